@@ -1,0 +1,65 @@
+# The one entry point: make deps | build | run | test | bench | fuzz | clean
+BUILD_DIR ?= build
+FUZZ_DIR  ?= build-fuzz
+JOBS      ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Debian 12 packages for building, testing and running the program.
+DEB_PACKAGES := \
+  cmake make g++ pkg-config ninja-build \
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 \
+  libgl1-mesa-dev libasound2-dev zlib1g-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
+  qt6-qpa-plugins fonts-wine fonts-dejavu-core \
+  xvfb icewm xdotool imagemagick \
+  clang libfuzzer-14-dev libclang-rt-14-dev
+
+DEPS_STAMP := $(BUILD_DIR)/.deps-installed
+
+.PHONY: deps build run test bench fuzz clean
+
+deps: $(DEPS_STAMP)
+
+$(DEPS_STAMP): Makefile
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+	@mkdir -p $(BUILD_DIR) && touch $@
+
+$(BUILD_DIR)/CMakeCache.txt: $(DEPS_STAMP)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/orlane
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && { echo "== $$b"; "$$b" || exit 1; }; done
+
+fuzz: $(DEPS_STAMP)
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DORLANE_BUILD_FUZZ=ON \
+	  -DORLANE_BUILD_TESTS=OFF -DORLANE_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@for f in $(FUZZ_DIR)/fuzz/*; do [ -x "$$f" ] || continue; \
+	  echo "== $$f ($(FUZZ_SECONDS) s)"; \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -1,0 +1,70 @@
+#include "app/main_app.h"
+
+#include "app/day_files.h"
+#include "app/main_dlg.h"
+#include "platform/app_paths.h"
+#include "platform/instance_lock.h"
+#include "platform/program_info.h"
+#include "security/folder_path.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace orlane {
+
+namespace {
+CMainApp::RunningNotice& Notice() {
+  static CMainApp::RunningNotice notice = [](const QString& text, int) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  };
+  return notice;
+}
+
+bool IsProgramWindow(const QWidget* w) {
+  return w && w->isWindow() && w->windowTitle().contains(QLatin1String(kProgramTitle));
+}
+}  // namespace
+
+void CMainApp::SetRunningNotice(RunningNotice notice) { Notice() = std::move(notice); }
+
+bool RaiseProgramWindow() {
+  QWidget* target = QApplication::activeModalWidget();
+  if (!IsProgramWindow(target)) target = nullptr;
+  if (!target) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (IsProgramWindow(w)) {
+        target = w;
+        break;
+      }
+  }
+  if (!target) return false;
+  // A window hidden in the tray comes forward without being shown.
+  if (target->isVisible()) {
+    target->raise();
+    target->activateWindow();
+  }
+  return true;
+}
+
+int CMainApp::InitInstance() {
+  SetUserFolder(ResolveUserFolder());
+  CreateFolderPath(UserFolder());
+  startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));
+
+  InstanceLock lock(InstanceLock::DefaultSocketPath());
+  const InstanceLock::Result lockResult = lock.acquire();
+  if (lockResult == InstanceLock::Result::OtherRaised) {
+    Notice()(QLatin1String(kProgramTitle) + QStringLiteral(" is running now."), startup_.theme);
+    return 0;
+  }
+  if (lockResult == InstanceLock::Result::OtherWithoutWindow) return 0;
+  lock.setRaiseHandler(&RaiseProgramWindow);
+
+  CMainDlg mainDlg;
+  mainDlg.exec();
+  return 0;
+}
+
+}  // namespace orlane

@@ -1,0 +1,33 @@
+// The application object: the start-up sequence (user folder, early settings,
+// instance lock, login, main window) and the clean end. The whole run of the
+// program is the main window's modal loop inside InitInstance.
+#pragma once
+
+#include "app/settings_file.h"
+
+#include <QString>
+#include <functional>
+
+namespace orlane {
+
+class CMainApp final {
+ public:
+  CMainApp() = default;
+  Q_DISABLE_COPY_MOVE(CMainApp)
+
+  // Runs the program; returns the process exit code.
+  int InitInstance();
+
+  // How a second copy tells the user that the first one runs (text, theme).
+  using RunningNotice = std::function<void(const QString& text, int theme)>;
+  static void SetRunningNotice(RunningNotice notice);
+
+ private:
+  StartupSettings startup_;
+};
+
+// Brings the program's active window (main window or login dialog, shown or
+// hidden in the tray) to the front; false when there is none.
+bool RaiseProgramWindow();
+
+}  // namespace orlane

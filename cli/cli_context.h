@@ -1,0 +1,53 @@
+// What every orlanectl command gets: its arguments, the global options, the
+// output streams, and the exit codes scripts rely on.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace orlane::cli {
+
+enum ExitCode : int {
+  kExitOk = 0,
+  kExitRefused = 1,        // already exists, not found
+  kExitUsage = 2,
+  kExitWrongPassword = 3,
+  kExitOtherPassword = 4,  // the day file belongs to another password
+  kExitFileError = 5,
+};
+
+class CliContext final {
+ public:
+  CliContext(QStringList args, std::optional<QString> password)
+      : args_(std::move(args)), password_(std::move(password)) {}
+
+  // Positional arguments after the command name, options removed by takeFlag
+  // and takeOption as the command asks for them.
+  const QStringList& args() const { return args_; }
+  QString arg(int i) const { return i < args_.size() ? args_[i] : QString(); }
+
+  // Removes "--name" from the arguments; true when it was there.
+  bool takeFlag(const char* name);
+  // Removes "--name VALUE" (or "--name=VALUE"); false and a usage message when
+  // the value is missing.
+  bool takeOption(const char* name, std::optional<QString>& value);
+  // Any argument still starting with "--" is an unknown option.
+  bool rejectUnknownOptions();
+
+  const std::optional<QString>& password() const { return password_; }
+
+  // Creates the user folder when a command is about to write into it.
+  bool ensureUserFolder();
+
+  static void print(const QString& line);          // a line on standard output
+  static void printRaw(const QByteArray& bytes);   // bytes as they are
+  int fail(int code, const QString& message) const;  // one line on standard error
+  int usage(const QString& message) const { return fail(kExitUsage, message); }
+
+ private:
+  QStringList args_;
+  std::optional<QString> password_;
+};
+
+}  // namespace orlane::cli

@@ -1,0 +1,22 @@
+// The command table of orlanectl. Each command lives in a cmd_*.cpp file of its
+// own and is listed once in commands.cpp.
+#pragma once
+
+#include "cli/cli_context.h"
+
+#include <span>
+
+namespace orlane::cli {
+
+struct CliCommand {
+  const char* name;
+  const char* synopsis;
+  int (*run)(CliContext& context);
+};
+
+std::span<const CliCommand> Commands();
+
+int RunDayKey(CliContext& context);
+int RunSettings(CliContext& context);
+
+}  // namespace orlane::cli

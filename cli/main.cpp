@@ -1,0 +1,69 @@
+// orlanectl: the command-line companion over the same user folder and core
+// library as the desktop program.
+#include "cli/commands.h"
+#include "platform/app_paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+void PrintHelp(FILE* to) {
+  std::fprintf(to, "usage: orlanectl [--user-dir DIR] [--password PW] COMMAND [ARGS]\n\ncommands:\n");
+  for (const orlane::cli::CliCommand& c : orlane::cli::Commands()) std::fprintf(to, "  %s\n", c.synopsis);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace orlane::cli;
+  QCoreApplication application(argc, argv);
+  QStringList args = QCoreApplication::arguments().mid(1);
+
+  std::optional<QString> userDir;
+  std::optional<QString> password;
+  // Global options come before the command.
+  while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+    const QString option = args.takeFirst();
+    auto value = [&](const char* name, std::optional<QString>& into) {
+      const QString flag = QStringLiteral("--") + QLatin1String(name);
+      if (option == flag) {
+        if (args.isEmpty()) return false;
+        into = args.takeFirst();
+        return true;
+      }
+      if (option.startsWith(flag + QLatin1Char('='))) {
+        into = option.mid(flag.size() + 1);
+        return true;
+      }
+      return false;
+    };
+    if (option == QLatin1String("--help")) {
+      PrintHelp(stdout);
+      return kExitOk;
+    }
+    if (value("user-dir", userDir) || value("password", password)) continue;
+    std::fprintf(stderr, "unknown option %s\n", option.toLocal8Bit().constData());
+    return kExitUsage;
+  }
+  if (args.isEmpty()) {
+    PrintHelp(stderr);
+    return kExitUsage;
+  }
+  if (!password) {
+    const QString fromEnv = qEnvironmentVariable("ORLANE_PASSWORD");
+    if (qEnvironmentVariableIsSet("ORLANE_PASSWORD")) password = fromEnv;
+  }
+  orlane::SetUserFolder(userDir ? QDir(*userDir).absolutePath() : orlane::ResolveUserFolder());
+
+  const QString name = args.takeFirst();
+  for (const CliCommand& c : Commands()) {
+    if (name != QLatin1String(c.name)) continue;
+    CliContext context(args, password);
+    return c.run(context);
+  }
+  std::fprintf(stderr, "unknown command %s\n", name.toLocal8Bit().constData());
+  return kExitUsage;
+}

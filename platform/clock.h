@@ -1,0 +1,38 @@
+// The one source of the current time. Everything that asks "what time is it"
+// (scheduler, title line, calendar's today, log lines) goes through here, so
+// tests can set the time instead of waiting for it.
+#pragma once
+
+#include <QtGlobal>
+#include <ctime>
+#include <functional>
+
+namespace orlane {
+
+// Milliseconds since the Unix epoch.
+qint64 NowMs();
+// Seconds since the Unix epoch (the program's 64-bit time values).
+std::time_t NowSeconds();
+
+using ClockSource = std::function<qint64()>;  // returns milliseconds since the epoch
+// An empty source restores the system clock.
+void SetClockSourceForTesting(ClockSource source);
+
+// A settable clock for tests; restores the system clock when it goes away.
+class TestClock final {
+ public:
+  explicit TestClock(qint64 startMs);
+  ~TestClock();
+  TestClock(const TestClock&) = delete;
+  TestClock& operator=(const TestClock&) = delete;
+
+  void setMs(qint64 ms) { nowMs_ = ms; }
+  void setSeconds(std::time_t s) { nowMs_ = static_cast<qint64>(s) * 1000; }
+  void advanceMs(qint64 ms) { nowMs_ += ms; }
+  qint64 ms() const { return nowMs_; }
+
+ private:
+  qint64 nowMs_;
+};
+
+}  // namespace orlane

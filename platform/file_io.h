@@ -1,0 +1,34 @@
+// Whole-file reading with a size bound, and the atomic writer every stored file
+// goes through: temporary file in the same folder, write, fsync, rename over the
+// old file, fsync the folder. When any step fails the old file stays as it was,
+// the temporary file is removed and the result is 0.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+
+namespace orlane {
+
+enum class FileReadResult { Ok, Missing, Unreadable, TooLarge };
+
+inline constexpr qint64 kDefaultReadLimit = qint64(1) << 30;
+
+// Reads the whole file into out. Files larger than maxBytes are refused.
+FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxBytes = kDefaultReadLimit);
+
+// 1 when the file now holds exactly bytes, 0 otherwise (old file untouched).
+int AtomicWriteFile(const QString& path, QByteArrayView bytes);
+
+// Removes a file that may be read-only; 1 when it is gone afterwards.
+int RemoveFileForced(const QString& path);
+
+bool FileExists(const QString& path);
+
+// The steps of an atomic write, for tests that make one of them fail.
+enum class AtomicWriteStep { Create, Write, Sync, Rename };
+using AtomicWriteFaultHook = std::function<bool(AtomicWriteStep)>;  // true: fail this step
+void SetAtomicWriteFaultHookForTesting(AtomicWriteFaultHook hook);
+
+}  // namespace orlane

@@ -1,0 +1,81 @@
+#include "platform/instance_lock.h"
+
+#include "platform/program_info.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include <unistd.h>
+
+namespace orlane {
+
+namespace {
+constexpr char kRaiseRequest[] = "raise\n";
+constexpr int kConnectTimeoutMs = 500;
+}  // namespace
+
+InstanceLock::InstanceLock(QString socketPath, QObject* parent) : QObject(parent), socketPath_(std::move(socketPath)) {}
+
+InstanceLock::~InstanceLock() {
+  if (server_) server_->close();
+}
+
+QString InstanceLock::DefaultSocketPath() {
+  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (folder.isEmpty() || !QDir(folder).exists()) {
+    folder = QDir::tempPath() + QStringLiteral("/orlane-") + QString::number(::getuid());
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  }
+  return folder + QLatin1Char('/') + QLatin1String(kProgramTitle);
+}
+
+InstanceLock::Result InstanceLock::askRunningCopy(int replyTimeoutMs, bool& reached) {
+  QLocalSocket socket;
+  socket.connectToServer(socketPath_);
+  reached = socket.waitForConnected(kConnectTimeoutMs);
+  if (!reached) return Result::OtherWithoutWindow;
+  socket.write(kRaiseRequest);
+  socket.waitForBytesWritten(kConnectTimeoutMs);
+  QByteArray reply;
+  while (!reply.contains('\n') && socket.waitForReadyRead(replyTimeoutMs)) reply += socket.readAll();
+  reply += socket.readAll();
+  socket.disconnectFromServer();
+  return reply.startsWith('1') ? Result::OtherRaised : Result::OtherWithoutWindow;
+}
+
+InstanceLock::Result InstanceLock::acquire(int replyTimeoutMs) {
+  // Two rounds: a stale socket is removed after the first failed connect.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    auto server = std::make_unique<QLocalServer>();
+    // No socket options: with them Qt binds elsewhere and renames over the path,
+    // which would steal a running copy's socket. The folder is private instead.
+    if (server->listen(socketPath_)) {
+      server_ = std::move(server);
+      connect(server_.get(), &QLocalServer::newConnection, this, &InstanceLock::answer);
+      return Result::Acquired;
+    }
+    bool reached = false;
+    const Result other = askRunningCopy(replyTimeoutMs, reached);
+    if (reached) return other;
+    QLocalServer::removeServer(socketPath_);
+  }
+  return Result::OtherWithoutWindow;
+}
+
+void InstanceLock::answer() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+      if (!socket->canReadLine()) return;
+      const QByteArray request = socket->readLine();
+      const bool raised = request == kRaiseRequest && raiseHandler_ && raiseHandler_();
+      socket->write(raised ? "1\n" : "0\n");
+      socket->flush();
+      socket->disconnectFromServer();
+    });
+  }
+}
+
+}  // namespace orlane

@@ -1,0 +1,31 @@
+#include "security/error_log.h"
+#include "security/folder_path.h"
+#include "support/temp_user_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace orlane;
+
+TEST(CreateFolderPath, createsEveryMissingFolder_withOrWithoutTrailingSlash) {
+  test::TempUserFolder folder;
+  EXPECT_EQ(CreateFolderPath(folder.root() + QStringLiteral("A/B/")), 1);
+  EXPECT_TRUE(QFileInfo(folder.root() + QStringLiteral("A/B")).isDir());
+  EXPECT_EQ(CreateFolderPath(folder.root() + QStringLiteral("C/D")), 1);
+  EXPECT_TRUE(QFileInfo(folder.root() + QStringLiteral("C/D")).isDir());
+  EXPECT_EQ(CreateFolderPath(folder.root() + QStringLiteral("C/D")), 1);
+  EXPECT_FALSE(QFile::exists(ErrorLogPath()));
+}
+
+TEST(CreateFolderPath, blockedComponent_isLoggedAndStops) {
+  test::TempUserFolder folder;
+  folder.write(QStringLiteral("../blocker"), "a file, not a folder");
+  EXPECT_EQ(CreateFolderPath(folder.root() + QStringLiteral("blocker/inner/")), 0);
+  QFile log(ErrorLogPath());
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QByteArray text = log.readAll();
+  EXPECT_TRUE(text.contains((folder.root() + QStringLiteral("blocker/ directory create failed.\r\n")).toUtf8()));
+  EXPECT_FALSE(text.contains("inner"));
+}
