@@ -5,6 +5,8 @@
 #include "security/scramble.h"
 #include "support/temp_user_folder.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -102,14 +104,9 @@ TEST(ReminderDay, truncatedFile_keepsPairsReadAndIsNotTouched) {
 
 TEST(ReminderDay, randomFiles_neverCrashOrChangeOnDisk) {
   test::TempUserFolder folder;
-  std::uint32_t seed = 2024;
+  test::RandomBytes random(2024);
   for (int round = 0; round < 400; ++round) {
-    QByteArray data;
-    const int n = static_cast<int>(seed % 300);
-    for (int i = 0; i < n; ++i) {
-      seed = seed * 1664525u + 1013904223u;
-      data.append(static_cast<char>(seed >> 24));
-    }
+    const QByteArray data = random.bytes(300);
     folder.write(QStringLiteral("07d60102.alm"), data);
     ReminderMap map;
     LoadReminderDay(Path(folder), map);

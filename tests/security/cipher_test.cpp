@@ -3,6 +3,8 @@
 #include "security/md5.h"
 #include "security/plain_error.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -120,14 +122,10 @@ TEST(Cipher, padByteOf9_givesMinusOneWithTheMessage) {
 
 TEST(Cipher, randomInputs_neverCrashAndStayInTheBuffer) {
   ErrorBoxRecorder box;
-  std::uint32_t seed = 7;
+  test::RandomBytes random(7);
   for (int round = 0; round < 500; ++round) {
-    QByteArray data;
-    const int n = static_cast<int>(seed % 80);
-    for (int i = 0; i < n; ++i) {
-      seed = seed * 1103515245u + 12345u;
-      data.append(static_cast<char>(seed >> 16));
-    }
+    QByteArray data = random.bytes(80);
+    const int n = static_cast<int>(data.size());
     const int r = DecipherBuffer(data, n);
     EXPECT_EQ(data.size(), n);
     if (n % 8 != 0) {
