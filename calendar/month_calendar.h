@@ -1,0 +1,92 @@
+// CMonthCalendar: the self-drawn month control. It owns the selected date, the
+// week start, the theme, the memory image that Redraw rebuilds and the paint
+// handler copies, and the three navigation buttons; every change of date made
+// by the user (mouse, keys, buttons) is reported by the queued dateChanged().
+#pragma once
+
+#include "calendar/month_grid.h"
+#include "calendar/month_renderer.h"
+#include "calendar/month_view.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <ctime>
+
+namespace orlane {
+
+class CMacButton;
+
+class CMonthCalendar final : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum : int { kIdPrevMonth = 1001, kIdNextMonth = 1002, kIdToday = 1003 };
+  static constexpr int kDefaultTheme = 1;
+
+  explicit CMonthCalendar(QWidget* parent = nullptr);
+  ~CMonthCalendar() override;
+  Q_DISABLE_COPY_MOVE(CMonthCalendar)
+
+  // Places the control at rect inside its parent, computes the cells, makes
+  // the buttons and draws the first image.
+  bool Create(const QRect& rect, QWidget* parent);
+
+  void Redraw();
+  void SetTheme(int theme);
+  int Theme() const { return theme_; }
+
+  // 1 = weeks start on Sunday, 2 = on Monday; the owner calls Redraw after.
+  int weekStart = kWeekStartsSunday;
+
+  std::time_t SelectedDate() const { return selected_; }
+  void SetSelectedDate(std::time_t t) { selected_ = t; }
+
+  void PrevDay();
+  void NextDay();
+  void PrevWeek();
+  void NextWeek();
+  void PrevMonthStep();
+  void NextMonthStep();
+  // The buttons' commands: 1001, 1002, 1003; other ids are ignored.
+  void OnCommand(int id);
+
+  // For tests and benches: where the day files and holidays come from.
+  void SetSourcesForTesting(MonthSources sources) { sources_ = std::move(sources); }
+
+  const QImage& Image() const { return image_; }
+  const MonthCellRects& Cells() const { return cells_; }
+  const MonthView& View() const { return view_; }
+  CMacButton* Button(int id) const;
+
+ Q_SIGNALS:
+  // Posted (queued) after every change of the selected date by the user.
+  void dateChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Layout();
+  void SetDateByUser(std::time_t t);
+  void PostDateChanged();
+  void ApplyMask();
+
+  std::time_t selected_;
+  int theme_ = kDefaultTheme;
+  QImage image_;
+  MonthFonts fonts_;
+  MonthCellRects cells_{};
+  MonthView view_;
+  MonthSources sources_;
+  QPointer<CMacButton> prev_;
+  QPointer<CMacButton> next_;
+  QPointer<CMacButton> today_;
+  bool created_ = false;
+};
+
+}  // namespace orlane

@@ -1,0 +1,31 @@
+// The user-interface side of the vendor site: the synchronise-holidays
+// command, the update check on command, and the update check at start-up.
+// Each shows its outcome through the notice handler in the caller's theme and
+// holds the wait cursor while it fetches (at most the fetch's time bound).
+#pragma once
+
+#include "calendar/online_answers.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace orlane {
+
+// Downloads the holiday file of `year` and tells the outcome.
+HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year);
+
+// Asks for the latest version and reports it; on Yes to the offer opens the
+// installer's address, closes mainWindow as if cancelled and returns 1, else
+// 0. A version already fetched (at start-up) is used instead of a second
+// fetch, so a dead server costs one time bound, not two.
+int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fetched = std::nullopt);
+
+// The start-up rule: nothing is shown when the vendor's version equals the
+// program's; otherwise the check runs as on command. 1 when the program is
+// being closed for the update.
+int StartupUpdateCheck(QWidget* mainWindow, int theme);
+
+}  // namespace orlane

@@ -1,0 +1,42 @@
+#include "calendar/vendor_site.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+
+namespace orlane {
+
+QUrl VendorBaseUrl() {
+  QUrl url(qEnvironmentVariable("ORLANE_VENDOR_URL"), QUrl::StrictMode);
+  if (!url.isValid() || url.host().isEmpty() ||
+      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+    url = QUrl(QString::fromLatin1(kDefaultVendorUrl));
+  }
+  QString path = url.path();
+  while (path.endsWith(QLatin1Char('/'))) path.chop(1);
+  url.setPath(path);
+  url.setQuery(QString());
+  url.setFragment(QString());
+  return url;
+}
+
+QString VendorHostText() {
+  const QUrl url = VendorBaseUrl();
+  if (url.port() > 0) return url.host() + QLatin1Char(':') + QString::number(url.port());
+  return url.host();
+}
+
+QUrl VendorUrl(const QString& path) {
+  QUrl url = VendorBaseUrl();
+  url.setPath(url.path() + path);
+  return url;
+}
+
+int FetchTimeoutMs() {
+  bool ok = false;
+  const int ms = qEnvironmentVariableIntValue("ORLANE_FETCH_TIMEOUT_MS", &ok);
+  if (!ok) return kDefaultFetchTimeoutMs;
+  return std::clamp(ms, 100, 60000);
+}
+
+}  // namespace orlane

@@ -1,0 +1,24 @@
+// The vendor's web site the program asks for holiday files and its latest
+// version: its address (ORLANE_VENDOR_URL, e.g. "http://127.0.0.1:8123", else
+// the built-in host), the host text the messages name, and the time bound of
+// each fetch (ORLANE_FETCH_TIMEOUT_MS).
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace orlane {
+
+inline constexpr char kDefaultVendorUrl[] = "http://orlane.example.org";
+inline constexpr int kDefaultFetchTimeoutMs = 10000;
+
+// The site's base address, without a trailing '/'.
+QUrl VendorBaseUrl();
+// The host as the messages name it: "orlane.example.org", "127.0.0.1:8123".
+QString VendorHostText();
+// The base address with path appended ("/holidays/Holidays_2005.bin").
+QUrl VendorUrl(const QString& path);
+// How long one fetch may take, 100 ms to 60 s.
+int FetchTimeoutMs();
+
+}  // namespace orlane

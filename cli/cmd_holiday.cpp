@@ -1,0 +1,16 @@
+#include "app/day_files.h"
+#include "calendar/holiday_file.h"
+#include "cli/commands.h"
+
+namespace orlane::cli {
+
+int RunHoliday(CliContext& context) {
+  if (!context.rejectUnknownOptions()) return kExitUsage;
+  if (context.args().size() != 1) return context.usage(QStringLiteral("usage: orlanectl holiday DATE"));
+  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(0));
+  if (!date) return context.usage(QStringLiteral("not a date (YYYY-MM-DD): ") + context.arg(0));
+  CliContext::print(GetHolidayText(date->year, date->month, date->day));
+  return kExitOk;
+}
+
+}  // namespace orlane::cli
