@@ -25,8 +25,10 @@ void CAnalogClock::ComputeGeometry() {
 
 void CAnalogClock::RepaintFace() {
   if (width() <= 0 || height() <= 0) return;
-  if (!geometry_.computed()) geometry_ = ClockGeometry::ForSize(width(), height());
-  if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+  if (!geometry_.computed() || image_.size() != size()) {
+    geometry_ = ClockGeometry::ForSize(width(), height());
+    image_ = QImage(size(), QImage::Format_RGB32);
+  }
   PaintClockFace(image_, geometry_, colors_, options_, shown_);
   ++fullRepaints_;
   lastDirty_ = rect();
@@ -81,11 +83,9 @@ QRect CAnalogClock::SecondHandRect(int second) const {
 }
 
 void CAnalogClock::UpdateTime(int hour, int minute, int second) {
-  if (image_.isNull() || !geometry_.computed()) {
-    shown_ = {hour, minute, second};
-    return;
-  }
-  if (hour != shown_.hour || minute != shown_.minute) {
+  // A face not painted yet at this size (a hidden control gets no resize
+  // event) is painted whole.
+  if (hour != shown_.hour || minute != shown_.minute || image_.size() != size() || !geometry_.computed()) {
     shown_ = {hour, minute, second};
     RepaintFace();
     if (QWidget* parent = parentWidget()) parent->update(geometry());

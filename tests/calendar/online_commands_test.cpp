@@ -1,0 +1,153 @@
+#include "calendar/calendar_notice.h"
+#include "calendar/online_commands.h"
+#include "holiday_test_folder.h"
+#include "support/http_test_server.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace orlane {
+namespace {
+
+using test::HolidayTestFolder;
+using test::HttpTestServer;
+using test::kFourLineHolidays;
+
+// Records every notice and answers questions as told; records opened
+// addresses instead of starting a browser.
+class OnlineCommandsTest : public ::testing::Test {
+ protected:
+  OnlineCommandsTest() {
+    qputenv("ORLANE_VENDOR_URL", server_.baseUrl().toUtf8());
+    qputenv("ORLANE_FETCH_TIMEOUT_MS", "600");
+    SetNoticeHandler([this](QWidget*, const Notice& n) {
+      notices_.push_back(n);
+      return answerYes_;
+    });
+    SetUrlOpener([this](const QUrl& url) {
+      opened_.push_back(url);
+      return true;
+    });
+  }
+  ~OnlineCommandsTest() override {
+    SetNoticeHandler({});
+    SetUrlOpener({});
+    qunsetenv("ORLANE_VENDOR_URL");
+    qunsetenv("ORLANE_FETCH_TIMEOUT_MS");
+  }
+  QString Host() const { return QStringLiteral("127.0.0.1:%1").arg(server_.port()); }
+  void ServeVersion(const QByteArray& text) { server_.serve(QStringLiteral("/Orlane 2.ver"), 200, text); }
+
+  HttpTestServer server_;
+  HolidayTestFolder holidays_;
+  std::vector<Notice> notices_;
+  std::vector<QUrl> opened_;
+  bool answerYes_ = false;
+  QDialog window_;
+};
+
+TEST_F(OnlineCommandsTest, syncHolidays_storesAGoodFileAndSaysSo) {
+  server_.serve(QStringLiteral("/holidays/Holidays_2005.bin"), 200, kFourLineHolidays);
+  EXPECT_EQ(SyncHolidays(&window_, 3, 2005), HolidaySyncOutcome::Success);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("Holidays synchronized successfully!"));
+  EXPECT_EQ(notices_[0].theme, 3);
+  EXPECT_EQ(holidays_.read(2005), kFourLineHolidays);
+  EXPECT_EQ(GetHolidayText(2005, 12, 25), QStringLiteral("Christmas"));
+}
+
+TEST_F(OnlineCommandsTest, syncHolidays_errorPageKeepsTheGoodFile) {
+  holidays_.write(2005, kFourLineHolidays);
+  server_.serve(QStringLiteral("/holidays/Holidays_2005.bin"), 404, "<html>Not Found</html>");
+  EXPECT_EQ(SyncHolidays(&window_, 1, 2005), HolidaySyncOutcome::NoRecord);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("No record found, synchronize failed!"));
+  EXPECT_EQ(holidays_.read(2005), kFourLineHolidays);
+}
+
+TEST_F(OnlineCommandsTest, syncHolidays_hangingServerEndsInBoundedTimeWhileTimersRun) {
+  server_.serveHanging(QStringLiteral("/holidays/Holidays_2005.bin"));
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+  timer.start(50);
+  QElapsedTimer elapsed;
+  elapsed.start();
+  EXPECT_EQ(SyncHolidays(&window_, 1, 2005), HolidaySyncOutcome::NoConnection);
+  EXPECT_LT(elapsed.elapsed(), 4000);
+  EXPECT_GE(ticks, 3);  // the event loop kept running meanwhile
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("Can not connect to ") + Host() + QLatin1Char('.'));
+}
+
+TEST_F(OnlineCommandsTest, checkUpdate_sameVersionIsTheNewestOnCommandAndSilentAtStartup) {
+  ServeVersion("2.35");
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("Your Orlane 2 is already the newest one."));
+  notices_.clear();
+  EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
+  EXPECT_TRUE(notices_.empty());
+}
+
+TEST_F(OnlineCommandsTest, checkUpdate_olderVersionIsOfferedAndNoKeepsTheWindow) {
+  ServeVersion("2.3");
+  window_.show();
+  answerYes_ = false;
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].kind, NoticeKind::Question);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("A new version 2.3 is available, do you want to update Orlane 2 now "
+                                             "(the current Orlane 2 will be closed)?"));
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(window_.isVisible());
+}
+
+TEST_F(OnlineCommandsTest, checkUpdate_yesOpensTheInstallerAndClosesTheWindow) {
+  ServeVersion("2.40");
+  window_.show();
+  answerYes_ = true;
+  EXPECT_EQ(CheckUpdate(&window_, 2), 1);
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_EQ(opened_[0].toString(), server_.baseUrl() + QStringLiteral("/download/installol2.exe"));
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_EQ(window_.result(), QDialog::Rejected);
+}
+
+TEST_F(OnlineCommandsTest, checkUpdate_longAnswerOrNoServerGivesTheConnectionMessage) {
+  const QString message = QStringLiteral("Can not connect to ") + Host() + QStringLiteral(", Please check your network connection.");
+  ServeVersion("2.350");
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  server_.clear();  // the server's 404 page is longer than 4 characters
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 2u);
+  EXPECT_EQ(notices_[0].text, message);
+  EXPECT_EQ(notices_[1].text, message);
+}
+
+TEST_F(OnlineCommandsTest, startupWithoutAnswer_showsTheConnectionMessageOnceAfterOneFetch) {
+  server_.serveHanging(QStringLiteral("/Orlane 2.ver"));
+  QElapsedTimer elapsed;
+  elapsed.start();
+  EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
+  EXPECT_LT(elapsed.elapsed(), 3000);
+  EXPECT_EQ(server_.requests().size(), 1);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_TRUE(notices_[0].text.startsWith(QStringLiteral("Can not connect to ")));
+}
+
+TEST_F(OnlineCommandsTest, startupWithNewVersion_offersIt) {
+  ServeVersion("2.40");
+  answerYes_ = false;
+  EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].kind, NoticeKind::Question);
+}
+
+}  // namespace
+}  // namespace orlane
