@@ -40,6 +40,9 @@ QImage Shot(int theme, const Sizes& sizes) {
   clock.SetHandFillColor(ThemeColor(theme, 3));
   clock.SetDialColor(ThemeColor(theme, 1));
   clock.UpdateTime(10, 9, 30);
+  const int first = calendar.weekStart == kWeekStartsMonday ? 1 : 2;
+  EXPECT_TRUE(calendar.View().cells[first + 24].holiday);
+  EXPECT_TRUE(calendar.View().cells[first + 8].marks.diary);
   host.setStyleSheet(QStringLiteral("background: white"));
   return host.grab().toImage();
 }
