@@ -2,6 +2,9 @@
 
 #include "app/day_files.h"
 #include "app/main_dlg.h"
+#include "controls/modal_responder.h"
+#include "controls/msg_box_dlg.h"
+#include "controls/program_fonts.h"
 #include "platform/app_paths.h"
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
@@ -16,7 +19,9 @@ namespace orlane {
 
 namespace {
 CMainApp::RunningNotice& Notice() {
-  static CMainApp::RunningNotice notice = [](const QString& text, int) {
+  // The themed notice tells the user; the same line on stderr tells scripts.
+  static CMainApp::RunningNotice notice = [](const QString& text, int theme) {
+    ThemedNotice(text, theme);
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
   };
   return notice;
@@ -49,6 +54,8 @@ bool RaiseProgramWindow() {
 }
 
 int CMainApp::InitInstance() {
+  LoadProgramFonts();
+  InstallUnattendedResponder();
   SetUserFolder(ResolveUserFolder());
   CreateFolderPath(UserFolder());
   startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));
