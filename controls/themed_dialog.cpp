@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace orlane {
 
 CThemedDialog::CThemedDialog(QWidget* parent)
@@ -36,22 +38,27 @@ void CThemedDialog::SetTheme(int theme) {
 
 QColor CThemedDialog::BackgroundColor() const { return ToQColor(ThemeColor(theme_, kThemeLightFace)); }
 
-QSize CThemedDialog::ClientSize() const { return client_->size(); }
+QSize CThemedDialog::ClientSize() const {
+  return QSize(std::max(0, width() - 2 * kThemeFrameWidth), std::max(0, height() - 2 * kThemeFrameWidth));
+}
+
+void CThemedDialog::SyncClient() { client_->setGeometry(QRect(QPoint(kThemeFrameWidth, kThemeFrameWidth), ClientSize())); }
 
 void CThemedDialog::SetClientSize(int width, int height) {
   resize(width + 2 * kThemeFrameWidth, height + 2 * kThemeFrameWidth);
 }
 
 void CThemedDialog::resizeEvent(QResizeEvent* event) {
-  client_->setGeometry(kThemeFrameWidth, kThemeFrameWidth, std::max(0, width() - 2 * kThemeFrameWidth),
-                       std::max(0, height() - 2 * kThemeFrameWidth));
+  SyncClient();
   QDialog::resizeEvent(event);
 }
 
 void CThemedDialog::EnsureInitialized() {
   if (initialized_) return;
   initialized_ = true;
+  SyncClient();
   OnInitDialog();
+  SyncClient();
 }
 
 void CThemedDialog::OnInitDialog() {

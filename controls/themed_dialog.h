@@ -70,6 +70,8 @@ class CThemedDialog : public QDialog {
 
  private:
   bool InDragBand(const QPoint& windowPos) const;
+  // Keeps the client area inside the border (a hidden window gets no resize events).
+  void SyncClient();
 
   int theme_;
   QWidget* client_ = nullptr;
