@@ -2,8 +2,11 @@
 #include "controls/color_label.h"
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
+#include "controls/gdi_painter.h"
 #include "controls/theme_frame.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace orlane;
@@ -158,4 +161,21 @@ TEST(MsgBox, plainErrorBoxIsAnsweredThroughTheResponder) {
   EXPECT_EQ(r.seen.dialogClass, QStringLiteral("ErrorMessageBox"));
   EXPECT_EQ(r.seen.title, QStringLiteral("Orlane 2"));
   EXPECT_EQ(r.seen.text, QStringLiteral("parameter error"));
+}
+
+TEST(MsgBox, screenshotOfAQuestionShowsMessageAndBothButtons) {
+  QImage shot;
+  ScopedModalResponder answer([&](const ModalRequest& r) {
+    r.dialog->ensurePolished();
+    shot = r.dialog->grab().toImage();
+    return 2;
+  });
+  ThemedQuestion(QStringLiteral("Do you want to exit Orlane 2 now?"), 6);
+  ASSERT_FALSE(shot.isNull());
+  // The frame's outer ring and the face of the client area.
+  EXPECT_EQ(shot.pixel(0, shot.height() / 2), ToQColor(ThemeColor(6, kThemeOutline)).rgb());
+  EXPECT_EQ(shot.pixel(10, shot.height() - 10), ToQColor(ThemeColor(6, kThemeLightFace)).rgb());
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(shot.save(folder + QStringLiteral("/message_box_question.png")));
 }
