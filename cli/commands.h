@@ -22,5 +22,6 @@ int RunScramble(CliContext& context);
 int RunUnscramble(CliContext& context);
 int RunUserFile(CliContext& context);
 int RunReminders(CliContext& context);
+int RunSearch(CliContext& context);
 
 }  // namespace orlane::cli
