@@ -47,7 +47,7 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && { echo "== $$b"; "$$b" || exit 1; }; done
+	@for b in $(BUILD_DIR)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
 
 fuzz: $(DEPS_STAMP)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -55,7 +55,7 @@ fuzz: $(DEPS_STAMP)
 	  -DORLANE_BUILD_TESTS=OFF -DORLANE_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	@for f in $(FUZZ_DIR)/fuzz/*; do [ -x "$$f" ] || continue; \
+	@for f in $(FUZZ_DIR)/fuzz/*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; \
 	  echo "== $$f ($(FUZZ_SECONDS) s)"; \
 	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \

@@ -9,6 +9,7 @@
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
 #include "security/folder_path.h"
+#include "security/plain_error.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -56,6 +57,8 @@ bool RaiseProgramWindow() {
 int CMainApp::InitInstance() {
   LoadProgramFonts();
   InstallUnattendedResponder();
+  // Technical errors of the pure libraries ("parameter error") get the plain box.
+  SetPlainErrorHandler([](const QString& text) { ShowErrorMessage(text); });
   SetUserFolder(ResolveUserFolder());
   CreateFolderPath(UserFolder());
   startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));

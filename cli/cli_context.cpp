@@ -1,9 +1,15 @@
 #include "cli/cli_context.h"
 
+#include "app/day_files.h"
 #include "platform/app_paths.h"
 #include "security/folder_path.h"
+#include "security/user_file.h"
 
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
 
 namespace orlane::cli {
 
@@ -40,6 +46,38 @@ bool CliContext::rejectUnknownOptions() {
       return false;
     }
   return true;
+}
+
+std::optional<QByteArray> CliContext::askPassword() const {
+  if (password_) return password_->toUtf8();
+  if (!::isatty(STDIN_FILENO)) return std::nullopt;
+  std::fprintf(stderr, "Password: ");
+  std::fflush(stderr);
+  termios saved{};
+  const bool terminal = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+  if (terminal) {
+    termios quiet = saved;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  std::string line;
+  std::getline(std::cin, line);
+  if (terminal) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+  std::fprintf(stderr, "\n");
+  return QByteArray::fromStdString(line);
+}
+
+int CliContext::login(QByteArray& password) const {
+  const std::optional<QByteArray> typed = askPassword();
+  if (!typed) return usage(QStringLiteral("a password is needed: --password, ORLANE_PASSWORD or a terminal"));
+  switch (CheckPassword(UserFilePath(kUserFileName), *typed)) {
+    case PasswordCheck::Accepted: password = *typed; return kExitOk;
+    case PasswordCheck::Wrong: return fail(kExitWrongPassword, QStringLiteral("Incorrect password."));
+    case PasswordCheck::Unreadable: return fail(kExitFileError, UnreadableUserFileMessage());
+    case PasswordCheck::NoUserFile:
+      return fail(kExitFileError, QStringLiteral("There is no user file yet; create one with: orlanectl user-file init PW"));
+  }
+  return kExitFileError;
 }
 
 bool CliContext::ensureUserFolder() { return CreateFolderPath(UserFolder()) == 1; }

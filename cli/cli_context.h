@@ -36,6 +36,12 @@ class CliContext final {
   bool rejectUnknownOptions();
 
   const std::optional<QString>& password() const { return password_; }
+  // The password for commands that need one: --password, ORLANE_PASSWORD, or a
+  // prompt on the terminal without echo; nullopt when none can be had.
+  std::optional<QByteArray> askPassword() const;
+  // Checks the password against the user file as the login does; kExitOk or
+  // the exit code to end with (the message is printed).
+  int login(QByteArray& password) const;
 
   // Creates the user folder when a command is about to write into it.
   bool ensureUserFolder();

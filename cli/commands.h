@@ -18,5 +18,11 @@ std::span<const CliCommand> Commands();
 
 int RunDayKey(CliContext& context);
 int RunSettings(CliContext& context);
+int RunScramble(CliContext& context);
+int RunUnscramble(CliContext& context);
+int RunUserFile(CliContext& context);
+int RunReminders(CliContext& context);
+int RunSearch(CliContext& context);
+int RunSound(CliContext& context);
 
 }  // namespace orlane::cli

@@ -6,6 +6,12 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace orlane {
@@ -19,6 +25,19 @@ InstanceLock::InstanceLock(QString socketPath, QObject* parent) : QObject(parent
 
 InstanceLock::~InstanceLock() {
   if (server_) server_->close();
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+bool InstanceLock::takeFileLock() {
+  const QByteArray path = QFile::encodeName(socketPath_ + QStringLiteral(".lock"));
+  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  lockFd_ = fd;
+  return true;
 }
 
 QString InstanceLock::DefaultSocketPath() {
@@ -46,21 +65,25 @@ InstanceLock::Result InstanceLock::askRunningCopy(int replyTimeoutMs, bool& reac
 }
 
 InstanceLock::Result InstanceLock::acquire(int replyTimeoutMs) {
-  // Two rounds: a stale socket is removed after the first failed connect.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    auto server = std::make_unique<QLocalServer>();
-    // No socket options: with them Qt binds elsewhere and renames over the path,
-    // which would steal a running copy's socket. The folder is private instead.
-    if (server->listen(socketPath_)) {
-      server_ = std::move(server);
-      connect(server_.get(), &QLocalServer::newConnection, this, &InstanceLock::answer);
-      return Result::Acquired;
-    }
+  if (takeFileLock()) {
+    // We own the lock: whatever socket is there was left by a dead copy.
+    QLocalServer::removeServer(socketPath_);
+    server_ = std::make_unique<QLocalServer>();
+    // No socket options: with them Qt binds elsewhere and renames over the path.
+    // The folder is private instead.
+    if (!server_->listen(socketPath_)) server_.reset();  // still the only copy, just unreachable
+    else connect(server_.get(), &QLocalServer::newConnection, this, &InstanceLock::answer);
+    return Result::Acquired;
+  }
+  // Another copy holds the lock; it may still be on its way to listening.
+  QElapsedTimer waited;
+  waited.start();
+  do {
     bool reached = false;
     const Result other = askRunningCopy(replyTimeoutMs, reached);
     if (reached) return other;
-    QLocalServer::removeServer(socketPath_);
-  }
+    QThread::msleep(50);
+  } while (waited.elapsed() < replyTimeoutMs);
   return Result::OtherWithoutWindow;
 }
 

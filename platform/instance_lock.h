@@ -32,7 +32,7 @@ class InstanceLock final : public QObject {
   static QString DefaultSocketPath();
 
   Result acquire(int replyTimeoutMs = 2000);
-  bool held() const { return server_ != nullptr; }
+
 
   // Called in the first copy when a later copy asks; returns whether a window
   // was there to raise.
@@ -42,7 +42,10 @@ class InstanceLock final : public QObject {
   Result askRunningCopy(int replyTimeoutMs, bool& reached);
   void answer();
 
+  bool takeFileLock();
+
   QString socketPath_;
+  int lockFd_ = -1;
   std::unique_ptr<QLocalServer> server_;
   std::function<bool()> raiseHandler_;
 };

@@ -2,6 +2,8 @@
 #include "platform/archive.h"
 #include "support/temp_user_folder.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 using namespace orlane;
@@ -161,16 +163,11 @@ TEST(SettingsFile, startupRead_hasItsOwnDefaultsAndKeepsFiveFields) {
 }
 
 TEST(SettingsFile, randomAndHostileBytes_neverCrash) {
-  std::uint32_t seed = 99;
+  test::RandomBytes random(99);
   for (int round = 0; round < 5000; ++round) {
-    QByteArray data;
-    const int n = static_cast<int>(seed % 90);
-    for (int i = 0; i < n; ++i) {
-      seed = seed * 1664525u + 1013904223u;
-      data.append(static_cast<char>(seed >> 24));
-    }
+    QByteArray data = random.bytes(90);
     // Mostly valid prefixes, to reach the later fields.
-    if (round % 3 == 0) data = SerializeSettings(Settings{}).left(n % 66) + data;
+    if (round % 3 == 0) data = SerializeSettings(Settings{}).left(random.next() % 66) + data;
     Settings s;
     ParseSettings(data, s);
   }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
 
@@ -31,7 +32,13 @@ class RunningProgram {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 20000) {
-      if (QFileInfo(socket_).exists() && SecondCopyIsTurnedAway()) return true;
+      // Only a live owner accepts a connection; a killed one's socket refuses.
+      QLocalSocket probe;
+      probe.connectToServer(socket_);
+      if (probe.waitForConnected(200)) {
+        probe.disconnectFromServer();
+        return SecondCopyIsTurnedAway();
+      }
       QThread::msleep(50);
     }
     return false;

@@ -1,5 +1,7 @@
 #include "platform/archive.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -115,20 +117,14 @@ TEST(Archive, integers_areLittleEndian) {
 }
 
 TEST(Archive, randomInput_neverReadsPastTheEnd) {
-  std::uint32_t seed = 12345;
+  orlane::test::RandomBytes random(12345);
   for (int round = 0; round < 2000; ++round) {
-    QByteArray data;
-    const int n = static_cast<int>(seed % 64);
-    for (int i = 0; i < n; ++i) {
-      seed = seed * 1103515245u + 12345u;
-      data.append(static_cast<char>(seed >> 24));
-    }
+    const QByteArray data = random.bytes(64);
     ArchiveReader r(data);
     QByteArray text;
     std::uint32_t count = 0;
     while (!r.ended() && !r.atEnd()) {
-      if ((seed & 1) ? !r.readString(text) : !r.readCount(count)) break;
-      seed = seed * 1103515245u + 12345u;
+      if ((random.next() & 1) ? !r.readString(text) : !r.readCount(count)) break;
     }
     EXPECT_LE(r.position(), data.size());
   }

@@ -1,0 +1,61 @@
+// Moving one day between its day files and the window: what loading a day
+// finds (reminders, the diary page under the current password) and what saving
+// it writes or deletes. Pure logic; the window hands over the editors' content.
+//
+// Two guards keep a save from destroying what the load could not show: a diary
+// page written under another password (or not a page of ours) is never
+// overwritten or deleted, and a damaged reminder file is rewritten only when
+// the reminders were changed, after its original was kept beside it.
+#pragma once
+
+#include "reminders/reminder_day.h"
+
+#include <QByteArray>
+#include <QString>
+#include <ctime>
+
+namespace orlane {
+
+enum class DiaryPageState {
+  None,           // no page for the day
+  Shown,          // written under the current password
+  OtherPassword,  // written under another password: not shown, never touched
+  Unreadable      // there, but it cannot be read as a page: never touched
+};
+
+struct LoadedDay {
+  QString dayKey;
+  DiaryPageState diary = DiaryPageState::None;
+  QByteArray diaryRtf;  // the page when Shown
+  ReminderMap reminders;
+  ReminderLoadResult remindersResult = ReminderLoadResult::Missing;
+};
+
+LoadedDay LoadDay(const QString& dayKey, const QByteArray& password);
+
+// What the window holds for the loaded day when it saves.
+struct DayContent {
+  bool diaryEmpty = true;  // the editor's plain text is empty
+  QByteArray diaryRtf;     // the editor's page as RTF
+  ReminderMap reminders;
+};
+
+struct DaySaveResult {
+  bool diaryWritten = false;
+  bool diaryDeleted = false;
+  bool diaryProtected = false;  // left alone: another password's page
+  bool remindersWritten = false;
+  bool remindersProtected = false;  // damaged file kept, nothing changed
+  bool failed = false;              // a file could not be written
+};
+
+DaySaveResult SaveDay(const LoadedDay& loaded, const DayContent& content, const QByteArray& password);
+
+// "You have %d reminders on %s %s." with the date in the user's format
+// (0 mm-dd-yyyy, 1 dd-mm-yyyy, 2 yyyy-mm-dd) and the day's holiday.
+QString ReminderStatusMessage(int count, std::time_t date, int dateFormat, const QString& holiday);
+
+// "%m-%d-%Y", "%d-%m-%Y" or "%Y-%m-%d".
+const char* DateFormatPattern(int dateFormat);
+
+}  // namespace orlane

@@ -1,0 +1,116 @@
+#include "app/day_files.h"
+#include "cli/commands.h"
+#include "reminders/reminder_day.h"
+#include "reminders/reminder_value.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace orlane::cli {
+
+namespace {
+QString DayPath(const CalendarDate& d) { return DayFilePath(d.year, d.month, d.day, DayFileKind::Reminders); }
+
+// Loads the day for a change; a damaged file is refused, so writing it back
+// can never drop the pairs behind the damage.
+int LoadForChange(CliContext& context, const QString& path, ReminderMap& map) {
+  const ReminderLoadResult r = LoadReminderDay(path, map);
+  if (r == ReminderLoadResult::Damaged || r == ReminderLoadResult::Unreadable)
+    return context.fail(kExitFileError, QStringLiteral("The reminder file ") + path +
+                                            QStringLiteral(" is damaged or unreadable; it was not changed."));
+  return kExitOk;
+}
+
+QString NoteText(const QByteArray& note) { return QString::fromUtf8(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+int List(CliContext& context, const CalendarDate& date, bool json) {
+  ReminderMap map;
+  const ReminderLoadResult r = LoadReminderDay(DayPath(date), map);
+  if (r == ReminderLoadResult::Unreadable) return context.fail(kExitFileError, QStringLiteral("cannot read ") + DayPath(date));
+  QJsonArray array;
+  for (const auto& [key, value] : map) {
+    const Reminder reminder = ParseReminderValue(value);
+    if (json) {
+      array.append(QJsonObject{{QStringLiteral("time"), QString::fromUtf8(key)},
+                               {QStringLiteral("active"), reminder.active},
+                               {QStringLiteral("repeat"), reminder.repeat},
+                               {QStringLiteral("media"), QString::fromUtf8(reminder.media)},
+                               {QStringLiteral("note"), NoteText(reminder.note)}});
+      continue;
+    }
+    QString note = NoteText(reminder.note);
+    note.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    CliContext::print(QString::fromUtf8(key) + QLatin1Char('\t') +
+                      (reminder.active ? QStringLiteral("active") : QStringLiteral("inactive")) + QLatin1Char('\t') +
+                      (reminder.repeat ? QStringLiteral("repeat") : QStringLiteral("once")) + QLatin1Char('\t') +
+                      (reminder.media.isEmpty() ? QStringLiteral("-") : QString::fromUtf8(reminder.media)) +
+                      QLatin1Char('\t') + note);
+  }
+  if (json) CliContext::printRaw(QJsonDocument(array).toJson(QJsonDocument::Compact) + '\n');
+  if (r == ReminderLoadResult::Damaged)
+    return context.fail(kExitFileError, QStringLiteral("The reminder file is damaged; the reminders before the damage are listed."));
+  return kExitOk;
+}
+
+int Add(CliContext& context, const CalendarDate& date, const QByteArray& time, const Reminder& reminder) {
+  const QString path = DayPath(date);
+  ReminderMap map;
+  if (const int code = LoadForChange(context, path, map)) return code;
+  if (map.count(time)) return context.fail(kExitRefused, QStringLiteral("Reminder ") + QString::fromLatin1(time) +
+                                                             QStringLiteral(" already exists."));
+  map[time] = BuildReminderValue(reminder);
+  if (!context.ensureUserFolder() || SaveReminderDay(path, map) != 1)
+    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
+  return kExitOk;
+}
+
+int Remove(CliContext& context, const CalendarDate& date, const QByteArray& time) {
+  const QString path = DayPath(date);
+  ReminderMap map;
+  if (const int code = LoadForChange(context, path, map)) return code;
+  if (map.erase(time) == 0)
+    return context.fail(kExitRefused, QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" not found."));
+  if (SaveReminderDay(path, map) != 1) return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
+  return kExitOk;
+}
+
+constexpr char kUsage[] =
+    "usage: orlanectl reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] "
+    "[--inactive] [--repeat] | remove DATE TIME";
+}  // namespace
+
+int RunReminders(CliContext& context) {
+  const bool json = context.takeFlag("json");
+  const bool beep = context.takeFlag("beep");
+  const bool inactive = context.takeFlag("inactive");
+  const bool repeat = context.takeFlag("repeat");
+  std::optional<QString> note;
+  std::optional<QString> media;
+  if (!context.takeOption("note", note) || !context.takeOption("media", media)) return kExitUsage;
+  if (!context.rejectUnknownOptions()) return kExitUsage;
+
+  const QString verb = context.arg(0);
+  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(1));
+  if (!date) return context.usage(QLatin1String(kUsage));
+  const bool adding = verb == QLatin1String("add");
+  if (!adding && (note || media || beep || inactive || repeat)) return context.usage(QLatin1String(kUsage));
+
+  if (verb == QLatin1String("list") && context.args().size() == 2) return List(context, *date, json);
+  const QByteArray time = context.arg(2).toLatin1();
+  if (context.args().size() != 3 || json || !IsWellFormedTimeKey(time)) return context.usage(QLatin1String(kUsage));
+  if (verb == QLatin1String("remove")) return Remove(context, *date, time);
+  if (!adding || (beep && media)) return context.usage(QLatin1String(kUsage));
+
+  Reminder reminder;
+  reminder.active = !inactive;
+  reminder.repeat = repeat;
+  if (beep) reminder.media = kBeepOnly;
+  if (media) reminder.media = QFileInfo(*media).absoluteFilePath().toUtf8();
+  if (note) reminder.note = note->toUtf8().replace("\r\n", "\n").replace("\n", "\r\n");
+  return Add(context, *date, time, reminder);
+}
+
+}  // namespace orlane::cli

@@ -1,0 +1,40 @@
+#include "app/day_files.h"
+#include "cli/commands.h"
+#include "platform/file_io.h"
+#include "security/scramble.h"
+#include "security/user_file.h"
+
+namespace orlane::cli {
+
+namespace {
+int Init(CliContext& context, const QByteArray& password) {
+  const QString path = UserFilePath(kUserFileName);
+  if (FileExists(path)) return context.fail(kExitRefused, QStringLiteral("The user file exists already."));
+  if (!context.ensureUserFolder() || CreateUserFile(path, password) != 1)
+    return context.fail(kExitFileError, QStringLiteral("User file create failed, please contact us by email."));
+  return kExitOk;
+}
+
+int Check(CliContext& context, const QByteArray& password) {
+  switch (CheckPassword(UserFilePath(kUserFileName), password)) {
+    case PasswordCheck::Accepted: return kExitOk;
+    case PasswordCheck::Wrong: return kExitWrongPassword;
+    case PasswordCheck::NoUserFile: return context.fail(kExitWrongPassword, QStringLiteral("There is no user file."));
+    case PasswordCheck::Unreadable: return context.fail(kExitFileError, UnreadableUserFileMessage());
+  }
+  return kExitFileError;
+}
+}  // namespace
+
+int RunUserFile(CliContext& context) {
+  if (!context.rejectUnknownOptions()) return kExitUsage;
+  if (context.args().size() != 2) return context.usage(QStringLiteral("usage: orlanectl user-file init|check PW"));
+  const QByteArray password = context.arg(1).toUtf8();
+  if (password.size() > kMaxPasswordBytes)
+    return context.usage(QStringLiteral("a password has at most 32 bytes"));
+  if (context.arg(0) == QLatin1String("init")) return Init(context, password);
+  if (context.arg(0) == QLatin1String("check")) return Check(context, password);
+  return context.usage(QStringLiteral("usage: orlanectl user-file init|check PW"));
+}
+
+}  // namespace orlane::cli

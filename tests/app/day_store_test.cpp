@@ -1,0 +1,106 @@
+#include "app/day_files.h"
+#include "app/day_store.h"
+#include "platform/local_time.h"
+#include "reminders/reminder_day.h"
+#include "security/scramble.h"
+#include "support/temp_user_folder.h"
+
+#include <gtest/gtest.h>
+
+using namespace orlane;
+
+namespace {
+const QString kKey = QStringLiteral("07d60102");
+QString Dia() { return kKey + QStringLiteral(".dia"); }
+QString Alm() { return kKey + QStringLiteral(".alm"); }
+
+DayContent Page(const QByteArray& rtf, ReminderMap reminders = {}) {
+  return DayContent{rtf.isEmpty(), rtf, std::move(reminders)};
+}
+}  // namespace
+
+TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
+  test::TempUserFolder folder;
+  LoadedDay empty = LoadDay(kKey, "pw");
+  EXPECT_EQ(empty.diary, DiaryPageState::None);
+  EXPECT_EQ(empty.remindersResult, ReminderLoadResult::Missing);
+
+  const DaySaveResult saved = SaveDay(empty, Page("{\\rtf1 dear diary}", {{"08:30:00", "<Alarm is active>\r\nHi"}}), "pw");
+  EXPECT_TRUE(saved.diaryWritten);
+  EXPECT_TRUE(saved.remindersWritten);
+  EXPECT_FALSE(saved.failed);
+  EXPECT_EQ(CheckPasswordHeader(folder.read(Dia()), "pw"), PasswordHeaderCheck::Matches);
+
+  const LoadedDay back = LoadDay(kKey, "pw");
+  EXPECT_EQ(back.diary, DiaryPageState::Shown);
+  EXPECT_EQ(back.diaryRtf, "{\\rtf1 dear diary}");
+  EXPECT_EQ(back.reminders.size(), 1u);
+}
+
+TEST(DayStore, emptiedDayDeletesBothFiles) {
+  test::TempUserFolder folder;
+  SaveDay(LoadDay(kKey, "pw"), Page("{\\rtf1 x}", {{"08:00:00", "\r\n"}}), "pw");
+  const DaySaveResult r = SaveDay(LoadDay(kKey, "pw"), Page(""), "pw");
+  EXPECT_TRUE(r.diaryDeleted);
+  EXPECT_FALSE(folder.exists(Dia()));
+  EXPECT_FALSE(folder.exists(Alm()));
+}
+
+TEST(DayStore, pageOfAnotherPassword_isNotShownAndNeverTouched) {
+  test::TempUserFolder folder;
+  SaveDay(LoadDay(kKey, "first"), Page("{\\rtf1 secret}"), "first");
+  const QByteArray stored = folder.read(Dia());
+
+  const LoadedDay other = LoadDay(kKey, "second");
+  EXPECT_EQ(other.diary, DiaryPageState::OtherPassword);
+  EXPECT_TRUE(other.diaryRtf.isEmpty());
+  // The editor stays empty for such a day; saving must neither delete nor overwrite.
+  EXPECT_TRUE(SaveDay(other, Page(""), "second").diaryProtected);
+  EXPECT_TRUE(SaveDay(other, Page("{\\rtf1 new text}"), "second").diaryProtected);
+  EXPECT_EQ(folder.read(Dia()), stored);
+}
+
+TEST(DayStore, shortDiaryFile_isLeftAlone) {
+  test::TempUserFolder folder;
+  folder.write(Dia(), "tiny");
+  const LoadedDay day = LoadDay(kKey, "pw");
+  EXPECT_EQ(day.diary, DiaryPageState::Unreadable);
+  SaveDay(day, Page(""), "pw");
+  EXPECT_EQ(folder.read(Dia()), "tiny");
+}
+
+TEST(DayStore, damagedReminderFile_survivesAnUnchangedSaveAndIsKeptWhenChanged) {
+  test::TempUserFolder folder;
+  const ReminderMap two{{"08:00:00", "\r\na"}, {"09:00:00", "\r\nb"}};
+  const QByteArray damaged = Scrambled(SerializeReminderDay(two).chopped(2));
+  folder.write(Alm(), damaged);
+
+  LoadedDay day = LoadDay(kKey, "pw");
+  EXPECT_EQ(day.remindersResult, ReminderLoadResult::Damaged);
+  EXPECT_EQ(day.reminders.size(), 1u);
+  EXPECT_TRUE(SaveDay(day, Page("", day.reminders), "pw").remindersProtected);
+  EXPECT_EQ(folder.read(Alm()), damaged);
+
+  ReminderMap changed = day.reminders;
+  changed["10:00:00"] = "\r\nc";
+  EXPECT_TRUE(SaveDay(day, Page("", changed), "pw").remindersWritten);
+  EXPECT_EQ(folder.read(Alm() + QStringLiteral(".damaged")), damaged);
+  ReminderMap now;
+  EXPECT_EQ(LoadReminderDay(folder.file(Alm()), now), ReminderLoadResult::Ok);
+  EXPECT_EQ(now, changed);
+}
+
+TEST(DayStore, nothingHappensBeforeTheFirstLoad) {
+  test::TempUserFolder folder;
+  const DaySaveResult r = SaveDay(LoadedDay{}, Page("{\\rtf1 x}"), "pw");
+  EXPECT_FALSE(r.diaryWritten);
+  EXPECT_FALSE(r.remindersWritten);
+}
+
+TEST(DayStore, statusMessageFollowsTheDateFormat) {
+  const std::time_t day = MakeLocalTime(2006, 1, 2, 0, 0, 10);
+  EXPECT_EQ(ReminderStatusMessage(1, day, 2, QString()), QStringLiteral("You have 1 reminders on 2006-01-02 ."));
+  EXPECT_EQ(ReminderStatusMessage(3, day, 0, QStringLiteral("Holiday")),
+            QStringLiteral("You have 3 reminders on 01-02-2006 Holiday."));
+  EXPECT_EQ(ReminderStatusMessage(0, day, 1, QString()), QStringLiteral("You have 0 reminders on 02-01-2006 ."));
+}

@@ -1,0 +1,53 @@
+#include "app/main_ids.h"
+#include "app/main_layout.h"
+
+#include <gtest/gtest.h>
+
+using namespace orlane;
+
+namespace {
+// Rectangles as the layout table writes them: x, y, width, height.
+QRect R(int x, int y, int w, int h) { return QRect(x, y, w, h); }
+}  // namespace
+
+TEST(MainLayout, minimumWindowWithTheCalendarShown) {
+  // Client size of a 730 x 500 window with its 3-pixel border.
+  const int w = 724, h = 494;
+  const auto layout = MainLayout(w, h, DefaultCalendarRect());
+  // Calendar (10,60)-(188,202): E=10, T=60, R=188, B=202, CW=178, X0=191.
+  EXPECT_EQ(PlacementOf(layout, ids::kClose), R(w - 21, 3, 18, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kMinimize), R(w - 84, 3, 18, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kShowConfig), R(w - 375, 31, 75, 24));
+  EXPECT_EQ(PlacementOf(layout, ids::kTitleLine), R(12, h - 19, w - 22, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kSearchGroup), R(10, 205, 178, h - 202 - 23));
+  EXPECT_EQ(PlacementOf(layout, ids::kFind), R(101, 305, 77, 24));
+  EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 358, 168, h - 202 - 179));
+  EXPECT_EQ(PlacementOf(layout, ids::kReminderGroup), R(191, 60, w - 10 - 191, 142));
+  EXPECT_EQ(PlacementOf(layout, ids::kUpdateReminder), R(508, 78, 78, 24));
+  EXPECT_EQ(PlacementOf(layout, ids::kReminderList), R(196, 104, 90, 95));
+  EXPECT_EQ(PlacementOf(layout, ids::kMediaEdit), R(291, 177, w - 188 - 118, 22));
+  EXPECT_EQ(PlacementOf(layout, ids::kReminderNote), R(191, 207, w - 201, h - 20 - 207));
+  EXPECT_EQ(PlacementOf(layout, ids::kBold), R(410, 60, 23, 23));
+  EXPECT_EQ(PlacementOf(layout, ids::kDiaryImport), R(680, 60, 23, 23));
+  EXPECT_EQ(PlacementOf(layout, ids::kDiaryEditor), R(191, 85, w - 201, h - 20 - 85));
+  EXPECT_EQ(PlacementOf(layout, ids::kWaveSlider), R(551, 113, 150, 42));
+  EXPECT_EQ(PlacementOf(layout, ids::kSaveSoundAs), R(536, 175, 65, 23));
+  EXPECT_EQ(PlacementOf(layout, ids::kSoundView), R(191, 245, w - 201, h - 20 - 245));
+}
+
+TEST(MainLayout, largerWindowMovesOnlyWhatHangsOnTheRightAndBottom) {
+  const auto small = MainLayout(724, 494, DefaultCalendarRect());
+  const auto large = MainLayout(1000, 700, DefaultCalendarRect());
+  EXPECT_EQ(PlacementOf(large, ids::kTimePicker), PlacementOf(small, ids::kTimePicker));
+  EXPECT_EQ(PlacementOf(large, ids::kThemeButton).translated(-276, 0), PlacementOf(small, ids::kThemeButton));
+  EXPECT_EQ(PlacementOf(large, ids::kDiaryEditor).size() - PlacementOf(small, ids::kDiaryEditor).size(), QSize(276, 206));
+  EXPECT_EQ(PlacementOf(large, ids::kTitleLine).top(), 700 - 19);
+}
+
+TEST(MainLayout, followsTheCalendarRectangle) {
+  const QRect moved(20, 70, 200, 150);
+  const auto layout = MainLayout(800, 600, moved);
+  EXPECT_EQ(PlacementOf(layout, ids::kTimePicker), R(228, 88, 90, 24));
+  EXPECT_EQ(PlacementOf(layout, ids::kSearchWords), R(25, 295, 190, 23));
+  EXPECT_TRUE(PlacementOf(layout, 424242).isNull());
+}
