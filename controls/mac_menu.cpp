@@ -13,6 +13,8 @@
 namespace orlane {
 
 namespace {
+constexpr int kMenuCheckExtra = 12;
+
 // Hands item sizes to the menu's measure rule and removes the style's margins.
 class MacMenuStyle final : public QProxyStyle {
  public:
@@ -22,7 +24,9 @@ class MacMenuStyle final : public QProxyStyle {
                          const QWidget* widget) const override {
     if (type == CT_MenuItem) {
       const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-      return menu_->MeasureItem(item && item->menuItemType == QStyleOptionMenuItem::Separator);
+      // Like the system, the popup adds the check-mark width to what the item measured.
+      return menu_->MeasureItem(item && item->menuItemType == QStyleOptionMenuItem::Separator) +
+             QSize(kMenuCheckExtra, 0);
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
   }

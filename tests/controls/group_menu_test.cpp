@@ -3,6 +3,7 @@
 #include "controls/mac_menu.h"
 #include "widget_probe.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -192,10 +193,23 @@ TEST(MacMenu, setItemNeedsStoredTextsAndTriggeringReportsTheId) {
 TEST(MacMenu, renderedPopupPaintsItsItems) {
   MenuFixture f;
   f.menu.setActiveAction(f.menu.ItemAction(2210));
+  f.menu.resize(f.menu.sizeHint());
   const QImage image = Render(f.menu);
   const QRect first = f.menu.actionGeometry(f.menu.ItemAction(2210));
   ASSERT_TRUE(first.isValid());
   EXPECT_EQ(first.height(), 20);
+  EXPECT_EQ(first.width(), f.Longest() + 22 + 12);  // with the popup's check-mark width
   EXPECT_EQ(f.menu.actionGeometry(f.menu.actions()[2]).height(), 12);
   EXPECT_EQ(Pixel(image, first.center().x(), first.top()), MakeColorRef(80, 100, 180));
+}
+
+TEST(MacMenu, screenshotOfATrayLikeMenu) {
+  MenuFixture f;
+  f.menu.SetIcon(2210, 128);
+  f.menu.setActiveAction(f.menu.ItemAction(2210));
+  f.menu.resize(f.menu.sizeHint());
+  const QImage image = Render(f.menu);
+  const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(image.save(folder + QStringLiteral("/menu.png")));
 }
