@@ -1,4 +1,7 @@
 #include "controls/bar_ctrl.h"
+#include "controls/bv_title.h"
+#include "controls/dib_image.h"
+#include "bitmap_files.h"
 #include "controls/color_label.h"
 #include "controls/color_list_box.h"
 #include "controls/wait_dlg.h"
@@ -6,6 +9,7 @@
 #include "widget_probe.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -145,4 +149,52 @@ TEST(Resources, everyNumberedIconRendersAndTheBeepIsHalfASecondAt11025) {
   EXPECT_EQ(qFromLittleEndian<quint32>(b + 24), 11025u);
   EXPECT_EQ(qFromLittleEndian<quint16>(b + 34), 8);
   EXPECT_EQ(qFromLittleEndian<quint32>(b + 40), 11025u / 2);
+}
+
+TEST(DibImage, loadsCheckedBitmapsKeepsPaletteOnRequestAndStretchesToOtherSizes) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + QStringLiteral("/stripes.bmp");
+  ASSERT_TRUE(WriteFile(path, Bitmap8(4, 2, {0xFF0000, 0x00FF00}, [](int x) { return x < 2 ? 0 : 1; })));
+  CDibImage image;
+  EXPECT_EQ(image.Load(QString(), true), 0);
+  ASSERT_EQ(image.Load(path, false), 1);
+  EXPECT_TRUE(image.Palette().empty());
+  ASSERT_EQ(image.Load(path, true), 1);
+  EXPECT_EQ(image.Width(), 4);
+  EXPECT_EQ(image.Height(), 2);
+  ASSERT_EQ(image.Palette().size(), 2u);
+  EXPECT_EQ(image.Palette()[1], MakeColorRef(0, 255, 0));
+
+  QImage canvas = Canvas(40, 10);
+  {
+    QPainter painter(&canvas);
+    EXPECT_EQ(image.Draw(painter, QRect(0, 0, 40, 10)), 1);
+  }
+  EXPECT_EQ(Pixel(canvas, 0, 0), MakeColorRef(255, 0, 0));
+  EXPECT_EQ(Pixel(canvas, 19, 9), MakeColorRef(255, 0, 0));
+  EXPECT_EQ(Pixel(canvas, 20, 0), MakeColorRef(0, 255, 0));
+  EXPECT_EQ(Pixel(canvas, 39, 9), MakeColorRef(0, 255, 0));
+  EXPECT_FALSE(image.MakeDeviceBitmap().isNull());
+
+  ASSERT_TRUE(WriteFile(path, QByteArray("GIF89a not a bitmap")));
+  EXPECT_EQ(image.Load(path, true), 0);
+  EXPECT_FALSE(image.IsLoaded());
+  EXPECT_FALSE(image.LastError().isEmpty());
+  QImage empty = Canvas(4, 4);
+  {
+    QPainter painter(&empty);
+    EXPECT_EQ(image.Draw(painter, QRect(0, 0, 4, 4), MakeColorRef(9, 8, 7)), 0);
+  }
+  EXPECT_EQ(Pixel(empty, 3, 3), MakeColorRef(9, 8, 7));
+}
+
+TEST(Skins, shippedSkinsAreTwentyFivePixelsHighPaletteBitmaps) {
+  for (int theme = 0; theme < kThemeCount; ++theme) {
+    const QString path = CBVTitle::SkinPath(theme);
+    CDibImage skin;
+    ASSERT_EQ(skin.Load(path, true), 1) << path.toStdString();
+    EXPECT_EQ(skin.Height(), 25);
+    EXPECT_GT(skin.Width(), 0);
+    EXPECT_FALSE(skin.Palette().empty());
+  }
 }
