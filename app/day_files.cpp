@@ -35,8 +35,6 @@ QString DayFilePath(int year, int month, int day, DayFileKind kind) {
   return DayFilePath(MakeDayKey(year, month, day), kind);
 }
 
-QString UserFilePath(const char* name) { return UserFolder() + QLatin1String(name); }
-
 std::optional<CalendarDate> ParseIsoDate(const QString& text) {
   static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
   const QRegularExpressionMatch m = pattern.match(text);

@@ -3,6 +3,8 @@
 // date order; a day has a record of a kind exactly when its file exists.
 #pragma once
 
+#include "platform/app_paths.h"
+
 #include <QString>
 #include <ctime>
 #include <optional>
@@ -29,13 +31,5 @@ struct CalendarDate {
   int day = 0;
 };
 std::optional<CalendarDate> ParseIsoDate(const QString& text);
-
-inline constexpr char kSettingsFileName[] = "Orlane.cfg";
-inline constexpr char kUserFileName[] = "user.sav";
-inline constexpr char kRecordingTempFileName[] = "rec.tmp";
-inline constexpr char kWidgetSettingsFileName[] = "Deskleaf.cfg";
-
-// User folder + name.
-QString UserFilePath(const char* name);
 
 }  // namespace orlane

@@ -2,10 +2,14 @@
 
 #include "app/day_files.h"
 #include "app/main_dlg.h"
+#include "controls/modal_responder.h"
+#include "controls/msg_box_dlg.h"
+#include "controls/program_fonts.h"
 #include "platform/app_paths.h"
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
 #include "security/folder_path.h"
+#include "security/plain_error.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -16,7 +20,9 @@ namespace orlane {
 
 namespace {
 CMainApp::RunningNotice& Notice() {
-  static CMainApp::RunningNotice notice = [](const QString& text, int) {
+  // The themed notice tells the user; the same line on stderr tells scripts.
+  static CMainApp::RunningNotice notice = [](const QString& text, int theme) {
+    ThemedNotice(text, theme);
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
   };
   return notice;
@@ -49,6 +55,10 @@ bool RaiseProgramWindow() {
 }
 
 int CMainApp::InitInstance() {
+  LoadProgramFonts();
+  InstallUnattendedResponder();
+  // Technical errors of the pure libraries ("parameter error") get the plain box.
+  SetPlainErrorHandler([](const QString& text) { ShowErrorMessage(text); });
   SetUserFolder(ResolveUserFolder());
   CreateFolderPath(UserFolder());
   startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));

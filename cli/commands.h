@@ -23,5 +23,7 @@ int RunUnscramble(CliContext& context);
 int RunUserFile(CliContext& context);
 int RunReminders(CliContext& context);
 int RunHoliday(CliContext& context);
+int RunSearch(CliContext& context);
+int RunSound(CliContext& context);
 
 }  // namespace orlane::cli

@@ -40,12 +40,15 @@ int ToQtFlags(unsigned flags) {
 }  // namespace
 
 QSize MeasureGdiText(const QFont& font, const QString& text, unsigned flags, int wrapWidth) {
-  const QFontMetrics fm(font);
+  // Fractional advances rounded up, so that the text laid out again in a
+  // rectangle of the measured width never wraps or clips.
+  const QFontMetricsF fm(font);
+  const int lineHeight = static_cast<int>(std::ceil(fm.height()));
   const QString shown = (flags & kDtNoPrefix) ? text : StripPrefix(text);
-  if (!(flags & kDtWordBreak)) return QSize(fm.horizontalAdvance(shown), fm.height());
-  const QRect bound = fm.boundingRect(QRect(0, 0, std::max(1, wrapWidth), 1 << 20),
-                                      ToQtFlags(flags & ~(kDtCenter | kDtRight | kDtVCenter | kDtSingleLine)), text);
-  return QSize(bound.width(), std::max(bound.height(), fm.height()));
+  if (!(flags & kDtWordBreak)) return QSize(static_cast<int>(std::ceil(fm.horizontalAdvance(shown))), lineHeight);
+  const QRectF bound = fm.boundingRect(QRectF(0, 0, std::max(1, wrapWidth), 1 << 20),
+                                       ToQtFlags(flags & ~(kDtCenter | kDtRight | kDtVCenter | kDtSingleLine)), text);
+  return QSize(static_cast<int>(std::ceil(bound.width())), std::max(static_cast<int>(std::ceil(bound.height())), lineHeight));
 }
 
 GdiPainter::GdiPainter(QPainter& painter) : painter_(painter) {

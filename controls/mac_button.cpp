@@ -2,8 +2,10 @@
 
 #include "res/resources.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace orlane {
 
@@ -21,6 +23,20 @@ void CMacButton::Init() {
   setAttribute(Qt::WA_Hover, false);
   colors_ = ButtonColors::ForTheme(theme_);
   connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT commandClicked(controlId_); });
+  tooltipTimer_.setSingleShot(true);
+  tooltipTimer_.setInterval(kTooltipDelayMs);
+  connect(&tooltipTimer_, &QTimer::timeout, this, [this] {
+    if (pointerInside_ && !toolTip().isEmpty()) QToolTip::showText(QCursor::pos(), toolTip(), this);
+  });
+}
+
+bool CMacButton::event(QEvent* event) {
+  // The button shows its own tip on its own delay.
+  if (event->type() == QEvent::ToolTip) {
+    event->accept();
+    return true;
+  }
+  return QPushButton::event(event);
 }
 
 void CMacButton::SetTheme(int theme) {
@@ -111,6 +127,7 @@ void CMacButton::PointerInside() {
 
 void CMacButton::PointerOutside() {
   pointerInside_ = false;
+  tooltipTimer_.stop();
   if (toggleMode_ == kPushMode) {
     state_ = kNormal;
   } else {
@@ -122,8 +139,12 @@ void CMacButton::PointerOutside() {
 }
 
 void CMacButton::mouseMoveEvent(QMouseEvent* event) {
-  if (rect().contains(event->position().toPoint())) PointerInside();
-  else PointerOutside();
+  if (rect().contains(event->position().toPoint())) {
+    PointerInside();
+    if (event->buttons() == Qt::NoButton && !toolTip().isEmpty() && !QToolTip::isVisible()) tooltipTimer_.start();
+  } else {
+    PointerOutside();
+  }
   QPushButton::mouseMoveEvent(event);
 }
 
@@ -138,6 +159,7 @@ void CMacButton::leaveEvent(QEvent* event) {
 }
 
 void CMacButton::mousePressEvent(QMouseEvent* event) {
+  tooltipTimer_.stop();
   if (event->button() == Qt::LeftButton) {
     switch (toggleMode_) {
       case kToggleMode:

@@ -8,6 +8,7 @@
 
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 namespace orlane {
 
@@ -43,7 +44,9 @@ class CMacButton : public QPushButton {
   bool HasIcon() const { return !icon_.isNull(); }
   int IconSize() const { return iconSize_; }
 
+  // The tip appears 300 ms after the pointer comes to rest on the button.
   void SetTooltipText(const QString& text);
+  static constexpr int kTooltipDelayMs = 300;
 
   void SetAccent(bool on) { accent_ = on; }
   bool Accent() const { return accent_; }
@@ -65,6 +68,7 @@ class CMacButton : public QPushButton {
   void commandClicked(int controlId);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,6 +102,7 @@ class CMacButton : public QPushButton {
   int ellipseW_ = 6;
   int ellipseH_ = 6;
   int controlId_ = 0;
+  QTimer tooltipTimer_;
 };
 
 }  // namespace orlane

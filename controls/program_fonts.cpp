@@ -11,8 +11,10 @@ namespace orlane {
 void LoadProgramFonts() {
   static const bool loaded = [] {
     for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-      const QString file = QString::fromLatin1(path);
-      if (QFile::exists(file)) QFontDatabase::addApplicationFont(file);
+      // Registered from memory: adding by file name makes fontconfig write a
+      // cache under a lock that a killed process would leave behind.
+      QFile file(QString::fromLatin1(path));
+      if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
     }
     return true;
   }();

@@ -49,6 +49,8 @@ const QString& UserFolder() { return UserFolderStorage(); }
 
 void SetUserFolder(const QString& folder) { UserFolderStorage() = WithTrailingSlash(folder); }
 
+QString UserFilePath(const char* name) { return UserFolder() + QLatin1String(name); }
+
 QString WritableDataFolder() { return HomeRelative("XDG_DATA_HOME", ".local/share") + QStringLiteral("orlane/"); }
 
 QString ConfigFolder() { return HomeRelative("XDG_CONFIG_HOME", ".config"); }

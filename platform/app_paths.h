@@ -23,6 +23,15 @@ QString ResolveUserFolder();
 const QString& UserFolder();
 void SetUserFolder(const QString& folder);
 
+// The files of the user folder besides the day files.
+inline constexpr char kSettingsFileName[] = "Orlane.cfg";
+inline constexpr char kUserFileName[] = "user.sav";
+inline constexpr char kRecordingTempFileName[] = "rec.tmp";
+inline constexpr char kWidgetSettingsFileName[] = "Deskleaf.cfg";
+
+// User folder + name.
+QString UserFilePath(const char* name);
+
 // Folders searched for read-only program data (holiday files, skins, help):
 // the program folder first, then the installed data folders.
 QStringList ProgramDataFolders();

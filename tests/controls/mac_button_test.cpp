@@ -2,7 +2,9 @@
 #include "controls/mac_button_look.h"
 #include "widget_probe.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace orlane;
@@ -213,4 +215,26 @@ TEST(MacButtonBehaviour, iconsLoadFromResourceNumbersAndUnknownOnesLeaveNone) {
   EXPECT_FALSE(button.HasIcon());
   button.SetTooltipText(QStringLiteral("Close"));
   EXPECT_EQ(button.toolTip(), QStringLiteral("Close"));
+}
+
+TEST(MacButtonBehaviour, tooltipWaits300MsAndGoesWhenThePointerLeaves) {
+  CMacButton button(QStringLiteral("Save"), 1033, nullptr);
+  button.resize(70, 24);
+  button.SetTooltipText(QStringLiteral("Save All (CTRL+S)"));
+  button.show();
+  QToolTip::hideText();
+  Hover(button, QPoint(10, 10));
+  QElapsedTimer clock;
+  clock.start();
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+  EXPECT_FALSE(QToolTip::isVisible());  // not yet
+  while (!QToolTip::isVisible() && clock.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_GE(clock.elapsed(), 250);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Save All (CTRL+S)"));
+  QEvent tip(QEvent::ToolTip);
+  EXPECT_TRUE(QApplication::sendEvent(&button, &tip));  // the style's own tip is suppressed
+  Leave(button);
+  EXPECT_EQ(button.GetVisualState(), CMacButton::kNormal);
+  QToolTip::hideText();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/app_paths.h"
+#include "support/qt_printers.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -10,7 +10,15 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
+#include <cstdlib>
+#include <ctime>
+
 int main(int argc, char** argv) {
+  // CTest sets these; a program started by hand gets the same, so results agree.
+  setenv("TZ", ORLANE_TEST_TZ, 0);
+  setenv("LC_ALL", "C.UTF-8", 0);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  tzset();
   ::testing::InitGoogleTest(&argc, argv);
   TestApplication application(argc, argv);
   return RUN_ALL_TESTS();

@@ -1,0 +1,17 @@
+#include "app/title_line.h"
+
+#include "platform/local_time.h"
+
+namespace orlane {
+
+QString TitleLineText(std::time_t now, const QString& holiday, const QString& status) {
+  const QString clock = FormatLocalTime("%#x. %H:%M] ", now);
+  const QString head = holiday.isEmpty() ? QStringLiteral("[") : QStringLiteral("[") + holiday + QStringLiteral("! ");
+  return head + clock + status;
+}
+
+QString ClockInfoText(std::time_t now) {
+  return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\nWeek of year: %U\r\nTime zone: %z", now);
+}
+
+}  // namespace orlane

@@ -1,0 +1,15 @@
+// The main window's bottom line, rebuilt every second: "[" + holiday + "! "
+// (when there is one) + long date ". " + HH:MM + "] " + the status message.
+#pragma once
+
+#include <QString>
+#include <ctime>
+
+namespace orlane {
+
+QString TitleLineText(std::time_t now, const QString& holiday, const QString& status);
+
+// The "Clock" box text: time, long date, day of year, week of year, zone.
+QString ClockInfoText(std::time_t now);
+
+}  // namespace orlane

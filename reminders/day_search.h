@@ -1,0 +1,70 @@
+// Searching every diary page or every reminder note of the user folder for a
+// term, within an optional range of days, with the match-case and whole-word
+// options of the find command. Results are day keys; the window formats them
+// by the user's date format and opens them.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace orlane {
+
+enum class SearchKind { Diary, Reminders };
+
+struct SearchOptions {
+  QString term;  // empty: every file that passes the filters
+  bool matchCase = false;
+  bool wholeWord = false;
+  std::optional<QString> fromKey;  // first day key, inclusive
+  std::optional<QString> toKey;    // last day key, inclusive
+  bool activeOnly = false;         // reminders: only those with the active marker
+  bool hasPicture = false;         // diaries: only pages with an embedded object
+};
+
+// What the search needs of a diary page: its plain text and whether it holds
+// an embedded object (a picture or an attached file). The diary library
+// provides the reader.
+struct DiaryPageText {
+  QString text;
+  bool hasObject = false;
+};
+using DiaryTextReader = std::function<DiaryPageText(const QByteArray& rtf)>;
+
+// The find rule of the editors: the first position of needle in text at or
+// after from, -1 when absent. Whole words are bounded by characters that are
+// neither letters, digits nor '_'.
+qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from = 0);
+
+// The user folder's "*.dia" or "*.alm" files, in name order.
+QStringList CollectDayFiles(SearchKind kind);
+// Those of files whose day key lies within the range.
+QStringList FilesInRange(const QStringList& files, const SearchOptions& options);
+
+bool ReminderFileMatches(const QString& path, const SearchOptions& options);
+// A page under another password (or unreadable) matches only an empty term
+// without the picture filter, as its text cannot be looked at.
+bool DiaryFileMatches(const QString& path, const SearchOptions& options, const QByteArray& password,
+                      const DiaryTextReader& reader);
+
+// progress(i, total) before each file, total being all collected files;
+// returning false stops the search with what was found so far.
+using SearchProgress = std::function<bool(int index, int total)>;
+struct SearchResult {
+  QStringList dayKeys;  // each matching day once, in name order
+  bool stopped = false;
+};
+SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const QByteArray& password,
+                            const DiaryTextReader& reader, const SearchProgress& progress = {});
+
+// "%d diary entries found." or "%d reminders found."
+QString SearchStatusMessage(SearchKind kind, int found);
+
+// A result entry: 0 "MM/DD/YYYY", 1 "DD/MM/YYYY", 2 "YYYY/MM/DD", else empty.
+QString SearchResultEntry(const QString& dayKey, int dateFormat);
+// The day key of an entry read back by the same format; nullopt when it is not one.
+std::optional<QString> DayKeyOfSearchEntry(const QString& entry, int dateFormat);
+
+}  // namespace orlane
