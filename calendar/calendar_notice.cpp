@@ -1,9 +1,8 @@
 #include "calendar/calendar_notice.h"
 
-#include "platform/program_info.h"
+#include "controls/msg_box_dlg.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
 
 namespace orlane {
 
@@ -20,18 +19,8 @@ UrlOpener& Opener() {
 }
 
 bool DefaultNotice(QWidget* parent, const Notice& notice) {
-  const QString title = QString::fromUtf8(kProgramTitle);
-  switch (notice.kind) {
-    case NoticeKind::Question:
-      return QMessageBox::question(parent, title, notice.text, QMessageBox::Yes | QMessageBox::No) ==
-             QMessageBox::Yes;
-    case NoticeKind::Warning:
-      QMessageBox::warning(parent, title, notice.text);
-      return true;
-    case NoticeKind::Information:
-      break;
-  }
-  QMessageBox::information(parent, title, notice.text);
+  if (notice.kind == NoticeKind::Question) return ThemedQuestion(notice.text, notice.theme, parent) == 1;
+  ThemedNotice(notice.text, notice.theme, parent);
   return true;
 }
 

@@ -1,7 +1,7 @@
 // How the calendar's online commands tell and ask the user, and how they open
-// an address in the browser: one replaceable handler each. The default notice
-// is a plain message box in the program's title until the themed message box
-// is plugged in; tests install handlers that record and answer.
+// an address in the browser: one replaceable handler each. By default notices
+// and questions are the themed message box in the asking window's theme;
+// tests install handlers that record and answer.
 #pragma once
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "calendar/calendar_notice.h"
 #include "calendar/online_commands.h"
+#include "controls/modal_responder.h"
 #include "holiday_test_folder.h"
 #include "support/http_test_server.h"
 
@@ -147,6 +148,26 @@ TEST_F(OnlineCommandsTest, startupWithNewVersion_offersIt) {
   EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
   ASSERT_EQ(notices_.size(), 1u);
   EXPECT_EQ(notices_[0].kind, NoticeKind::Question);
+}
+
+TEST_F(OnlineCommandsTest, defaultNotice_isTheThemedMessageBox) {
+  SetNoticeHandler({});
+  std::vector<ModalRequest> asked;
+  ScopedModalResponder responder([&](const ModalRequest& r) {
+    asked.push_back(r);
+    return 2;  // "No"
+  });
+  ServeVersion("2.40");
+  EXPECT_EQ(CheckUpdate(&window_, 4), 0);
+  ServeVersion("2.35");
+  EXPECT_EQ(CheckUpdate(&window_, 4), 0);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0].dialogClass, QStringLiteral("CMsgBoxDlg"));
+  EXPECT_EQ(asked[0].boxKind, 1);
+  EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("A new version 2.40 is available")));
+  EXPECT_EQ(asked[1].boxKind, 0);
+  EXPECT_EQ(asked[1].text, QStringLiteral("Your Orlane 2 is already the newest one."));
+  EXPECT_TRUE(opened_.empty());
 }
 
 }  // namespace
