@@ -222,5 +222,37 @@ TEST_F(MonthCalendarTest, paint_copiesTheMemoryImage) {
   EXPECT_EQ(shown.pixel(20, 130), memory.pixel(20, 130));
 }
 
+TEST_F(MonthCalendarTest, setTheme_repaintsInTheNewColoursAndPassesItToTheButtons) {
+  auto cal = Make(400, 300, MakeLocalTime(2005, 3, 16, 9));
+  cal->SetTheme(3);
+  const QPoint sel = Centre(cal->Cells()[17]);
+  const QPoint sun = Centre(cal->Cells()[14]);
+  EXPECT_EQ(PixelAt(cal->Image(), sel.x(), sel.y()), ThemeColor(3, 3));
+  EXPECT_EQ(PixelAt(cal->Image(), sun.x(), sun.y()), ThemeColor(3, 1));
+  for (int id : {CMonthCalendar::kIdPrevMonth, CMonthCalendar::kIdNextMonth, CMonthCalendar::kIdToday})
+    EXPECT_EQ(cal->Button(id)->Theme(), 3);
+  cal->SetTheme(42);  // out of range: the nearest theme
+  EXPECT_EQ(cal->Theme(), 9);
+}
+
+TEST_F(MonthCalendarTest, tinyAndOddSizes_drawWithoutHarm) {
+  for (int w : {1, 7, 9, 30, 61}) {
+    for (int h : {1, 19, 46, 47, 90}) {
+      auto cal = Make(w, h, MakeLocalTime(2005, 3, 16, 9));
+      EXPECT_EQ(cal->Image().size(), QSize(w, h));
+      QTest::mouseClick(cal.get(), Qt::LeftButton, {}, QPoint(w / 2, h / 2));
+    }
+  }
+}
+
+TEST_F(MonthCalendarTest, farYears_stillGiveAWholeMonth) {
+  for (int year : {1971, 2038, 2099}) {
+    auto cal = Make(178, 142, MakeLocalTime(year, 2, 15, 9));
+    int inMonth = 0;
+    for (const MonthCellView& c : cal->View().cells) inMonth += c.inMonth;
+    EXPECT_EQ(inMonth, DaysInMonth(year, 2)) << year;
+  }
+}
+
 }  // namespace
 }  // namespace orlane
