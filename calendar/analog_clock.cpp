@@ -16,7 +16,9 @@ CAnalogClock::CAnalogClock(QWidget* parent) : QWidget(parent) {
   connect(&timer_, &QTimer::timeout, this, &CAnalogClock::Tick);
 }
 
-CAnalogClock::~CAnalogClock() { timer_.stop(); }
+CAnalogClock::~CAnalogClock() {
+  timer_.stop();
+}
 
 void CAnalogClock::ComputeGeometry() {
   geometry_ = ClockGeometry::ForSize(width(), height());

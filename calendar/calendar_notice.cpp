@@ -31,13 +31,17 @@ bool ShowNotice(QWidget* parent, const Notice& notice) {
   return DefaultNotice(parent, notice);
 }
 
-void SetNoticeHandler(NoticeHandler handler) { Handler() = std::move(handler); }
+void SetNoticeHandler(NoticeHandler handler) {
+  Handler() = std::move(handler);
+}
 
 bool OpenWithShell(const QUrl& url) {
   if (Opener()) return Opener()(url);
   return QDesktopServices::openUrl(url);
 }
 
-void SetUrlOpener(UrlOpener opener) { Opener() = std::move(opener); }
+void SetUrlOpener(UrlOpener opener) {
+  Opener() = std::move(opener);
+}
 
 }  // namespace orlane

@@ -31,7 +31,9 @@ HandPolygon ClockGeometry::MinuteHand(int minute) const {
   return {ClockPoint{centerX, centerY}, PointAt(minute + 1, 0.6), PointAt(minute, 0.8), PointAt(minute - 1, 0.6)};
 }
 
-ClockPoint ClockGeometry::SecondTip(int second) const { return PointAt(second, 0.9); }
+ClockPoint ClockGeometry::SecondTip(int second) const {
+  return PointAt(second, 0.9);
+}
 
 ClockBox ClockGeometry::Hub() const {
   const int hx = radiusX / 12;

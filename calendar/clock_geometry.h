@@ -46,6 +46,8 @@ struct ClockGeometry {
 };
 
 // The minute position the hour hand points at: hour × 5 + minute / 12.
-constexpr int HourHandPosition(int hour, int minute) { return hour * 5 + minute / 12; }
+constexpr int HourHandPosition(int hour, int minute) {
+  return hour * 5 + minute / 12;
+}
 
 }  // namespace orlane

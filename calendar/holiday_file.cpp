@@ -89,7 +89,9 @@ void AddFolder(QStringList& folders, const QString& folder) {
 
 }  // namespace
 
-QString HolidayFileName(int year) { return QStringLiteral("Holidays_%1.bin").arg(year); }
+QString HolidayFileName(int year) {
+  return QStringLiteral("Holidays_%1.bin").arg(year);
+}
 
 QString HolidayDownloadFolder() {
   const QString forced = qEnvironmentVariable("ORLANE_HOLIDAY_DIR");
@@ -144,6 +146,8 @@ QString GetHolidayText(std::time_t date) {
   return GetHolidayText(d.year, d.month, d.day);
 }
 
-void ForgetHolidayFiles() { Cache().Forget(); }
+void ForgetHolidayFiles() {
+  Cache().Forget();
+}
 
 }  // namespace orlane

@@ -112,12 +112,24 @@ void CMonthCalendar::paintEvent(QPaintEvent* event) {
   p.drawImage(event->rect(), image_, event->rect());
 }
 
-void CMonthCalendar::PrevDay() { SetDateByUser(AddDays(selected_, -1)); }
-void CMonthCalendar::NextDay() { SetDateByUser(AddDays(selected_, 1)); }
-void CMonthCalendar::PrevWeek() { SetDateByUser(AddDays(selected_, -7)); }
-void CMonthCalendar::NextWeek() { SetDateByUser(AddDays(selected_, 7)); }
-void CMonthCalendar::PrevMonthStep() { SetDateByUser(PrevMonth(selected_)); }
-void CMonthCalendar::NextMonthStep() { SetDateByUser(NextMonth(selected_)); }
+void CMonthCalendar::PrevDay() {
+  SetDateByUser(AddDays(selected_, -1));
+}
+void CMonthCalendar::NextDay() {
+  SetDateByUser(AddDays(selected_, 1));
+}
+void CMonthCalendar::PrevWeek() {
+  SetDateByUser(AddDays(selected_, -7));
+}
+void CMonthCalendar::NextWeek() {
+  SetDateByUser(AddDays(selected_, 7));
+}
+void CMonthCalendar::PrevMonthStep() {
+  SetDateByUser(PrevMonth(selected_));
+}
+void CMonthCalendar::NextMonthStep() {
+  SetDateByUser(NextMonth(selected_));
+}
 
 void CMonthCalendar::SetDateByUser(std::time_t t) {
   selected_ = t;

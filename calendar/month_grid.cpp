@@ -94,8 +94,12 @@ std::time_t ShiftMonth(std::time_t t, int delta) {
 
 }  // namespace
 
-std::time_t PrevMonth(std::time_t t) { return ShiftMonth(t, -1); }
-std::time_t NextMonth(std::time_t t) { return ShiftMonth(t, +1); }
+std::time_t PrevMonth(std::time_t t) {
+  return ShiftMonth(t, -1);
+}
+std::time_t NextMonth(std::time_t t) {
+  return ShiftMonth(t, +1);
+}
 
 std::time_t DateOfClickedCell(std::time_t selected, int cell, int dayNumber) {
   std::time_t base = selected;

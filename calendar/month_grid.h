@@ -33,7 +33,9 @@ MonthCellRects ComputeMonthCells(int width, int height);
 // The first cell holding (x, y), or -1.
 int MonthCellAt(const MonthCellRects& cells, int x, int y);
 // A cell narrower or lower than 21 pixels shows centred text and small marks.
-inline bool IsSmallCell(const CellRect& r) { return r.width() < 21 || r.height() < 21; }
+inline bool IsSmallCell(const CellRect& r) {
+  return r.width() < 21 || r.height() < 21;
+}
 
 struct MonthButtonRects {
   CellRect next;   // ">" 1002

@@ -13,7 +13,9 @@ namespace orlane {
 
 namespace {
 
-GdiRect ToGdi(const CellRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+GdiRect ToGdi(const CellRect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
 
 // The 12 × 12 mark icons, loaded once.
 const QPixmap& MarkIcon(int id) {
@@ -71,12 +73,15 @@ void RenderMonth(QImage& image, const MonthView& view, const MonthCellRects& cel
       gdi.Rectangle(r, color[3], cell.weekend ? color[1] : color[2]);
     }
     const bool small = IsSmallCell(cells[k]);
-    const GdiRect textRect = small ? GdiRect{r.left + 1, r.top, r.right - 4, r.bottom}
-                                   : GdiRect{r.left + 2, r.top, r.right - 2, r.bottom};
+    const GdiRect textRect =
+        small ? GdiRect{r.left + 1, r.top, r.right - 4, r.bottom} : GdiRect{r.left + 2, r.top, r.right - 2, r.bottom};
     const unsigned flags = small ? (kDtCenter | kDtVCenter | kDtSingleLine) : (kDtLeft | kDtSingleLine);
-    if (cell.today) painter.setFont(cell.holiday ? fonts.boldUnderlined : fonts.underlined);
-    else if (cell.inMonth && cell.holiday) painter.setFont(fonts.bold);
-    else painter.setFont(fonts.normal);
+    if (cell.today)
+      painter.setFont(cell.holiday ? fonts.boldUnderlined : fonts.underlined);
+    else if (cell.inMonth && cell.holiday)
+      painter.setFont(fonts.bold);
+    else
+      painter.setFont(fonts.normal);
     gdi.Text(textRect, QString::number(cell.day), flags | kDtNoPrefix, cell.inMonth ? color[4] : color[3]);
     if (cell.inMonth) DrawMarks(gdi, r, cell.marks, small, color[4], color[2]);
   }

@@ -22,7 +22,6 @@ struct MonthFonts {
 };
 
 // image must already have the control's size (Format_RGB32).
-void RenderMonth(QImage& image, const MonthView& view, const MonthCellRects& cells, int theme,
-                 const MonthFonts& fonts);
+void RenderMonth(QImage& image, const MonthView& view, const MonthCellRects& cells, int theme, const MonthFonts& fonts);
 
 }  // namespace orlane

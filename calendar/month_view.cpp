@@ -17,8 +17,7 @@ MonthSources DefaultMonthSources() {
   return {&DayMarksOnDisk, [](int y, int m, int d) { return !GetHolidayText(y, m, d).isEmpty(); }};
 }
 
-MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width,
-                         const MonthSources& sources) {
+MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width, const MonthSources& sources) {
   MonthView view;
   const LocalDate sel = LocalDateOf(selected);
   const LocalDate today = LocalDateOf(now);

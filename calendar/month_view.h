@@ -52,7 +52,6 @@ DayMarks DayMarksOnDisk(int year, int month, int day);
 // A control narrower than this shows the abbreviated month name.
 inline constexpr int kShortTitleBelowWidth = 201;
 
-MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width,
-                         const MonthSources& sources);
+MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width, const MonthSources& sources);
 
 }  // namespace orlane

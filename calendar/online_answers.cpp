@@ -19,9 +19,13 @@ QByteArray JoinPiecesAsText(const QByteArray& body, int pieceSize) {
   return text;
 }
 
-QString HolidayDownloadPath(int year) { return QStringLiteral("/holidays/") + HolidayFileName(year); }
+QString HolidayDownloadPath(int year) {
+  return QStringLiteral("/holidays/") + HolidayFileName(year);
+}
 
-bool IsAcceptableHolidayData(const QByteArray& data) { return data.size() >= 6 && data.startsWith("01/01"); }
+bool IsAcceptableHolidayData(const QByteArray& data) {
+  return data.size() >= 6 && data.startsWith("01/01");
+}
 
 HolidaySyncOutcome StoreHolidayDownload(int year, const QByteArray& data) {
   if (!IsAcceptableHolidayData(data) || data.size() > kMaxHolidayFileBytes) return HolidaySyncOutcome::NoRecord;
@@ -34,19 +38,17 @@ HolidaySyncOutcome StoreHolidayDownload(int year, const QByteArray& data) {
 
 QString HolidaySyncMessage(HolidaySyncOutcome outcome, const QString& host) {
   switch (outcome) {
-    case HolidaySyncOutcome::NoConnection:
-      return QStringLiteral("Can not connect to ") + host + QLatin1Char('.');
-    case HolidaySyncOutcome::NoRecord:
-      return QStringLiteral("No record found, synchronize failed!");
-    case HolidaySyncOutcome::WriteFailed:
-      return QStringLiteral("Holidays file written failed!");
-    case HolidaySyncOutcome::Success:
-      break;
+    case HolidaySyncOutcome::NoConnection: return QStringLiteral("Can not connect to ") + host + QLatin1Char('.');
+    case HolidaySyncOutcome::NoRecord: return QStringLiteral("No record found, synchronize failed!");
+    case HolidaySyncOutcome::WriteFailed: return QStringLiteral("Holidays file written failed!");
+    case HolidaySyncOutcome::Success: break;
   }
   return QStringLiteral("Holidays synchronized successfully!");
 }
 
-QString VersionFilePath(const QString& productName) { return QLatin1Char('/') + productName + QStringLiteral(".ver"); }
+QString VersionFilePath(const QString& productName) {
+  return QLatin1Char('/') + productName + QStringLiteral(".ver");
+}
 
 QString VersionFromAnswer(const QByteArray& body) {
   const QByteArray text = JoinPiecesAsText(body, kVersionPieceSize);

@@ -41,7 +41,9 @@ QString VersionFromAnswer(const QByteArray& body);
 enum class UpdateDecision { NoConnection, AlreadyNewest, OfferUpdate };
 UpdateDecision DecideUpdate(const QString& latest, const QString& current);
 // At start-up only a differing (or missing) answer leads to the full check.
-inline bool StartupCheckNeeded(const QString& latest, const QString& current) { return latest != current; }
+inline bool StartupCheckNeeded(const QString& latest, const QString& current) {
+  return latest != current;
+}
 
 QString UpdateConnectionMessage(const QString& host);
 QString AlreadyNewestMessage(const QString& productName);

@@ -32,8 +32,12 @@ class WaitCursor final {
   bool active_ = false;
 };
 
-QString ProductName() { return QString::fromUtf8(kProgramTitle); }
-QString CurrentVersion() { return QString::fromUtf8(kProgramVersion); }
+QString ProductName() {
+  return QString::fromUtf8(kProgramTitle);
+}
+QString CurrentVersion() {
+  return QString::fromUtf8(kProgramVersion);
+}
 
 QString FetchLatest() {
   WaitCursor wait;
@@ -62,13 +66,14 @@ int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fe
     case UpdateDecision::AlreadyNewest:
       ShowNotice(mainWindow, {NoticeKind::Information, AlreadyNewestMessage(ProductName()), theme});
       return 0;
-    case UpdateDecision::OfferUpdate:
-      break;
+    case UpdateDecision::OfferUpdate: break;
   }
   if (!ShowNotice(mainWindow, {NoticeKind::Question, OfferUpdateQuestion(latest, ProductName()), theme})) return 0;
   OpenWithShell(VendorUrl(QString::fromLatin1(kInstallerPath)));
-  if (auto* dialog = qobject_cast<QDialog*>(mainWindow)) dialog->reject();
-  else if (mainWindow) mainWindow->close();
+  if (auto* dialog = qobject_cast<QDialog*>(mainWindow))
+    dialog->reject();
+  else if (mainWindow)
+    mainWindow->close();
   return 1;
 }
 

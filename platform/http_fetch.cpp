@@ -14,8 +14,7 @@ namespace {
 
 HttpFetchStatus StatusOfError(QNetworkReply::NetworkError error, bool gotHeaders) {
   switch (error) {
-    case QNetworkReply::NoError:
-      return HttpFetchStatus::Ok;
+    case QNetworkReply::NoError: return HttpFetchStatus::Ok;
     case QNetworkReply::RemoteHostClosedError:
       return gotHeaders ? HttpFetchStatus::Broken : HttpFetchStatus::NoConnection;
     default:

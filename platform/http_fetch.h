@@ -11,11 +11,11 @@
 namespace orlane {
 
 enum class HttpFetchStatus {
-  Ok,          // the whole body arrived (any HTTP status)
+  Ok,            // the whole body arrived (any HTTP status)
   NoConnection,  // host not found, connection refused, TLS failure
-  TimedOut,    // no complete answer within the bound
-  Broken,      // the connection broke off during the transfer
-  TooLarge,    // the body grew beyond the size bound
+  TimedOut,      // no complete answer within the bound
+  Broken,        // the connection broke off during the transfer
+  TooLarge,      // the body grew beyond the size bound
 };
 
 struct HttpFetchResult {

@@ -25,8 +25,12 @@ TEST(HolidayCommand, badArguments_areUsageErrors) {
   const QString ctl = QStringLiteral(ORLANE_CTL_PATH);
   EXPECT_EQ(test::RunProgram(ctl, {QStringLiteral("holiday")}).exitCode, 2);
   EXPECT_EQ(test::RunProgram(ctl, {QStringLiteral("holiday"), QStringLiteral("2005-02-30")}).exitCode, 2);
-  EXPECT_EQ(test::RunProgram(ctl, {QStringLiteral("holiday"), QStringLiteral("2005-12-25"), QStringLiteral("x")}).exitCode, 2);
-  EXPECT_EQ(test::RunProgram(ctl, {QStringLiteral("holiday"), QStringLiteral("--json"), QStringLiteral("2005-12-25")}).exitCode, 2);
+  EXPECT_EQ(
+      test::RunProgram(ctl, {QStringLiteral("holiday"), QStringLiteral("2005-12-25"), QStringLiteral("x")}).exitCode,
+      2);
+  EXPECT_EQ(test::RunProgram(ctl, {QStringLiteral("holiday"), QStringLiteral("--json"), QStringLiteral("2005-12-25")})
+                .exitCode,
+            2);
 }
 
 }  // namespace

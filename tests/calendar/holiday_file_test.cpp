@@ -3,9 +3,9 @@
 #include "platform/local_time.h"
 #include "support/random_bytes.h"
 
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace orlane {
 namespace {
@@ -32,7 +32,7 @@ TEST(HolidayNameIn, firstOccurrenceWins_evenInsideAName) {
 
 TEST(HolidayNameIn, brokenFiles_giveEmptyOrTheLineThatIsThere) {
   EXPECT_TRUE(HolidayNameIn("", 1, 1).isEmpty());
-  EXPECT_TRUE(HolidayNameIn("01/01", 1, 1).isEmpty());           // no name line
+  EXPECT_TRUE(HolidayNameIn("01/01", 1, 1).isEmpty());             // no name line
   EXPECT_TRUE(HolidayNameIn("01/01\n New Year", 1, 1).isEmpty());  // LF only: no CR LF follows
   EXPECT_TRUE(HolidayNameIn("01/01\r\n", 1, 1).isEmpty());
   EXPECT_TRUE(HolidayNameIn("1/1\r\nX", 1, 1).isEmpty());

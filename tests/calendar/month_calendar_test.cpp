@@ -1,6 +1,6 @@
+#include "calendar/month_calendar.h"
 #include "app/day_files.h"
 #include "calendar/holiday_file.h"
-#include "calendar/month_calendar.h"
 #include "controls/mac_button.h"
 #include "holiday_test_folder.h"
 #include "pixel_probe.h"
@@ -8,9 +8,9 @@
 #include "platform/local_time.h"
 #include "support/temp_user_folder.h"
 
+#include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -69,7 +69,7 @@ TEST_F(MonthCalendarTest, pixels_selectedWeekendAndOrdinaryCellsInSundayWeeks) {
   EXPECT_EQ(PixelAt(img, sat.x(), sat.y()), Color(1));
   EXPECT_EQ(PixelAt(img, mon.x(), mon.y()), Color(2));
   EXPECT_EQ(PixelAt(img, cells[15].left, sun.y()), Color(3));  // the shared outline
-  EXPECT_EQ(PixelAt(img, cells[3].left + 3, 5), Color(3));    // header bar
+  EXPECT_EQ(PixelAt(img, cells[3].left + 3, 5), Color(3));     // header bar
   EXPECT_EQ(PixelAt(img, 2, 150), Color(1));                   // background
 }
 

@@ -1,26 +1,30 @@
-#include "app/day_files.h"
 #include "calendar/month_grid.h"
+#include "app/day_files.h"
 #include "calendar/month_view.h"
 #include "platform/local_time.h"
 #include "support/temp_user_folder.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include <set>
 
 namespace orlane {
 namespace {
 
-LocalDate DateOf(std::time_t t) { return LocalDateOf(t); }
-bool Same(const LocalDate& a, int y, int m, int d) { return a.year == y && a.month == m && a.day == d; }
+LocalDate DateOf(std::time_t t) {
+  return LocalDateOf(t);
+}
+bool Same(const LocalDate& a, int y, int m, int d) {
+  return a.year == y && a.month == m && a.day == d;
+}
 
 TEST(MonthCells, mainWindowSize_givesSharedBordersAndMargins) {
   const MonthCellRects cells = ComputeMonthCells(178, 142);  // I = 24, J = 5, L = 16
   EXPECT_EQ(cells[0], (CellRect{5, 23, 30, 40}));
   EXPECT_EQ(cells[8], (CellRect{29, 39, 54, 56}));
   EXPECT_EQ(cells[41], (CellRect{149, 103, 174, 120}));
-  EXPECT_EQ(cells[0].right - 1, cells[1].left);   // neighbours share a line
+  EXPECT_EQ(cells[0].right - 1, cells[1].left);  // neighbours share a line
   EXPECT_EQ(cells[0].bottom - 1, cells[7].top);
   EXPECT_TRUE(IsSmallCell(cells[0]));
   EXPECT_FALSE(IsSmallCell(ComputeMonthCells(400, 300)[0]));

@@ -1,14 +1,14 @@
-#include "calendar/calendar_notice.h"
 #include "calendar/online_commands.h"
+#include "calendar/calendar_notice.h"
 #include "controls/modal_responder.h"
 #include "holiday_test_folder.h"
 #include "support/http_test_server.h"
 
+#include <gtest/gtest.h>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -121,7 +121,8 @@ TEST_F(OnlineCommandsTest, checkUpdate_yesOpensTheInstallerAndClosesTheWindow) {
 }
 
 TEST_F(OnlineCommandsTest, checkUpdate_longAnswerOrNoServerGivesTheConnectionMessage) {
-  const QString message = QStringLiteral("Can not connect to ") + Host() + QStringLiteral(", Please check your network connection.");
+  const QString message =
+      QStringLiteral("Can not connect to ") + Host() + QStringLiteral(", Please check your network connection.");
   ServeVersion("2.350");
   EXPECT_EQ(CheckUpdate(&window_, 2), 0);
   server_.clear();  // the server's 404 page is longer than 4 characters

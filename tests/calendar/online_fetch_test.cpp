@@ -1,5 +1,5 @@
-#include "calendar/online_answers.h"
 #include "calendar/online_fetch.h"
+#include "calendar/online_answers.h"
 #include "calendar/vendor_site.h"
 #include "holiday_test_folder.h"
 #include "platform/clock.h"
@@ -7,9 +7,9 @@
 #include "platform/http_fetch.h"
 #include "support/http_test_server.h"
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QTcpServer>
-#include <gtest/gtest.h>
 
 namespace orlane {
 namespace {
@@ -73,8 +73,10 @@ TEST(OnlineAnswers, holidayAcceptanceRuleAndMessages) {
   EXPECT_FALSE(IsAcceptableHolidayData("01/01"));
   EXPECT_FALSE(IsAcceptableHolidayData("<html>01/01"));
   EXPECT_FALSE(IsAcceptableHolidayData(""));
-  EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoConnection, QStringLiteral("h")), QStringLiteral("Can not connect to h."));
-  EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoRecord, {}), QStringLiteral("No record found, synchronize failed!"));
+  EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoConnection, QStringLiteral("h")),
+            QStringLiteral("Can not connect to h."));
+  EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoRecord, {}),
+            QStringLiteral("No record found, synchronize failed!"));
   EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::WriteFailed, {}), QStringLiteral("Holidays file written failed!"));
   EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::Success, {}), QStringLiteral("Holidays synchronized successfully!"));
 }
@@ -94,7 +96,8 @@ TEST(OnlineAnswers, versionRuleAndDecision) {
                            "Orlane 2 will be closed)?"));
   EXPECT_EQ(UpdateConnectionMessage(QStringLiteral("h")),
             QStringLiteral("Can not connect to h, Please check your network connection."));
-  EXPECT_EQ(AlreadyNewestMessage(QStringLiteral("Orlane 2")), QStringLiteral("Your Orlane 2 is already the newest one."));
+  EXPECT_EQ(AlreadyNewestMessage(QStringLiteral("Orlane 2")),
+            QStringLiteral("Your Orlane 2 is already the newest one."));
 }
 
 TEST(HttpFetch, answersErrorsHangsAndBreaks) {

@@ -20,6 +20,8 @@ inline int CountColorIn(const QImage& image, int left, int top, int right, int b
   return n;
 }
 
-inline ColorRef Inverted(ColorRef c) { return MakeColorRef(255 - RedOf(c), 255 - GreenOf(c), 255 - BlueOf(c)); }
+inline ColorRef Inverted(ColorRef c) {
+  return MakeColorRef(255 - RedOf(c), 255 - GreenOf(c), 255 - BlueOf(c));
+}
 
 }  // namespace orlane::test

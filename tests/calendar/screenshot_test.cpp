@@ -1,6 +1,7 @@
 // Writes pictures of the calendar and the clock in two themes, at the main
 // window's sizes and at the desk widget's small size, into the build folder
 // (screenshots/) for a person to look at; checks only that they were written.
+#include "app/day_files.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_theme.h"
@@ -8,11 +9,10 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "support/temp_user_folder.h"
-#include "app/day_files.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 namespace orlane {
 namespace {
@@ -25,7 +25,8 @@ struct Sizes {
 
 QImage Shot(int theme, const Sizes& sizes) {
   QWidget host;
-  host.resize(sizes.calendar.width() + sizes.clock.width() + 30, std::max(sizes.calendar.height(), sizes.clock.height()) + 20);
+  host.resize(sizes.calendar.width() + sizes.clock.width() + 30,
+              std::max(sizes.calendar.height(), sizes.clock.height()) + 20);
   CMonthCalendar calendar(&host);
   calendar.weekStart = theme % 2 ? kWeekStartsMonday : kWeekStartsSunday;
   calendar.SetSelectedDate(MakeLocalTime(2005, 3, 16, 9));

@@ -20,8 +20,8 @@ namespace orlane::test {
 struct HttpTestAnswer {
   int status = 200;
   QByteArray body;
-  bool hang = false;       // accept the request and never answer
-  int breakAfter = -1;     // >= 0: announce the whole body, send this many bytes, drop the line
+  bool hang = false;    // accept the request and never answer
+  int breakAfter = -1;  // >= 0: announce the whole body, send this many bytes, drop the line
 };
 
 class HttpTestServer {
@@ -66,12 +66,12 @@ class HttpTestServer {
     if (!buffer.contains("\r\n\r\n")) return;
     const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
     pending_.remove(socket);
-    const QString path =
-        requestLine.size() >= 2 ? QUrl::fromPercentEncoding(requestLine[1]) : QString();
+    const QString path = requestLine.size() >= 2 ? QUrl::fromPercentEncoding(requestLine[1]) : QString();
     requests_.append(path);
     const auto found = answers_.constFind(path);
-    const HttpTestAnswer answer =
-        found != answers_.constEnd() ? *found : HttpTestAnswer{404, "<html><body>404 Not Found</body></html>", false, -1};
+    const HttpTestAnswer answer = found != answers_.constEnd()
+                                      ? *found
+                                      : HttpTestAnswer{404, "<html><body>404 Not Found</body></html>", false, -1};
     if (answer.hang) return;
     QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) + " " + Reason(answer.status) + "\r\n";
     reply += "Content-Type: application/octet-stream\r\n";
