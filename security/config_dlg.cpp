@@ -1,0 +1,198 @@
+#include "security/config_dlg.h"
+
+#include "controls/mac_button.h"
+#include "controls/mac_check_box.h"
+#include "platform/app_paths.h"
+#include "platform/program_info.h"
+#include "security/change_pass_dlg.h"
+#include "security/help_topic.h"
+#include "security/password_edit.h"
+#include "security/registry_key.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <cstdlib>
+
+namespace orlane {
+
+namespace {
+// The check box of each member, its text and its place (left, top, right).
+struct BoxPlace {
+  const char* text;
+  std::int32_t Settings::*member;
+};
+constexpr std::array<BoxPlace, CConfigDlg::kBoxCount> kBoxes = {{
+    {"Autorun at windows startup.", &Settings::autorun},
+    {"Launch Deskleaf at startup.", &Settings::launchDeskleaf},
+    {"Hide Orlane at startup.", &Settings::hideAtStartup},
+    {"Need login at everytime show from taskbar.", &Settings::loginOnShow},
+    {"Auto check for new version at startup.", &Settings::checkUpdate},
+    {"Case sensitive", &Settings::searchCase},
+    {"Whole word", &Settings::searchWholeWord},
+}};
+constexpr int kFirstBoxId = 1001;
+// The visible height of a drop-down list; its rectangle's bottom is the
+// extent of the opened list.
+constexpr int kListHeight = 20;
+
+void SelectIndex(QComboBox* list, int index) {
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+}  // namespace
+
+CConfigDlg::CConfigDlg(const Settings& settings, int theme, QWidget* parent)
+    : CThemedDialog(parent), settings_(settings) {
+  SetTheme(theme);
+  setWindowTitle(QStringLiteral("Config"));
+}
+
+CMacButton* CConfigDlg::Button(int id) const {
+  switch (id) {
+    case kHelpId: return help_;
+    case 1: return ok_;
+    case 2: return cancel_;
+    case kChangePasswordId: return changePassword_;
+    default: return nullptr;
+  }
+}
+
+QByteArray CConfigDlg::AutorunCommand() { return (ProgramFolder() + QStringLiteral("orlane")).toUtf8(); }
+
+void CConfigDlg::OnInitDialog() {
+  resize(kWidth, kHeight);
+  CenterWindow();
+  CThemedDialog::OnInitDialog();
+  const int w = ClientSize().width();
+  BuildGroups(w);
+  BuildLists(w);
+  BuildButtons(w);
+  LoadControls();
+}
+
+void CConfigDlg::BuildGroups(int w) {
+  const auto group = [this](const QString& title, QRect rect) {
+    auto* box = new QGroupBox(title, Client());
+    box->setGeometry(rect);
+    box->lower();  // behind the controls placed over it
+    box->show();
+  };
+  group(QStringLiteral("System Set"), EdgeRect(20, 40, w - 20, 165));
+  group(QStringLiteral("Date format"), EdgeRect(20, 180, w - 20, 260));
+  group(QStringLiteral("Search Option"), EdgeRect(20, 270, w - 20, 320));
+  group(QStringLiteral("Recorder Set"), EdgeRect(20, 355, w - 20, 435));
+
+  for (int i = 0; i < kBoxCount; ++i) {
+    auto* box = new CMacCheckBox(QString::fromLatin1(kBoxes[i].text), kFirstBoxId + i, Client());
+    box->SetTheme(Theme());
+    if (i <= kCheckUpdate) {
+      const int top = 60 + 20 * i;
+      box->setGeometry(EdgeRect(35, top, w - 35, top + 18));
+    } else if (i == kSearchCase) {
+      box->setGeometry(EdgeRect(40, 290, 140, 308));
+    } else {
+      box->setGeometry(EdgeRect(155, 290, 260, 308));
+    }
+    box->show();
+    boxes_[i] = box;
+  }
+}
+
+void CConfigDlg::BuildLists(int w) {
+  const auto label = [this](const QString& text, QRect rect) {
+    auto* l = new QLabel(text, Client());
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setGeometry(rect);
+    l->show();
+  };
+  const auto list = [this, w](int top, const QStringList& items) {
+    auto* combo = new QComboBox(Client());
+    combo->addItems(items);
+    combo->setGeometry(140, top, w - 40 - 140, kListHeight);
+    combo->show();
+    return combo;
+  };
+  label(QStringLiteral("Date format:"), EdgeRect(30, 202, 130, 216));
+  dateFormat_ = list(200, {QStringLiteral("mm-dd-yyyy"), QStringLiteral("dd-mm-yyyy"), QStringLiteral("yyyy-mm-dd")});
+  label(QStringLiteral("Start day of week:"), EdgeRect(30, 232, 130, 246));
+  weekStart_ = list(230, {QStringLiteral("Sunday"), QStringLiteral("Monday")});
+  label(QStringLiteral("Sample Rate:"), EdgeRect(30, 375, 130, 388));
+  sampleRate_ = list(375, {QStringLiteral("8000 Hz"), QStringLiteral("11025 Hz"), QStringLiteral("22050 Hz"),
+                           QStringLiteral("44100 Hz")});
+  label(QStringLiteral("Bit Per Sample:"), EdgeRect(30, 405, 130, 423));
+  bits_ = list(405, {QStringLiteral("8 Bit"), QStringLiteral("16 Bit")});
+}
+
+void CConfigDlg::BuildButtons(int w) {
+  const auto button = [this](const QString& text, int id, QRect rect) {
+    auto* b = new CMacButton(text, id, Client());
+    b->SetTheme(Theme());
+    b->setFont(NormalFont());
+    b->setGeometry(rect);
+    connect(b, &CMacButton::commandClicked, this, &CConfigDlg::OnCommand);
+    b->show();
+    return b;
+  };
+  changePassword_ = button(QStringLiteral("Change Password"), kChangePasswordId, EdgeRect(w - 150, 328, w - 20, 352));
+  help_ = button(QStringLiteral("&Help"), kHelpId, EdgeRect(w - 235, 448, w - 170, 471));
+  ok_ = button(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
+  cancel_ = button(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
+  ok_->setDefault(true);
+}
+
+void CConfigDlg::LoadControls() {
+  for (int i = 0; i < kBoxCount; ++i) boxes_[i]->SetChecked(settings_.*kBoxes[i].member != 0);
+  SelectIndex(dateFormat_, settings_.dateFormat);
+  SelectIndex(weekStart_, settings_.weekStart - 1);
+  SelectIndex(bits_, settings_.bitsPerSample % 8 == 0 ? settings_.bitsPerSample / 8 - 1 : -1);
+  const QString rate = QStringLiteral("%1 Hz").arg(settings_.sampleRate);
+  int rateIndex = -1;
+  for (int i = 0; i < sampleRate_->count() && rateIndex < 0; ++i)
+    if (sampleRate_->itemText(i).startsWith(rate)) rateIndex = i;
+  sampleRate_->setCurrentIndex(rateIndex);
+}
+
+void CConfigDlg::OnCommand(int id) {
+  switch (id) {
+    case 1: OnOK(); break;
+    case kHelpId: OpenHelpTopic(QStringLiteral("Config.htm"), Theme(), this); break;
+    case kChangePasswordId: {
+      CChangePassDlg dlg(Theme(), this);
+      dlg.exec();
+      break;
+    }
+    default: CThemedDialog::OnCommand(id); break;
+  }
+}
+
+void CConfigDlg::OnOK() {
+  Settings edited = settings_;
+  // A list with nothing selected (a value from the file that none of its
+  // entries shows) keeps the value it had rather than storing a zero.
+  if (sampleRate_->currentIndex() >= 0) {
+    const QString text = sampleRate_->currentText();
+    edited.sampleRate = std::atoi(text.left(text.indexOf(QStringLiteral(" Hz"))).toLatin1().constData());
+  }
+  if (bits_->currentIndex() >= 0) edited.bitsPerSample = bits_->currentIndex() * 8 + 8;
+  for (int i = 0; i < kBoxCount; ++i) edited.*kBoxes[i].member = boxes_[i]->Checked() ? 1 : 0;
+  if (weekStart_->currentIndex() >= 0) edited.weekStart = weekStart_->currentIndex() + 1;
+  if (dateFormat_->currentIndex() >= 0) edited.dateFormat = dateFormat_->currentIndex();
+  settings_ = edited;
+  WriteRunValue();
+  accept();
+}
+
+void CConfigDlg::WriteRunValue() const {
+  CRegistryKey key;
+  if (key.Open(RegistryRoot::LocalMachine, QString::fromLatin1(kRunKeyPath)) != 1) return;  // logged by the key
+  const QString name = QString::fromUtf8(kProgramTitle);
+  if (settings_.autorun) {
+    const QByteArray command = AutorunCommand();
+    key.SetString(name, command, static_cast<int>(command.size()));
+  } else {
+    key.DeleteValue(name);
+  }
+}
+
+}  // namespace orlane

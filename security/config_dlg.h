@@ -1,0 +1,81 @@
+// CConfigDlg: the settings dialog. It shows a copy of the settings it is
+// given; OK writes the controls back into that copy (settings()) and keeps the
+// autorun entry in step with the Autorun box, Cancel leaves it as it was. It
+// also starts the password change.
+#pragma once
+
+#include "app/settings_file.h"
+#include "controls/themed_dialog.h"
+
+#include <array>
+
+class QComboBox;
+
+namespace orlane {
+
+class CMacButton;
+class CMacCheckBox;
+
+class CConfigDlg : public CThemedDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 330;
+  static constexpr int kHeight = 483;
+  static constexpr int kHelpId = 1011;
+  static constexpr int kChangePasswordId = 1020;
+
+  // The seven check boxes, in the order of the members they edit.
+  enum Box : int {
+    kAutorun = 0,
+    kLaunchDeskleaf,
+    kHideAtStartup,
+    kLoginOnShow,
+    kCheckUpdate,
+    kSearchCase,
+    kSearchWholeWord,
+    kBoxCount
+  };
+
+  CConfigDlg(const Settings& settings, int theme, QWidget* parent = nullptr);
+  Q_DISABLE_COPY_MOVE(CConfigDlg)
+
+  // The values after OK; before OK (and after Cancel) the ones given.
+  const Settings& settings() const { return settings_; }
+
+  void OnCommand(int id) override;
+
+  CMacCheckBox* CheckBox(Box box) const { return boxes_[box]; }
+  QComboBox* DateFormatList() const { return dateFormat_; }
+  QComboBox* WeekStartList() const { return weekStart_; }
+  QComboBox* SampleRateList() const { return sampleRate_; }
+  QComboBox* BitsList() const { return bits_; }
+  CMacButton* Button(int id) const;
+
+  // What the Run value holds for autorun: the program folder + "orlane".
+  static QByteArray AutorunCommand();
+
+ protected:
+  void OnInitDialog() override;
+
+ private:
+  void BuildGroups(int w);
+  void BuildLists(int w);
+  void BuildButtons(int w);
+  void LoadControls();
+  void OnOK();
+  void WriteRunValue() const;
+
+  Settings settings_;
+  std::array<CMacCheckBox*, kBoxCount> boxes_{};
+  QComboBox* dateFormat_ = nullptr;
+  QComboBox* weekStart_ = nullptr;
+  QComboBox* sampleRate_ = nullptr;
+  QComboBox* bits_ = nullptr;
+  CMacButton* help_ = nullptr;
+  CMacButton* ok_ = nullptr;
+  CMacButton* cancel_ = nullptr;
+  CMacButton* changePassword_ = nullptr;
+};
+
+}  // namespace orlane

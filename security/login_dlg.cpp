@@ -1,0 +1,106 @@
+#include "security/login_dlg.h"
+
+#include "controls/mac_button.h"
+#include "controls/msg_box_dlg.h"
+#include "platform/app_paths.h"
+#include "platform/file_io.h"
+#include "platform/program_info.h"
+#include "security/help_topic.h"
+#include "security/password_edit.h"
+#include "security/session.h"
+#include "security/user_file.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace orlane {
+
+CLoginDlg::CLoginDlg(int theme, QWidget* parent) : CThemedDialog(parent) {
+  SetTheme(theme);
+  setWindowTitle(QString::fromUtf8(kProgramTitle) + QStringLiteral(" - Login"));
+}
+
+CMacButton* CLoginDlg::Button(int id) const {
+  switch (id) {
+    case kHelpId: return help_;
+    case 1: return ok_;
+    case 2: return cancel_;
+    default: return nullptr;
+  }
+}
+
+CMacButton* CLoginDlg::MakeButton(const QString& text, int id, int left) {
+  auto* button = new CMacButton(text, id, Client());
+  button->SetTheme(Theme());
+  button->setFont(NormalFont());
+  button->setGeometry(EdgeRect(left, 108, left + 70, 130));
+  connect(button, &CMacButton::commandClicked, this, &CLoginDlg::OnCommand);
+  button->show();
+  return button;
+}
+
+void CLoginDlg::OnInitDialog() {
+  resize(kWidth, kHeight);
+  CenterWindow();
+  CThemedDialog::OnInitDialog();
+  firstPassword_ = !FileExists(UserFilePath(kUserFileName));
+
+  prompt_ = new QLabel(firstPassword_ ? QStringLiteral("Please initialize a new password:")
+                                      : QStringLiteral("Please input your password:"),
+                       Client());
+  prompt_->setGeometry(EdgeRect(10, 37, 270, 52));
+  prompt_->show();
+
+  edit_ = MakePasswordEdit(Client(), 10, 60, 262, 80);
+
+  hint_ = new QLabel(QStringLiteral("Please remember it and keep it safely."), Client());
+  hint_->setGeometry(EdgeRect(10, 85, 265, 100));
+  hint_->setVisible(firstPassword_);
+
+  help_ = MakeButton(QStringLiteral("&Help"), kHelpId, 30);
+  ok_ = MakeButton(QStringLiteral("&OK"), 1, 110);
+  cancel_ = MakeButton(QStringLiteral("&Cancel"), 2, 190);
+  ok_->setDefault(true);
+  edit_->setFocus(Qt::OtherFocusReason);
+}
+
+void CLoginDlg::OnCommand(int id) {
+  if (id == 1) {
+    OnOK();
+  } else if (id == kHelpId) {
+    OpenHelpTopic(QStringLiteral("login.htm"), Theme(), this);
+  } else {
+    CThemedDialog::OnCommand(id);
+  }
+}
+
+void CLoginDlg::OnOK() {
+  const QByteArray typed = PasswordBytes(edit_);
+  const QString userFile = UserFilePath(kUserFileName);
+  switch (CheckPassword(userFile, typed)) {
+    case PasswordCheck::Accepted:
+      SetCurrentPassword(typed);
+      accept();
+      return;
+    case PasswordCheck::Wrong:
+      ThemedNotice(QStringLiteral("Incorrect password, please input again."), Theme(), this);
+      SelectAllOf(edit_);
+      return;
+    case PasswordCheck::Unreadable:
+      // Nobody gets in past a user file that cannot be read.
+      ThemedNotice(UnreadableUserFileMessage(), Theme(), this);
+      SelectAllOf(edit_);
+      return;
+    case PasswordCheck::NoUserFile:
+      if (CreateUserFile(userFile, typed) != 1) {
+        ThemedNotice(QStringLiteral("User file create failed, please contact us by email."), Theme(), this);
+        reject();
+        return;
+      }
+      SetCurrentPassword(typed);
+      accept();
+      return;
+  }
+}
+
+}  // namespace orlane

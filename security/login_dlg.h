@@ -1,0 +1,51 @@
+// CLoginDlg: asks for the login password, or on the very first start for the
+// password to choose, and checks it against the user file. The accepted
+// password becomes the current password; the dialog ends with OK only then.
+#pragma once
+
+#include "controls/themed_dialog.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace orlane {
+
+class CMacButton;
+
+class CLoginDlg : public CThemedDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHelpId = 101;
+  static constexpr int kWidth = 280;
+  static constexpr int kHeight = 145;
+
+  explicit CLoginDlg(int theme, QWidget* parent = nullptr);
+  Q_DISABLE_COPY_MOVE(CLoginDlg)
+
+  void OnCommand(int id) override;
+
+  QLabel* Prompt() const { return prompt_; }
+  QLabel* Hint() const { return hint_; }
+  QLineEdit* PasswordEdit() const { return edit_; }
+  CMacButton* Button(int id) const;
+  // Whether the dialog was built for a first start (no user file).
+  bool FirstPassword() const { return firstPassword_; }
+
+ protected:
+  void OnInitDialog() override;
+
+ private:
+  void OnOK();
+  CMacButton* MakeButton(const QString& text, int id, int left);
+
+  bool firstPassword_ = false;
+  QLabel* prompt_ = nullptr;
+  QLabel* hint_ = nullptr;
+  QLineEdit* edit_ = nullptr;
+  CMacButton* help_ = nullptr;
+  CMacButton* ok_ = nullptr;
+  CMacButton* cancel_ = nullptr;
+};
+
+}  // namespace orlane
