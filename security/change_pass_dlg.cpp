@@ -4,6 +4,7 @@
 #include "controls/msg_box_dlg.h"
 #include "controls/wait_dlg.h"
 #include "platform/program_info.h"
+#include "security/edge_rect.h"
 #include "security/help_topic.h"
 #include "security/password_edit.h"
 #include "security/session.h"

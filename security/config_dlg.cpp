@@ -5,8 +5,8 @@
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
 #include "security/change_pass_dlg.h"
+#include "security/edge_rect.h"
 #include "security/help_topic.h"
-#include "security/password_edit.h"
 #include "security/registry_key.h"
 
 #include <QComboBox>

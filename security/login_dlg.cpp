@@ -5,6 +5,7 @@
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "platform/program_info.h"
+#include "security/edge_rect.h"
 #include "security/help_topic.h"
 #include "security/password_edit.h"
 #include "security/session.h"

@@ -1,5 +1,6 @@
 #include "security/password_edit.h"
 
+#include "security/edge_rect.h"
 #include "security/scramble.h"
 
 #include <QLineEdit>

@@ -3,7 +3,6 @@
 // the password header of every day file holds no more.
 #pragma once
 
-#include <QRect>
 #include <QValidator>
 
 class QLineEdit;
@@ -23,11 +22,6 @@ class PasswordLimitValidator final : public QValidator {
 // A password edit at the rectangle (left, top, right, bottom as the layout
 // tables give them) in parent's coordinates.
 QLineEdit* MakePasswordEdit(QWidget* parent, int left, int top, int right, int bottom);
-
-// A rectangle from left, top, right, bottom with exclusive right and bottom.
-inline QRect EdgeRect(int left, int top, int right, int bottom) {
-  return QRect(left, top, right - left, bottom - top);
-}
 
 // The typed text as the bytes stored and compared.
 QByteArray PasswordBytes(const QLineEdit* edit);

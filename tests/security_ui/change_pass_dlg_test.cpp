@@ -12,7 +12,13 @@
 #include "dialog_driver.h"
 #include "support/temp_user_folder.h"
 
+#include "controls/bar_ctrl.h"
+
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace orlane;
@@ -118,6 +124,38 @@ TEST_F(ChangePassTest, change_restampsTheOldPasswordsPagesAndTheOldPasswordNoLon
   Type(login.PasswordEdit(), QStringLiteral("new"));
   login.Button(1)->click();
   EXPECT_EQ(login.result(), QDialog::Accepted);
+}
+
+TEST_F(ChangePassTest, theGuiKeepsServingEventsWhileTheFilesChange) {
+  std::atomic<bool> guiServed{false};
+  std::atomic<int> waitedInVain{0};
+  int barMaximum = -1;
+  QTimer timer;
+  timer.setInterval(1);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (CWaitDlg* wait = CWaitDlg::Current()) barMaximum = wait->Bar()->Maximum();
+    guiServed = true;
+  });
+  // Every file written waits until the GUI thread has handled a timer event.
+  SetAtomicWriteFaultHookForTesting([&](AtomicWriteStep step) {
+    if (step != AtomicWriteStep::Rename) return false;
+    guiServed = false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!guiServed && waited.elapsed() < 3000) QThread::msleep(1);
+    if (!guiServed) ++waitedInVain;
+    return false;
+  });
+  CChangePassDlg dlg(6);
+  dlg.EnsureInitialized();
+  ModalLog log;
+  Fill(dlg, QStringLiteral("old"), QStringLiteral("new"), QStringLiteral("new"));
+  timer.start();
+  dlg.Button(1)->click();
+  EXPECT_EQ(waitedInVain, 0);
+  EXPECT_EQ(barMaximum, 5);
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(dlg.LastResult().restamped, 4);
 }
 
 TEST_F(ChangePassTest, userFileThatCannotBeRewritten_stopsWithAMessageAndChangesNothing) {

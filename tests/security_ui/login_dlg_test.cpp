@@ -1,5 +1,6 @@
 #include "security/help_topic.h"
 #include "security/login_dlg.h"
+#include "security/password_edit.h"
 
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
@@ -8,6 +9,7 @@
 #include "security/session.h"
 #include "security/user_file.h"
 #include "dialog_driver.h"
+#include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
 
 #include <QFile>
@@ -88,6 +90,26 @@ TEST_F(LoginTest, wrongPassword_isToldAndSelectedAndTheDialogStaysUntilTheRightO
   EXPECT_EQ(CurrentPassword(), "right password 7");
 }
 
+TEST_F(LoginTest, enterInTheEditPressesOkAndEscapeCancels) {
+  ASSERT_EQ(CreateUserFile(userFile, "pw"), 1);
+  CLoginDlg dlg(6);
+  dlg.show();  // the default button answers Enter only while it is on screen
+  ModalLog log;
+  Type(dlg.PasswordEdit(), QStringLiteral("nope"));
+  QTest::keyClick(dlg.PasswordEdit(), Qt::Key_Return);
+  EXPECT_EQ(log.notices, QStringList{QStringLiteral("Incorrect password, please input again.")});
+  Type(dlg.PasswordEdit(), QStringLiteral("pw"));
+  QTest::keyClick(dlg.PasswordEdit(), Qt::Key_Return);
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+
+  CLoginDlg second(6);
+  second.EnsureInitialized();
+  second.setResult(QDialog::Accepted);
+  QTest::keyClick(second.PasswordEdit(), Qt::Key_Escape);
+  EXPECT_EQ(second.result(), QDialog::Rejected);
+  EXPECT_EQ(CurrentPassword(), "pw");
+}
+
 TEST_F(LoginTest, passwordsWithoutZeroPadding_areAcceptedAtTheNextLogin) {
   for (const int length : {7, 15, 23, 31, 32}) {
     const QString password(length, QLatin1Char('p'));
@@ -112,6 +134,37 @@ TEST_F(LoginTest, theEditTakesAtMost32BytesOfUtf8) {
   EXPECT_EQ(dlg.PasswordEdit()->text().size(), 16);
   EXPECT_EQ(dlg.PasswordEdit()->text().toUtf8().size(), 32);
   EXPECT_EQ(dlg.PasswordEdit()->echoMode(), QLineEdit::Password);
+}
+
+namespace {
+bool IsSubsequence(const QString& part, const QString& whole) {
+  qsizetype at = 0;
+  for (const QChar c : part) {
+    at = whole.indexOf(c, at);
+    if (at < 0) return false;
+    ++at;
+  }
+  return true;
+}
+}  // namespace
+
+TEST(PasswordEdit, randomTypingAndPastingNeverGoesPast32Bytes) {
+  QWidget parent;
+  QLineEdit* edit = MakePasswordEdit(&parent, 0, 0, 100, 20);
+  test::RandomBytes random(20261208);
+  for (int round = 0; round < 300; ++round) {
+    QString typed;  // what a keyboard can send: printable characters
+    for (const QChar c : QString::fromUtf8(random.bytes(90)))
+      if (c.isPrint() && !c.isSurrogate()) typed += c;
+    Type(edit, typed);
+    EXPECT_LE(edit->text().toUtf8().size(), 32);
+    // A character that does not fit is refused; a shorter one after it may still fit.
+    EXPECT_TRUE(IsSubsequence(edit->text(), typed)) << typed.toUtf8().toHex().toStdString();
+    const QString before = edit->text();
+    edit->insert(QString::fromUtf8(random.bytes(90)));  // a paste at the caret
+    EXPECT_LE(edit->text().toUtf8().size(), 32);
+    EXPECT_TRUE(edit->text().startsWith(before));
+  }
 }
 
 TEST_F(LoginTest, userFileThatCannotBeCreated_isToldAndTheDialogEndsWithCancel) {
