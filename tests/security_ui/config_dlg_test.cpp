@@ -6,6 +6,7 @@
 #include "controls/mac_check_box.h"
 #include "controls/theme_frame.h"
 #include "platform/program_info.h"
+#include "security/error_log.h"
 #include "security/registry_key.h"
 #include "dialog_driver.h"
 #include "support/temp_user_folder.h"
@@ -147,6 +148,27 @@ TEST_F(ConfigTest, okStoresTheChosenEntries) {
   EXPECT_EQ(s.checkUpdate, 0);
   EXPECT_EQ(s.autorun, 0);
   EXPECT_EQ(s.theme, 6);
+}
+
+TEST_F(ConfigTest, runKeyThatCannotBeOpened_isLoggedAndTheOtherSettingsStillTakeEffect) {
+  QDir().mkpath(QFileInfo(RegistryStorePath()).absolutePath());
+  {
+    QFile store(RegistryStorePath());
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write("not a store");
+  }
+  Settings given;
+  given.autorun = 1;
+  const Settings s = Run(given, 1, [](CConfigDlg& d) { d.WeekStartList()->setCurrentIndex(1); });
+  EXPECT_EQ(s.weekStart, 2);
+  EXPECT_EQ(s.autorun, 1);
+  EXPECT_FALSE(AutostartEntry());
+  QFile log(ErrorLogPath());
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(log.readAll().contains("Can not open registrySOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run."));
+  QFile store(RegistryStorePath());
+  ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+  EXPECT_EQ(store.readAll(), "not a store");  // never overwritten
 }
 
 TEST_F(ConfigTest, cancelLeavesEveryMemberAndTheRunValueAsTheyWere) {
