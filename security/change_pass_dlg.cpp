@@ -78,8 +78,7 @@ void CChangePassDlg::OnCommand(int id) {
 void CChangePassDlg::OnOK() {
   const QByteArray typedOld = PasswordBytes(old_);
   const QByteArray typedNew = PasswordBytes(new_);
-  const PasswordChangeCheck check =
-      CheckPasswordChange(typedOld, CurrentPassword(), typedNew, PasswordBytes(confirm_));
+  const PasswordChangeCheck check = CheckPasswordChange(typedOld, CurrentPassword(), typedNew, PasswordBytes(confirm_));
   switch (check) {
     case PasswordChangeCheck::OldPasswordWrong:
       ThemedNotice(PasswordChangeMessage(check), Theme(), this);
@@ -99,8 +98,7 @@ void CChangePassDlg::OnOK() {
   lastResult_ = RunChange(typedOld, typedNew);
   if (!lastResult_.userFileWritten) {
     // Nothing was changed: the pages and the user file still hold the old password.
-    ThemedNotice(QStringLiteral("The user file could not be written, so the password was not changed."), Theme(),
-                 this);
+    ThemedNotice(QStringLiteral("The user file could not be written, so the password was not changed."), Theme(), this);
     return;
   }
   SetCurrentPassword(typedNew);

@@ -18,7 +18,7 @@
 namespace orlane {
 
 namespace {
-// The check box of each member, its text and its place (left, top, right).
+// The text of each check box and the member it edits, in box order.
 struct BoxPlace {
   const char* text;
   std::int32_t Settings::*member;
@@ -58,7 +58,9 @@ CMacButton* CConfigDlg::Button(int id) const {
   }
 }
 
-QByteArray CConfigDlg::AutorunCommand() { return (ProgramFolder() + QStringLiteral("orlane")).toUtf8(); }
+QByteArray CConfigDlg::AutorunCommand() {
+  return (ProgramFolder() + QStringLiteral("orlane")).toUtf8();
+}
 
 void CConfigDlg::OnInitDialog() {
   resize(kWidth, kHeight);

@@ -34,6 +34,8 @@ bool OpenHelpTopic(const QString& topic, int theme, QWidget* parent) {
   return opener ? opener(url) : QDesktopServices::openUrl(url);
 }
 
-void SetHelpOpener(HelpOpener opener) { Opener() = std::move(opener); }
+void SetHelpOpener(HelpOpener opener) {
+  Opener() = std::move(opener);
+}
 
 }  // namespace orlane

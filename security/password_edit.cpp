@@ -23,7 +23,9 @@ QLineEdit* MakePasswordEdit(QWidget* parent, int left, int top, int right, int b
   return edit;
 }
 
-QByteArray PasswordBytes(const QLineEdit* edit) { return edit->text().toUtf8(); }
+QByteArray PasswordBytes(const QLineEdit* edit) {
+  return edit->text().toUtf8();
+}
 
 void SelectAllOf(QLineEdit* edit) {
   edit->setFocus(Qt::OtherFocusReason);

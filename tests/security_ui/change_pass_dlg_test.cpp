@@ -4,22 +4,22 @@
 #include "controls/gdi_painter.h"
 #include "controls/mac_button.h"
 #include "controls/wait_dlg.h"
+#include "dialog_driver.h"
 #include "platform/file_io.h"
 #include "security/login_dlg.h"
 #include "security/scramble.h"
 #include "security/session.h"
 #include "security/user_file.h"
-#include "dialog_driver.h"
 #include "support/temp_user_folder.h"
 
 #include "controls/bar_ctrl.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using orlane::test::ModalLog;
@@ -178,9 +178,8 @@ TEST_F(ChangePassTest, userFileThatCannotBeRewritten_stopsWithAMessageAndChanges
 
 TEST_F(ChangePassTest, pageThatCannotBeRewritten_isToldAndFinishedAtTheNextStart) {
   // The record and the user file go through; the first page does not.
-  SetAtomicWriteFaultHookForTesting([calls = 0](AtomicWriteStep step) mutable {
-    return step == AtomicWriteStep::Rename && ++calls == 3;
-  });
+  SetAtomicWriteFaultHookForTesting(
+      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
   CChangePassDlg dlg(6);
   dlg.EnsureInitialized();
   ModalLog log;
@@ -196,6 +195,23 @@ TEST_F(ChangePassTest, pageThatCannotBeRewritten_isToldAndFinishedAtTheNextStart
 
   EXPECT_TRUE(FinishInterruptedPasswordChange());
   EXPECT_EQ(headerOf("07d60101.dia", "new"), PasswordHeaderCheck::Matches);
+}
+
+TEST(ChangePassEmpty, userWithoutPages_changesTheUserFileWithAnEmptyProgressRange) {
+  test::TempUserFolder folder;
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), ""), 1);
+  SetCurrentPassword("");
+  CChangePassDlg dlg(6);
+  dlg.EnsureInitialized();
+  ModalLog log;
+  Type(dlg.NewEdit(), QStringLiteral("first"));
+  Type(dlg.ConfirmEdit(), QStringLiteral("first"));
+  dlg.Button(1)->click();
+  EXPECT_TRUE(log.notices.isEmpty());
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(dlg.ProgressRange(), 0);
+  EXPECT_EQ(CheckPassword(UserFilePath(kUserFileName), "first"), PasswordCheck::Accepted);
+  EXPECT_EQ(CurrentPassword(), "first");
 }
 
 TEST_F(ChangePassTest, layoutAndTitle) {

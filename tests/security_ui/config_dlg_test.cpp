@@ -5,16 +5,16 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/theme_frame.h"
+#include "dialog_driver.h"
 #include "platform/program_info.h"
 #include "security/error_log.h"
 #include "security/registry_key.h"
-#include "dialog_driver.h"
 #include "support/temp_user_folder.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using orlane::test::ModalLog;
@@ -68,8 +68,7 @@ TEST_F(ConfigTest, controlsShowTheMembersByTheirIndexRules) {
   EXPECT_FALSE(dlg.CheckBox(CConfigDlg::kSearchCase)->Checked());
   EXPECT_TRUE(dlg.CheckBox(CConfigDlg::kSearchWholeWord)->Checked());
   EXPECT_TRUE(dlg.CheckBox(CConfigDlg::kCheckUpdate)->Checked());
-  for (int i = 0; i < CConfigDlg::kBoxCount; ++i)
-    EXPECT_EQ(dlg.CheckBox(static_cast<CConfigDlg::Box>(i))->Theme(), 4);
+  for (int i = 0; i < CConfigDlg::kBoxCount; ++i) EXPECT_EQ(dlg.CheckBox(static_cast<CConfigDlg::Box>(i))->Theme(), 4);
 }
 
 TEST_F(ConfigTest, controlsSitAtTheirRectangles) {

@@ -20,8 +20,10 @@ class ModalLog {
  public:
   explicit ModalLog(int answer = 1)
       : scope_([this, answer](const ModalRequest& r) {
-          if (r.dialogClass == QStringLiteral("CMsgBoxDlg")) notices << r.text;
-          else dialogs << r.dialogClass;
+          if (r.dialogClass == QStringLiteral("CMsgBoxDlg"))
+            notices << r.text;
+          else
+            dialogs << r.dialogClass;
           return answer;
         }) {}
 

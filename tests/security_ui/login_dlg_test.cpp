@@ -1,20 +1,20 @@
-#include "security/help_topic.h"
 #include "security/login_dlg.h"
+#include "security/help_topic.h"
 #include "security/password_edit.h"
 
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
 #include "controls/mac_button.h"
+#include "dialog_driver.h"
 #include "platform/file_io.h"
 #include "security/session.h"
 #include "security/user_file.h"
-#include "dialog_driver.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QLabel>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using orlane::test::ModalLog;
