@@ -252,6 +252,11 @@ TEST_F(LoginTest, controlsSitAtTheirRectangles) {
   EXPECT_EQ(dlg.Button(2)->geometry(), QRect(190, 108, 70, 22));
   EXPECT_EQ(dlg.Button(1)->text(), QStringLiteral("&OK"));
   EXPECT_EQ(dlg.Button(1)->Theme(), 6);
+  for (const QWidget* w :
+       std::initializer_list<const QWidget*>{dlg.Prompt(), dlg.PasswordEdit(), dlg.Hint(), dlg.Button(1)}) {
+    EXPECT_EQ(w->font().family(), dlg.NormalFont().family());
+    EXPECT_EQ(w->font().pixelSize(), dlg.NormalFont().pixelSize());
+  }
 }
 
 TEST_F(LoginTest, screenshotsInTwoThemes) {
