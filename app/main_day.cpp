@@ -1,0 +1,211 @@
+// The main window's day cycle: loading the selected day into the editors,
+// saving the loaded day back, the reminder editor's commands, the one-second
+// tick with its title line.
+#include "app/main_dlg.h"
+
+#include "app/day_files.h"
+#include "app/main_ids.h"
+#include "app/title_line.h"
+#include "calendar/holiday_file.h"
+#include "calendar/month_calendar.h"
+#include "controls/color_list_box.h"
+#include "controls/mac_check_box.h"
+#include "controls/msg_box_dlg.h"
+#include "platform/clock.h"
+#include "platform/local_time.h"
+#include "security/session.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QTimeEdit>
+
+namespace orlane {
+
+namespace {
+QString HolidayOf(std::time_t t) {
+  const LocalDate d = LocalDateOf(t);
+  return GetHolidayText(d.year, d.month, d.day);
+}
+}  // namespace
+
+void CMainDlg::ShowDiaryPage() {
+  // Until the diary library joins the window, a page is shown as its text
+  // and is never written back (see DiarySaveContent).
+  QSignalBlocker block(controls_.diaryEditor);
+  controls_.diaryEditor->clear();
+  controls_.diaryEditor->setReadOnly(loaded_.diary == DiaryPageState::OtherPassword ||
+                                     loaded_.diary == DiaryPageState::Unreadable);
+  if (loaded_.diary == DiaryPageState::OtherPassword)
+    controls_.diaryEditor->setPlaceholderText(
+        QStringLiteral("This page was written under another password. It is kept as it is."));
+  else
+    controls_.diaryEditor->setPlaceholderText(QString());
+}
+
+int CMainDlg::DiarySaveContent(DayContent& content) const {
+  content.diaryEmpty = controls_.diaryEditor->toPlainText().isEmpty();
+  return 0;
+}
+
+void CMainDlg::LoadSelectedDay() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QString key = DayKeyOf(selectedDate_);
+  const bool changed = key != loaded_.dayKey;
+  loaded_ = LoadDay(key, CurrentPassword());
+  ShowDiaryPage();
+  editor_.loadDay(loaded_.reminders);
+  {
+    QSignalBlocker block(controls_.reminderList);
+    controls_.reminderList->ResetContent();
+    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
+  }
+  ShowReminderFields();
+  status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
+                                  HolidayOf(selectedDate_));
+  if (changed) controls_.calendar->Redraw();
+  RebuildTitleLine();
+  QApplication::restoreOverrideCursor();
+}
+
+void CMainDlg::SaveLoadedDay() {
+  if (loaded_.dayKey.isEmpty()) return;
+  DayContent content;
+  DiarySaveContent(content);
+  content.reminders = editor_.reminders();
+  LoadedDay guard = loaded_;
+  // The diary strand is written only by the diary editor's own format; until
+  // it is there the page file is left as it is.
+  guard.diary = DiaryPageState::Unreadable;
+  SaveDay(guard, content, CurrentPassword());
+  loaded_.reminders = content.reminders;
+  loaded_.remindersResult = ReminderLoadResult::Ok;
+  controls_.calendar->Redraw();
+}
+
+void CMainDlg::StoreEditedReminder() {
+  ReadReminderFields();
+  if (editor_.storeEdited()) scheduler_->loadTodayReminders();
+}
+
+void CMainDlg::SaveAll() {
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::GotoToday() {
+  selectedDate_ = NowSeconds();
+  controls_.calendar->SetSelectedDate(selectedDate_);
+  {
+    QSignalBlocker block(controls_.datePicker);
+    controls_.datePicker->setDate(QDate::currentDate());
+  }
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::OnDateChanged(std::time_t date) {
+  selectedDate_ = date;
+  controls_.calendar->SetSelectedDate(date);
+  const LocalDate d = LocalDateOf(date);
+  {
+    QSignalBlocker block(controls_.datePicker);
+    controls_.datePicker->setDate(QDate(d.year, d.month, d.day));
+  }
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::ReadReminderFields() {
+  ReminderFields& f = editor_.fields();
+  f.note = controls_.reminderNote->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  f.media = controls_.mediaEdit->text();
+  f.active = controls_.active->Checked();
+  f.repeat = controls_.repeat->Checked();
+  f.beepOnly = controls_.beepOnly->Checked();
+}
+
+void CMainDlg::ShowReminderFields() {
+  const ReminderFields& f = editor_.fields();
+  QSignalBlocker blockNote(controls_.reminderNote);
+  controls_.reminderNote->setPlainText(QString(f.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  controls_.mediaEdit->setText(f.media);
+  controls_.active->SetChecked(f.active);
+  controls_.repeat->SetChecked(f.repeat);
+  controls_.beepOnly->SetChecked(f.beepOnly);
+  QSignalBlocker blockList(controls_.reminderList);
+  controls_.reminderList->setCurrentRow(editor_.selection());
+}
+
+void CMainDlg::OnReminderSelection() {
+  ReadReminderFields();
+  editor_.select(controls_.reminderList->currentRow());
+  scheduler_->loadTodayReminders();
+  ShowReminderFields();
+  SaveLoadedDay();
+}
+
+void CMainDlg::OnReminderCommand(int id) {
+  ReadReminderFields();
+  const auto already = [this](const QByteArray& key) {
+    ThemedNotice(QStringLiteral("Reminder ") + QString::fromLatin1(key) + QStringLiteral(" already exists."),
+                 settings_.theme, this);
+  };
+  const QByteArray pickerKey = controls_.timePicker->time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+  bool save = true;
+  switch (id) {
+    case ids::kAddReminder:
+      if (editor_.add(pickerKey) == ReminderEditor::Result::AlreadyExists) already(pickerKey), save = false;
+      break;
+    case ids::kRemoveReminder: save = editor_.remove() == ReminderEditor::Result::Done; break;
+    case ids::kUpdateReminder: {
+      const ReminderEditor::Result r = editor_.update(pickerKey);
+      if (r == ReminderEditor::Result::AlreadyExists) already(pickerKey);
+      save = r == ReminderEditor::Result::Done;
+      break;
+    }
+    case ids::kRefreshReminder:
+      controls_.timePicker->setTime(QTime::currentTime());
+      save = false;
+      break;
+    case ids::kCopyReminder:
+      editor_.copy();
+      save = false;
+      break;
+    case ids::kPasteReminder: save = editor_.paste() == ReminderEditor::Result::Done; break;
+    case ids::kBeepOnly:
+      editor_.setBeepOnly(controls_.beepOnly->Checked());
+      controls_.mediaEdit->setText(editor_.fields().media);
+      return;
+    default: return;
+  }
+  {
+    QSignalBlocker block(controls_.reminderList);
+    controls_.reminderList->clear();
+    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
+  }
+  ShowReminderFields();
+  if (!save) return;
+  SaveLoadedDay();
+  scheduler_->loadTodayReminders();
+  status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
+                                  HolidayOf(selectedDate_));
+}
+
+void CMainDlg::RebuildTitleLine() {
+  const std::time_t now = NowSeconds();
+  controls_.titleLine->setText(TitleLineText(now, HolidayOf(now), status_));
+}
+
+void CMainDlg::OnAlarmTick() {
+  scheduler_->checkDueReminders();
+  RebuildTitleLine();
+}
+
+}  // namespace orlane
