@@ -1,0 +1,124 @@
+#include "app/day_files.h"
+#include "app/main_dlg.h"
+#include "app/main_ids.h"
+#include "app/main_layout.h"
+#include "calendar/month_calendar.h"
+#include "controls/color_theme.h"
+#include "controls/mac_button.h"
+#include "controls/mac_menu.h"
+#include "controls/modal_responder.h"
+#include "reminders/reminder_day.h"
+#include "support/temp_user_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimeEdit>
+
+using namespace orlane;
+
+namespace {
+struct MainWindowTest : ::testing::Test {
+  test::TempUserFolder folder;
+  QStringList asked;
+  int answer = 2;  // No
+  ScopedModalResponder responder{[this](const ModalRequest& r) {
+    asked << r.text;
+    return answer;
+  }};
+  std::unique_ptr<CMainDlg> window = std::make_unique<CMainDlg>();
+
+  void SetUp() override { ASSERT_TRUE(window->OnInitDialog()); }
+
+  void checkLayout() {
+    const QWidget* client = window->ClientArea();
+    const QRect calendar = DefaultCalendarRect();
+    int checked = 0;
+    for (const ControlPlacement& p : MainLayout(client->width(), client->height(), calendar)) {
+      if (p.id == ids::kModeSwitch || p.id == ids::kTitleLine || p.id == ids::kMonthCalendar) continue;
+      const QWidget* w = window->Controls().widget(p.id);
+      ASSERT_NE(w, nullptr) << p.id;
+      EXPECT_EQ(w->geometry(), p.rect) << "control " << p.id;
+      ++checked;
+    }
+    EXPECT_GT(checked, 70);
+  }
+};
+}  // namespace
+
+TEST_F(MainWindowTest, firstStartIs730x500InTheme6AndReminderMode) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Orlane 2"));
+  EXPECT_EQ(window->size(), QSize(730, 500));
+  EXPECT_EQ(window->ClientArea()->size(), QSize(724, 494));
+  EXPECT_EQ(window->Theme(), 6);
+  EXPECT_EQ(window->Mode(), ids::kModeReminder);
+  EXPECT_TRUE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->StatusMessage().startsWith(QStringLiteral("You have 0 reminders on ")));
+}
+
+TEST_F(MainWindowTest, everyControlSitsAtItsRectangleAtTwoSizes) {
+  checkLayout();
+  window->resize(1000, 720);
+  checkLayout();
+  window->resize(400, 300);
+  EXPECT_GE(window->width(), 730);
+  EXPECT_GE(window->height(), 500);
+}
+
+TEST_F(MainWindowTest, themeRecoloursButtonsMenusAndCalendarAtOnce) {
+  window->OnCommand(ids::kThemeFirst + 9);
+  EXPECT_EQ(window->Theme(), 9);
+  EXPECT_EQ(window->Controls().button(ids::kAddReminder)->Theme(), 9);
+  EXPECT_EQ(window->Controls().button(ids::kClose)->Theme(), 9);
+  EXPECT_EQ(window->Controls().calendar->Theme(), 9);
+  EXPECT_EQ(window->Menu(0)->BackgroundColor(), ThemeColor(9, kThemeLightFace));
+  EXPECT_TRUE(window->Menu(2)->ItemAction(ids::kThemeFirst + 9)->isChecked());
+  EXPECT_FALSE(window->Menu(2)->ItemAction(ids::kThemeFirst + 6)->isChecked());
+}
+
+TEST_F(MainWindowTest, escapeAsksAndYesWritesTheSettings) {
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(asked.isEmpty());  // Enter does nothing
+
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &escape);
+  EXPECT_EQ(asked, QStringList{QStringLiteral("Do you want to exit Orlane?")});
+  EXPECT_FALSE(folder.exists(QStringLiteral("Orlane.cfg")));  // No: nothing ends
+
+  window->OnCommand(ids::kThemeFirst + 9);
+  answer = 1;
+  QApplication::sendEvent(window.get(), &escape);
+  const QByteArray cfg = folder.read(QStringLiteral("Orlane.cfg"));
+  EXPECT_EQ(cfg.size(), 65);
+  Settings s;
+  ReadSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), s);
+  EXPECT_EQ(s.theme, 9);
+  EXPECT_EQ(s.lastMode, ids::kModeReminder);
+}
+
+TEST_F(MainWindowTest, addAndRemoveAReminderWriteAndDeleteTheDayFile) {
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Reminders);
+  window->Controls().timePicker->setTime(QTime(8, 30, 0));
+  window->OnCommand(ids::kAddReminder);
+  ReminderMap map;
+  ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
+  EXPECT_EQ(map.at("08:30:00"), "<Alarm is active>\r\n");
+  window->OnCommand(ids::kAddReminder);
+  EXPECT_EQ(asked.back(), QStringLiteral("Reminder 08:30:00 already exists."));
+
+  window->OnCommand(ids::kRemoveReminder);
+  EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(MainWindowTest, modeSwitchShowsOnlyThatModesControls) {
+  window->OnCommand(ids::kModeDiary);
+  EXPECT_EQ(window->Mode(), ids::kModeDiary);
+  EXPECT_TRUE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
+  window->OnCommand(ids::kModeSound);
+  EXPECT_TRUE(window->Controls().widget(ids::kSoundView)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kActived)->isEnabled());
+}
