@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTimeEdit>
 
@@ -121,4 +123,22 @@ TEST_F(MainWindowTest, modeSwitchShowsOnlyThatModesControls) {
   window->OnCommand(ids::kModeSound);
   EXPECT_TRUE(window->Controls().widget(ids::kSoundView)->isVisibleTo(window.get()));
   EXPECT_FALSE(window->Controls().widget(ids::kActived)->isEnabled());
+}
+
+TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
+  const QString folderPath = QStringLiteral(ORLANE_SCREENSHOT_DIR);
+  QDir().mkpath(folderPath);
+  for (int theme : {6, 9}) {
+    window->ApplyTheme(theme);
+    for (int mode : {ids::kModeReminder, ids::kModeDiary, ids::kModeSound}) {
+      window->SetMode(mode);
+      const QImage shot = window->grab().toImage();
+      EXPECT_EQ(shot.size(), QSize(730, 500));
+      // The frame's outermost ring is the theme's colour 4.
+      EXPECT_EQ(shot.pixelColor(0, 250), QColor(RedOf(ThemeColor(theme, kThemeOutline)),
+                                                GreenOf(ThemeColor(theme, kThemeOutline)),
+                                                BlueOf(ThemeColor(theme, kThemeOutline))));
+      shot.save(folderPath + QStringLiteral("/main-theme%1-mode%2.png").arg(theme).arg(mode));
+    }
+  }
 }
