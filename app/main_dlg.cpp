@@ -96,6 +96,11 @@ bool CMainDlg::OnInitDialog() {
   ApplyCalendarShown();
   LayOut(client_->width(), client_->height());
 
+  if (LoginPending() && !trayHost_->HasTray()) {
+    // No tray to wait in: a hidden start asks now, as a normal start would.
+    if (!AskPassword()) return false;
+    SetLoginPending(false);
+  }
   tray_->start(LoginPending());
   connect(&recorderTimer_, &QTimer::timeout, this, [] {});
   recorderTimer_.start(200);
