@@ -246,6 +246,13 @@ void RtfReadSession::flushBytes() {
 void RtfReadSession::flushRun() {
   flushBytes();
   if (runText_.isEmpty()) return;
+  // Control characters other than the tab, and the object mark that only
+  // pictures may carry, are not page text.
+  runText_.removeIf([](QChar c) {
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != '\t') || u == 0xFFFC || u == 0xFFFE || u == 0xFFFF;
+  });
+  if (runText_.isEmpty()) return;
   ensureBlock();
   cursor_.insertText(runText_, charFormat(runState_));
   runText_.clear();

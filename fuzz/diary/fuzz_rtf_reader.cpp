@@ -1,0 +1,36 @@
+// Any bytes as RTF: the reader must finish without a fault, and whatever page
+// it made must go through the writer and read back without a fault.
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+std::unique_ptr<QGuiApplication> g_application;
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  g_application = std::make_unique<QGuiApplication>(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  // Most inputs should get past the header check to reach the reader proper.
+  QByteArray bytes("{\\rtf1 ");
+  bytes.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  QTextDocument document;
+  orlane::RtfReader reader;
+  if (!reader.read(bytes, document)) std::abort();
+  const QByteArray written = orlane::RtfWriter().write(document);
+  QTextDocument again;
+  orlane::RtfReader second;
+  if (!second.read(written, again)) std::abort();
+  if (again.toPlainText() != document.toPlainText()) std::abort();
+  return 0;
+}
