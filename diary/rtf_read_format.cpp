@@ -207,7 +207,7 @@ void RtfReadSession::insertDecodedPicture(const DecodedPicture& picture) {
 }
 
 void RtfReadSession::finishObject() {
-  ObjectInProgress object = std::move(*object_);
+  RtfObjectInProgress object = std::move(*object_);
   object_.reset();
   OlePackage package;
   const bool isPackage = DecodeOlePackage(object.data.data, package);

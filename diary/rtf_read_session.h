@@ -100,6 +100,14 @@ struct RtfListDefinition {
   int formats[9] = {23, 23, 23, 23, 23, 23, 23, 23, 23};  // \levelnfc per level; 23 is a bullet
 };
 
+// An \object group being read: its data, its class and its result picture.
+struct RtfObjectInProgress {
+  int frame = -1;
+  RtfPicture data;
+  QByteArray className;
+  std::optional<DecodedPicture> result;
+};
+
 class RtfReadSession final {
  public:
   static constexpr int kMaxGroupDepth = 400;
@@ -223,13 +231,7 @@ class RtfReadSession final {
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
 
-  struct ObjectInProgress {
-    int frame = -1;
-    RtfPicture data;
-    QByteArray className;
-    std::optional<DecodedPicture> result;
-  };
-  std::optional<ObjectInProgress> object_;
+  std::optional<RtfObjectInProgress> object_;
 };
 
 }  // namespace orlane

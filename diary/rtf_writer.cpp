@@ -6,6 +6,7 @@
 #include "diary/rtf_picture.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QIODevice>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -91,11 +92,15 @@ EncodedPicture EncodePicture(const QTextDocument& document, const QTextImageForm
     const bool png = bytes.startsWith("\x89PNG\r\n\x1a\n");
     const bool jpeg = bytes.startsWith("\xFF\xD8\xFF");
     if (png || jpeg) {
-      const QImage image = QImage::fromData(bytes);
-      if (!image.isNull()) {
+      // Kept byte for byte as the page got them; only the header is read.
+      QBuffer buffer;
+      buffer.setData(bytes);
+      buffer.open(QIODevice::ReadOnly);
+      const QSize size = QImageReader(&buffer, png ? "PNG" : "JPEG").size();
+      if (size.isValid()) {
         picture.kind = png ? "pngblip" : "jpegblip";
         picture.bytes = bytes;
-        picture.pixels = image.size();
+        picture.pixels = size;
         return picture;
       }
     }

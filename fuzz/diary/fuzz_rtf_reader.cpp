@@ -8,15 +8,21 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
-std::unique_ptr<QGuiApplication> g_application;
-}
+// QGuiApplication keeps a reference to its argument count, so both live as
+// long as the process.
+int g_argc = 1;
+char g_name[] = "fuzz_rtf_reader";
+char* g_argv[] = {g_name, nullptr};
+}  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  g_application = std::make_unique<QGuiApplication>(*argc, *argv);
+  // Deliberately never destroyed: libFuzzer leaves through exit(), after
+  // Qt's own globals are gone, and the destructor would then fault.
+  static QGuiApplication* application = new QGuiApplication(g_argc, g_argv);
+  (void)application;
   return 0;
 }
 

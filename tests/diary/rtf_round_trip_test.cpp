@@ -226,3 +226,19 @@ TEST(RtfRoundTrip, writeToDevice_reportsRefusedBytes) {
   QBuffer closed;
   EXPECT_FALSE(RtfWriter().write(document, closed));
 }
+
+TEST(RtfRoundTrip, damagedPngBytes_areKeptByteForByte) {
+  // A PNG whose header reads but whose data is broken: the page keeps it as it
+  // came rather than dropping it on the next save.
+  QByteArray bytes = PngBytes(Quadrants(8, 8));
+  bytes.truncate(bytes.size() - 20);
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  InsertPageImage(cursor, bytes);
+  const QByteArray rtf = RtfWriter().write(document);
+  EXPECT_TRUE(rtf.contains(bytes.toHex().left(100)));
+  QTextDocument again;
+  RtfReader().read(rtf, again);
+  EXPECT_EQ(again.toPlainText(), QString(QChar(0xFFFC)));
+  EXPECT_EQ(RtfWriter().write(again), rtf);
+}
