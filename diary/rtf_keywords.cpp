@@ -84,6 +84,8 @@ const RtfKeyword kBodyWords[] = {
     {"super", &S::setVertical, 1},
     {"sub", &S::setVertical, 2},
     {"nosupersub", &S::setVertical, 0},
+    {"up", &S::setRaise, 1},
+    {"dn", &S::setRaise, 2},
     // paragraph formatting
     {"pard", &S::pard, 0},
     {"ql", &S::setAlign, 0},

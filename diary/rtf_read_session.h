@@ -138,6 +138,7 @@ class RtfReadSession final {
   void setFont(const RtfToken& t, int);
   void setColor(const RtfToken& t, int which);
   void setVertical(const RtfToken&, int value) { state().ch.vertical = value; }
+  void setRaise(const RtfToken& t, int value) { state().ch.vertical = !t.hasParam || t.param != 0 ? value : 0; }
   void plain(const RtfToken&, int);
   void pard(const RtfToken&, int);
   void setAlign(const RtfToken&, int align) { state().para.align = align; }
