@@ -104,6 +104,15 @@ QImage DecodeDib(QByteArrayView dib) {
   if (paletteEntries > 256) return {};
   qint64 offset = 14 + qint64(headerSize) + paletteEntries * 4;
   if (headerSize == 40 && compression == 3) offset += 12;  // BI_BITFIELDS masks
+  // The bits must be there: uncompressed rows in full, run-length data at
+  // no better than its best ratio. This keeps a few bytes from asking for a
+  // huge image.
+  const qint64 bitsPresent = dib.size() - (offset - 14);
+  if (bitsPresent <= 0 || bitCount == 0 || bitCount > 32) return {};
+  const qint64 stride = ((qint64(width) * bitCount + 31) / 32) * 4;
+  const bool runLength = compression == 1 || compression == 2;
+  if (!runLength && stride * absHeight > bitsPresent) return {};
+  if (runLength && qint64(width) * absHeight > bitsPresent * 256) return {};
   // Prepend the file header Qt's BMP reader expects.
   QByteArray file(14, '\0');
   file[0] = 'B';

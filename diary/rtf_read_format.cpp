@@ -88,7 +88,7 @@ void RtfReadSession::setCodePage(const RtfToken& t, int codePage) {
 void RtfReadSession::setFontSize(const RtfToken& t, int twipsPerUnit) {
   const int units = t.hasParam ? t.param : 24 * 10 / twipsPerUnit;
   // Sizes run from 1 to 1638 points in RTF; damaged numbers are clamped.
-  state().ch.twips = std::clamp(units, 1, 32760 / twipsPerUnit * 1) * twipsPerUnit;
+  state().ch.twips = std::clamp(units, 1, 32760 / twipsPerUnit) * twipsPerUnit;
   if (units <= 0) state().ch.twips = 240;
 }
 
@@ -118,15 +118,8 @@ void RtfReadSession::setListOverride(const RtfToken& t, int which) {
     state().para.list = RtfListKind::None;
     return;
   }
-  // Resolve \ls through the override and list tables read in the header.
-  int format = 23;
-  for (const auto& [ls, listId] : overrides_) {
-    if (ls != value) continue;
-    for (const RtfListDefinition& list : lists_)
-      if (list.id == listId) format = list.formats[0];
-  }
   RtfParaState& para = state().para;
-  switch (format) {
+  switch (listFormatOf(value)) {
     case 0: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListDecimal; break;
     case 1: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListUpperRoman; break;
     case 2: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListLowerRoman; break;
@@ -135,6 +128,23 @@ void RtfReadSession::setListOverride(const RtfToken& t, int which) {
     case 255: para.list = RtfListKind::None; break;
     default: para.list = RtfListKind::Bullet; break;
   }
+}
+
+// The number format of an \ls list, through the override and list tables
+// read in the header; a bullet when the tables do not say.
+int RtfReadSession::listFormatOf(int ls) {
+  if (listTablesChanged_) {
+    listTablesChanged_ = false;
+    formatOfLs_.clear();
+    std::unordered_map<int, int> formatOfList;
+    for (const RtfListDefinition& list : lists_) formatOfList[list.id] = list.formats[0];
+    for (const auto& [number, listId] : overrides_) {
+      const auto found = formatOfList.find(listId);
+      if (found != formatOfList.end()) formatOfLs_[number] = found->second;
+    }
+  }
+  const auto found = formatOfLs_.find(ls);
+  return found == formatOfLs_.end() ? 23 : found->second;
 }
 
 // Font table
@@ -238,14 +248,17 @@ void RtfReadSession::finishObject() {
 // Lists
 
 void RtfReadSession::listBegin(const RtfToken&, int) {
+  listTablesChanged_ = true;
   if (lists_.size() < kMaxLists) lists_.emplace_back();
 }
 
 void RtfReadSession::listLevel(const RtfToken&, int) {
+  listTablesChanged_ = true;
   if (!lists_.empty()) ++lists_.back().levelCount;
 }
 
 void RtfReadSession::listLevelFormat(const RtfToken& t, int) {
+  listTablesChanged_ = true;
   if (lists_.empty() || !t.hasParam) return;
   RtfListDefinition& list = lists_.back();
   const int level = list.levelCount - 1;
@@ -253,18 +266,22 @@ void RtfReadSession::listLevelFormat(const RtfToken& t, int) {
 }
 
 void RtfReadSession::listId(const RtfToken& t, int) {
+  listTablesChanged_ = true;
   if (!lists_.empty() && t.hasParam) lists_.back().id = t.param;
 }
 
 void RtfReadSession::overrideBegin(const RtfToken&, int) {
+  listTablesChanged_ = true;
   if (overrides_.size() < kMaxLists) overrides_.emplace_back(0, 0);
 }
 
 void RtfReadSession::overrideListId(const RtfToken& t, int) {
+  listTablesChanged_ = true;
   if (!overrides_.empty() && t.hasParam) overrides_.back().second = t.param;
 }
 
 void RtfReadSession::overrideLs(const RtfToken& t, int) {
+  listTablesChanged_ = true;
   if (!overrides_.empty() && t.hasParam) overrides_.back().first = t.param;
 }
 

@@ -194,6 +194,7 @@ class RtfReadSession final {
   void finishObject();
   void insertDecodedPicture(const DecodedPicture& picture);
   int codePageOfFont(int font) const;
+  int listFormatOf(int ls);
   QTextCharFormat charFormat(const RtfCharState& ch) const;
   std::optional<QColor> colorAt(int index) const;
 
@@ -218,6 +219,8 @@ class RtfReadSession final {
   int red_ = -1, green_ = -1, blue_ = -1;
   std::vector<RtfListDefinition> lists_;
   std::vector<std::pair<int, int>> overrides_;  // (\ls number, \listid)
+  std::unordered_map<int, int> formatOfLs_;     // \ls number -> \levelnfc of its first level
+  bool listTablesChanged_ = false;
 
   // The text run being gathered and its character state.
   RtfCharState runState_;

@@ -3,6 +3,7 @@
 #include "diary/rtf_read_session.h"
 
 #include <QIODevice>
+#include <QTextDocument>
 
 namespace orlane {
 
@@ -21,13 +22,21 @@ bool RtfReader::read(QByteArrayView rtf, QTextDocument& document) {
     error_ = QStringLiteral("The text is not RTF.");
     return false;
   }
+  // Loading a page is not an edit the user could undo.
+  const bool undo = document.isUndoRedoEnabled();
+  document.setUndoRedoEnabled(false);
   RtfReadSession session(rtf.sliced(start), document);
   session.run();
+  document.setUndoRedoEnabled(undo);
   error_ = session.error();
   return true;
 }
 
 bool RtfReader::read(QIODevice& device, QTextDocument& document) {
+  if (!device.isSequential() && device.size() - device.pos() > kMaxDeviceBytes) {
+    error_ = QStringLiteral("The RTF file is too large.");
+    return false;
+  }
   const QByteArray bytes = device.read(kMaxDeviceBytes);
   if (!device.atEnd()) {
     error_ = QStringLiteral("The RTF file is too large.");

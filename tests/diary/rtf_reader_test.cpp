@@ -1,6 +1,7 @@
 // The reader on RTF as WordPad and Word write it, and on broken input.
 #include "diary/ole_package.h"
 #include "diary/page_objects.h"
+#include "diary/rtf_picture.h"
 #include "diary/rtf_reader.h"
 #include "document_dump.h"
 
@@ -320,4 +321,47 @@ TEST(RtfReaderDamage, randomAndMutatedInputNeverCrashes) {
     (void)document.toPlainText();
   }
   SUCCEED();
+}
+
+TEST(RtfReaderDamage, manyListsAndListReferences_stayLinear) {
+  QByteArray rtf = "{\\rtf1{\\*\\listtable";
+  for (int i = 1; i <= 1000; ++i) rtf += "{\\list{\\listlevel\\levelnfc0}\\listid" + QByteArray::number(i) + "}";
+  rtf += "}{\\*\\listoverridetable";
+  for (int i = 1; i <= 1000; ++i)
+    rtf += "{\\listoverride\\listid" + QByteArray::number(i) + "\\ls" + QByteArray::number(i) + "}";
+  rtf += "}";
+  for (int i = 0; i < 20000; ++i) rtf += "\\ls" + QByteArray::number(1 + i % 1000);
+  rtf += " numbered\\par}";
+  QTextDocument document;
+  RtfReader().read(rtf, document);
+  ASSERT_NE(document.begin().textList(), nullptr);
+  EXPECT_EQ(document.begin().textList()->format().style(), QTextListFormat::ListDecimal);
+}
+
+TEST(RtfReaderPictures, tinyDibAskingForAHugeImage_isRefused) {
+  QByteArray dib(40, '\0');
+  dib[0] = 40;
+  dib[5] = 0x20;  // 8192 wide
+  dib[9] = 0x20;  // 8192 high
+  dib[12] = 1, dib[14] = 24;
+  dib.append("\xff\xff\xff\xff");
+  EXPECT_TRUE(DecodeDib(dib).isNull());
+  dib[16] = 1;  // run-length compressed: still far too few bytes
+  EXPECT_TRUE(DecodeDib(dib).isNull());
+}
+
+TEST(RtfReaderText, readFromDevice_andLoadingIsNotAnUndoableEdit) {
+  QByteArray bytes = "{\\rtf1 from a device}";
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QTextDocument document;
+  document.setPlainText("typed");
+  RtfReader reader;
+  ASSERT_TRUE(reader.read(buffer, document));
+  EXPECT_EQ(document.toPlainText(), "from a device");
+  EXPECT_TRUE(document.isUndoRedoEnabled());
+  EXPECT_FALSE(document.isUndoAvailable());
+  QBuffer closed;
+  EXPECT_FALSE(reader.read(closed, document));
+  EXPECT_EQ(document.toPlainText(), "from a device");
 }
