@@ -82,7 +82,8 @@ RtfToken RtfTokenizer::readControl() {
   while (pos_ < size && IsLetter(bytes[pos_])) ++pos_;
   token.type = RtfTokenType::ControlWord;
   token.word = input_.sliced(start, std::min<qsizetype>(pos_ - start, kMaxWordLength));
-  if (pos_ < size && (bytes[pos_] == '-' || IsDigit(bytes[pos_]))) {
+  const bool minus = pos_ + 1 < size && bytes[pos_] == '-' && IsDigit(bytes[pos_ + 1]);
+  if (pos_ < size && (minus || IsDigit(bytes[pos_]))) {
     bool negative = false;
     if (bytes[pos_] == '-') {
       negative = true;
