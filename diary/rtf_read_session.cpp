@@ -81,6 +81,10 @@ void RtfReadSession::closeGroup() {
   const int frame = static_cast<int>(stack_.size()) - 1;
   if (frame <= 0) return;
   if (state().destination == RtfDestination::Body && !(stack_[frame - 1].ch == state().ch)) flushRun();
+  // Some writers leave out the semicolon after the last entry of a table.
+  if (state().destination == RtfDestination::FontTable) finishFontName();
+  if (state().destination == RtfDestination::ColorTable && stack_[frame - 1].destination != RtfDestination::ColorTable)
+    finishColorEntry(false);
   if (picture_ && frame == pictureFrame_) finishPicture();
   if (object_ && frame == object_->frame) {
     stack_.pop_back();
@@ -167,16 +171,8 @@ void RtfReadSession::text(QByteArrayView bytes) {
       for (const char c : bytes) hexByte(static_cast<unsigned char>(c));
       break;
     case RtfDestination::ColorTable:
-      for (const char c : bytes) {
-        if (c != ';') continue;
-        if (colors_.size() >= 4096) break;
-        if (red_ < 0 && green_ < 0 && blue_ < 0) {
-          colors_.emplace_back();
-        } else {
-          colors_.emplace_back(QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0)));
-        }
-        red_ = green_ = blue_ = -1;
-      }
+      for (const char c : bytes)
+        if (c == ';') finishColorEntry(true);
       break;
     default: break;
   }
@@ -196,12 +192,7 @@ void RtfReadSession::hexByte(int value) {
       if (currentFont_ < 0) break;
       RtfFont& font = fonts_[currentFont_];
       if (byte == ';') {
-        int page = font.codePage > 0 ? font.codePage : documentCodePage_;
-        QString name;
-        decoder_.decode(page, font.nameBytes, name);
-        font.name = name.trimmed();
-        font.nameBytes.clear();
-        currentFont_ = -1;
+        finishFontName();
       } else if (font.nameBytes.size() < 256) {
         font.nameBytes.append(byte);
       }
@@ -209,6 +200,31 @@ void RtfReadSession::hexByte(int value) {
     }
     default: break;
   }
+}
+
+void RtfReadSession::finishFontName() {
+  if (currentFont_ < 0) return;
+  RtfFont& font = fonts_[currentFont_];
+  if (!font.nameBytes.isEmpty()) {
+    QString name;
+    decoder_.decode(font.codePage > 0 ? font.codePage : documentCodePage_, font.nameBytes, name);
+    font.name = name.trimmed();
+    font.nameBytes.clear();
+  }
+  currentFont_ = -1;
+}
+
+// An entry without components is "automatic" when its semicolon is there.
+void RtfReadSession::finishColorEntry(bool semicolon) {
+  const bool empty = red_ < 0 && green_ < 0 && blue_ < 0;
+  if (colors_.size() < 4096 && (semicolon || !empty)) {
+    if (empty) {
+      colors_.emplace_back();
+    } else {
+      colors_.emplace_back(QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0)));
+    }
+  }
+  red_ = green_ = blue_ = -1;
 }
 
 // Text of the page

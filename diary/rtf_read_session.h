@@ -179,6 +179,8 @@ class RtfReadSession final {
   void text(QByteArrayView bytes);
   void binary(QByteArrayView bytes);
   void hexByte(int value);
+  void finishFontName();
+  void finishColorEntry(bool semicolon);
   bool consumeSkip();
 
   // Body text

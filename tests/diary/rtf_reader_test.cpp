@@ -365,3 +365,12 @@ TEST(RtfReaderText, readFromDevice_andLoadingIsNotAnUndoableEdit) {
   EXPECT_FALSE(reader.read(closed, document));
   EXPECT_EQ(document.toPlainText(), "from a device");
 }
+
+TEST(RtfReaderFormats, tablesWithoutTheirLastSemicolon) {
+  EXPECT_EQ(Dump("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1{\\*\\panose 0}Times}}{\\colortbl;\\red255\\green0\\blue0}"
+                 "\\f1\\cf1 t}")
+                .toStdString(),
+            "P left list=none\n  \"t\" font=Times size=12 fg=#ff0000\n");
+  EXPECT_EQ(Dump("{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier New;}\\f1 flat}").toStdString(),
+            "P left list=none\n  \"flat\" font=Courier New size=12\n");
+}
