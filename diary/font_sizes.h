@@ -9,7 +9,9 @@ int ComboSizeToTwips(int comboSize);
 // The number the size combo shows for a height in twips (rounded down).
 int TwipsToComboSize(int twips);
 
-inline double TwipsToPoints(int twips) { return twips / 20.0; }
+inline double TwipsToPoints(int twips) {
+  return twips / 20.0;
+}
 int PointsToTwips(double points);
 
 }  // namespace orlane

@@ -53,7 +53,9 @@ bool IsAttachment(const QTextFormat& format) {
   return format.isImageFormat() && format.hasProperty(kAttachmentDataProperty);
 }
 
-QString AttachmentName(const QTextFormat& format) { return format.stringProperty(kAttachmentNameProperty); }
+QString AttachmentName(const QTextFormat& format) {
+  return format.stringProperty(kAttachmentNameProperty);
+}
 
 QByteArray AttachmentData(const QTextFormat& format) {
   return format.property(kAttachmentDataProperty).toByteArray();
@@ -83,8 +85,8 @@ QImage PaintAttachmentIcon(const QString& fileName) {
   painter.setRenderHint(QPainter::Antialiasing);
   // A sheet with a folded corner.
   const int left = (width - 28) / 2;
-  const QPolygon sheet({QPoint(left, 2), QPoint(left + 20, 2), QPoint(left + 28, 10), QPoint(left + 28, 36),
-                        QPoint(left, 36)});
+  const QPolygon sheet(
+      {QPoint(left, 2), QPoint(left + 20, 2), QPoint(left + 28, 10), QPoint(left + 28, 36), QPoint(left, 36)});
   painter.setPen(QPen(QColor(70, 90, 130), 1.5));
   painter.setBrush(QColor(225, 235, 250));
   painter.drawPolygon(sheet);

@@ -12,7 +12,9 @@ enum CharFlag { kBold, kItalic, kStrike, kHidden };
 // Paragraph values for setParaValue.
 enum ParaValue { kLi, kRi, kFi, kSb, kSa, kSl, kSlMult, kPageBreakBefore };
 
-constexpr int Dest(D d) { return static_cast<int>(d); }
+constexpr int Dest(D d) {
+  return static_cast<int>(d);
+}
 
 const RtfKeyword kBodyWords[] = {
     // header
@@ -152,12 +154,8 @@ const RtfKeyword kPictureWords[] = {
 };
 
 const RtfKeyword kFontWords[] = {
-    {"f", &S::fontEntry, 0},
-    {"fcharset", &S::fontCharset, 0},
-    {"cpg", &S::fontCodePage, 0},
-    {"panose", &S::beginSkip, 0},
-    {"falt", &S::beginSkip, 0},
-    {"fname", &S::beginSkip, 0},
+    {"f", &S::fontEntry, 0},      {"fcharset", &S::fontCharset, 0}, {"cpg", &S::fontCodePage, 0},
+    {"panose", &S::beginSkip, 0}, {"falt", &S::beginSkip, 0},       {"fname", &S::beginSkip, 0},
 };
 
 const RtfKeyword kColorWords[] = {

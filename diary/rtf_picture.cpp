@@ -31,7 +31,9 @@ QSize ReadableSize(const QByteArray& bytes, const char* format) {
   return reader.size();
 }
 
-bool SizeAllowed(qint64 w, qint64 h) { return w > 0 && h > 0 && w * h <= kMaxPicturePixels; }
+bool SizeAllowed(qint64 w, qint64 h) {
+  return w > 0 && h > 0 && w * h <= kMaxPicturePixels;
+}
 
 QImage DecodeWbitmap(const RtfPicture& picture) {
   const int w = picture.picw;

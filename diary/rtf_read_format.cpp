@@ -92,7 +92,9 @@ void RtfReadSession::setFontSize(const RtfToken& t, int twipsPerUnit) {
   if (units <= 0) state().ch.twips = 240;
 }
 
-void RtfReadSession::setFont(const RtfToken& t, int) { state().ch.font = t.hasParam ? t.param : -1; }
+void RtfReadSession::setFont(const RtfToken& t, int) {
+  state().ch.font = t.hasParam ? t.param : -1;
+}
 
 void RtfReadSession::setColor(const RtfToken& t, int which) {
   const int index = t.hasParam ? std::max(0, t.param) : 0;
@@ -103,9 +105,13 @@ void RtfReadSession::setColor(const RtfToken& t, int which) {
   }
 }
 
-void RtfReadSession::plain(const RtfToken&, int) { state().ch = RtfCharState(); }
+void RtfReadSession::plain(const RtfToken&, int) {
+  state().ch = RtfCharState();
+}
 
-void RtfReadSession::pard(const RtfToken&, int) { state().para = RtfParaState(); }
+void RtfReadSession::pard(const RtfToken&, int) {
+  state().para = RtfParaState();
+}
 
 void RtfReadSession::setListOverride(const RtfToken& t, int which) {
   const int value = t.hasParam ? t.param : 0;
@@ -120,11 +126,26 @@ void RtfReadSession::setListOverride(const RtfToken& t, int which) {
   }
   RtfParaState& para = state().para;
   switch (listFormatOf(value)) {
-    case 0: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListDecimal; break;
-    case 1: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListUpperRoman; break;
-    case 2: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListLowerRoman; break;
-    case 3: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListUpperAlpha; break;
-    case 4: para.list = RtfListKind::Numbered; para.numberStyle = QTextListFormat::ListLowerAlpha; break;
+    case 0:
+      para.list = RtfListKind::Numbered;
+      para.numberStyle = QTextListFormat::ListDecimal;
+      break;
+    case 1:
+      para.list = RtfListKind::Numbered;
+      para.numberStyle = QTextListFormat::ListUpperRoman;
+      break;
+    case 2:
+      para.list = RtfListKind::Numbered;
+      para.numberStyle = QTextListFormat::ListLowerRoman;
+      break;
+    case 3:
+      para.list = RtfListKind::Numbered;
+      para.numberStyle = QTextListFormat::ListUpperAlpha;
+      break;
+    case 4:
+      para.list = RtfListKind::Numbered;
+      para.numberStyle = QTextListFormat::ListLowerAlpha;
+      break;
     case 255: para.list = RtfListKind::None; break;
     default: para.list = RtfListKind::Bullet; break;
   }
@@ -347,8 +368,8 @@ void RtfReadSession::applyList(const RtfParaState& para) {
     lastList_ = nullptr;
     return;
   }
-  const int indent = para.ls > 0 || para.ilvl > 0 ? para.ilvl + 1
-                                                  : std::clamp(static_cast<int>(std::lround(para.li / 720.0)), 1, 9);
+  const int indent =
+      para.ls > 0 || para.ilvl > 0 ? para.ilvl + 1 : std::clamp(static_cast<int>(std::lround(para.li / 720.0)), 1, 9);
   const QTextListFormat::Style style = para.list == RtfListKind::Bullet ? QTextListFormat::ListDisc : para.numberStyle;
   const bool same = lastList_ && lastListPara_.list == para.list && lastListPara_.ls == para.ls &&
                     lastList_->format().style() == style && lastList_->format().indent() == indent;

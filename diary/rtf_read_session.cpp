@@ -64,7 +64,8 @@ void RtfReadSession::run() {
 void RtfReadSession::openGroup() {
   skipCount_ = 0;
   if (overflowDepth_ > 0 || static_cast<int>(stack_.size()) >= kMaxGroupDepth) {
-    if (overflowDepth_ == 0) noteError(QStringLiteral("The RTF groups are nested too deeply; the deepest were left out."));
+    if (overflowDepth_ == 0)
+      noteError(QStringLiteral("The RTF groups are nested too deeply; the deepest were left out."));
     ++overflowDepth_;
     return;
   }

@@ -61,7 +61,7 @@ struct RtfCharState {
   bool underline = false;
   bool strike = false;
   bool hidden = false;
-  int vertical = 0;  // 1 superscript, 2 subscript
+  int vertical = 0;    // 1 superscript, 2 subscript
   int foreground = 0;  // colour table index; 0 is automatic
   int background = 0;
   bool operator==(const RtfCharState&) const = default;

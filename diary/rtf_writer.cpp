@@ -6,8 +6,8 @@
 #include "diary/rtf_picture.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QIODevice>
+#include <QImageReader>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -34,7 +34,9 @@ void AppendNumber(QByteArray& out, const char* word, long long value) {
   out.append(QByteArray::number(value));
 }
 
-long long Twips(double pixels) { return std::llround(pixels * kTwipsPerPixel); }
+long long Twips(double pixels) {
+  return std::llround(pixels * kTwipsPerPixel);
+}
 
 // Escapes text for the page body. Characters outside ASCII become \uN?.
 void AppendEscaped(QByteArray& out, QStringView text) {
@@ -243,10 +245,14 @@ class DocumentWriter {
     const QTextBlockFormat format = block.blockFormat();
     out.append("\\pard");
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
-    if (align & Qt::AlignHCenter) out.append("\\qc");
-    else if (align & Qt::AlignRight) out.append("\\qr");
-    else if (align & Qt::AlignJustify) out.append("\\qj");
-    else out.append("\\ql");
+    if (align & Qt::AlignHCenter)
+      out.append("\\qc");
+    else if (align & Qt::AlignRight)
+      out.append("\\qr");
+    else if (align & Qt::AlignJustify)
+      out.append("\\qj");
+    else
+      out.append("\\ql");
     if (!block.textList()) {
       if (format.leftMargin() != 0) AppendNumber(out, "li", Twips(format.leftMargin()));
       if (format.textIndent() != 0) AppendNumber(out, "fi", Twips(format.textIndent()));
@@ -338,7 +344,9 @@ class DocumentWriter {
 
 }  // namespace
 
-QByteArray RtfWriter::write(const QTextDocument& document) { return DocumentWriter(document).run(); }
+QByteArray RtfWriter::write(const QTextDocument& document) {
+  return DocumentWriter(document).run();
+}
 
 bool RtfWriter::write(const QTextDocument& document, QIODevice& device) {
   const QByteArray bytes = write(document);

@@ -10,9 +10,13 @@
 namespace orlane::test {
 namespace {
 
-QString Number(double value) { return QString::number(value, 'g', 6); }
+QString Number(double value) {
+  return QString::number(value, 'g', 6);
+}
 
-QString ColorText(const QBrush& brush) { return brush.color().name(); }
+QString ColorText(const QBrush& brush) {
+  return brush.color().name();
+}
 
 QString AlignText(Qt::Alignment align) {
   if (align & Qt::AlignHCenter) return "centre";
@@ -43,8 +47,9 @@ QString ImageText(const QTextDocument& document, const QTextImageFormat& format)
                      .arg(Number(format.width() > 0 ? format.width() : image.width()))
                      .arg(Number(format.height() > 0 ? format.height() : image.height()));
   if (!image.isNull()) {
-    text += QString(" corners %1 %2")
-                .arg(QColor(image.pixel(0, 0)).name(), QColor(image.pixel(image.width() - 1, image.height() - 1)).name());
+    text +=
+        QString(" corners %1 %2")
+            .arg(QColor(image.pixel(0, 0)).name(), QColor(image.pixel(image.width() - 1, image.height() - 1)).name());
   }
   if (IsAttachment(format)) {
     const QByteArray data = AttachmentData(format);

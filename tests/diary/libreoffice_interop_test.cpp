@@ -22,8 +22,7 @@ QByteArray ReadAll(const QString& path) {
 }
 
 // Converts an RTF file with soffice; returns the converted file's bytes.
-QByteArray Convert(const QTemporaryDir& dir, const QString& rtfPath, const QString& format,
-                   const QString& filter) {
+QByteArray Convert(const QTemporaryDir& dir, const QString& rtfPath, const QString& format, const QString& filter) {
   const QString soffice = QStandardPaths::findExecutable("soffice");
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);

@@ -1,8 +1,8 @@
 // The reader on RTF as WordPad and Word write it, and on broken input.
+#include "diary/rtf_reader.h"
 #include "diary/ole_package.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_picture.h"
-#include "diary/rtf_reader.h"
 #include "document_dump.h"
 
 #include <QBuffer>
@@ -31,7 +31,9 @@ QString Dump(const QByteArray& rtf) {
   return test::DumpDocument(document);
 }
 
-QByteArray Hex(const QByteArray& bytes) { return bytes.toHex(); }
+QByteArray Hex(const QByteArray& bytes) {
+  return bytes.toHex();
+}
 
 QByteArray PngOf(int w, int h, QRgb color) {
   QImage image(w, h, QImage::Format_RGB32);
@@ -173,7 +175,8 @@ TEST(RtfReaderPictures, pngJpegDibAndWbitmapAreShown) {
   const QByteArray rtf = "{\\rtf1 {\\pict\\pngblip\\picw4\\pich2\\picwgoal600\\pichgoal300 " + Hex(png) +
                          "}{\\pict\\dibitmap0\\picscalex200\\picscaley100 " + Hex(dib) +
                          "}{\\pict\\wbitmap0\\picw8\\pich2\\wbmbitspixel1\\wbmwidthbytes2 f0f00f0f}"
-                         "{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}}";
+                         "{\\pict\\pngblip\\bin" +
+                         QByteArray::number(png.size()) + " " + png + "}}";
   QTextDocument document;
   RtfReader reader;
   ASSERT_TRUE(reader.read(rtf, document));
@@ -219,9 +222,11 @@ TEST(RtfReaderObjects, packageObjectBecomesAttachmentOtherObjectsShowTheirResult
   const QByteArray package = Hex(EncodeOlePackage({QString::fromUtf8("plan é.txt"), "file body"}));
   QTextDocument document;
   RtfReader().read("{\\rtf1 x{\\object\\objemb{\\*\\objclass Package}{\\*\\objdata " + package +
-                       "}{\\result{\\pict\\pngblip " + icon + "}}}y"
+                       "}{\\result{\\pict\\pngblip " + icon +
+                       "}}}y"
                        "{\\object\\objemb{\\*\\objclass Excel.Sheet.8}{\\*\\objdata 0105000002000000}"
-                       "{\\result{\\pict\\pngblip " + icon + "}}}z}",
+                       "{\\result{\\pict\\pngblip " +
+                       icon + "}}}z}",
                    document);
   EXPECT_EQ(document.toPlainText(), QString("x") + QChar(0xFFFC) + "y" + QChar(0xFFFC) + "z");
   const auto images = Images(document);
@@ -307,7 +312,9 @@ TEST(RtfReaderDamage, randomAndMutatedInputNeverCrashes) {
       const int at = random.bounded(static_cast<int>(input.size()) + 1);
       switch (random.bounded(3)) {
         case 0: input.insert(at, kAlphabet[random.bounded(static_cast<int>(sizeof kAlphabet - 1))]); break;
-        case 1: if (at < input.size()) input.remove(at, 1 + random.bounded(8)); break;
+        case 1:
+          if (at < input.size()) input.remove(at, 1 + random.bounded(8));
+          break;
         default: input.truncate(at); break;
       }
     }

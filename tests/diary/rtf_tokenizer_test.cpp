@@ -29,7 +29,9 @@ std::vector<std::string> Tokens(QByteArrayView input) {
       case RtfTokenType::ControlSymbol:
         out.push_back("\\" + word + (t.hasParam ? "=" + std::to_string(t.param) : ""));
         break;
-      case RtfTokenType::Text: out.push_back("text:" + std::string(t.data.data(), static_cast<size_t>(t.data.size()))); break;
+      case RtfTokenType::Text:
+        out.push_back("text:" + std::string(t.data.data(), static_cast<size_t>(t.data.size())));
+        break;
       case RtfTokenType::Binary: out.push_back("bin:" + std::to_string(t.data.size())); break;
     }
   }
