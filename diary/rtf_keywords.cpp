@@ -51,11 +51,12 @@ const RtfKeyword kBodyWords[] = {
     {"title", &S::beginSkip, 0},
     {"comment", &S::beginSkip, 0},
     {"doccomm", &S::beginSkip, 0},
-    {"shpinst", &S::beginSkip, 0},
     {"objdata", &S::beginSkip, 0},  // object data outside an object
     // destinations read as page text
     {"shppict", &S::beginShppict, 0},
     {"nonshppict", &S::beginNonShppict, 0},
+    {"shpinst", &S::beginShape, 0},
+    {"shprslt", &S::beginNonShppict, 0},
     {"result", &S::beginObjectResult, 0},
     {"pn", &S::beginNumbering, 0},
     {"pict", &S::beginPicture, 0},
@@ -153,6 +154,17 @@ const RtfKeyword kPictureWords[] = {
     {"picprop", &S::beginSkip, 0},
 };
 
+// A drawing shape: only its picture property is page content.
+const RtfKeyword kShapeWords[] = {
+    {"sn", &S::beginSkip, 0},
+    {"sv", &S::beginDestination, Dest(D::ShapeValue)},
+    {"shptxt", &S::beginDestination, Dest(D::Body)},
+};
+
+const RtfKeyword kShapeValueWords[] = {
+    {"pict", &S::beginPicture, 0},
+};
+
 const RtfKeyword kFontWords[] = {
     {"f", &S::fontEntry, 0},      {"fcharset", &S::fontCharset, 0}, {"cpg", &S::fontCodePage, 0},
     {"panose", &S::beginSkip, 0}, {"falt", &S::beginSkip, 0},       {"fname", &S::beginSkip, 0},
@@ -221,6 +233,8 @@ const RtfKeywordTable& KeywordTableFor(RtfDestination destination) {
   static const RtfKeywordTable list = MakeTable(kListWords);
   static const RtfKeywordTable overrides = MakeTable(kOverrideWords);
   static const RtfKeywordTable numbering = MakeTable(kNumberingWords);
+  static const RtfKeywordTable shape = MakeTable(kShapeWords);
+  static const RtfKeywordTable shapeValue = MakeTable(kShapeValueWords);
   static const RtfKeywordTable none;
   switch (destination) {
     case D::Body: return body;
@@ -231,6 +245,8 @@ const RtfKeywordTable& KeywordTableFor(RtfDestination destination) {
     case D::ListTable: return list;
     case D::ListOverrideTable: return overrides;
     case D::Numbering: return numbering;
+    case D::ShapeInstructions: return shape;
+    case D::ShapeValue: return shapeValue;
     default: return none;
   }
 }

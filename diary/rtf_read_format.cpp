@@ -34,6 +34,13 @@ void RtfReadSession::beginShppict(const RtfToken&, int) {
   state().inShppict = true;
 }
 
+// A shape's picture stands for the shape; its result is then not needed.
+void RtfReadSession::beginShape(const RtfToken&, int) {
+  shppictInserted_ = false;
+  state().destination = RtfDestination::ShapeInstructions;
+  state().inShppict = true;
+}
+
 // Word gives a picture twice: as PNG in \shppict and as a metafile in
 // \nonshppict for older readers. The second is needed only when the first failed.
 void RtfReadSession::beginNonShppict(const RtfToken&, int) {

@@ -36,6 +36,8 @@ enum class RtfDestination {
   ListTable,
   ListOverrideTable,
   Numbering,
+  ShapeInstructions,
+  ShapeValue,
 };
 
 using RtfHandler = void (RtfReadSession::*)(const RtfToken& token, int arg);
@@ -125,6 +127,7 @@ class RtfReadSession final {
   void beginDestination(const RtfToken&, int destination);
   void beginSkip(const RtfToken&, int) { state().destination = RtfDestination::Skip; }
   void beginShppict(const RtfToken&, int);
+  void beginShape(const RtfToken&, int);
   void beginNonShppict(const RtfToken&, int);
   void beginObjectResult(const RtfToken&, int);
   void beginNumbering(const RtfToken&, int);

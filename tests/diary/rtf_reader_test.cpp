@@ -381,3 +381,18 @@ TEST(RtfReaderFormats, tablesWithoutTheirLastSemicolon) {
   EXPECT_EQ(Dump("{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier New;}\\f1 flat}").toStdString(),
             "P left list=none\n  \"flat\" font=Courier New size=12\n");
 }
+
+TEST(RtfReaderPictures, shapePicturesAndTheirResults) {
+  const QByteArray png = Hex(PngOf(2, 2, qRgb(4, 5, 6)));
+  QTextDocument shape;
+  RtfReader().read("{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip " + png +
+                       "}}}{\\sp{\\sn posh}{\\sv 2}}}{\\shprslt{\\pict\\pngblip " + png + "}}}b}",
+                   shape);
+  EXPECT_EQ(shape.toPlainText(), QString("a") + QChar(0xFFFC) + "b");
+  QTextDocument resultOnly;
+  RtfReader().read(
+      "{\\rtf1 {\\shp{\\*\\shpinst{\\sp{\\sn fillColor}{\\sv 255}}{\\shptxt box}}{\\shprslt{\\pict\\pngblip " + png +
+          "}}}}",
+      resultOnly);
+  EXPECT_EQ(resultOnly.toPlainText(), QString("box") + QChar(0xFFFC));
+}
