@@ -5,6 +5,7 @@
 
 #include "diary/code_page.h"
 #include "diary/rtf_picture.h"
+#include "diary/rtf_reader.h"
 #include "diary/rtf_tokenizer.h"
 
 #include <QColor>
@@ -112,7 +113,7 @@ struct RtfObjectInProgress {
 
 class RtfReadSession final {
  public:
-  static constexpr int kMaxGroupDepth = 400;
+  static constexpr int kMaxGroupDepth = RtfReader::kMaxGroupDepth;
 
   RtfReadSession(QByteArrayView input, QTextDocument& document);
   ~RtfReadSession();
