@@ -11,6 +11,8 @@
 #include "controls/color_list_box.h"
 #include "controls/mac_check_box.h"
 #include "controls/msg_box_dlg.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "security/session.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimeEdit>
 
@@ -33,21 +36,32 @@ QString HolidayOf(std::time_t t) {
 }  // namespace
 
 void CMainDlg::ShowDiaryPage() {
-  // Until the diary library joins the window, a page is shown as its text
-  // and is never written back (see DiarySaveContent).
   QSignalBlocker block(controls_.diaryEditor);
   controls_.diaryEditor->clear();
-  controls_.diaryEditor->setReadOnly(loaded_.diary == DiaryPageState::OtherPassword ||
-                                     loaded_.diary == DiaryPageState::Unreadable);
-  if (loaded_.diary == DiaryPageState::OtherPassword)
-    controls_.diaryEditor->setPlaceholderText(
-        QStringLiteral("This page was written under another password. It is kept as it is."));
-  else
-    controls_.diaryEditor->setPlaceholderText(QString());
+  QString notice;
+  if (loaded_.diary == DiaryPageState::Shown) {
+    RtfReader reader;
+    // A page that cannot be read completely is shown as far as it goes and
+    // kept as it is on disk: saving it would drop what was not understood.
+    if (!reader.read(loaded_.diaryRtf, *controls_.diaryEditor->document()) || reader.hasError()) {
+      loaded_.diary = DiaryPageState::Unreadable;
+      notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
+    }
+  } else if (loaded_.diary == DiaryPageState::OtherPassword) {
+    notice = QStringLiteral("This page was written under another password. It is kept as it is.");
+  } else if (loaded_.diary == DiaryPageState::Unreadable) {
+    notice = QStringLiteral("This page cannot be read. It is kept as it is.");
+  }
+  controls_.diaryEditor->setReadOnly(!notice.isEmpty());
+  controls_.diaryEditor->setPlaceholderText(notice);
+  controls_.diaryEditor->setToolTip(notice);
+  controls_.diaryEditor->document()->setModified(false);
 }
 
 int CMainDlg::DiarySaveContent(DayContent& content) const {
-  content.diaryEmpty = controls_.diaryEditor->toPlainText().isEmpty();
+  QTextDocument* page = controls_.diaryEditor->document();
+  content.diaryEmpty = page->toPlainText().isEmpty();
+  if (!content.diaryEmpty) content.diaryRtf = RtfWriter().write(*page);
   return 0;
 }
 
@@ -76,11 +90,7 @@ void CMainDlg::SaveLoadedDay() {
   DayContent content;
   DiarySaveContent(content);
   content.reminders = editor_.reminders();
-  LoadedDay guard = loaded_;
-  // The diary strand is written only by the diary editor's own format; until
-  // it is there the page file is left as it is.
-  guard.diary = DiaryPageState::Unreadable;
-  SaveDay(guard, content, CurrentPassword());
+  SaveDay(loaded_, content, CurrentPassword());
   loaded_.reminders = content.reminders;
   loaded_.remindersResult = ReminderLoadResult::Ok;
   controls_.calendar->Redraw();
