@@ -7,7 +7,10 @@
 #include "controls/mac_button.h"
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
+#include "platform/file_io.h"
 #include "reminders/reminder_day.h"
+#include "security/scramble.h"
+#include "security/session.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +19,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QTextEdit>
 #include <QTimeEdit>
 
 using namespace orlane;
@@ -141,4 +145,28 @@ TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
       shot.save(folderPath + QStringLiteral("/main-theme%1-mode%2.png").arg(theme).arg(mode));
     }
   }
+}
+
+TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPassword) {
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
+  window->OnCommand(ids::kModeDiary);
+  window->Controls().diaryEditor->setPlainText(QStringLiteral("Dear diary"));
+  window->OnCommand(ids::kSaveAll);
+  QByteArray stored;
+  ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
+  EXPECT_EQ(CheckPasswordHeader(stored, CurrentPassword()), PasswordHeaderCheck::Matches);
+  EXPECT_EQ(window->Controls().diaryEditor->toPlainText(), QStringLiteral("Dear diary"));
+
+  window->Controls().diaryEditor->clear();
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_FALSE(QFile::exists(file));
+
+  const QByteArray foreign = WrapWithPasswordHeader("{\\rtf1 someone else}", "not ours");
+  ASSERT_EQ(AtomicWriteFile(file, foreign), 1);
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_TRUE(window->Controls().diaryEditor->isReadOnly());
+  EXPECT_TRUE(window->Controls().diaryEditor->toPlainText().isEmpty());
+  window->OnCommand(ids::kSaveAll);
+  ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
+  EXPECT_EQ(stored, foreign);
 }
