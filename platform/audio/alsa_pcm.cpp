@@ -21,12 +21,15 @@ snd_pcm_format_t AlsaSampleFormat(quint16 bits) {
 
 }  // namespace
 
+void SilenceAlsaMessages() {
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { snd_lib_error_set_handler(&QuietAlsaErrors); });
+}
+
 WaveStatus OpenAlsaPcm(snd_pcm_stream_t stream, const WaveFormat& format, PcmHandle* out,
                        snd_pcm_uframes_t* periodFrames) {
   if (!IsPlayableFormat(format)) return WaveStatus::BadFormat;
-  static std::once_flag quiet;
-  std::call_once(quiet, [] { snd_lib_error_set_handler(&QuietAlsaErrors); });
-
+  SilenceAlsaMessages();
   snd_pcm_t* raw = nullptr;
   if (snd_pcm_open(&raw, AlsaPcmName(), stream, SND_PCM_NONBLOCK) < 0 || raw == nullptr)
     return WaveStatus::NoDevice;

@@ -20,6 +20,9 @@ struct PcmCloser {
 };
 using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
 
+// Keeps libasound's own messages (no card, unknown PCM) off stderr.
+void SilenceAlsaMessages();
+
 // Opens AlsaPcmName() for the stream with interleaved access and the format;
 // on success *periodFrames is the transfer size. Quiet: ALSA's own messages
 // are not printed.
