@@ -2,6 +2,7 @@
 // null device stands for the sound card.
 #include "platform/audio/alsa_wave_in.h"
 #include "platform/audio/alsa_wave_out.h"
+#include "platform/audio/wave_player.h"
 #include "platform_audio/alsa_test_config.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,115 @@ TEST(AlsaWaveIn, resetReturnsEmptyBuffers_andCloseJoins) {
   EXPECT_EQ(h.bytesRecorded, 0u);
   EXPECT_EQ(in.close(), WaveStatus::Ok);
   EXPECT_FALSE(in.isOpen());
+}
+
+TEST(AlsaWaveIn, recorderFlow_requeuedBuffersThenDrain_storeTheInputFileInOrder) {
+  const int n = 3, length = 2666;
+  const QByteArray captured = Ramp(12 * length);
+  AlsaTestConfig config(captured);
+  QByteArray memory(8000 * 4, '\0');
+  std::vector<WaveBuffer> headers(n);
+  QByteArray stored;
+  int returned = 0, afterStop = 0;
+  std::atomic<bool> drained{false};
+  AlsaWaveIn in;
+  ASSERT_EQ(in.open(WaveFormat::Pcm(1, 8000, 8),
+                    [&](WaveBuffer* b) {
+                      stored.append(b->data, b->length);
+                      UnprepareBuffer(b);
+                      if (++returned <= 6) {  // recording: queue it again
+                        PrepareBuffer(b);
+                        in.addBuffer(b);
+                      } else if (afterStop == n - 1) {
+                        drained = true;
+                      } else {
+                        ++afterStop;
+                      }
+                    }),
+            WaveStatus::Ok);
+  for (int i = 0; i < n; ++i) {
+    headers[i].data = memory.data() + i * length;
+    headers[i].length = length;
+    PrepareBuffer(&headers[i]);
+    ASSERT_EQ(in.addBuffer(&headers[i]), WaveStatus::Ok);
+  }
+  ASSERT_EQ(in.start(), WaveStatus::Ok);
+  ASSERT_TRUE(WaitFor([&] { return drained.load(); }));
+  EXPECT_EQ(in.stop(), WaveStatus::Ok);
+  EXPECT_EQ(in.close(), WaveStatus::Ok);
+  EXPECT_EQ(returned, 9);
+  EXPECT_EQ(stored, captured.left(9 * length));
+}
+
+TEST(AlsaWaveOut, manyOpensAndCloses_joinEveryThread_withoutHanging) {
+  AlsaTestConfig config;
+  QElapsedTimer t;
+  t.start();
+  QByteArray expected;
+  for (int i = 0; i < 25; ++i) {
+    AlsaWaveOut out;
+    ASSERT_EQ(out.open(WaveFormat::Pcm(1, 11025, 8), {}), WaveStatus::Ok);
+    QByteArray s = Ramp(100 + i);
+    WaveBuffer b{s.data(), static_cast<quint32>(s.size())};
+    PrepareBuffer(&b);
+    out.write(&b);
+    if (i % 2 == 0) out.pause();  // closed with its buffer still queued
+    EXPECT_EQ(out.close(), WaveStatus::Ok);
+    EXPECT_FALSE(b.flags & kBufferInQueue);
+  }
+  EXPECT_LT(t.elapsed(), 20000);
+}
+
+TEST(AlsaWaveOut, seekFlow_resetThenNewHeader_playsTheRestAndEndsOnce) {
+  AlsaTestConfig config;
+  QByteArray sound = Ramp(6000);
+  std::atomic<bool> seeking{false};
+  std::atomic<int> ends{0};
+  AlsaWaveOut out;
+  ASSERT_EQ(out.open(WaveFormat::Pcm(1, 8000, 8),
+                     [&](WaveBuffer*) {
+                       if (!seeking) ++ends;
+                     }),
+            WaveStatus::Ok);
+  out.pause();
+  WaveBuffer header{sound.data(), 6000};
+  PrepareBuffer(&header);
+  out.write(&header);
+  seeking = true;
+  out.reset();
+  UnprepareBuffer(&header);
+  header.data = sound.data() + 2000;
+  header.length = 4000;
+  PrepareBuffer(&header);
+  seeking = false;
+  out.write(&header);
+  out.restart();
+  ASSERT_TRUE(WaitFor([&] { return ends.load() == 1; }));
+  quint64 pos = 0;
+  out.positionBytes(&pos);
+  EXPECT_EQ(pos, 4000u);
+  out.close();
+  EXPECT_EQ(ends.load(), 1);
+  EXPECT_EQ(config.played(), sound.mid(2000));
+}
+
+TEST(WavePlayerOnAlsa, beepLandsInTheOutputFile_andNoDeviceStaysSilent) {
+  AlsaTestConfig config;
+  const QByteArray beep = Ramp(5512);
+  {
+    WavePlayer player;
+    player.play(WaveFormat::Pcm(1, 11025, 8), beep);
+    ASSERT_TRUE(player.waitIdle(10000));
+    EXPECT_EQ(player.failedOpens(), 0);
+  }
+  EXPECT_EQ(config.played(), beep);
+
+  qputenv("ORLANE_ALSA_PCM", "orlane_no_such_device");
+  WavePlayer silent;
+  silent.play(WaveFormat::Pcm(1, 11025, 8), beep);
+  EXPECT_TRUE(silent.waitIdle(10000));
+  EXPECT_EQ(silent.failedOpens(), 1);
+  qunsetenv("ORLANE_ALSA_PCM");
 }
 
 }  // namespace
