@@ -68,19 +68,16 @@ void AlsaDeviceThread::deliver(std::unique_lock<std::mutex>& lock, const WaveDon
                                const std::vector<WaveBuffer*>& buffers) {
   if (buffers.empty() || !callback) return;
   const bool guard = onThread();
-  if (guard) delivering_ = true;
+  if (guard) ++delivering_;
   lock.unlock();
   for (WaveBuffer* b : buffers) callback(b);
   lock.lock();
-  if (guard) {
-    delivering_ = false;
-    cv_.notify_all();
-  }
+  if (guard && --delivering_ == 0) cv_.notify_all();
 }
 
 void AlsaDeviceThread::waitUntilDelivered(std::unique_lock<std::mutex>& lock) {
   if (onThread()) return;
-  cv_.wait(lock, [this] { return !delivering_; });
+  cv_.wait(lock, [this] { return delivering_ == 0; });
 }
 
 void AlsaDeviceThread::sleep(std::unique_lock<std::mutex>& lock, int ms) {

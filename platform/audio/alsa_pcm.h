@@ -61,7 +61,7 @@ class AlsaDeviceThread {
   std::condition_variable cv_;
   std::thread thread_;
   bool quit_ = false;
-  bool delivering_ = false;
+  int delivering_ = 0;  // nested deliveries on the device thread
 };
 
 }  // namespace orlane::audio

@@ -32,7 +32,7 @@ WaveStatus AlsaWaveOut::pause() {
   std::unique_lock<std::mutex> lock(thread_.mutex());
   if (!pcm_) return WaveStatus::NotOpen;
   if (paused_) return WaveStatus::Ok;
-  queue_.markPlayed(measurePlayed());
+  queue_.setPlayed(measurePlayed());
   paused_ = true;
   if (snd_pcm_state(pcm_.get()) == SND_PCM_STATE_RUNNING && snd_pcm_pause(pcm_.get(), 1) == 0) {
     hwPaused_ = true;

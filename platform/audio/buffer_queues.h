@@ -24,6 +24,9 @@ class OutputQueue final {
   // Played bytes never pass the written ones; returns the buffers that
   // became done, in queue order, already flagged.
   std::vector<WaveBuffer*> markPlayed(quint64 played);
+  // Moves the played point only; the buffers it finishes come back with the
+  // next markPlayed.
+  void setPlayed(quint64 played);
   // After the device dropped what it held, writing resumes at the played point.
   void rewindToPlayed() { written_ = played_; }
   // Everything back, flagged done; the stream position restarts at 0.

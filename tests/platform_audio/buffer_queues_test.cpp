@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/random_bytes.h"
+
 #include <QByteArray>
+
+#include <deque>
+#include <memory>
 
 namespace orlane::audio {
 namespace {
@@ -138,6 +143,95 @@ TEST(WaveFormat, pcmDerivesFields_andPlayableRangeIsChecked) {
   bad.formatTag = 3;
   EXPECT_FALSE(IsPlayableFormat(bad));
   EXPECT_EQ(BytesToFrames(f, 4410), 1102u);
+}
+
+// Random pushes, writes, plays, rewinds and resets against a plain model:
+// buffers come back once each, in queue order, and the bytes handed to the
+// device are the queued bytes in order.
+TEST(OutputQueue, randomOperations_keepOrderContentAndCounts) {
+  test::RandomBytes rnd(20261208);
+  for (int round = 0; round < 50; ++round) {
+    std::vector<std::unique_ptr<Held>> held;
+    std::deque<WaveBuffer*> model;
+    QByteArray stream, handed;
+    OutputQueue q;
+    for (int step = 0; step < 200; ++step) {
+      switch (rnd.next() % 6) {
+        case 0:
+        case 1: {
+          QByteArray bytes = rnd.bytes(64);
+          if (bytes.isEmpty()) bytes = "z";
+          held.push_back(std::make_unique<Held>(bytes));
+          q.push(&held.back()->header);
+          model.push_back(&held.back()->header);
+          stream += bytes;
+          break;
+        }
+        case 2: {
+          char out[80];
+          const quint32 n = q.copyPending(out, rnd.next() % 80);
+          ASSERT_EQ(QByteArray(out, n), stream.mid(static_cast<qsizetype>(q.written()), n));
+          q.advanceWritten(n);
+          handed += QByteArray(out, n);
+          break;
+        }
+        case 3: {
+          const quint64 target = q.played() + rnd.next() % 100;
+          for (WaveBuffer* b : q.markPlayed(target)) {
+            ASSERT_FALSE(model.empty());
+            ASSERT_EQ(b, model.front());
+            ASSERT_TRUE(b->flags & kBufferDone);
+            model.pop_front();
+          }
+          break;
+        }
+        case 4:
+          q.rewindToPlayed();
+          handed.truncate(static_cast<qsizetype>(q.played()));
+          break;
+        default:
+          if (rnd.next() % 8 == 0) {
+            const auto all = q.takeAll();
+            ASSERT_EQ(all.size(), model.size());
+            for (std::size_t i = 0; i < all.size(); ++i) ASSERT_EQ(all[i], model[i]);
+            model.clear();
+            stream.clear();
+            handed.clear();
+          }
+      }
+      ASSERT_LE(q.played(), q.written());
+      ASSERT_EQ(q.size(), model.size());
+      ASSERT_EQ(q.pendingBytes(), static_cast<quint64>(stream.size()) - q.written());
+      ASSERT_EQ(handed, stream.left(static_cast<qsizetype>(q.written())));
+    }
+  }
+}
+
+TEST(InputQueue, randomFills_returnFullBuffersInOrder_withTheBytesInOrder) {
+  test::RandomBytes rnd(7);
+  std::vector<std::unique_ptr<Held>> held;
+  InputQueue q;
+  QByteArray fed, stored;
+  quint64 droppedTotal = 0;
+  for (int step = 0; step < 2000; ++step) {
+    if (rnd.next() % 3 == 0) {
+      held.push_back(std::make_unique<Held>(QByteArray(static_cast<int>(1 + rnd.next() % 50), '\0')));
+      q.push(&held.back()->header);
+    } else {
+      const QByteArray data = rnd.bytes(120);
+      quint32 dropped = 0;
+      for (WaveBuffer* b : q.fill(data.constData(), static_cast<quint32>(data.size()), &dropped)) {
+        ASSERT_EQ(b->bytesRecorded, b->length);
+        stored.append(b->data, b->length);
+      }
+      fed += data.left(data.size() - static_cast<qsizetype>(dropped));
+      droppedTotal += dropped;
+    }
+  }
+  for (WaveBuffer* b : q.finishCurrent()) stored.append(b->data, b->bytesRecorded);
+  EXPECT_EQ(stored, fed);
+  EXPECT_EQ(q.recorded(), static_cast<quint64>(fed.size()));
+  EXPECT_GT(droppedTotal, 0u);
 }
 
 }  // namespace
