@@ -30,6 +30,9 @@ MixerHandle OpenAlsaMixer() {
   if (snd_mixer_open(&raw, 0) < 0 || raw == nullptr) return nullptr;
   MixerHandle mixer(raw);
   if (snd_mixer_attach(raw, MixerDeviceName()) < 0) return nullptr;
+  // Reading the change events must never wait for the next one.
+  snd_hctl_t* hctl = nullptr;
+  if (snd_mixer_get_hctl(raw, MixerDeviceName(), &hctl) == 0 && hctl != nullptr) snd_hctl_nonblock(hctl, 1);
   if (snd_mixer_selem_register(raw, nullptr, nullptr) < 0) return nullptr;
   if (snd_mixer_load(raw) < 0) return nullptr;
   return mixer;
