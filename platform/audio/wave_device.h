@@ -14,7 +14,8 @@ namespace orlane::audio {
 // Called once per returned buffer (its kBufferDone flag set, kBufferInQueue
 // cleared). Normal completions arrive on the device thread; reset() and
 // stop() hand their buffers back on the calling thread before they return.
-// A callback may queue buffers again, but must not close its own device.
+// A callback may queue buffers again, but must neither close nor destroy
+// its own device.
 using WaveDoneCallback = std::function<void(WaveBuffer*)>;
 
 class WaveOut {
