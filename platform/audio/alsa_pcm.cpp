@@ -9,6 +9,8 @@ namespace {
 
 void QuietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
+}  // namespace
+
 snd_pcm_format_t AlsaSampleFormat(quint16 bits) {
   switch (bits) {
     case 8: return SND_PCM_FORMAT_U8;
@@ -18,8 +20,6 @@ snd_pcm_format_t AlsaSampleFormat(quint16 bits) {
     default: return SND_PCM_FORMAT_UNKNOWN;
   }
 }
-
-}  // namespace
 
 void SilenceAlsaMessages() {
   static std::once_flag quiet;

@@ -20,6 +20,9 @@ struct PcmCloser {
 };
 using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
 
+// The ALSA sample format of a PCM bit depth (8 unsigned, else signed LE).
+snd_pcm_format_t AlsaSampleFormat(quint16 bits);
+
 // Keeps libasound's own messages (no card, unknown PCM) off stderr.
 void SilenceAlsaMessages();
 

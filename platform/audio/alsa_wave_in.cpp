@@ -72,11 +72,17 @@ WaveStatus AlsaWaveIn::close() {
 void AlsaWaveIn::run(std::unique_lock<std::mutex>& lock) {
   snd_pcm_t* pcm = pcm_.get();
   const quint32 frameBytes = format_.blockAlign;
+  const snd_pcm_format_t sampleFormat = AlsaSampleFormat(format_.bitsPerSample);
   while (!thread_.quitting()) {
     if (!running_ || queue_.empty()) {
       thread_.sleep(lock, 100);
       continue;
     }
+    // Devices that deliver no samples (a null device, an input file at its
+    // end) leave the transfer buffer as it was: make that silence, not the
+    // previous period again.
+    snd_pcm_format_set_silence(sampleFormat, scratch_.data(),
+                               static_cast<unsigned>(periodFrames_ * format_.channels));
     const snd_pcm_sframes_t n = snd_pcm_readi(pcm, scratch_.data(), periodFrames_);
     if (n > 0) {
       thread_.deliver(lock, onDone_, queue_.fill(scratch_.data(), static_cast<quint32>(n) * frameBytes));

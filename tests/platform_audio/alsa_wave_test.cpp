@@ -332,5 +332,25 @@ TEST(WavePlayerOnAlsa, beepLandsInTheOutputFile_andNoDeviceStaysSilent) {
   qunsetenv("ORLANE_ALSA_PCM");
 }
 
+TEST(AlsaWaveIn, inputShorterThanTheRecording_isFollowedBySilence) {
+  const QByteArray captured = Ramp(1000);
+  AlsaTestConfig config(captured);
+  for (quint16 bits : {quint16(8), quint16(16)}) {
+    QByteArray memory(4000, 'Z');
+    WaveBuffer b{memory.data(), 4000};
+    std::atomic<int> done{0};
+    AlsaWaveIn in;
+    ASSERT_EQ(in.open(WaveFormat::Pcm(1, 8000, bits), [&](WaveBuffer*) { ++done; }), WaveStatus::Ok);
+    PrepareBuffer(&b);
+    in.addBuffer(&b);
+    in.start();
+    ASSERT_TRUE(WaitFor([&] { return done.load() == 1; }));
+    in.close();
+    EXPECT_EQ(memory.left(1000), captured) << bits;
+    const char silence = bits == 8 ? '\x80' : '\0';
+    EXPECT_EQ(memory.mid(1000), QByteArray(3000, silence)) << bits;
+  }
+}
+
 }  // namespace
 }  // namespace orlane::audio
