@@ -27,6 +27,11 @@ void SetWaveDeviceFactoryForTesting(WaveDeviceFactory factory) {
   Factory() = std::move(factory);
 }
 
+bool WaveDeviceFactoryInstalled() {
+  std::lock_guard<std::mutex> lock(FactoryMutex());
+  return static_cast<bool>(Factory().makeOut) || static_cast<bool>(Factory().makeIn);
+}
+
 std::unique_ptr<WaveOut> CreateWaveOut() {
   std::function<std::unique_ptr<WaveOut>()> make;
   {

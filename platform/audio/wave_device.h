@@ -70,6 +70,8 @@ struct WaveDeviceFactory {
   std::function<std::unique_ptr<WaveIn>()> makeIn;
 };
 void SetWaveDeviceFactoryForTesting(WaveDeviceFactory factory);
+// Whether a test's devices are installed.
+bool WaveDeviceFactoryInstalled();
 
 // The ALSA PCM the devices open: ORLANE_ALSA_PCM when set, else "default".
 const char* AlsaPcmName();

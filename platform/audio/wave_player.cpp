@@ -119,6 +119,10 @@ std::unique_ptr<WavePlayer>& SharedPlayer() {
 }  // namespace
 
 void PlayWaveBytes(const WaveFormat& format, const QByteArray& pcm) {
+  // The factory's statics must outlive the player (whose thread may still be
+  // making a device while the process exits): touch them first, so they are
+  // destroyed after it.
+  WaveDeviceFactoryInstalled();
   std::lock_guard<std::mutex> lock(SharedMutex());
   if (!SharedPlayer()) SharedPlayer() = std::make_unique<WavePlayer>();
   SharedPlayer()->play(format, pcm);

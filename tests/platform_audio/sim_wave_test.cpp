@@ -229,7 +229,11 @@ TEST(SimulatedAudio, findsLiveDevices_andForgetsDestroyedOnes) {
 }
 
 TEST(SimulatedAudio, afterItGoes_theFactoryMakesAlsaDevicesAgain) {
-  { SimulatedAudio audio; }
+  {
+    SimulatedAudio audio;
+    EXPECT_TRUE(WaveDeviceFactoryInstalled());
+  }
+  EXPECT_FALSE(WaveDeviceFactoryInstalled());
   auto out = CreateWaveOut();
   EXPECT_NE(dynamic_cast<AlsaWaveOut*>(out.get()), nullptr);
 }
