@@ -99,6 +99,8 @@ void CMainDlg::ConnectControls() {
     if (DayKeyOf(t) != loaded_.dayKey) OnDateChanged(t);
   });
   connect(controls_.reminderList, &QListWidget::currentRowChanged, this, [this] { OnReminderSelection(); });
+  connect(controls_.searchResults, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { OpenSearchResult(item->text()); });
   client_->installEventFilter(this);
   controls_.title->installEventFilter(this);
   controls_.titleLine->installEventFilter(this);
@@ -229,6 +231,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kCopyReminder:
     case ids::kPasteReminder:
     case ids::kBeepOnly: OnReminderCommand(id); break;
+    case ids::kSearch: SearchDayFiles(); break;
     case ids::kCloseResults:
       controls_.searchResults->ResetContent();
       LayOut(client_->width(), client_->height());

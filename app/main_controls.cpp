@@ -174,7 +174,10 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
     auto* picker = Register(c, id, new QDateEdit(client));
     picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     picker->setCalendarPopup(true);
-    picker->setDate(QDate::currentDate());
+    // The lowest date stands for "no limit", as an unticked picker would.
+    picker->setMinimumDate(QDate(1900, 1, 1));
+    picker->setSpecialValueText(QStringLiteral("any day"));
+    picker->setDate(picker->minimumDate());
   }
   c.searchWords = Register(c, ids::kSearchWords, new QLineEdit(client));
   for (const ButtonSpec& s : kSearchButtons) MakeButton(client, c, s, theme);

@@ -52,6 +52,8 @@ class CMainDlg final : public QDialog {
   void SaveLoadedDay();
   void StoreEditedReminder();
   void GotoToday();
+  void SearchDayFiles();
+  void OpenSearchResult(const QString& entry);
   void SaveAll();
 
   int ToggleMainWindow();

@@ -2,6 +2,7 @@
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/main_layout.h"
+#include "controls/color_list_box.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_theme.h"
 #include "controls/mac_button.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTextEdit>
 #include <QTimeEdit>
 
@@ -169,4 +171,17 @@ TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPasswor
   window->OnCommand(ids::kSaveAll);
   ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
   EXPECT_EQ(stored, foreign);
+}
+
+TEST_F(MainWindowTest, searchListsMatchingDaysAndOpensOne) {
+  SaveReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), {{"08:00:00", "\r\ncall the dentist"}});
+  SaveReminderDay(DayFilePath(2006, 1, 5, DayFileKind::Reminders), {{"08:00:00", "\r\nnothing"}});
+  window->Controls().searchWords->setText(QStringLiteral("dentist"));
+  window->OnCommand(ids::kSearch);
+  ASSERT_EQ(window->Controls().searchResults->count(), 1);
+  EXPECT_EQ(window->Controls().searchResults->item(0)->text(), QStringLiteral("01/02/2006"));
+  EXPECT_EQ(window->StatusMessage(), QStringLiteral("1 reminders found."));
+  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
+  EXPECT_EQ(window->Reminders().entries().size(), 1);
 }
