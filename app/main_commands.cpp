@@ -230,6 +230,8 @@ void CMainDlg::OnCommand(int id) {
     case ids::kRefreshReminder:
     case ids::kCopyReminder:
     case ids::kPasteReminder:
+    case ids::kMediaFile:
+    case ids::kPlayNow:
     case ids::kBeepOnly: OnReminderCommand(id); break;
     case ids::kSearch: SearchDayFiles(); break;
     case ids::kCloseResults:

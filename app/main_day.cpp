@@ -5,6 +5,7 @@
 
 #include "app/day_files.h"
 #include "app/main_ids.h"
+#include "app/main_tray.h"
 #include "app/title_line.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -29,6 +31,15 @@
 namespace orlane {
 
 namespace {
+// The media file dialog's two entries.
+QString MediaFileFilter() {
+  return QStringLiteral(
+      "Media files(mpeg,mpg,avi,asf,asx,wax,wm,wma,wmd,wmv,wvx,wmp,wmx,cda,ivf,aif,aifc,aiff,wav,m1v,mp2,mpa,mpe,"
+      "mp2v,mpv2,mid,midi,rmi,au,snd,mp3,m3u,vob) (*.cda *.ivf *.aif *.aifc *.aiff *.asf *.asx *.wax *.wm *.wma "
+      "*.wmd *.wmv *.wvx *.wmp *.wmx *.avi *.wav *.mpeg *.mpg *.dat *.m1v *.mp2 *.mpa *.mpe *.mp2v *.mpv2 *mid "
+      "*.midi *.rmi *.au *.snd *.mp3 *.m3u *.vob *.ogg *.oga *.flac *.mp4 *.webm *.mkv);;Flash files(swf) (*.swf)");
+}
+
 QString HolidayOf(std::time_t t) {
   const LocalDate d = LocalDateOf(t);
   return GetHolidayText(d.year, d.month, d.day);
@@ -189,6 +200,24 @@ void CMainDlg::OnReminderCommand(int id) {
       save = false;
       break;
     case ids::kPasteReminder: save = editor_.paste() == ReminderEditor::Result::Done; break;
+    case ids::kMediaFile: {
+      if (editor_.selection() < 0) return;
+      const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), MediaFileFilter());
+      if (path.isEmpty()) return;
+      controls_.mediaEdit->setText(path);
+      controls_.beepOnly->SetChecked(false);
+      return;
+    }
+    case ids::kPlayNow: {
+      if (editor_.selection() < 0) return;
+      AlertRequest test;
+      test.title = QStringLiteral("Reminder test - ") + QString::fromLatin1(editor_.entries()[editor_.selection()]);
+      test.note = editor_.fields().note.toUtf8();
+      test.media = editor_.fields().media.toUtf8();
+      test.repeat = editor_.fields().repeat;
+      alarmHost_->showAlert(test);
+      return;
+    }
     case ids::kBeepOnly:
       editor_.setBeepOnly(controls_.beepOnly->Checked());
       controls_.mediaEdit->setText(editor_.fields().media);
