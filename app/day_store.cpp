@@ -35,6 +35,16 @@ void SaveDiary(const LoadedDay& loaded, const DayContent& content, const QByteAr
     return;
   }
   const QString path = DayFilePath(loaded.dayKey, DayFileKind::Diary);
+  // The file may have changed since the load (the command line imports pages):
+  // a page that is not ours now is left alone, and nothing is deleted that
+  // was not there when the day was loaded.
+  QByteArray now;
+  if (ReadFileBytes(path, now, kDiaryReadLimit) == FileReadResult::Ok &&
+      CheckPasswordHeader(now, password) != PasswordHeaderCheck::Matches) {
+    result.diaryProtected = true;
+    return;
+  }
+  if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
   if (content.diaryEmpty) {
     result.diaryDeleted = FileExists(path);
     if (RemoveFileForced(path) != 1) result.failed = true;

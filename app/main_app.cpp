@@ -8,7 +8,11 @@
 #include "platform/app_paths.h"
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
+#include "calendar/online_commands.h"
 #include "security/folder_path.h"
+#include "security/password_change.h"
+#include "security/session.h"
+#include "security/user_file.h"
 #include "security/plain_error.h"
 
 #include <QApplication>
@@ -30,6 +34,12 @@ CMainApp::RunningNotice& Notice() {
 
 bool IsProgramWindow(const QWidget* w) {
   return w && w->isWindow() && w->windowTitle().contains(QLatin1String(kProgramTitle));
+}
+
+CMainApp::LoginPromptFn& LoginPrompt() {
+  // Without the login dialog installed the typed password is taken as given.
+  static CMainApp::LoginPromptFn prompt = [](int, QWidget*) { return true; };
+  return prompt;
 }
 }  // namespace
 
@@ -72,9 +82,33 @@ int CMainApp::InitInstance() {
   if (lockResult == InstanceLock::Result::OtherWithoutWindow) return 0;
   lock.setRaiseHandler(&RaiseProgramWindow);
 
+  FinishInterruptedPasswordChange();
+
+  // Login: the decision is the user file's and the hide-at-start-up flag's.
+  const StoredPassword stored = ReadUserFile(UserFilePath(kUserFileName));
+  switch (DecideStartupLogin(stored, startup_.hideAtStartup != 0)) {
+    case StartupLogin::Refuse:
+      ThemedNotice(UnreadableUserFileMessage(), startup_.theme);
+      return 1;
+    case StartupLogin::AskPassword:
+      if (!LoginPrompt()(startup_.theme, nullptr)) return 0;
+      break;
+    case StartupLogin::TakeStoredPassword:
+      SetLoginPending(true);
+      SetCurrentPassword(StartupPassword(stored));
+      break;
+    case StartupLogin::NoLogin: break;
+  }
+
   CMainDlg mainDlg;
-  mainDlg.exec();
+  mainDlg.SetPasswordPrompt(LoginPrompt());
+  if (mainDlg.OnInitDialog()) {
+    if (mainDlg.settings().checkUpdate && StartupUpdateCheck(&mainDlg, mainDlg.Theme()) == 1) return 0;
+    mainDlg.exec();
+  }
   return 0;
 }
+
+void CMainApp::SetLoginPrompt(LoginPromptFn prompt) { LoginPrompt() = std::move(prompt); }
 
 }  // namespace orlane

@@ -6,6 +6,8 @@
 #include "app/settings_file.h"
 
 #include <QString>
+
+class QWidget;
 #include <functional>
 
 namespace orlane {
@@ -21,6 +23,11 @@ class CMainApp final {
   // How a second copy tells the user that the first one runs (text, theme).
   using RunningNotice = std::function<void(const QString& text, int theme)>;
   static void SetRunningNotice(RunningNotice notice);
+
+  // Runs the login (at start-up and when the hidden window is shown); true
+  // when a password was accepted or a first one set.
+  using LoginPromptFn = std::function<bool(int theme, QWidget* owner)>;
+  static void SetLoginPrompt(LoginPromptFn prompt);
 
  private:
   StartupSettings startup_;

@@ -1,12 +1,29 @@
 // The main window: the hub that owns the calendar, the clock, the work area of
-// the three modes and the settings values while the program runs.
+// the three modes, the reminder maps, the tray icon and the settings values
+// while the program runs. Every command reaches OnCommand(id); the day cycle,
+// the tray rules and the layout live in their own models.
 #pragma once
 
+#include "app/day_store.h"
+#include "app/main_controls.h"
 #include "app/settings_file.h"
+#include "app/tray_visibility.h"
+#include "reminders/alarm_scheduler.h"
+#include "reminders/reminder_editor.h"
 
 #include <QDialog>
+#include <QTimer>
+#include <ctime>
+#include <functional>
+#include <memory>
+
+class QSystemTrayIcon;
 
 namespace orlane {
+
+class NMacMenu;
+class MainTrayHost;
+class MainAlarmHost;
 
 class CMainDlg final : public QDialog {
   Q_OBJECT
@@ -16,15 +33,111 @@ class CMainDlg final : public QDialog {
   ~CMainDlg() override;
   Q_DISABLE_COPY_MOVE(CMainDlg)
 
+  // Asks for the password; the start-up routine installs the login dialog.
+  using PasswordPrompt = std::function<bool(int theme, QWidget* owner)>;
+  void SetPasswordPrompt(PasswordPrompt prompt) { passwordPrompt_ = std::move(prompt); }
+
+  // Builds the window in the order of its initialisation; false when it must
+  // end before it was built.
+  bool OnInitDialog();
+
+  void OnCommand(int id);
+  void SetMode(int id);
+  int Mode() const { return mode_; }
+  void ApplyTheme(int theme);
+  int Theme() const { return settings_.theme; }
+  void LayOut(int clientWidth, int clientHeight);
+
+  void LoadSelectedDay();
+  void SaveLoadedDay();
+  void StoreEditedReminder();
+  void GotoToday();
+  void SearchDayFiles();
+  void OpenSearchResult(const QString& entry);
+  void SaveAll();
+
+  int ToggleMainWindow();
+  bool AskPassword();
+  void OnCancelRequest();  // the exit question
+
   void ReadSettings();
   void WriteSettings();
   const Settings& settings() const { return settings_; }
+  Settings& settings() { return settings_; }
+
+  const MainControls& Controls() const { return controls_; }
+  QWidget* ClientArea() const { return client_; }
+  std::time_t SelectedDate() const { return selectedDate_; }
+  const QString& LoadedDayKey() const { return loaded_.dayKey; }
+  const QString& StatusMessage() const { return status_; }
+  TrayState TrayStateValue() const { return tray_->state(); }
+  ReminderEditor& Reminders() { return editor_; }
+  AlarmScheduler& Scheduler() { return *scheduler_; }
+  NMacMenu* Menu(int which) const;  // 0 tray, 1 help, 2 theme, 3 calendar
+
+  // One tick of the one-second timer (public for tests with a set clock).
+  void OnAlarmTick();
+
+ Q_SIGNALS:
+  void themeChanged(int theme);
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void done(int result) override;
 
  private:
+  friend class MainTrayHost;
+
+  void BuildMenus();
+  void ConnectControls();
+  void ApplyCalendarShown();
+  void ToggleCalendarShown();
+  void OnDateChanged(std::time_t date);
+  void OnReminderSelection();
+  void OnReminderCommand(int id);
+  void ShowReminderFields();
+  void ReadReminderFields();
+  void RebuildTitleLine();
+  void ArmAlarmTimer();
+  void ShowAbout();
+  void ShowConfig();
+  void OpenHelpTopic();
+  void PopupMenuUnder(int buttonId, int which);
+  bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+  void ToggleMaximized();
+  int DiarySaveContent(DayContent& content) const;
+  void ShowDiaryPage();
+  void OnDestroy();
+
   Settings settings_;
+  MainControls controls_;
+  QWidget* client_ = nullptr;
+  int mode_ = 0;
+  std::time_t selectedDate_ = 0;
+  LoadedDay loaded_;
+  QString status_;
+  ReminderEditor editor_;
+  std::unique_ptr<MainAlarmHost> alarmHost_;
+  std::unique_ptr<AlarmScheduler> scheduler_;
+  std::unique_ptr<MainTrayHost> trayHost_;
+  std::unique_ptr<TrayVisibility> tray_;
+  QSystemTrayIcon* trayIcon_ = nullptr;
+  NMacMenu* menus_[4] = {};
+  QTimer alarmTimer_;
+  QTimer recorderTimer_;
+  PasswordPrompt passwordPrompt_;
+  bool loginOpen_ = false;
+  bool built_ = false;
+  bool destroyed_ = false;
+  bool dragging_ = false;
 };
 
 }  // namespace orlane

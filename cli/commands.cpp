@@ -5,7 +5,7 @@
 namespace orlane::cli {
 
 std::span<const CliCommand> Commands() {
-  static const std::array<CliCommand, 9> commands{{
+  static const std::array<CliCommand, 10> commands{{
       {"daykey", "daykey DATE", &RunDayKey},
       {"settings", "settings show [--json] | settings set NAME VALUE", &RunSettings},
       {"scramble", "scramble < IN > OUT", &RunScramble},
@@ -14,6 +14,7 @@ std::span<const CliCommand> Commands() {
       {"reminders", "reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] [--inactive] [--repeat] | remove DATE TIME", &RunReminders},
       {"search", "search TERM (--diary|--reminders) [--from DATE] [--to DATE] [--case] [--whole-word] [--active] [--has-picture] [--json]", &RunSearch},
       {"sound", "sound export DATE FILE", &RunSound},
+      {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE", &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
   }};
   return commands;

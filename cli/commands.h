@@ -25,5 +25,6 @@ int RunReminders(CliContext& context);
 int RunHoliday(CliContext& context);
 int RunSearch(CliContext& context);
 int RunSound(CliContext& context);
+int RunDiary(CliContext& context);
 
 }  // namespace orlane::cli

@@ -1,9 +1,14 @@
 #include "cli/diary_text.h"
 
+#include "diary/page_text.h"
+
 namespace orlane::cli {
 
-// Until the diary library joins the command line, a page's text is not read
-// and only an empty term matches diary pages.
-DiaryTextReader CliDiaryTextReader() { return {}; }
+DiaryTextReader CliDiaryTextReader() {
+  return [](const QByteArray& rtf) {
+    const RtfPageText page = ReadRtfPageText(rtf);
+    return DiaryPageText{page.text, page.hasObject};
+  };
+}
 
 }  // namespace orlane::cli

@@ -17,6 +17,10 @@ QString Alm() { return kKey + QStringLiteral(".alm"); }
 DayContent Page(const QByteArray& rtf, ReminderMap reminders = {}) {
   return DayContent{rtf.isEmpty(), rtf, std::move(reminders)};
 }
+
+void Page(const test::TempUserFolder& f, const char* key, const QByteArray& rtf, const QByteArray& password) {
+  f.write(QLatin1String(key) + QStringLiteral(".dia"), WrapWithPasswordHeader(rtf, password));
+}
 }  // namespace
 
 TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
@@ -103,4 +107,16 @@ TEST(DayStore, statusMessageFollowsTheDateFormat) {
   EXPECT_EQ(ReminderStatusMessage(3, day, 0, QStringLiteral("Holiday")),
             QStringLiteral("You have 3 reminders on 01-02-2006 Holiday."));
   EXPECT_EQ(ReminderStatusMessage(0, day, 1, QString()), QStringLiteral("You have 0 reminders on 02-01-2006 ."));
+}
+
+TEST(DayStore, pageThatAppearedSinceTheLoad_isNotDeletedOrOverwrittenIfForeign) {
+  test::TempUserFolder folder;
+  const LoadedDay day = LoadDay(kKey, "pw");  // no page yet
+  Page(folder, "07d60102", "{\\rtf1 imported meanwhile}", "pw");
+  EXPECT_FALSE(SaveDay(day, Page(""), "pw").diaryDeleted);
+  EXPECT_TRUE(folder.exists(Dia()));
+  const QByteArray foreign = WrapWithPasswordHeader("{\\rtf1 x}", "other");
+  folder.write(Dia(), foreign);
+  EXPECT_TRUE(SaveDay(day, Page("{\\rtf1 mine}"), "pw").diaryProtected);
+  EXPECT_EQ(folder.read(Dia()), foreign);
 }

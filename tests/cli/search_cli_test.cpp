@@ -43,3 +43,28 @@ TEST(OrlanectlSound, exportsTheDaysSoundUnderThePassword) {
   folder.write(QStringLiteral("07d60102.rec"), WrapWithPasswordHeader("x", "someone"));
   EXPECT_EQ(Ctl(Args("--password pw sound export 2006-01-02 x.wav")).exitCode, 4);
 }
+
+TEST(OrlanectlDiary, importExportAndSearchUnderThePassword) {
+  test::TempUserFolder folder;
+  ASSERT_EQ(Ctl(Args("user-file init pw")).exitCode, 0);
+  folder.write(QStringLiteral("../page.rtf"), "{\\rtf1\\ansi walked the {\\b dog}\\par caf\\u233? time}");
+  const QString page = folder.root() + QStringLiteral("page.rtf");
+  ASSERT_EQ(Ctl({QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("diary"), QStringLiteral("import"),
+                 QStringLiteral("2006-01-02"), page})
+                .exitCode,
+            0);
+  EXPECT_EQ(CheckPasswordHeader(folder.read(QStringLiteral("07d60102.dia")), "pw"), PasswordHeaderCheck::Matches);
+  EXPECT_EQ(Ctl(Args("--password pw diary export 2006-01-02 --format txt")).out,
+            QString::fromUtf8("walked the dog\ncaf\xC3\xA9 time\n").toUtf8());
+  EXPECT_TRUE(Ctl(Args("--password pw diary export 2006-01-02 --format html")).out.contains("<p>walked the dog</p>"));
+  EXPECT_TRUE(Ctl(Args("--password pw diary export 2006-01-02")).out.startsWith("{\\rtf1"));
+  EXPECT_EQ(Ctl(Args("--password pw search dog --diary")).out, "2006-01-02\n");
+  EXPECT_EQ(Ctl(Args("--password bad diary export 2006-01-02")).exitCode, 3);
+  EXPECT_EQ(Ctl(Args("--password pw diary export 2006-01-03")).exitCode, 1);
+  folder.write(QStringLiteral("07d60104.dia"), WrapWithPasswordHeader("{\\rtf1 x}", "other"));
+  EXPECT_EQ(Ctl(Args("--password pw diary export 2006-01-04")).exitCode, 4);
+  EXPECT_EQ(Ctl({QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("diary"), QStringLiteral("import"),
+                 QStringLiteral("2006-01-04"), page})
+                .exitCode,
+            4);
+}

@@ -1,0 +1,250 @@
+// The main window's day cycle: loading the selected day into the editors,
+// saving the loaded day back, the reminder editor's commands, the one-second
+// tick with its title line.
+#include "app/main_dlg.h"
+
+#include "app/day_files.h"
+#include "app/main_ids.h"
+#include "app/main_tray.h"
+#include "app/title_line.h"
+#include "calendar/holiday_file.h"
+#include "calendar/month_calendar.h"
+#include "controls/color_list_box.h"
+#include "controls/mac_check_box.h"
+#include "controls/msg_box_dlg.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+#include "platform/clock.h"
+#include "platform/local_time.h"
+#include "security/session.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimeEdit>
+
+namespace orlane {
+
+namespace {
+// The media file dialog's two entries.
+QString MediaFileFilter() {
+  return QStringLiteral(
+      "Media files(mpeg,mpg,avi,asf,asx,wax,wm,wma,wmd,wmv,wvx,wmp,wmx,cda,ivf,aif,aifc,aiff,wav,m1v,mp2,mpa,mpe,"
+      "mp2v,mpv2,mid,midi,rmi,au,snd,mp3,m3u,vob) (*.cda *.ivf *.aif *.aifc *.aiff *.asf *.asx *.wax *.wm *.wma "
+      "*.wmd *.wmv *.wvx *.wmp *.wmx *.avi *.wav *.mpeg *.mpg *.dat *.m1v *.mp2 *.mpa *.mpe *.mp2v *.mpv2 *mid "
+      "*.midi *.rmi *.au *.snd *.mp3 *.m3u *.vob *.ogg *.oga *.flac *.mp4 *.webm *.mkv);;Flash files(swf) (*.swf)");
+}
+
+QString HolidayOf(std::time_t t) {
+  const LocalDate d = LocalDateOf(t);
+  return GetHolidayText(d.year, d.month, d.day);
+}
+}  // namespace
+
+void CMainDlg::ShowDiaryPage() {
+  QSignalBlocker block(controls_.diaryEditor);
+  controls_.diaryEditor->clear();
+  QString notice;
+  if (loaded_.diary == DiaryPageState::Shown) {
+    RtfReader reader;
+    // A page that cannot be read completely is shown as far as it goes and
+    // kept as it is on disk: saving it would drop what was not understood.
+    if (!reader.read(loaded_.diaryRtf, *controls_.diaryEditor->document()) || reader.hasError()) {
+      loaded_.diary = DiaryPageState::Unreadable;
+      notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
+    }
+  } else if (loaded_.diary == DiaryPageState::OtherPassword) {
+    notice = QStringLiteral("This page was written under another password. It is kept as it is.");
+  } else if (loaded_.diary == DiaryPageState::Unreadable) {
+    notice = QStringLiteral("This page cannot be read. It is kept as it is.");
+  }
+  controls_.diaryEditor->setReadOnly(!notice.isEmpty());
+  controls_.diaryEditor->setPlaceholderText(notice);
+  controls_.diaryEditor->setToolTip(notice);
+  controls_.diaryEditor->document()->setModified(false);
+}
+
+int CMainDlg::DiarySaveContent(DayContent& content) const {
+  QTextDocument* page = controls_.diaryEditor->document();
+  content.diaryEmpty = page->toPlainText().isEmpty();
+  if (!content.diaryEmpty) content.diaryRtf = RtfWriter().write(*page);
+  return 0;
+}
+
+void CMainDlg::LoadSelectedDay() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QString key = DayKeyOf(selectedDate_);
+  const bool changed = key != loaded_.dayKey;
+  loaded_ = LoadDay(key, CurrentPassword());
+  ShowDiaryPage();
+  editor_.loadDay(loaded_.reminders);
+  {
+    QSignalBlocker block(controls_.reminderList);
+    controls_.reminderList->ResetContent();
+    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
+  }
+  ShowReminderFields();
+  status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
+                                  HolidayOf(selectedDate_));
+  if (changed) controls_.calendar->Redraw();
+  RebuildTitleLine();
+  QApplication::restoreOverrideCursor();
+}
+
+void CMainDlg::SaveLoadedDay() {
+  if (loaded_.dayKey.isEmpty()) return;
+  DayContent content;
+  DiarySaveContent(content);
+  content.reminders = editor_.reminders();
+  SaveDay(loaded_, content, CurrentPassword());
+  loaded_.reminders = content.reminders;
+  loaded_.remindersResult = ReminderLoadResult::Ok;
+  controls_.calendar->Redraw();
+}
+
+void CMainDlg::StoreEditedReminder() {
+  ReadReminderFields();
+  if (editor_.storeEdited()) scheduler_->loadTodayReminders();
+}
+
+void CMainDlg::SaveAll() {
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::GotoToday() {
+  selectedDate_ = NowSeconds();
+  controls_.calendar->SetSelectedDate(selectedDate_);
+  {
+    QSignalBlocker block(controls_.datePicker);
+    controls_.datePicker->setDate(QDate::currentDate());
+  }
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::OnDateChanged(std::time_t date) {
+  selectedDate_ = date;
+  controls_.calendar->SetSelectedDate(date);
+  const LocalDate d = LocalDateOf(date);
+  {
+    QSignalBlocker block(controls_.datePicker);
+    controls_.datePicker->setDate(QDate(d.year, d.month, d.day));
+  }
+  StoreEditedReminder();
+  SaveLoadedDay();
+  LoadSelectedDay();
+}
+
+void CMainDlg::ReadReminderFields() {
+  ReminderFields& f = editor_.fields();
+  f.note = controls_.reminderNote->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  f.media = controls_.mediaEdit->text();
+  f.active = controls_.active->Checked();
+  f.repeat = controls_.repeat->Checked();
+  f.beepOnly = controls_.beepOnly->Checked();
+}
+
+void CMainDlg::ShowReminderFields() {
+  const ReminderFields& f = editor_.fields();
+  QSignalBlocker blockNote(controls_.reminderNote);
+  controls_.reminderNote->setPlainText(QString(f.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  controls_.mediaEdit->setText(f.media);
+  controls_.active->SetChecked(f.active);
+  controls_.repeat->SetChecked(f.repeat);
+  controls_.beepOnly->SetChecked(f.beepOnly);
+  QSignalBlocker blockList(controls_.reminderList);
+  controls_.reminderList->setCurrentRow(editor_.selection());
+}
+
+void CMainDlg::OnReminderSelection() {
+  ReadReminderFields();
+  editor_.select(controls_.reminderList->currentRow());
+  scheduler_->loadTodayReminders();
+  ShowReminderFields();
+  SaveLoadedDay();
+}
+
+void CMainDlg::OnReminderCommand(int id) {
+  ReadReminderFields();
+  const auto already = [this](const QByteArray& key) {
+    ThemedNotice(QStringLiteral("Reminder ") + QString::fromLatin1(key) + QStringLiteral(" already exists."),
+                 settings_.theme, this);
+  };
+  const QByteArray pickerKey = controls_.timePicker->time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+  bool save = true;
+  switch (id) {
+    case ids::kAddReminder:
+      if (editor_.add(pickerKey) == ReminderEditor::Result::AlreadyExists) already(pickerKey), save = false;
+      break;
+    case ids::kRemoveReminder: save = editor_.remove() == ReminderEditor::Result::Done; break;
+    case ids::kUpdateReminder: {
+      const ReminderEditor::Result r = editor_.update(pickerKey);
+      if (r == ReminderEditor::Result::AlreadyExists) already(pickerKey);
+      save = r == ReminderEditor::Result::Done;
+      break;
+    }
+    case ids::kRefreshReminder:
+      controls_.timePicker->setTime(QTime::currentTime());
+      save = false;
+      break;
+    case ids::kCopyReminder:
+      editor_.copy();
+      save = false;
+      break;
+    case ids::kPasteReminder: save = editor_.paste() == ReminderEditor::Result::Done; break;
+    case ids::kMediaFile: {
+      if (editor_.selection() < 0) return;
+      const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), MediaFileFilter());
+      if (path.isEmpty()) return;
+      controls_.mediaEdit->setText(path);
+      controls_.beepOnly->SetChecked(false);
+      return;
+    }
+    case ids::kPlayNow: {
+      if (editor_.selection() < 0) return;
+      AlertRequest test;
+      test.title = QStringLiteral("Reminder test - ") + QString::fromLatin1(editor_.entries()[editor_.selection()]);
+      test.note = editor_.fields().note.toUtf8();
+      test.media = editor_.fields().media.toUtf8();
+      test.repeat = editor_.fields().repeat;
+      alarmHost_->showAlert(test);
+      return;
+    }
+    case ids::kBeepOnly:
+      editor_.setBeepOnly(controls_.beepOnly->Checked());
+      controls_.mediaEdit->setText(editor_.fields().media);
+      return;
+    default: return;
+  }
+  {
+    QSignalBlocker block(controls_.reminderList);
+    controls_.reminderList->clear();
+    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
+  }
+  ShowReminderFields();
+  if (!save) return;
+  SaveLoadedDay();
+  scheduler_->loadTodayReminders();
+  status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
+                                  HolidayOf(selectedDate_));
+}
+
+void CMainDlg::RebuildTitleLine() {
+  const std::time_t now = NowSeconds();
+  controls_.titleLine->setText(TitleLineText(now, HolidayOf(now), status_));
+}
+
+void CMainDlg::OnAlarmTick() {
+  scheduler_->checkDueReminders();
+  RebuildTitleLine();
+}
+
+}  // namespace orlane

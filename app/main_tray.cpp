@@ -1,0 +1,99 @@
+#include "app/main_tray.h"
+
+#include "app/day_files.h"
+#include "app/main_dlg.h"
+#include "app/main_ids.h"
+#include "app/title_line.h"
+#include "controls/mac_check_box.h"
+#include "controls/mac_menu.h"
+#include "controls/msg_box_dlg.h"
+#include "platform/clock.h"
+#include "res/resources.h"
+#include "security/session.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace orlane {
+
+QSystemTrayIcon* MainTrayHost::CreateIcon() {
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) return nullptr;
+  icon_ = new QSystemTrayIcon(&window_);
+  icon_->setToolTip(QStringLiteral("Orlane"));
+  icon_->setContextMenu(window_.Menu(0));
+  QObject::connect(icon_, &QSystemTrayIcon::activated, &window_, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::Trigger) window_.ToggleMainWindow();
+  });
+  return icon_;
+}
+
+void MainTrayHost::addTrayIcon(TrayIcon icon) {
+  setTrayIcon(icon);
+  if (icon_) icon_->show();
+}
+
+void MainTrayHost::setTrayIcon(TrayIcon icon) {
+  if (icon_) icon_->setIcon(QIcon(ResourcePixmap(icon == TrayIcon::Shown ? 128 : 201, icon == TrayIcon::Shown ? 32 : 16)));
+}
+
+void MainTrayHost::removeTrayIcon() {
+  if (icon_) icon_->hide();
+}
+
+void MainTrayHost::showWindow() {
+  window_.show();
+  window_.raise();
+  window_.activateWindow();
+}
+
+void MainTrayHost::hideWindow() {
+  // Without a tray the window must stay reachable.
+  if (icon_) window_.hide();
+}
+
+void MainTrayHost::centreWindow() {
+  if (const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    window_.move(area.center() - QPoint(window_.width() / 2, window_.height() / 2));
+  }
+}
+
+void MainTrayHost::bringToFront() { window_.raise(); }
+
+void MainTrayHost::setTaskbarEntry(bool present) {
+  // A tool window has no task-bar entry; a hidden start keeps it off the bar.
+  const bool visible = window_.isVisible();
+  window_.setWindowFlag(Qt::Tool, !present);
+  window_.setWindowFlag(Qt::Window, true);
+  if (visible) window_.show();
+}
+
+void MainTrayHost::relayout() { window_.LayOut(window_.ClientArea()->width(), window_.ClientArea()->height()); }
+
+bool MainTrayHost::askPassword() { return window_.AskPassword(); }
+
+void MainAlarmHost::showAlert(const AlertRequest& alert) {
+  // The alert window with its clock and media comes with the reminders work;
+  // until then the reminder is shown in the program's message box.
+  const QString note = QString::fromUtf8(alert.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  CMsgBoxDlg box(note.isEmpty() ? alert.title : note, 0, window_.Theme(), nullptr);
+  box.SetCustomTitle(alert.title);
+  box.exec();
+}
+
+void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeKey) {
+  if (dayKey == window_.LoadedDayKey() && window_.Reminders().editedKey() == timeKey &&
+      window_.Controls().active)
+    window_.Controls().active->SetChecked(false);
+}
+
+void MainAlarmHost::dayChanged(const QString&) { window_.GotoToday(); }
+
+void MainAlarmHost::ShowClockInfo() {
+  CMsgBoxDlg box(ClockInfoText(NowSeconds()), 0, window_.Theme(), &window_);
+  box.SetCustomTitle(QStringLiteral("Clock"));
+  box.exec();
+}
+
+}  // namespace orlane

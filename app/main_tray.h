@@ -1,0 +1,51 @@
+// The main window's links to the desktop: the tray icon and the visibility
+// rules' host, and the scheduler's host that shows the alerts.
+#pragma once
+
+#include "app/tray_visibility.h"
+#include "reminders/alarm_scheduler.h"
+
+class QSystemTrayIcon;
+
+namespace orlane {
+
+class CMainDlg;
+
+class MainTrayHost final : public TrayVisibility::Host {
+ public:
+  explicit MainTrayHost(CMainDlg& window) : window_(window) {}
+
+  // The icon, or nullptr when the desktop has no tray (the window then stays
+  // reachable: hiding is not offered).
+  QSystemTrayIcon* CreateIcon();
+  bool HasTray() const { return icon_ != nullptr; }
+
+  void addTrayIcon(TrayIcon icon) override;
+  void setTrayIcon(TrayIcon icon) override;
+  void removeTrayIcon() override;
+  void showWindow() override;
+  void hideWindow() override;
+  void centreWindow() override;
+  void bringToFront() override;
+  void setTaskbarEntry(bool present) override;
+  void relayout() override;
+  bool askPassword() override;
+
+ private:
+  CMainDlg& window_;
+  QSystemTrayIcon* icon_ = nullptr;
+};
+
+class MainAlarmHost final : public AlarmScheduler::Host {
+ public:
+  explicit MainAlarmHost(CMainDlg& window) : window_(window) {}
+  void showAlert(const AlertRequest& alert) override;
+  void reminderFired(const QString& dayKey, const QByteArray& timeKey) override;
+  void dayChanged(const QString& newDayKey) override;
+  void ShowClockInfo();
+
+ private:
+  CMainDlg& window_;
+};
+
+}  // namespace orlane

@@ -1,0 +1,87 @@
+#include "app/day_files.h"
+#include "cli/commands.h"
+#include "diary/page_text.h"
+#include "platform/file_io.h"
+#include "security/scramble.h"
+
+#include <QFileInfo>
+
+namespace orlane::cli {
+
+namespace {
+constexpr char kUsage[] = "usage: orlanectl diary export DATE [--format rtf|txt|html] | diary import DATE FILE";
+
+QByteArray HtmlPage(const RtfPageText& page, const QString& date) {
+  QString body;
+  for (const QString& paragraph : page.text.split(QLatin1Char('\n')))
+    body += QStringLiteral("<p>") + QString(paragraph).remove(QChar(0xFFFC)).toHtmlEscaped() + QStringLiteral("</p>\n");
+  return (QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Diary ") + date +
+          QStringLiteral("</title></head>\n<body>\n") + body + QStringLiteral("</body></html>\n"))
+      .toUtf8();
+}
+
+int Export(CliContext& context, const QString& path, const QString& date, const QString& format) {
+  QByteArray password;
+  if (const int code = context.login(password)) return code;
+  QByteArray bytes;
+  if (ReadFileBytes(path, bytes) == FileReadResult::Missing)
+    return context.fail(kExitRefused, QStringLiteral("There is no diary page on ") + date + QLatin1Char('.'));
+  switch (CheckPasswordHeader(bytes, password)) {
+    case PasswordHeaderCheck::OtherPassword:
+      return context.fail(kExitOtherPassword, QStringLiteral("The diary page belongs to another password."));
+    case PasswordHeaderCheck::TooShort: return context.fail(kExitFileError, QStringLiteral("cannot read ") + path);
+    case PasswordHeaderCheck::Matches: break;
+  }
+  const QByteArray rtf = UnwrapPasswordHeader(bytes);
+  if (format == QLatin1String("rtf")) {
+    CliContext::printRaw(rtf);
+    return kExitOk;
+  }
+  const RtfPageText page = ReadRtfPageText(rtf);
+  if (!page.readable) return context.fail(kExitFileError, QStringLiteral("the page is not RTF: ") + path);
+  if (format == QLatin1String("html")) {
+    CliContext::printRaw(HtmlPage(page, date));
+    return kExitOk;
+  }
+  CliContext::print(QString(page.text).remove(QChar(0xFFFC)));
+  return kExitOk;
+}
+
+int Import(CliContext& context, const QString& path, const QString& source) {
+  QByteArray password;
+  if (const int code = context.login(password)) return code;
+  QByteArray rtf;
+  if (ReadFileBytes(source, rtf, qint64(512) << 20) != FileReadResult::Ok)
+    return context.fail(kExitFileError, QStringLiteral("cannot read ") + source);
+  if (!ReadRtfPageText(rtf).readable) return context.fail(kExitUsage, QStringLiteral("not an RTF file: ") + source);
+  QByteArray existing;
+  // A page of another password is never replaced.
+  if (ReadFileBytes(path, existing) == FileReadResult::Ok &&
+      CheckPasswordHeader(existing, password) != PasswordHeaderCheck::Matches)
+    return context.fail(kExitOtherPassword, QStringLiteral("The diary page belongs to another password."));
+  if (!context.ensureUserFolder() || AtomicWriteFile(path, WrapWithPasswordHeader(rtf, password)) != 1)
+    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
+  return kExitOk;
+}
+}  // namespace
+
+int RunDiary(CliContext& context) {
+  std::optional<QString> format;
+  if (!context.takeOption("format", format)) return kExitUsage;
+  if (!context.rejectUnknownOptions()) return kExitUsage;
+  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(1));
+  if (!date) return context.usage(QLatin1String(kUsage));
+  const QString path = DayFilePath(date->year, date->month, date->day, DayFileKind::Diary);
+  const QString verb = context.arg(0);
+  if (verb == QLatin1String("export") && context.args().size() == 2) {
+    const QString f = format.value_or(QStringLiteral("rtf"));
+    if (f != QLatin1String("rtf") && f != QLatin1String("txt") && f != QLatin1String("html"))
+      return context.usage(QLatin1String(kUsage));
+    return Export(context, path, context.arg(1), f);
+  }
+  if (verb == QLatin1String("import") && context.args().size() == 3 && !format)
+    return Import(context, path, QFileInfo(context.arg(2)).absoluteFilePath());
+  return context.usage(QLatin1String(kUsage));
+}
+
+}  // namespace orlane::cli

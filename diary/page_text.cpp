@@ -1,0 +1,21 @@
+#include "diary/page_text.h"
+
+#include "diary/rtf_reader.h"
+
+#include <QTextDocument>
+
+namespace orlane {
+
+RtfPageText ReadRtfPageText(QByteArrayView rtf) {
+  RtfPageText page;
+  QTextDocument document;
+  if (!RtfReader().read(rtf, document)) {
+    page.readable = false;
+    return page;
+  }
+  page.text = document.toPlainText();
+  page.hasObject = page.text.contains(QChar::ObjectReplacementCharacter);
+  return page;
+}
+
+}  // namespace orlane

@@ -1,0 +1,247 @@
+// One run of the RTF reader over one input: the group state stack, the
+// destination tables, the font, colour and list tables met so far, and the
+// cursor that builds the document. Internal to the diary library.
+#pragma once
+
+#include "diary/code_page.h"
+#include "diary/rtf_picture.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_tokenizer.h"
+
+#include <QColor>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextListFormat>
+
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class QTextDocument;
+class QTextList;
+
+namespace orlane {
+
+class RtfReadSession;
+
+enum class RtfDestination {
+  Body,
+  Skip,
+  FontTable,
+  ColorTable,
+  Picture,
+  Object,
+  ObjectData,
+  ObjectClass,
+  ListTable,
+  ListOverrideTable,
+  Numbering,
+  ShapeInstructions,
+  ShapeValue,
+};
+
+using RtfHandler = void (RtfReadSession::*)(const RtfToken& token, int arg);
+
+struct RtfKeyword {
+  std::string_view word;
+  RtfHandler handler;
+  int arg;
+};
+
+using RtfKeywordTable = std::unordered_map<std::string_view, const RtfKeyword*>;
+
+// The table of control words that a destination understands.
+const RtfKeywordTable& KeywordTableFor(RtfDestination destination);
+
+enum class RtfListKind { None, Bullet, Numbered };
+
+struct RtfCharState {
+  int font = -1;  // -1: the default font
+  int twips = 240;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  bool hidden = false;
+  int vertical = 0;    // 1 superscript, 2 subscript
+  int foreground = 0;  // colour table index; 0 is automatic
+  int background = 0;
+  bool operator==(const RtfCharState&) const = default;
+};
+
+struct RtfParaState {
+  int align = 0;  // 0 left, 1 centre, 2 right, 3 justified
+  int li = 0, ri = 0, fi = 0, sb = 0, sa = 0, sl = 0;
+  bool slMult = false;
+  bool pageBreakBefore = false;
+  RtfListKind list = RtfListKind::None;
+  QTextListFormat::Style numberStyle = QTextListFormat::ListDecimal;
+  int ls = 0;
+  int ilvl = 0;
+};
+
+struct RtfGroupState {
+  RtfDestination destination = RtfDestination::Body;
+  RtfCharState ch;
+  RtfParaState para;
+  int uc = 1;
+  int targetFrame = -1;  // Numbering: the frame whose paragraph it describes
+  bool inShppict = false;
+  bool inObjectResult = false;
+};
+
+struct RtfFont {
+  QByteArray nameBytes;
+  QString name;
+  int codePage = 0;
+};
+
+struct RtfListDefinition {
+  int id = 0;
+  int levelCount = 0;
+  int formats[9] = {23, 23, 23, 23, 23, 23, 23, 23, 23};  // \levelnfc per level; 23 is a bullet
+};
+
+// An \object group being read: its data, its class and its result picture.
+struct RtfObjectInProgress {
+  int frame = -1;
+  RtfPicture data;
+  QByteArray className;
+  std::optional<DecodedPicture> result;
+};
+
+class RtfReadSession final {
+ public:
+  static constexpr int kMaxGroupDepth = RtfReader::kMaxGroupDepth;
+
+  RtfReadSession(QByteArrayView input, QTextDocument& document);
+  ~RtfReadSession();
+  RtfReadSession(const RtfReadSession&) = delete;
+  RtfReadSession& operator=(const RtfReadSession&) = delete;
+
+  void run();
+  const QString& error() const { return error_; }
+
+  // Handlers named in the keyword tables.
+  void ignore(const RtfToken&, int) {}
+  void beginDestination(const RtfToken&, int destination);
+  void beginSkip(const RtfToken&, int) { state().destination = RtfDestination::Skip; }
+  void beginShppict(const RtfToken&, int);
+  void beginShape(const RtfToken&, int);
+  void beginNonShppict(const RtfToken&, int);
+  void beginObjectResult(const RtfToken&, int);
+  void beginNumbering(const RtfToken&, int);
+  void beginPicture(const RtfToken&, int);
+  void beginObject(const RtfToken&, int);
+  void setCodePage(const RtfToken&, int codePage);
+  void setDefaultFont(const RtfToken& t, int) { defaultFont_ = t.param; }
+  void setCharFlag(const RtfToken& t, int which);
+  void setUnderline(const RtfToken& t, int on);
+  void setFontSize(const RtfToken& t, int twipsPerUnit);
+  void setFont(const RtfToken& t, int);
+  void setColor(const RtfToken& t, int which);
+  void setVertical(const RtfToken&, int value) { state().ch.vertical = value; }
+  void setRaise(const RtfToken& t, int value) { state().ch.vertical = !t.hasParam || t.param != 0 ? value : 0; }
+  void plain(const RtfToken&, int);
+  void pard(const RtfToken&, int);
+  void setAlign(const RtfToken&, int align) { state().para.align = align; }
+  void setParaValue(const RtfToken& t, int which);
+  void setListOverride(const RtfToken& t, int which);
+  void setUnicodeSkip(const RtfToken& t, int) { state().uc = std::clamp(t.param, 0, 16); }
+  void unicodeChar(const RtfToken& t, int);
+  void specialChar(const RtfToken&, int codePoint);
+  void paragraphMark(const RtfToken&, int);
+  void pageMark(const RtfToken&, int kind);
+  // Font table
+  void fontEntry(const RtfToken& t, int);
+  void fontCharset(const RtfToken& t, int);
+  void fontCodePage(const RtfToken& t, int);
+  // Colour table
+  void colorComponent(const RtfToken& t, int which);
+  // Picture
+  void pictureKind(const RtfToken&, int kind);
+  void pictureValue(const RtfToken& t, int which);
+  // Lists
+  void listBegin(const RtfToken&, int);
+  void listLevel(const RtfToken&, int);
+  void listLevelFormat(const RtfToken& t, int);
+  void listId(const RtfToken& t, int);
+  void overrideBegin(const RtfToken&, int);
+  void overrideListId(const RtfToken& t, int);
+  void overrideLs(const RtfToken& t, int);
+  void numberingKind(const RtfToken&, int kind);
+  void numberingStyle(const RtfToken&, int style);
+
+ private:
+  RtfGroupState& state() { return stack_.back(); }
+  void noteError(const QString& message);
+  void openGroup();
+  void closeGroup();
+  void controlWord(const RtfToken& token);
+  void controlSymbol(const RtfToken& token);
+  void text(QByteArrayView bytes);
+  void binary(QByteArrayView bytes);
+  void hexByte(int value);
+  void finishFontName();
+  void finishColorEntry(bool semicolon);
+  bool consumeSkip();
+
+  // Body text
+  void appendBytes(QByteArrayView bytes);
+  void appendText(const QString& text);
+  void syncRun();
+  void flushBytes();
+  void flushRun();
+  void ensureBlock();
+  void finishParagraph();
+  void applyList(const RtfParaState& para);
+  void finishPicture();
+  void finishObject();
+  void insertDecodedPicture(const DecodedPicture& picture);
+  int codePageOfFont(int font) const;
+  int listFormatOf(int ls);
+  QTextCharFormat charFormat(const RtfCharState& ch) const;
+  std::optional<QColor> colorAt(int index) const;
+
+  RtfTokenizer tokenizer_;
+  QTextDocument& document_;
+  QTextCursor cursor_;
+  CodePageDecoder decoder_;
+  std::vector<RtfGroupState> stack_;
+  int overflowDepth_ = 0;
+  bool ignorableNext_ = false;
+  int skipCount_ = 0;
+  char16_t pendingHigh_ = 0;
+  bool finished_ = false;
+  bool closedOuter_ = false;
+  QString error_;
+
+  int documentCodePage_ = 1252;
+  int defaultFont_ = 0;
+  std::unordered_map<int, RtfFont> fonts_;
+  int currentFont_ = -1;
+  std::vector<std::optional<QColor>> colors_;
+  int red_ = -1, green_ = -1, blue_ = -1;
+  std::vector<RtfListDefinition> lists_;
+  std::vector<std::pair<int, int>> overrides_;  // (\ls number, \listid)
+  std::unordered_map<int, int> formatOfLs_;     // \ls number -> \levelnfc of its first level
+  bool listTablesChanged_ = false;
+
+  // The text run being gathered and its character state.
+  RtfCharState runState_;
+  QByteArray runBytes_;
+  QString runText_;
+  bool needBlock_ = false;
+  int paragraphs_ = 0;
+  QTextList* lastList_ = nullptr;
+  RtfParaState lastListPara_;
+
+  std::optional<RtfPicture> picture_;
+  int pictureFrame_ = -1;
+  bool shppictInserted_ = false;
+
+  std::optional<RtfObjectInProgress> object_;
+};
+
+}  // namespace orlane

@@ -1,0 +1,42 @@
+// Any bytes as RTF: the reader must finish without a fault, and whatever page
+// it made must go through the writer and read back without a fault.
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+// QGuiApplication keeps a reference to its argument count, so both live as
+// long as the process.
+int g_argc = 1;
+char g_name[] = "fuzz_rtf_reader";
+char* g_argv[] = {g_name, nullptr};
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Deliberately never destroyed: libFuzzer leaves through exit(), after
+  // Qt's own globals are gone, and the destructor would then fault.
+  static QGuiApplication* application = new QGuiApplication(g_argc, g_argv);
+  (void)application;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  // Most inputs should get past the header check to reach the reader proper.
+  QByteArray bytes("{\\rtf1 ");
+  bytes.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  QTextDocument document;
+  orlane::RtfReader reader;
+  if (!reader.read(bytes, document)) std::abort();
+  const QByteArray written = orlane::RtfWriter().write(document);
+  QTextDocument again;
+  orlane::RtfReader second;
+  if (!second.read(written, again)) std::abort();
+  if (again.toPlainText() != document.toPlainText()) std::abort();
+  return 0;
+}

@@ -1,0 +1,187 @@
+#include "app/day_files.h"
+#include "app/main_dlg.h"
+#include "app/main_ids.h"
+#include "app/main_layout.h"
+#include "controls/color_list_box.h"
+#include "calendar/month_calendar.h"
+#include "controls/color_theme.h"
+#include "controls/mac_button.h"
+#include "controls/mac_menu.h"
+#include "controls/modal_responder.h"
+#include "platform/file_io.h"
+#include "reminders/reminder_day.h"
+#include "security/scramble.h"
+#include "security/session.h"
+#include "support/temp_user_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QTimeEdit>
+
+using namespace orlane;
+
+namespace {
+struct MainWindowTest : ::testing::Test {
+  test::TempUserFolder folder;
+  QStringList asked;
+  int answer = 2;  // No
+  ScopedModalResponder responder{[this](const ModalRequest& r) {
+    asked << r.text;
+    return answer;
+  }};
+  std::unique_ptr<CMainDlg> window = std::make_unique<CMainDlg>();
+
+  void SetUp() override { ASSERT_TRUE(window->OnInitDialog()); }
+
+  void checkLayout() {
+    const QWidget* client = window->ClientArea();
+    const QRect calendar = DefaultCalendarRect();
+    int checked = 0;
+    for (const ControlPlacement& p : MainLayout(client->width(), client->height(), calendar)) {
+      if (p.id == ids::kModeSwitch || p.id == ids::kTitleLine || p.id == ids::kMonthCalendar) continue;
+      const QWidget* w = window->Controls().widget(p.id);
+      ASSERT_NE(w, nullptr) << p.id;
+      EXPECT_EQ(w->geometry(), p.rect) << "control " << p.id;
+      ++checked;
+    }
+    EXPECT_GT(checked, 70);
+  }
+};
+}  // namespace
+
+TEST_F(MainWindowTest, firstStartIs730x500InTheme6AndReminderMode) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Orlane 2"));
+  EXPECT_EQ(window->size(), QSize(730, 500));
+  EXPECT_EQ(window->ClientArea()->size(), QSize(724, 494));
+  EXPECT_EQ(window->Theme(), 6);
+  EXPECT_EQ(window->Mode(), ids::kModeReminder);
+  EXPECT_TRUE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->StatusMessage().startsWith(QStringLiteral("You have 0 reminders on ")));
+}
+
+TEST_F(MainWindowTest, everyControlSitsAtItsRectangleAtTwoSizes) {
+  checkLayout();
+  window->resize(1000, 720);
+  checkLayout();
+  window->resize(400, 300);
+  EXPECT_GE(window->width(), 730);
+  EXPECT_GE(window->height(), 500);
+}
+
+TEST_F(MainWindowTest, themeRecoloursButtonsMenusAndCalendarAtOnce) {
+  window->OnCommand(ids::kThemeFirst + 9);
+  EXPECT_EQ(window->Theme(), 9);
+  EXPECT_EQ(window->Controls().button(ids::kAddReminder)->Theme(), 9);
+  EXPECT_EQ(window->Controls().button(ids::kClose)->Theme(), 9);
+  EXPECT_EQ(window->Controls().calendar->Theme(), 9);
+  EXPECT_EQ(window->Menu(0)->BackgroundColor(), ThemeColor(9, kThemeLightFace));
+  EXPECT_TRUE(window->Menu(2)->ItemAction(ids::kThemeFirst + 9)->isChecked());
+  EXPECT_FALSE(window->Menu(2)->ItemAction(ids::kThemeFirst + 6)->isChecked());
+}
+
+TEST_F(MainWindowTest, escapeAsksAndYesWritesTheSettings) {
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(asked.isEmpty());  // Enter does nothing
+
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &escape);
+  EXPECT_EQ(asked, QStringList{QStringLiteral("Do you want to exit Orlane?")});
+  EXPECT_FALSE(folder.exists(QStringLiteral("Orlane.cfg")));  // No: nothing ends
+
+  window->OnCommand(ids::kThemeFirst + 9);
+  answer = 1;
+  QApplication::sendEvent(window.get(), &escape);
+  const QByteArray cfg = folder.read(QStringLiteral("Orlane.cfg"));
+  EXPECT_EQ(cfg.size(), 65);
+  Settings s;
+  ReadSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), s);
+  EXPECT_EQ(s.theme, 9);
+  EXPECT_EQ(s.lastMode, ids::kModeReminder);
+}
+
+TEST_F(MainWindowTest, addAndRemoveAReminderWriteAndDeleteTheDayFile) {
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Reminders);
+  window->Controls().timePicker->setTime(QTime(8, 30, 0));
+  window->OnCommand(ids::kAddReminder);
+  ReminderMap map;
+  ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
+  EXPECT_EQ(map.at("08:30:00"), "<Alarm is active>\r\n");
+  window->OnCommand(ids::kAddReminder);
+  EXPECT_EQ(asked.back(), QStringLiteral("Reminder 08:30:00 already exists."));
+
+  window->OnCommand(ids::kRemoveReminder);
+  EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(MainWindowTest, modeSwitchShowsOnlyThatModesControls) {
+  window->OnCommand(ids::kModeDiary);
+  EXPECT_EQ(window->Mode(), ids::kModeDiary);
+  EXPECT_TRUE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
+  window->OnCommand(ids::kModeSound);
+  EXPECT_TRUE(window->Controls().widget(ids::kSoundView)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Controls().widget(ids::kActived)->isEnabled());
+}
+
+TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
+  const QString folderPath = QStringLiteral(ORLANE_SCREENSHOT_DIR);
+  QDir().mkpath(folderPath);
+  for (int theme : {6, 9}) {
+    window->ApplyTheme(theme);
+    for (int mode : {ids::kModeReminder, ids::kModeDiary, ids::kModeSound}) {
+      window->SetMode(mode);
+      const QImage shot = window->grab().toImage();
+      EXPECT_EQ(shot.size(), QSize(730, 500));
+      // The frame's outermost ring is the theme's colour 4.
+      EXPECT_EQ(shot.pixelColor(0, 250), QColor(RedOf(ThemeColor(theme, kThemeOutline)),
+                                                GreenOf(ThemeColor(theme, kThemeOutline)),
+                                                BlueOf(ThemeColor(theme, kThemeOutline))));
+      shot.save(folderPath + QStringLiteral("/main-theme%1-mode%2.png").arg(theme).arg(mode));
+    }
+  }
+}
+
+TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPassword) {
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
+  window->OnCommand(ids::kModeDiary);
+  window->Controls().diaryEditor->setPlainText(QStringLiteral("Dear diary"));
+  window->OnCommand(ids::kSaveAll);
+  QByteArray stored;
+  ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
+  EXPECT_EQ(CheckPasswordHeader(stored, CurrentPassword()), PasswordHeaderCheck::Matches);
+  EXPECT_EQ(window->Controls().diaryEditor->toPlainText(), QStringLiteral("Dear diary"));
+
+  window->Controls().diaryEditor->clear();
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_FALSE(QFile::exists(file));
+
+  const QByteArray foreign = WrapWithPasswordHeader("{\\rtf1 someone else}", "not ours");
+  ASSERT_EQ(AtomicWriteFile(file, foreign), 1);
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_TRUE(window->Controls().diaryEditor->isReadOnly());
+  EXPECT_TRUE(window->Controls().diaryEditor->toPlainText().isEmpty());
+  window->OnCommand(ids::kSaveAll);
+  ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
+  EXPECT_EQ(stored, foreign);
+}
+
+TEST_F(MainWindowTest, searchListsMatchingDaysAndOpensOne) {
+  SaveReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), {{"08:00:00", "\r\ncall the dentist"}});
+  SaveReminderDay(DayFilePath(2006, 1, 5, DayFileKind::Reminders), {{"08:00:00", "\r\nnothing"}});
+  window->Controls().searchWords->setText(QStringLiteral("dentist"));
+  window->OnCommand(ids::kSearch);
+  ASSERT_EQ(window->Controls().searchResults->count(), 1);
+  EXPECT_EQ(window->Controls().searchResults->item(0)->text(), QStringLiteral("01/02/2006"));
+  EXPECT_EQ(window->StatusMessage(), QStringLiteral("1 reminders found."));
+  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
+  EXPECT_EQ(window->Reminders().entries().size(), 1);
+}
