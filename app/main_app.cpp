@@ -10,6 +10,7 @@
 #include "platform/program_info.h"
 #include "calendar/online_commands.h"
 #include "security/folder_path.h"
+#include "security/login_dlg.h"
 #include "security/password_change.h"
 #include "security/session.h"
 #include "security/user_file.h"
@@ -37,8 +38,10 @@ bool IsProgramWindow(const QWidget* w) {
 }
 
 CMainApp::LoginPromptFn& LoginPrompt() {
-  // Without the login dialog installed the typed password is taken as given.
-  static CMainApp::LoginPromptFn prompt = [](int, QWidget*) { return true; };
+  static CMainApp::LoginPromptFn prompt = [](int theme, QWidget* owner) {
+    CLoginDlg login(theme, owner);
+    return login.exec() == QDialog::Accepted;
+  };
   return prompt;
 }
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
+#include "security/config_dlg.h"
 #include "security/session.h"
 
 #include <QApplication>
@@ -138,8 +139,15 @@ void CMainDlg::ShowAbout() {
 }
 
 void CMainDlg::ShowConfig() {
-  // The settings dialog joins with the security work; the values it edits are
-  // written to the settings file at once.
+  CConfigDlg config(settings_, settings_.theme, this);
+  if (config.exec() != QDialog::Accepted) return;
+  const Settings edited = config.settings();
+  if (edited.theme != settings_.theme) ApplyTheme(edited.theme);
+  const int theme = settings_.theme;
+  settings_ = edited;
+  settings_.theme = theme;
+  controls_.calendar->weekStart = settings_.weekStart;
+  controls_.calendar->Redraw();
   WriteSettings();
 }
 
