@@ -13,6 +13,7 @@
 #include "platform/local_time.h"
 #include "reminders/alarm_scheduler.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +79,22 @@ TEST_F(AlertTest, noMedia_showsClockAndNoteInTheThemeColours) {
   EXPECT_EQ(dlg->Flash(), nullptr);
   EXPECT_FALSE(dlg->TimerActive(CReminderAlertDlg::kMediaTimerId));
   EXPECT_TRUE(dlg->TimerActive(CReminderAlertDlg::kSecondTimerId));
+}
+
+TEST_F(AlertTest, paint_clockAndNoteAreasShowColourOne) {
+  auto dlg = Open(QString());
+  QImage image(dlg->Client()->size(), QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  dlg->Client()->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+  const ColorRef one = ThemeColor(kTheme, 1);
+  auto at = [&](int x, int y) {
+    const QRgb c = image.pixel(x, y);
+    return MakeColorRef(qRed(c), qGreen(c), qBlue(c));
+  };
+  EXPECT_EQ(at(22, 42), one);    // clock corner, outside the face
+  EXPECT_EQ(at(422, 337), one);
+  EXPECT_EQ(at(40, 430), one);   // note area below its one line
+  EXPECT_NE(at(22, 42), MakeColorRef(255, 0, 255));
 }
 
 TEST_F(AlertTest, emptyNote_keepsNoTitle) {
