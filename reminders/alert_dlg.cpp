@@ -171,6 +171,14 @@ void CReminderAlertDlg::OnSecondTimer() {
   }
 }
 
+void CReminderAlertDlg::done(int result) {
+  mediaTimer_.stop();
+  secondTimer_.stop();
+  if (player_ != nullptr) player_->Stop();
+  if (flash_ != nullptr) flash_->SetPlaying(false);
+  CThemedDialog::done(result);
+}
+
 void CReminderAlertDlg::DescribeModal(ModalRequest& request) const {
   CThemedDialog::DescribeModal(request);
   request.text = text_;

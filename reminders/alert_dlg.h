@@ -52,6 +52,9 @@ class CReminderAlertDlg final : public CThemedDialog {
   void OnTimer(int id);
   bool TimerActive(int id) const;
 
+  // Closing ends the timers and the sound at once, before the window goes.
+  void done(int result) override;
+
   CAnalogClock* Clock() const { return clock_; }
   QTextEdit* TextControl() const { return textControl_; }
   CMediaPlayer2* Player() const { return player_; }

@@ -131,10 +131,17 @@ TEST_F(AlertTest, beepOnly_beepsOnEverySecondTickUntilClosed) {
   EXPECT_EQ(audio.outputOpens(), after);
 }
 
-TEST_F(AlertTest, beepOnly_realTimerBeepsOnceASecond) {
+TEST_F(AlertTest, beepOnly_realTimerBeepsOnceASecondAndStopsOnClosing) {
   audio::SimulatedAudio audio;
   auto dlg = Open(QStringLiteral("Beep Only"), true);
   EXPECT_TRUE(QTest::qWaitFor([&] { return audio.outputOpens() >= 2; }, 3500));
+  QTest::keyClick(dlg.get(), Qt::Key_Escape);
+  EXPECT_FALSE(dlg->TimerActive(CReminderAlertDlg::kSecondTimerId));
+  EXPECT_FALSE(dlg->TimerActive(CReminderAlertDlg::kMediaTimerId));
+  QTest::qWait(300);  // a beep already on its way
+  const int opens = audio.outputOpens();
+  QTest::qWait(1300);
+  EXPECT_EQ(audio.outputOpens(), opens);
   dlg.reset();
   audio::ShutdownWavePlayback();
 }
@@ -158,6 +165,8 @@ TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItInTheClocksPlace) {
   EXPECT_TRUE(player->isVisible());
   EXPECT_FALSE(dlg->Clock()->isVisible());
   EXPECT_TRUE(player->Playing());
+  dlg->OnCommand(CThemedDialog::kCloseButtonId);
+  EXPECT_FALSE(player->Playing());
 }
 
 TEST_F(AlertTest, waveWithoutRepeat_playsOnce) {
