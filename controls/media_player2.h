@@ -1,0 +1,69 @@
+// CMediaPlayer2: the media player a reminder plays its sound or movie with.
+// A bordered child window holding a video surface, over QMediaPlayer and an
+// audio output. Callers set the options and the file name, then wait for
+// ReadyState() to reach 2 (the media can play) before Play(). A file that
+// cannot be played never gets there, and nothing is said about it.
+#pragma once
+
+#include <QFrame>
+#include <QMediaPlayer>
+#include <QString>
+
+class QAudioOutput;
+class QVideoWidget;
+
+namespace orlane {
+
+class CMediaPlayer2 final : public QFrame {
+  Q_OBJECT
+
+ public:
+  // Ready states as the callers compare them.
+  static constexpr int kUninitialized = 0;
+  static constexpr int kLoading = 1;
+  static constexpr int kInteractive = 3;
+  static constexpr int kComplete = 4;
+
+  explicit CMediaPlayer2(QWidget* parent = nullptr);
+  ~CMediaPlayer2() override;
+  Q_DISABLE_COPY_MOVE(CMediaPlayer2)
+
+  // Display options; the player shows no controls of its own, so they are
+  // only kept.
+  void SetShowControls(bool on) { showControls_ = on; }
+  void SetShowDisplay(bool on) { showDisplay_ = on; }
+  void SetShowStatusBar(bool on) { showStatusBar_ = on; }
+  // Plays as soon as the media is loaded.
+  void SetAutoStart(bool on);
+  // How often the media plays in a row (1 and below: once).
+  void SetPlayCount(int count);
+  // Back to the start when the media has ended.
+  void SetAutoRewind(bool on) { autoRewind_ = on; }
+  void SetFileName(const QString& path);
+  void Play();
+  void Stop();
+
+  int ReadyState() const;
+  bool AutoStart() const { return autoStart_; }
+  int PlayCount() const { return playCount_; }
+  bool AutoRewind() const { return autoRewind_; }
+  QString FileName() const { return fileName_; }
+  bool Playing() const;
+  QMediaPlayer* Player() const { return player_; }
+
+ private:
+  void OnStatusChanged(QMediaPlayer::MediaStatus status);
+
+  QMediaPlayer* player_ = nullptr;
+  QAudioOutput* audio_ = nullptr;
+  QVideoWidget* video_ = nullptr;
+  QString fileName_;
+  bool autoStart_ = false;
+  bool autoRewind_ = false;
+  bool showControls_ = true;
+  bool showDisplay_ = true;
+  bool showStatusBar_ = true;
+  int playCount_ = 1;
+};
+
+}  // namespace orlane
