@@ -11,7 +11,10 @@
 #include "calendar/month_calendar.h"
 #include "controls/color_list_box.h"
 #include "controls/mac_check_box.h"
+#include "controls/flash_player.h"
+#include "controls/media_player2.h"
 #include "controls/msg_box_dlg.h"
+#include "reminders/reminder_value.h"
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
 #include "platform/clock.h"
@@ -160,8 +163,35 @@ void CMainDlg::ShowReminderFields() {
   controls_.active->SetChecked(f.active);
   controls_.repeat->SetChecked(f.repeat);
   controls_.beepOnly->SetChecked(f.beepOnly);
+  ShowMediaPreview(f.media);
   QSignalBlocker blockList(controls_.reminderList);
   controls_.reminderList->setCurrentRow(editor_.selection());
+}
+
+void CMainDlg::ShowMediaPreview(const QString& media) {
+  delete preview_;
+  preview_ = nullptr;
+  const QByteArray bytes = media.toUtf8();
+  const MediaKind kind = MediaKindOf(bytes);
+  if (kind != MediaKind::Flash && kind != MediaKind::MediaFile) return;
+  // The free part of the "Alarm Set" group, right of its buttons.
+  const QRect group = controls_.widget(ids::kReminderGroup)->geometry();
+  const QRect area(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420), group.height() - 50);
+  if (kind == MediaKind::Flash) {
+    auto* movie = new NFlash(client_);
+    movie->Create(media, area, client_, 0xFFFF);
+    movie->Play();
+    preview_ = movie;
+  } else {
+    auto* player = new CMediaPlayer2(client_);
+    player->setGeometry(area);
+    player->SetAutoStart(true);
+    player->SetFileName(media);
+    player->show();
+    player->Play();
+    preview_ = player;
+  }
+  preview_->setVisible(mode_ == ids::kModeReminder);
 }
 
 void CMainDlg::OnReminderSelection() {
@@ -206,6 +236,7 @@ void CMainDlg::OnReminderCommand(int id) {
       if (path.isEmpty()) return;
       controls_.mediaEdit->setText(path);
       controls_.beepOnly->SetChecked(false);
+      ShowMediaPreview(path);
       return;
     }
     case ids::kPlayNow: {

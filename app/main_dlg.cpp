@@ -196,6 +196,7 @@ void CMainDlg::SetMode(int id) {
   for (int c : controls_.reminderIds) controls_.widget(c)->setVisible(id == ids::kModeReminder);
   for (int c : controls_.diaryIds) controls_.widget(c)->setVisible(id == ids::kModeDiary);
   for (int c : controls_.soundIds) controls_.widget(c)->setVisible(id == ids::kModeSound);
+  if (preview_) preview_->setVisible(id == ids::kModeReminder);
   controls_.widget(ids::kActived)->setEnabled(id == ids::kModeReminder);
   controls_.widget(ids::kHasPicture)->setEnabled(id == ids::kModeDiary);
   LayOut(client_->width(), client_->height());

@@ -116,6 +116,7 @@ class CMainDlg final : public QDialog {
   int DiarySaveContent(DayContent& content) const;
   void ShowDiaryPage();
   void OnDestroy();
+  void ShowMediaPreview(const QString& media);
 
   Settings settings_;
   MainControls controls_;
@@ -138,6 +139,7 @@ class CMainDlg final : public QDialog {
   bool built_ = false;
   bool destroyed_ = false;
   bool dragging_ = false;
+  QWidget* preview_ = nullptr;  // the media or movie of the shown reminder
 };
 
 }  // namespace orlane

@@ -7,6 +7,7 @@
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "reminders/alert_dlg.h"
 #include "platform/clock.h"
 #include "res/resources.h"
 #include "security/session.h"
@@ -73,14 +74,7 @@ void MainTrayHost::relayout() { window_.LayOut(window_.ClientArea()->width(), wi
 
 bool MainTrayHost::askPassword() { return window_.AskPassword(); }
 
-void MainAlarmHost::showAlert(const AlertRequest& alert) {
-  // The alert window with its clock and media comes with the reminders work;
-  // until then the reminder is shown in the program's message box.
-  const QString note = QString::fromUtf8(alert.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  CMsgBoxDlg box(note.isEmpty() ? alert.title : note, 0, window_.Theme(), nullptr);
-  box.SetCustomTitle(alert.title);
-  box.exec();
-}
+void MainAlarmHost::showAlert(const AlertRequest& alert) { ShowReminderAlert(alert, window_.Theme(), nullptr); }
 
 void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeKey) {
   if (dayKey == window_.LoadedDayKey() && window_.Reminders().editedKey() == timeKey &&
@@ -90,10 +84,6 @@ void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeK
 
 void MainAlarmHost::dayChanged(const QString&) { window_.GotoToday(); }
 
-void MainAlarmHost::ShowClockInfo() {
-  CMsgBoxDlg box(ClockInfoText(NowSeconds()), 0, window_.Theme(), &window_);
-  box.SetCustomTitle(QStringLiteral("Clock"));
-  box.exec();
-}
+void MainAlarmHost::ShowClockInfo() { ShowClockAlert(window_.Theme(), &window_); }
 
 }  // namespace orlane
