@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -200,6 +201,14 @@ void CMainDlg::OnReminderSelection() {
   scheduler_->loadTodayReminders();
   ShowReminderFields();
   SaveLoadedDay();
+  // A search term still set is selected in the note.
+  const QString term = controls_.searchWords->text();
+  if (term.isEmpty()) return;
+  QTextDocument::FindFlags flags;
+  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
+  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
+  controls_.reminderNote->moveCursor(QTextCursor::Start);
+  controls_.reminderNote->find(term, flags);
 }
 
 void CMainDlg::OnReminderCommand(int id) {
