@@ -92,13 +92,13 @@ T* Register(MainControls& c, int id, T* w) {
   return w;
 }
 
-CMacButton* MakeButton(QWidget* parent, MainControls& c, const ButtonSpec& spec, int theme) {
-  auto* b = new CMacButton(QString::fromUtf8(spec.caption), spec.id, parent);
+CMacButton* MakeButton(QWidget* parent, MainControls& c, const ButtonSpec& item, int theme) {
+  auto* b = new CMacButton(QString::fromUtf8(item.caption), item.id, parent);
   b->SetTheme(theme);
-  if (spec.bitmap) b->SetIcon16(spec.bitmap);
-  b->SetTooltipText(QString::fromUtf8(spec.tip));
+  if (item.bitmap) b->SetIcon16(item.bitmap);
+  b->SetTooltipText(QString::fromUtf8(item.tip));
   b->setFont(DialogFont());
-  return Register(c, spec.id, b);
+  return Register(c, item.id, b);
 }
 
 CMacCheckBox* MakeCheck(QWidget* parent, MainControls& c, int id, const char* caption, int theme) {

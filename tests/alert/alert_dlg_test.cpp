@@ -195,12 +195,12 @@ TEST_F(AlertTest, unplayableFile_leavesTheClockAndSaysNothing) {
 }
 
 TEST_F(AlertTest, flashMovie_replacesTheClock) {
-  SwfSpec spec;
-  spec.frameCount = 42;
-  spec.frameRate256 = 15 * 256;
+  SwfSpec movieHeader;
+  movieHeader.frameCount = 42;
+  movieHeader.frameRate256 = 15 * 256;
   for (bool compressed : {false, true}) {
     const QString movie = Path(compressed ? QStringLiteral("packed.SWF") : QStringLiteral("plain.Swf"));
-    ASSERT_TRUE(test::WriteBytes(movie, MakeSwf(spec, compressed)));
+    ASSERT_TRUE(test::WriteBytes(movie, MakeSwf(movieHeader, compressed)));
     auto dlg = Open(movie);
     NFlash* flash = dlg->Flash();
     ASSERT_NE(flash, nullptr);

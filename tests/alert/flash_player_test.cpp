@@ -19,9 +19,9 @@ using test::SwfSpec;
 
 class FlashTest : public ::testing::Test {
  protected:
-  QString Movie(const SwfSpec& spec, bool compressed, const QString& name = QStringLiteral("movie.swf")) {
+  QString Movie(const SwfSpec& movieHeader, bool compressed, const QString& name = QStringLiteral("movie.swf")) {
     const QString path = dir_.filePath(name);
-    EXPECT_TRUE(test::WriteBytes(path, MakeSwf(spec, compressed)));
+    EXPECT_TRUE(test::WriteBytes(path, MakeSwf(movieHeader, compressed)));
     return path;
   }
   QTemporaryDir dir_;
@@ -40,11 +40,11 @@ TEST_F(FlashTest, create_needsAParentAndLoadsTheMovie) {
   EXPECT_FALSE(empty.IsPlaying());
   EXPECT_FALSE(empty.TimerRunning());
 
-  SwfSpec spec;
-  spec.frameCount = 30;
+  SwfSpec movieHeader;
+  movieHeader.frameCount = 30;
   for (bool compressed : {false, true}) {
     NFlash flash(&host_);
-    ASSERT_TRUE(flash.Create(Movie(spec, compressed), QRect(0, 0, 100, 80), &host_, 1));
+    ASSERT_TRUE(flash.Create(Movie(movieHeader, compressed), QRect(0, 0, 100, 80), &host_, 1));
     EXPECT_EQ(flash.FrameCount(), 30);
     EXPECT_EQ(flash.CurrentFrame(), 1);
     EXPECT_EQ(flash.MovieName(), QStringLiteral("movie.swf"));
@@ -52,11 +52,11 @@ TEST_F(FlashTest, create_needsAParentAndLoadsTheMovie) {
 }
 
 TEST_F(FlashTest, playingMovie_stopsOnItsLastFrame) {
-  SwfSpec spec;
-  spec.frameRate256 = 10 * 256;  // one frame a tick
-  spec.frameCount = 5;
+  SwfSpec movieHeader;
+  movieHeader.frameRate256 = 10 * 256;  // one frame a tick
+  movieHeader.frameCount = 5;
   NFlash flash(&host_);
-  ASSERT_TRUE(flash.Create(Movie(spec, false), QRect(0, 0, 100, 80), &host_, 1));
+  ASSERT_TRUE(flash.Create(Movie(movieHeader, false), QRect(0, 0, 100, 80), &host_, 1));
   flash.Play();
   EXPECT_TRUE(flash.IsPlaying());
   EXPECT_TRUE(flash.TimerRunning());
@@ -74,18 +74,18 @@ TEST_F(FlashTest, playingMovie_stopsOnItsLastFrame) {
 }
 
 TEST_F(FlashTest, timeline_followsTheFrameRate) {
-  SwfSpec spec;
-  spec.frameRate256 = 5 * 256;  // half a frame a tick
-  spec.frameCount = 100;
+  SwfSpec movieHeader;
+  movieHeader.frameRate256 = 5 * 256;  // half a frame a tick
+  movieHeader.frameCount = 100;
   NFlash slow(&host_);
-  ASSERT_TRUE(slow.Create(Movie(spec, false, QStringLiteral("slow.swf")), QRect(0, 0, 50, 50), &host_, 1));
+  ASSERT_TRUE(slow.Create(Movie(movieHeader, false, QStringLiteral("slow.swf")), QRect(0, 0, 50, 50), &host_, 1));
   slow.Play();
   for (int i = 0; i < 10; ++i) slow.Tick();  // one second
   EXPECT_EQ(slow.CurrentFrame(), 6);
 
-  spec.frameRate256 = 30 * 256;  // three frames a tick
+  movieHeader.frameRate256 = 30 * 256;  // three frames a tick
   NFlash fast(&host_);
-  ASSERT_TRUE(fast.Create(Movie(spec, true, QStringLiteral("fast.swf")), QRect(0, 0, 50, 50), &host_, 1));
+  ASSERT_TRUE(fast.Create(Movie(movieHeader, true, QStringLiteral("fast.swf")), QRect(0, 0, 50, 50), &host_, 1));
   fast.Play();
   for (int i = 0; i < 10; ++i) fast.Tick();
   EXPECT_EQ(fast.CurrentFrame(), 31);
@@ -108,11 +108,11 @@ TEST_F(FlashTest, unreadableMovie_runsUntilPlayingIsSwitchedOff) {
 }
 
 TEST_F(FlashTest, realTimer_advancesTheTimeline) {
-  SwfSpec spec;
-  spec.frameRate256 = 10 * 256;
-  spec.frameCount = 3;
+  SwfSpec movieHeader;
+  movieHeader.frameRate256 = 10 * 256;
+  movieHeader.frameCount = 3;
   NFlash flash(&host_);
-  ASSERT_TRUE(flash.Create(Movie(spec, false), QRect(0, 0, 50, 50), &host_, 1));
+  ASSERT_TRUE(flash.Create(Movie(movieHeader, false), QRect(0, 0, 50, 50), &host_, 1));
   flash.Play();
   for (int i = 0; i < 100 && flash.IsPlaying(); ++i) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -123,10 +123,10 @@ TEST_F(FlashTest, realTimer_advancesTheTimeline) {
 }
 
 TEST_F(FlashTest, paint_showsTheStageColour) {
-  SwfSpec spec;
-  spec.rgb = 0x102030;
+  SwfSpec movieHeader;
+  movieHeader.rgb = 0x102030;
   NFlash flash(&host_);
-  ASSERT_TRUE(flash.Create(Movie(spec, true), QRect(0, 0, 120, 90), &host_, 1));
+  ASSERT_TRUE(flash.Create(Movie(movieHeader, true), QRect(0, 0, 120, 90), &host_, 1));
   QImage image(flash.size(), QImage::Format_RGB32);
   image.fill(Qt::magenta);
   flash.render(&image);
@@ -136,9 +136,9 @@ TEST_F(FlashTest, paint_showsTheStageColour) {
 }
 
 TEST_F(FlashTest, rightButton_isSwallowed) {
-  SwfSpec spec;
+  SwfSpec movieHeader;
   NFlash flash(&host_);
-  ASSERT_TRUE(flash.Create(Movie(spec, false), QRect(0, 0, 50, 50), &host_, 1));
+  ASSERT_TRUE(flash.Create(Movie(movieHeader, false), QRect(0, 0, 50, 50), &host_, 1));
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), QPointF(10, 10), Qt::RightButton, Qt::RightButton,
                     Qt::NoModifier);
   QApplication::sendEvent(&flash, &press);

@@ -14,10 +14,10 @@ using test::MakeSwf;
 using test::SwfSpec;
 
 TEST(SwfHeader, plainMovie_readsStageRateFramesAndColour) {
-  SwfSpec spec;
-  spec.frameRate256 = 0x0C80;  // 12.5 frames a second
-  spec.frameCount = 240;
-  const SwfHeader h = ParseSwfHeader(MakeSwf(spec, false));
+  SwfSpec movieHeader;
+  movieHeader.frameRate256 = 0x0C80;  // 12.5 frames a second
+  movieHeader.frameCount = 240;
+  const SwfHeader h = ParseSwfHeader(MakeSwf(movieHeader, false));
   ASSERT_TRUE(h.ok());
   EXPECT_FALSE(h.compressed);
   EXPECT_EQ(h.version, 8);
@@ -27,17 +27,17 @@ TEST(SwfHeader, plainMovie_readsStageRateFramesAndColour) {
   EXPECT_EQ(h.frameCount, 240);
   EXPECT_TRUE(h.hasBackground);
   EXPECT_EQ(h.backgroundRgb, 0x336699u);
-  EXPECT_EQ(h.fileLength, static_cast<quint32>(MakeSwf(spec, false).size()));
+  EXPECT_EQ(h.fileLength, static_cast<quint32>(MakeSwf(movieHeader, false).size()));
 }
 
 TEST(SwfHeader, compressedMovie_inflatesToTheSameHeader) {
-  SwfSpec spec;
-  spec.frameCount = 65535;
-  spec.rgb = 0xFF0000;
-  spec.fillerTags = 3;
-  spec.longFillerTag = true;
-  const SwfHeader plain = ParseSwfHeader(MakeSwf(spec, false));
-  const SwfHeader packed = ParseSwfHeader(MakeSwf(spec, true));
+  SwfSpec movieHeader;
+  movieHeader.frameCount = 65535;
+  movieHeader.rgb = 0xFF0000;
+  movieHeader.fillerTags = 3;
+  movieHeader.longFillerTag = true;
+  const SwfHeader plain = ParseSwfHeader(MakeSwf(movieHeader, false));
+  const SwfHeader packed = ParseSwfHeader(MakeSwf(movieHeader, true));
   ASSERT_TRUE(packed.ok());
   EXPECT_TRUE(packed.compressed);
   EXPECT_EQ(packed.frameCount, 65535);
@@ -47,9 +47,9 @@ TEST(SwfHeader, compressedMovie_inflatesToTheSameHeader) {
 }
 
 TEST(SwfHeader, noColourTagOrTagPastTheEnd_keepsWhiteStage) {
-  SwfSpec spec;
-  spec.background = false;
-  EXPECT_FALSE(ParseSwfHeader(MakeSwf(spec, false)).hasBackground);
+  SwfSpec movieHeader;
+  movieHeader.background = false;
+  EXPECT_FALSE(ParseSwfHeader(MakeSwf(movieHeader, false)).hasBackground);
   // A long tag that claims more bytes than there are ends the scan.
   QByteArray b = MakeSwf(SwfSpec{}, false);
   const SwfHeader good = ParseSwfHeader(b);
@@ -104,10 +104,10 @@ TEST(SwfHeader, damagedCompressedStream_isRefused) {
 TEST(SwfHeader, oversizedMovies_scanOnlyTheirStart) {
   // A declared length far beyond the bytes, and a body of many tags before
   // the colour: the colour lies past the scan window and is not taken.
-  SwfSpec spec;
-  spec.fillerTags = kSwfScanBytes;  // two bytes each
+  SwfSpec movieHeader;
+  movieHeader.fillerTags = kSwfScanBytes;  // two bytes each
   for (bool compressed : {false, true}) {
-    QByteArray b = MakeSwf(spec, compressed);
+    QByteArray b = MakeSwf(movieHeader, compressed);
     b[4] = b[5] = b[6] = b[7] = '\xFF';
     const SwfHeader h = ParseSwfHeader(b);
     ASSERT_TRUE(h.ok()) << compressed;
