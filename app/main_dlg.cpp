@@ -178,7 +178,6 @@ void CMainDlg::ApplyTheme(int theme) {
     if (m) {
       m->SetBackgroundColor(ThemeColor(t, kThemeLightFace));
       m->SetSelectionColors(ThemeColor(t, kThemeOutline), ThemeColor(t, kThemeFace), ThemeColor(t, kThemeShadow));
-      m->CheckItem(ids::kThemeFirst + t, true);
     }
   if (menus_[2])
     for (int i = 0; i < kThemeCount; ++i) menus_[2]->CheckItem(ids::kThemeFirst + i, i == t);
