@@ -25,6 +25,7 @@
 
 #include <QApplication>
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -100,6 +101,10 @@ void CMainDlg::ConnectControls() {
     if (DayKeyOf(t) != loaded_.dayKey) OnDateChanged(t);
   });
   connect(controls_.reminderList, &QListWidget::currentRowChanged, this, [this] { OnReminderSelection(); });
+  connect(controls_.fontName, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
+  connect(controls_.fontSize, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
+  connect(controls_.diaryEditor, &QTextEdit::cursorPositionChanged, this, [this] { SyncDiaryFormat(); },
+          Qt::QueuedConnection);
   connect(controls_.searchResults, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { OpenSearchResult(item->text()); });
   client_->installEventFilter(this);
@@ -242,6 +247,19 @@ void CMainDlg::OnCommand(int id) {
     case ids::kPlayNow:
     case ids::kBeepOnly: OnReminderCommand(id); break;
     case ids::kSearch: SearchDayFiles(); break;
+    case ids::kFind: FindInText(); break;
+    case ids::kBold:
+    case ids::kItalic:
+    case ids::kUnderline:
+    case ids::kAlignLeft:
+    case ids::kAlignCenter:
+    case ids::kAlignRight:
+    case ids::kFontColor:
+    case ids::kBackgroundColor:
+    case ids::kInsertPicture:
+    case ids::kAttachFile:
+    case ids::kDiarySaveAs:
+    case ids::kDiaryImport: OnDiaryCommand(id); break;
     case ids::kCloseResults:
       controls_.searchResults->ResetContent();
       LayOut(client_->width(), client_->height());

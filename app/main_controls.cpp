@@ -208,6 +208,8 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
   FillFontCombos(c);
   for (const ButtonSpec& s : kDiaryButtons) MakeButton(client, c, s, theme);
   for (int id : {ids::kBold, ids::kItalic, ids::kUnderline}) c.button(id)->SetToggleMode(CMacButton::kToggleMode);
+  for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
+    c.button(id)->SetToggleMode(CMacButton::kLatchMode);
   c.diaryEditor = Register(c, ids::kDiaryEditor, new QTextEdit(client));
   c.diaryIds = {ids::kFontName, ids::kFontSize, ids::kDiaryEditor};
   for (const ButtonSpec& s : kDiaryButtons) c.diaryIds << s.id;

@@ -89,6 +89,7 @@ bool CMainDlg::OnInitDialog() {
   BuildMenus();
   trayIcon_ = trayHost_->CreateIcon();
   ApplyTheme(settings_.theme);
+  ApplyDiaryBackground();
   built_ = true;
   SetMode(settings_.lastMode >= kModeReminder && settings_.lastMode <= kModeSound ? settings_.lastMode
                                                                                  : kModeReminder);

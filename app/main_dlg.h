@@ -75,6 +75,10 @@ class CMainDlg final : public QDialog {
   AlarmScheduler& Scheduler() { return *scheduler_; }
   NMacMenu* Menu(int which) const;  // 0 tray, 1 help, 2 theme, 3 calendar
 
+  // The font combos' selection (102, 103), and the toolbar following the caret.
+  void OnFontCombo(int id);
+  void SyncDiaryFormat();
+
   // One tick of the one-second timer (public for tests with a set clock).
   void OnAlarmTick();
 
@@ -103,6 +107,9 @@ class CMainDlg final : public QDialog {
   void OnDateChanged(std::time_t date);
   void OnReminderSelection();
   void OnReminderCommand(int id);
+  void OnDiaryCommand(int id);
+  void ApplyDiaryBackground();
+  void FindInText();
   void ShowReminderFields();
   void ReadReminderFields();
   void RebuildTitleLine();

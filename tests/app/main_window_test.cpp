@@ -21,6 +21,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QComboBox>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimeEdit>
 
@@ -184,4 +186,47 @@ TEST_F(MainWindowTest, searchListsMatchingDaysAndOpensOne) {
   window->OpenSearchResult(QStringLiteral("01/02/2006"));
   EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
   EXPECT_EQ(window->Reminders().entries().size(), 1);
+}
+
+TEST_F(MainWindowTest, diaryFormatsSurviveSaveAndReload) {
+  window->OnCommand(ids::kModeDiary);
+  QTextEdit* editor = window->Controls().diaryEditor;
+  editor->setPlainText(QStringLiteral("Bold and small"));
+  editor->selectAll();
+  window->Controls().button(ids::kBold)->SetVisualState(CMacButton::kPressed, false);
+  window->OnCommand(ids::kBold);
+  window->Controls().fontSize->setCurrentText(QStringLiteral("10"));
+  window->OnFontCombo(ids::kFontSize);
+  window->OnCommand(ids::kAlignCenter);
+  window->OnCommand(ids::kSaveAll);
+
+  editor->selectAll();
+  QTextCursor cursor = editor->textCursor();
+  cursor.setPosition(2);
+  editor->setTextCursor(cursor);
+  const QTextCharFormat f = editor->currentCharFormat();
+  EXPECT_EQ(editor->toPlainText(), QStringLiteral("Bold and small"));
+  EXPECT_GE(f.fontWeight(), QFont::Bold);
+  EXPECT_DOUBLE_EQ(f.fontPointSize(), 9.75);
+  EXPECT_TRUE(editor->alignment() & Qt::AlignHCenter);
+  window->SyncDiaryFormat();
+  EXPECT_EQ(window->Controls().fontSize->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(window->Controls().button(ids::kBold)->GetVisualState(), CMacButton::kPressed);
+  EXPECT_EQ(window->Controls().button(ids::kAlignCenter)->GetVisualState(), CMacButton::kPressed);
+}
+
+TEST_F(MainWindowTest, findWrapsWithTheQuestionAndSaysNotFound) {
+  window->OnCommand(ids::kModeDiary);
+  window->Controls().diaryEditor->setPlainText(QStringLiteral("one two one"));
+  window->Controls().searchWords->setText(QStringLiteral("one"));
+  window->OnCommand(ids::kFind);
+  window->OnCommand(ids::kFind);
+  EXPECT_TRUE(asked.isEmpty());
+  answer = 1;
+  window->OnCommand(ids::kFind);
+  EXPECT_EQ(asked.back(), QStringLiteral("Reached the end of the text. Continue from the beginning?"));
+  EXPECT_EQ(window->Controls().diaryEditor->textCursor().selectionStart(), 0);
+  window->Controls().searchWords->setText(QStringLiteral("three"));
+  window->OnCommand(ids::kFind);
+  EXPECT_EQ(asked.back(), QStringLiteral("Not found!"));
 }

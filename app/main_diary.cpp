@@ -1,0 +1,185 @@
+// The main window's diary commands: emphasis, alignment, font name and size,
+// colours, pictures and attached files, export and import, find, and keeping
+// the toolbar in step with the caret.
+#include "app/main_dlg.h"
+
+#include "app/main_ids.h"
+#include "controls/mac_button.h"
+#include "controls/msg_box_dlg.h"
+#include "diary/font_sizes.h"
+#include "diary/page_objects.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+#include "platform/file_io.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace orlane {
+
+namespace {
+constexpr qint64 kAttachmentLimit = qint64(64) << 20;
+
+void MergeFormat(QTextEdit* editor, const QTextCharFormat& format) {
+  QTextCursor cursor = editor->textCursor();
+  cursor.mergeCharFormat(format);
+  editor->mergeCurrentCharFormat(format);
+}
+
+bool Pressed(const MainControls& c, int id) {
+  const CMacButton* b = c.button(id);
+  return b && b->GetVisualState() == CMacButton::kPressed;
+}
+}  // namespace
+
+void CMainDlg::OnDiaryCommand(int id) {
+  QTextEdit* editor = controls_.diaryEditor;
+  if (editor->isReadOnly() && id != ids::kDiarySaveAs && id != ids::kFind) return;
+  QTextCharFormat format;
+  switch (id) {
+    case ids::kBold: format.setFontWeight(Pressed(controls_, id) ? QFont::Bold : QFont::Normal); break;
+    case ids::kItalic: format.setFontItalic(Pressed(controls_, id)); break;
+    case ids::kUnderline: format.setFontUnderline(Pressed(controls_, id)); break;
+    case ids::kAlignLeft:
+    case ids::kAlignCenter:
+    case ids::kAlignRight: {
+      for (int other : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
+        if (other != id) controls_.button(other)->SetVisualState(CMacButton::kNormal, true);
+      editor->setAlignment(id == ids::kAlignLeft ? Qt::AlignLeft : id == ids::kAlignCenter ? Qt::AlignHCenter
+                                                                                           : Qt::AlignRight);
+      return;
+    }
+    case ids::kFontColor: {
+      const QColor c = QColorDialog::getColor(editor->textColor(), this);
+      if (!c.isValid()) return;
+      format.setForeground(c);
+      break;
+    }
+    case ids::kBackgroundColor: {
+      const QColor old(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
+                       (settings_.diaryBackground >> 16) & 0xFF);
+      const QColor c = QColorDialog::getColor(old, this);
+      if (!c.isValid()) return;
+      settings_.diaryBackground = c.red() | (c.green() << 8) | (c.blue() << 16);
+      ApplyDiaryBackground();
+      return;
+    }
+    case ids::kInsertPicture: {
+      const QString path = QFileDialog::getOpenFileName(
+          this, QString(), QString(), QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.gif *.ico *.png)"));
+      if (path.isEmpty()) return;
+      const QImage picture = QImageReader(path).read();
+      if (picture.isNull()) {
+        ThemedNotice(QStringLiteral("This picture cannot be read: ") + QFileInfo(path).fileName(), settings_.theme, this);
+        return;
+      }
+      QTextCursor cursor = editor->textCursor();
+      InsertPageImage(cursor, picture);
+      return;
+    }
+    case ids::kAttachFile: {
+      const QString path = QFileDialog::getOpenFileName(this);
+      if (path.isEmpty()) return;
+      QByteArray bytes;
+      if (ReadFileBytes(path, bytes, kAttachmentLimit) != FileReadResult::Ok) {
+        ThemedNotice(QStringLiteral("This file cannot be attached: ") + QFileInfo(path).fileName(), settings_.theme, this);
+        return;
+      }
+      QTextCursor cursor = editor->textCursor();
+      const QString name = QFileInfo(path).fileName();
+      InsertAttachment(cursor, name, bytes, PaintAttachmentIcon(name));
+      return;
+    }
+    case ids::kDiarySaveAs: {
+      if (editor->toPlainText().isEmpty()) return;
+      QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
+      if (path.isEmpty()) return;
+      if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".rtf");
+      if (AtomicWriteFile(path, RtfWriter().write(*editor->document())) != 1)
+        ThemedNotice(QStringLiteral("The page could not be saved to ") + path, settings_.theme, this);
+      return;
+    }
+    case ids::kDiaryImport: {
+      const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
+      if (path.isEmpty()) return;
+      QByteArray bytes;
+      RtfReader reader;
+      if (ReadFileBytes(path, bytes) != FileReadResult::Ok || !reader.read(bytes, *editor->document()))
+        ThemedNotice(QStringLiteral("This file is not an RTF document: ") + QFileInfo(path).fileName(),
+                     settings_.theme, this);
+      return;
+    }
+    default: return;
+  }
+  MergeFormat(editor, format);
+}
+
+void CMainDlg::OnFontCombo(int id) {
+  QTextCharFormat format;
+  if (id == ids::kFontName) {
+    format.setFontFamilies({controls_.fontName->currentText()});
+  } else {
+    const int twips = ComboSizeToTwips(controls_.fontSize->currentText().toInt());
+    format.setFontPointSize(TwipsToPoints(twips));
+  }
+  MergeFormat(controls_.diaryEditor, format);
+}
+
+void CMainDlg::SyncDiaryFormat() {
+  const QTextCharFormat f = controls_.diaryEditor->currentCharFormat();
+  {
+    QSignalBlocker blockSize(controls_.fontSize);
+    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : controls_.diaryEditor->font().pointSizeF();
+    controls_.fontSize->setCurrentText(QString::number(TwipsToComboSize(PointsToTwips(points))));
+  }
+  {
+    QSignalBlocker blockName(controls_.fontName);
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty()) controls_.fontName->setCurrentText(families.first());
+  }
+  const auto set = [this](int id, bool on) {
+    controls_.button(id)->SetVisualState(on ? CMacButton::kPressed : CMacButton::kNormal, true);
+  };
+  set(ids::kBold, f.fontWeight() >= QFont::Bold);
+  set(ids::kItalic, f.fontItalic());
+  set(ids::kUnderline, f.fontUnderline());
+  const Qt::Alignment a = controls_.diaryEditor->alignment();
+  set(ids::kAlignCenter, a & Qt::AlignHCenter);
+  set(ids::kAlignRight, a & Qt::AlignRight);
+  set(ids::kAlignLeft, !(a & (Qt::AlignHCenter | Qt::AlignRight)));  // justified counts as left
+}
+
+void CMainDlg::ApplyDiaryBackground() {
+  QPalette p = controls_.diaryEditor->palette();
+  p.setColor(QPalette::Base, QColor(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
+                                    (settings_.diaryBackground >> 16) & 0xFF));
+  controls_.diaryEditor->setPalette(p);
+}
+
+void CMainDlg::FindInText() {
+  if (mode_ == ids::kModeSound) return;
+  const QString term = controls_.searchWords->text();
+  if (term.isEmpty()) return;
+  QTextDocument::FindFlags flags;
+  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
+  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
+  QTextEdit* editor = mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote;
+  if (editor->find(term, flags)) return;
+  if (ThemedQuestion(QStringLiteral("Reached the end of the text. Continue from the beginning?"), settings_.theme,
+                     this) != 1)
+    return;
+  editor->moveCursor(QTextCursor::Start);
+  if (!editor->find(term, flags)) ThemedNotice(QStringLiteral("Not found!"), settings_.theme, this);
+}
+
+}  // namespace orlane
