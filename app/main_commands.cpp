@@ -248,6 +248,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kBeepOnly: OnReminderCommand(id); break;
     case ids::kSearch: SearchDayFiles(); break;
     case ids::kFind: FindInText(); break;
+    case ids::kPrint: PrintDiary(); break;
     case ids::kBold:
     case ids::kItalic:
     case ids::kUnderline:

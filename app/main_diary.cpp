@@ -5,6 +5,7 @@
 
 #include "app/main_ids.h"
 #include "controls/mac_button.h"
+#include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "diary/font_sizes.h"
 #include "diary/page_objects.h"
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -164,6 +167,20 @@ void CMainDlg::ApplyDiaryBackground() {
   p.setColor(QPalette::Base, QColor(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
                                     (settings_.diaryBackground >> 16) & 0xFF));
   controls_.diaryEditor->setPalette(p);
+}
+
+void CMainDlg::PrintDiary() {
+  if (mode_ != ids::kModeDiary || controls_.diaryEditor->toPlainText().isEmpty()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (HasModalResponder() || dialog.exec() != QDialog::Accepted) return;
+  PrintDiaryTo(printer);
+}
+
+void CMainDlg::PrintDiaryTo(QPrinter& printer) const {
+  // One inch on every side.
+  printer.setPageMargins(QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter);
+  controls_.diaryEditor->document()->print(&printer);
 }
 
 void CMainDlg::FindInText() {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
 class QSystemTrayIcon;
 
 namespace orlane {
@@ -78,6 +79,10 @@ class CMainDlg final : public QDialog {
   // The font combos' selection (102, 103), and the toolbar following the caret.
   void OnFontCombo(int id);
   void SyncDiaryFormat();
+
+  // The diary page on the printer the user picks; PrintDiaryTo prints it on a given one.
+  void PrintDiary();
+  void PrintDiaryTo(QPrinter& printer) const;
 
   // One tick of the one-second timer (public for tests with a set clock).
   void OnAlarmTick();

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QComboBox>
+#include <QPrinter>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -229,4 +230,22 @@ TEST_F(MainWindowTest, findWrapsWithTheQuestionAndSaysNotFound) {
   window->Controls().searchWords->setText(QStringLiteral("three"));
   window->OnCommand(ids::kFind);
   EXPECT_EQ(asked.back(), QStringLiteral("Not found!"));
+}
+
+TEST_F(MainWindowTest, aLongPagePrintsSeveralPagesToPdf) {
+  window->OnCommand(ids::kModeDiary);
+  QStringList lines;
+  for (int i = 0; i < 200; ++i) lines << QStringLiteral("Line %1 of a long diary page").arg(i);
+  window->Controls().diaryEditor->setPlainText(lines.join(QLatin1Char('\n')));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const QString pdf = folder.root() + QStringLiteral("page.pdf");
+  printer.setOutputFileName(pdf);
+  window->PrintDiaryTo(printer);
+  EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(25.4, 25.4, 25.4, 25.4));
+  QFile f(pdf);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray bytes = f.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
 }
