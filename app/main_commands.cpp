@@ -105,6 +105,8 @@ void CMainDlg::ConnectControls() {
   connect(controls_.fontSize, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
   connect(controls_.diaryEditor, &QTextEdit::cursorPositionChanged, this, [this] { SyncDiaryFormat(); },
           Qt::QueuedConnection);
+  controls_.diaryEditor->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(controls_.diaryEditor, &QWidget::customContextMenuRequested, this, &CMainDlg::ShowDiaryMenu);
   connect(controls_.searchResults, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { OpenSearchResult(item->text()); });
   client_->installEventFilter(this);
@@ -265,7 +267,9 @@ void CMainDlg::OnCommand(int id) {
       controls_.searchResults->ResetContent();
       LayOut(client_->width(), client_->height());
       break;
-    default: break;  // commands of the diary, sound and search work
+    default:
+      if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) OnEditorCommand(id);
+      break;  // the recorder's commands come with the sound diary
   }
 }
 

@@ -4,7 +4,9 @@
 #include "app/main_dlg.h"
 
 #include "app/main_ids.h"
+#include "controls/color_theme.h"
 #include "controls/mac_button.h"
+#include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "diary/font_sizes.h"
@@ -27,10 +29,18 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextList>
 
 namespace orlane {
 
 namespace {
+// The diary editor's context menu.
+constexpr int kEditorCut = 9001;
+constexpr int kEditorCopy = 9002;
+constexpr int kEditorPaste = 9003;
+constexpr int kEditorInsertPicture = 9005;
+constexpr int kEditorBullets = 9006;
+
 constexpr qint64 kAttachmentLimit = qint64(64) << 20;
 
 void MergeFormat(QTextEdit* editor, const QTextCharFormat& format) {
@@ -167,6 +177,55 @@ void CMainDlg::ApplyDiaryBackground() {
   p.setColor(QPalette::Base, QColor(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
                                     (settings_.diaryBackground >> 16) & 0xFF));
   controls_.diaryEditor->setPalette(p);
+}
+
+void CMainDlg::ShowDiaryMenu(const QPoint& at) {
+  QTextEdit* editor = controls_.diaryEditor;
+  NMacMenu menu(this);
+  menu.SetItemHeight(21);
+  menu.SetMenuFont(editor->font());
+  menu.SetBackgroundColor(ThemeColor(settings_.theme, kThemeLightFace));
+  menu.AppendItem(NMacMenu::kMfString, kEditorCut, QStringLiteral("Cut"));
+  menu.AppendItem(NMacMenu::kMfString, kEditorCopy, QStringLiteral("Copy"));
+  menu.AppendItem(NMacMenu::kMfString, kEditorPaste, QStringLiteral("Paste"));
+  menu.AppendItem(NMacMenu::kMfSeparator, 0, QString());
+  menu.AppendItem(NMacMenu::kMfString, kEditorInsertPicture, QStringLiteral("Insert a Picture"));
+  menu.AppendItem(NMacMenu::kMfString, kEditorBullets, QStringLiteral("Bullet Style"));
+  const bool selection = editor->textCursor().hasSelection();
+  const bool writable = !editor->isReadOnly();
+  menu.EnableItem(kEditorCut, selection && writable);
+  menu.EnableItem(kEditorCopy, selection);
+  menu.EnableItem(kEditorPaste, writable && editor->canPaste());
+  menu.EnableItem(kEditorInsertPicture, writable);
+  menu.EnableItem(kEditorBullets, writable);
+  menu.CheckItem(kEditorBullets, editor->textCursor().currentList() != nullptr);
+  connect(&menu, &NMacMenu::command, this, &CMainDlg::OnEditorCommand);
+  menu.exec(editor->mapToGlobal(at));
+}
+
+void CMainDlg::OnEditorCommand(int id) {
+  QTextEdit* editor = controls_.diaryEditor;
+  switch (id) {
+    case kEditorCut: editor->cut(); break;
+    case kEditorCopy: editor->copy(); break;
+    case kEditorPaste: editor->paste(); break;
+    case kEditorInsertPicture: OnDiaryCommand(ids::kInsertPicture); break;
+    case kEditorBullets: {
+      if (editor->isReadOnly()) break;
+      QTextCursor cursor = editor->textCursor();
+      if (QTextList* list = cursor.currentList()) {
+        // Bullets off: the paragraphs leave the list and keep their indent at 0.
+        for (int i = list->count() - 1; i >= 0; --i) list->remove(list->item(i));
+        QTextBlockFormat block = cursor.blockFormat();
+        block.setIndent(0);
+        cursor.setBlockFormat(block);
+      } else {
+        cursor.createList(QTextListFormat::ListDisc);
+      }
+      break;
+    }
+    default: break;
+  }
 }
 
 void CMainDlg::PrintDiary() {

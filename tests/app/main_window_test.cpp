@@ -249,3 +249,18 @@ TEST_F(MainWindowTest, aLongPagePrintsSeveralPagesToPdf) {
   EXPECT_TRUE(bytes.startsWith("%PDF"));
   EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
 }
+
+TEST_F(MainWindowTest, bulletStyleTogglesAndSurvivesTheSave) {
+  window->OnCommand(ids::kModeDiary);
+  QTextEdit* editor = window->Controls().diaryEditor;
+  editor->setPlainText(QStringLiteral("first\nsecond"));
+  editor->selectAll();
+  window->OnCommand(9006);
+  EXPECT_NE(editor->textCursor().currentList(), nullptr);
+  window->OnCommand(ids::kSaveAll);
+  QTextCursor cursor(editor->document());
+  EXPECT_NE(cursor.currentList(), nullptr);
+  editor->setTextCursor(cursor);
+  window->OnCommand(9006);
+  EXPECT_EQ(editor->textCursor().currentList(), nullptr);
+}
