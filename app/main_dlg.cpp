@@ -17,6 +17,7 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
+#include "diary/page_links.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
@@ -27,6 +28,11 @@
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QDesktopServices>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QUrl>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -273,6 +279,15 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
       OnCommand(ids::kMaximize);
       return true;
     }
+  }
+  // A click on a link of the diary page or the note opens it with the desktop.
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    for (QTextEdit* editor : {controls_.diaryEditor, controls_.reminderNote})
+      if (editor && watched == editor->viewport() && !editor->textCursor().hasSelection()) {
+        const QTextCursor at = editor->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
+        const QString link = LinkAt(at.block().text(), at.positionInBlock());
+        if (!link.isEmpty()) QDesktopServices::openUrl(QUrl(link));
+      }
   }
   if (watched == controls_.titleLine && event->type() == QEvent::MouseButtonPress) {
     alarmHost_->ShowClockInfo();
