@@ -18,6 +18,8 @@
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
 #include "diary/page_links.h"
+#include "diary/page_objects.h"
+#include "platform/file_io.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
@@ -29,6 +31,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextCharFormat>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -288,6 +293,23 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
         const QString link = LinkAt(at.block().text(), at.positionInBlock());
         if (!link.isEmpty()) QDesktopServices::openUrl(QUrl(link));
       }
+  }
+  // A double click on an attached file opens a copy of it with the desktop.
+  if (event->type() == QEvent::MouseButtonDblClick && controls_.diaryEditor &&
+      watched == controls_.diaryEditor->viewport()) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    QTextCursor cursor = controls_.diaryEditor->cursorForPosition(at);
+    for (int step : {1, 0}) {
+      QTextCursor probe = cursor;
+      probe.setPosition(std::min(cursor.position() + step, controls_.diaryEditor->document()->characterCount() - 1));
+      const QTextCharFormat format = probe.charFormat();
+      if (!IsAttachment(format)) continue;
+      const QString folder = QDir::tempPath() + QStringLiteral("/orlane-attachments/");
+      QDir().mkpath(folder);
+      const QString copy = folder + QFileInfo(AttachmentName(format)).fileName();
+      if (AtomicWriteFile(copy, AttachmentData(format)) == 1) QDesktopServices::openUrl(QUrl::fromLocalFile(copy));
+      return true;
+    }
   }
   if (watched == controls_.titleLine && event->type() == QEvent::MouseButtonPress) {
     alarmHost_->ShowClockInfo();
