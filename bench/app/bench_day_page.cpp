@@ -1,0 +1,80 @@
+// Loading and saving a day whose diary page is 1 MB of formatted text, against
+// a plain atomic write and read of the same bytes as the baseline.
+#include "app/day_store.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+#include "platform/app_paths.h"
+#include "platform/file_io.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+QByteArray MegabytePage() {
+  QTextDocument page;
+  QTextCursor cursor(&page);
+  QTextCharFormat bold;
+  bold.setFontWeight(QFont::Bold);
+  while (page.characterCount() < (1 << 20)) {
+    cursor.insertText(QStringLiteral("An ordinary day, written down at some length. "));
+    cursor.insertText(QStringLiteral("Something that mattered. "), bold);
+    if (page.characterCount() % 7 == 0) cursor.insertBlock();
+  }
+  return orlane::RtfWriter().write(page);
+}
+
+struct Fixture {
+  QTemporaryDir dir;
+  QByteArray rtf = MegabytePage();
+  Fixture() { orlane::SetUserFolder(dir.path()); }
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+void BM_BaselineWriteAndReadBytes(benchmark::State& state) {
+  Fixture& f = Shared();
+  const QString path = f.dir.path() + QStringLiteral("/plain");
+  for (auto _ : state) {
+    orlane::AtomicWriteFile(path, f.rtf);
+    QByteArray back;
+    orlane::ReadFileBytes(path, back);
+    benchmark::DoNotOptimize(back.size());
+  }
+  state.SetBytesProcessed(state.iterations() * f.rtf.size());
+}
+BENCHMARK(BM_BaselineWriteAndReadBytes)->Unit(benchmark::kMillisecond);
+
+void BM_SaveAndLoadDayWithMegabytePage(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    orlane::DayContent content{false, f.rtf, {}};
+    orlane::LoadedDay day = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
+    orlane::SaveDay(day, content, "pw");
+    orlane::LoadedDay back = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
+    QTextDocument page;
+    orlane::RtfReader().read(back.diaryRtf, page);
+    benchmark::DoNotOptimize(page.characterCount());
+  }
+  state.SetBytesProcessed(state.iterations() * f.rtf.size());
+}
+BENCHMARK(BM_SaveAndLoadDayWithMegabytePage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
