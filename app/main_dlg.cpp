@@ -114,8 +114,6 @@ bool CMainDlg::OnInitDialog() {
     SetLoginPending(false);
   }
   tray_->start(LoginPending());
-  connect(&recorderTimer_, &QTimer::timeout, this, [] {});
-  recorderTimer_.start(200);
   return true;
 }
 
@@ -360,7 +358,6 @@ void CMainDlg::OnDestroy() {
   if (destroyed_ || !built_) return;
   destroyed_ = true;
   alarmTimer_.stop();
-  recorderTimer_.stop();
   SaveLoadedDay();
   WriteSettings();
   tray_->stop();

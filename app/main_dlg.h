@@ -148,7 +148,6 @@ class CMainDlg final : public QDialog {
   QSystemTrayIcon* trayIcon_ = nullptr;
   NMacMenu* menus_[4] = {};
   QTimer alarmTimer_;
-  QTimer recorderTimer_;
   PasswordPrompt passwordPrompt_;
   bool loginOpen_ = false;
   bool built_ = false;
