@@ -201,14 +201,7 @@ void CMainDlg::OnReminderSelection() {
   scheduler_->loadTodayReminders();
   ShowReminderFields();
   SaveLoadedDay();
-  // A search term still set is selected in the note.
-  const QString term = controls_.searchWords->text();
-  if (term.isEmpty()) return;
-  QTextDocument::FindFlags flags;
-  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
-  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
-  controls_.reminderNote->moveCursor(QTextCursor::Start);
-  controls_.reminderNote->find(term, flags);
+  SelectSearchTerm(controls_.reminderNote);  // a search term still set is selected in the note
 }
 
 void CMainDlg::OnReminderCommand(int id) {

@@ -79,9 +79,7 @@ void CMainDlg::OnDiaryCommand(int id) {
       break;
     }
     case ids::kBackgroundColor: {
-      const QColor old(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
-                       (settings_.diaryBackground >> 16) & 0xFF);
-      const QColor c = QColorDialog::getColor(old, this);
+      const QColor c = QColorDialog::getColor(DiaryBackground(), this);
       if (!c.isValid()) return;
       settings_.diaryBackground = c.red() | (c.green() << 8) | (c.blue() << 16);
       ApplyDiaryBackground();
@@ -174,8 +172,7 @@ void CMainDlg::SyncDiaryFormat() {
 
 void CMainDlg::ApplyDiaryBackground() {
   QPalette p = controls_.diaryEditor->palette();
-  p.setColor(QPalette::Base, QColor(settings_.diaryBackground & 0xFF, (settings_.diaryBackground >> 8) & 0xFF,
-                                    (settings_.diaryBackground >> 16) & 0xFF));
+  p.setColor(QPalette::Base, DiaryBackground());
   controls_.diaryEditor->setPalette(p);
 }
 
@@ -242,13 +239,30 @@ void CMainDlg::PrintDiaryTo(QPrinter& printer) const {
   controls_.diaryEditor->document()->print(&printer);
 }
 
+QTextDocument::FindFlags CMainDlg::SearchFlags() const {
+  QTextDocument::FindFlags flags;
+  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
+  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
+  return flags;
+}
+
+void CMainDlg::SelectSearchTerm(QTextEdit* editor) {
+  const QString term = controls_.searchWords->text();
+  if (term.isEmpty()) return;
+  editor->moveCursor(QTextCursor::Start);
+  editor->find(term, SearchFlags());
+}
+
+QColor CMainDlg::DiaryBackground() const {
+  const std::int32_t c = settings_.diaryBackground;
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
 void CMainDlg::FindInText() {
   if (mode_ == ids::kModeSound) return;
   const QString term = controls_.searchWords->text();
   if (term.isEmpty()) return;
-  QTextDocument::FindFlags flags;
-  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
-  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
+  const QTextDocument::FindFlags flags = SearchFlags();
   QTextEdit* editor = mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote;
   if (editor->find(term, flags)) return;
   if (ThemedQuestion(QStringLiteral("Reached the end of the text. Continue from the beginning?"), settings_.theme,

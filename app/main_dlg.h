@@ -11,13 +11,16 @@
 #include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_editor.h"
 
+#include <QColor>
 #include <QDialog>
+#include <QTextDocument>
 #include <QTimer>
 #include <ctime>
 #include <functional>
 #include <memory>
 
 class QPrinter;
+class QTextEdit;
 class QSystemTrayIcon;
 
 namespace orlane {
@@ -118,6 +121,9 @@ class CMainDlg final : public QDialog {
   void OnDiaryCommand(int id);
   void ApplyDiaryBackground();
   void FindInText();
+  QTextDocument::FindFlags SearchFlags() const;
+  void SelectSearchTerm(QTextEdit* editor);
+  QColor DiaryBackground() const;
   void ShowReminderFields();
   void ReadReminderFields();
   void RebuildTitleLine();

@@ -80,14 +80,7 @@ void CMainDlg::OpenSearchResult(const QString& entry) {
   const int month = key->mid(4, 2).toInt(nullptr, 16);
   const int day = key->mid(6, 2).toInt(nullptr, 16);
   OnDateChanged(MakeLocalTime(year, month, day, 1, 0, 0));
-  const QString term = controls_.searchWords->text();
-  if (term.isEmpty()) return;
-  QTextDocument::FindFlags flags;
-  if (settings_.searchCase) flags |= QTextDocument::FindCaseSensitively;
-  if (settings_.searchWholeWord) flags |= QTextDocument::FindWholeWords;
-  QTextEdit* editor = mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote;
-  editor->moveCursor(QTextCursor::Start);
-  editor->find(term, flags);
+  SelectSearchTerm(mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote);
 }
 
 }  // namespace orlane
