@@ -15,6 +15,7 @@
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "diary/rich_diary_ctrl.h"
 #include "controls/color_theme.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
@@ -105,8 +106,6 @@ void CMainDlg::ConnectControls() {
   connect(controls_.fontSize, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
   connect(controls_.diaryEditor, &QTextEdit::cursorPositionChanged, this, [this] { SyncDiaryFormat(); },
           Qt::QueuedConnection);
-  controls_.diaryEditor->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(controls_.diaryEditor, &QWidget::customContextMenuRequested, this, &CMainDlg::ShowDiaryMenu);
   connect(controls_.searchResults, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { OpenSearchResult(item->text()); });
   client_->installEventFilter(this);
@@ -268,7 +267,7 @@ void CMainDlg::OnCommand(int id) {
       LayOut(client_->width(), client_->height());
       break;
     default:
-      if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) OnEditorCommand(id);
+      if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) controls_.diaryEditor->OnCommand(id);
       break;  // the recorder's commands come with the sound diary
   }
 }

@@ -10,6 +10,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/program_fonts.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/program_info.h"
 
 #include <QComboBox>
@@ -196,7 +197,7 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
   c.beepOnly = MakeCheck(client, c, ids::kBeepOnly, "Beep Only", theme);
   c.repeat = MakeCheck(client, c, ids::kRepeatPlay, "Repeat Play", theme);
   c.mediaEdit = Register(c, ids::kMediaEdit, new QLineEdit(client));
-  c.reminderNote = Register(c, ids::kReminderNote, new QTextEdit(client));
+  c.reminderNote = Register(c, ids::kReminderNote, new CRichDiaryCtrl(client));
   c.reminderNote->setAcceptRichText(false);
   c.reminderIds = {ids::kReminderGroup, ids::kTimePicker, ids::kReminderList, ids::kActive, ids::kBeepOnly,
                    ids::kRepeatPlay, ids::kMediaEdit, ids::kReminderNote};
@@ -210,7 +211,7 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
   for (int id : {ids::kBold, ids::kItalic, ids::kUnderline}) c.button(id)->SetToggleMode(CMacButton::kToggleMode);
   for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
     c.button(id)->SetToggleMode(CMacButton::kLatchMode);
-  c.diaryEditor = Register(c, ids::kDiaryEditor, new QTextEdit(client));
+  c.diaryEditor = Register(c, ids::kDiaryEditor, new CRichDiaryCtrl(client));
   c.diaryIds = {ids::kFontName, ids::kFontSize, ids::kDiaryEditor};
   for (const ButtonSpec& s : kDiaryButtons) c.diaryIds << s.id;
 

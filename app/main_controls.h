@@ -22,6 +22,7 @@ namespace orlane {
 class CAnalogClock;
 class CBarCtrl;
 class CBVTitle;
+class CRichDiaryCtrl;
 class CColorListBox;
 class CMacButton;
 class CMacCheckBox;
@@ -38,12 +39,12 @@ struct MainControls {
   QDateEdit* datePicker = nullptr;  // 1044
   QTimeEdit* timePicker = nullptr;  // 1004
   CColorListBox* reminderList = nullptr;  // 1007
-  QTextEdit* reminderNote = nullptr;      // 201
+  CRichDiaryCtrl* reminderNote = nullptr;  // 201
   QLineEdit* mediaEdit = nullptr;         // 1060
   CMacCheckBox* active = nullptr;         // 1034
   CMacCheckBox* repeat = nullptr;         // 1039
   CMacCheckBox* beepOnly = nullptr;       // 1023
-  QTextEdit* diaryEditor = nullptr;       // 200
+  CRichDiaryCtrl* diaryEditor = nullptr;   // 200
   QComboBox* fontName = nullptr;          // 103
   QComboBox* fontSize = nullptr;          // 102
   QWidget* soundView = nullptr;

@@ -15,8 +15,7 @@
 #include "controls/media_player2.h"
 #include "controls/msg_box_dlg.h"
 #include "reminders/reminder_value.h"
-#include "diary/rtf_reader.h"
-#include "diary/rtf_writer.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "security/session.h"
@@ -55,10 +54,9 @@ void CMainDlg::ShowDiaryPage() {
   controls_.diaryEditor->clear();
   QString notice;
   if (loaded_.diary == DiaryPageState::Shown) {
-    RtfReader reader;
     // A page that cannot be read completely is shown as far as it goes and
     // kept as it is on disk: saving it would drop what was not understood.
-    if (!reader.read(loaded_.diaryRtf, *controls_.diaryEditor->document()) || reader.hasError()) {
+    if (!controls_.diaryEditor->SetRtfText(loaded_.diaryRtf)) {
       loaded_.diary = DiaryPageState::Unreadable;
       notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
     }
@@ -76,7 +74,7 @@ void CMainDlg::ShowDiaryPage() {
 int CMainDlg::DiarySaveContent(DayContent& content) const {
   QTextDocument* page = controls_.diaryEditor->document();
   content.diaryEmpty = page->toPlainText().isEmpty();
-  if (!content.diaryEmpty) content.diaryRtf = RtfWriter().write(*page);
+  if (!content.diaryEmpty) content.diaryRtf = controls_.diaryEditor->GetRtf();
   return 0;
 }
 

@@ -10,7 +10,7 @@
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "diary/font_sizes.h"
-#include "diary/page_objects.h"
+#include "diary/rich_diary_ctrl.h"
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
 #include "platform/file_io.h"
@@ -34,14 +34,6 @@
 namespace orlane {
 
 namespace {
-// The diary editor's context menu.
-constexpr int kEditorCut = 9001;
-constexpr int kEditorCopy = 9002;
-constexpr int kEditorPaste = 9003;
-constexpr int kEditorInsertPicture = 9005;
-constexpr int kEditorBullets = 9006;
-
-constexpr qint64 kAttachmentLimit = qint64(64) << 20;
 
 void MergeFormat(QTextEdit* editor, const QTextCharFormat& format) {
   QTextCursor cursor = editor->textCursor();
@@ -56,7 +48,7 @@ bool Pressed(const MainControls& c, int id) {
 }  // namespace
 
 void CMainDlg::OnDiaryCommand(int id) {
-  QTextEdit* editor = controls_.diaryEditor;
+  CRichDiaryCtrl* editor = controls_.diaryEditor;
   if (editor->isReadOnly() && id != ids::kDiarySaveAs && id != ids::kFind) return;
   QTextCharFormat format;
   switch (id) {
@@ -85,51 +77,12 @@ void CMainDlg::OnDiaryCommand(int id) {
       ApplyDiaryBackground();
       return;
     }
-    case ids::kInsertPicture: {
-      const QString path = QFileDialog::getOpenFileName(
-          this, QString(), QString(), QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.gif *.ico *.png)"));
-      if (path.isEmpty()) return;
-      const QImage picture = QImageReader(path).read();
-      if (picture.isNull()) {
-        ThemedNotice(QStringLiteral("This picture cannot be read: ") + QFileInfo(path).fileName(), settings_.theme, this);
-        return;
-      }
-      QTextCursor cursor = editor->textCursor();
-      InsertPageImage(cursor, picture);
+    case ids::kInsertPicture: editor->InsertPicture(); return;
+    case ids::kAttachFile: editor->InsertObjectFromFile({}); return;
+    case ids::kDiarySaveAs:
+      if (!editor->toPlainText().isEmpty()) editor->SaveRtf({});
       return;
-    }
-    case ids::kAttachFile: {
-      const QString path = QFileDialog::getOpenFileName(this);
-      if (path.isEmpty()) return;
-      QByteArray bytes;
-      if (ReadFileBytes(path, bytes, kAttachmentLimit) != FileReadResult::Ok) {
-        ThemedNotice(QStringLiteral("This file cannot be attached: ") + QFileInfo(path).fileName(), settings_.theme, this);
-        return;
-      }
-      QTextCursor cursor = editor->textCursor();
-      const QString name = QFileInfo(path).fileName();
-      InsertAttachment(cursor, name, bytes, PaintAttachmentIcon(name));
-      return;
-    }
-    case ids::kDiarySaveAs: {
-      if (editor->toPlainText().isEmpty()) return;
-      QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
-      if (path.isEmpty()) return;
-      if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".rtf");
-      if (AtomicWriteFile(path, RtfWriter().write(*editor->document())) != 1)
-        ThemedNotice(QStringLiteral("The page could not be saved to ") + path, settings_.theme, this);
-      return;
-    }
-    case ids::kDiaryImport: {
-      const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
-      if (path.isEmpty()) return;
-      QByteArray bytes;
-      RtfReader reader;
-      if (ReadFileBytes(path, bytes) != FileReadResult::Ok || !reader.read(bytes, *editor->document()))
-        ThemedNotice(QStringLiteral("This file is not an RTF document: ") + QFileInfo(path).fileName(),
-                     settings_.theme, this);
-      return;
-    }
+    case ids::kDiaryImport: editor->ImportRtf({}); return;
     default: return;
   }
   MergeFormat(editor, format);
@@ -176,55 +129,6 @@ void CMainDlg::ApplyDiaryBackground() {
   controls_.diaryEditor->setPalette(p);
 }
 
-void CMainDlg::ShowDiaryMenu(const QPoint& at) {
-  QTextEdit* editor = controls_.diaryEditor;
-  NMacMenu menu(this);
-  menu.SetItemHeight(21);
-  menu.SetMenuFont(editor->font());
-  menu.SetBackgroundColor(ThemeColor(settings_.theme, kThemeLightFace));
-  menu.AppendItem(NMacMenu::kMfString, kEditorCut, QStringLiteral("Cut"));
-  menu.AppendItem(NMacMenu::kMfString, kEditorCopy, QStringLiteral("Copy"));
-  menu.AppendItem(NMacMenu::kMfString, kEditorPaste, QStringLiteral("Paste"));
-  menu.AppendItem(NMacMenu::kMfSeparator, 0, QString());
-  menu.AppendItem(NMacMenu::kMfString, kEditorInsertPicture, QStringLiteral("Insert a Picture"));
-  menu.AppendItem(NMacMenu::kMfString, kEditorBullets, QStringLiteral("Bullet Style"));
-  const bool selection = editor->textCursor().hasSelection();
-  const bool writable = !editor->isReadOnly();
-  menu.EnableItem(kEditorCut, selection && writable);
-  menu.EnableItem(kEditorCopy, selection);
-  menu.EnableItem(kEditorPaste, writable && editor->canPaste());
-  menu.EnableItem(kEditorInsertPicture, writable);
-  menu.EnableItem(kEditorBullets, writable);
-  menu.CheckItem(kEditorBullets, editor->textCursor().currentList() != nullptr);
-  connect(&menu, &NMacMenu::command, this, &CMainDlg::OnEditorCommand);
-  menu.exec(editor->mapToGlobal(at));
-}
-
-void CMainDlg::OnEditorCommand(int id) {
-  QTextEdit* editor = controls_.diaryEditor;
-  switch (id) {
-    case kEditorCut: editor->cut(); break;
-    case kEditorCopy: editor->copy(); break;
-    case kEditorPaste: editor->paste(); break;
-    case kEditorInsertPicture: OnDiaryCommand(ids::kInsertPicture); break;
-    case kEditorBullets: {
-      if (editor->isReadOnly()) break;
-      QTextCursor cursor = editor->textCursor();
-      if (QTextList* list = cursor.currentList()) {
-        // Bullets off: the paragraphs leave the list and keep their indent at 0.
-        for (int i = list->count() - 1; i >= 0; --i) list->remove(list->item(i));
-        QTextBlockFormat block = cursor.blockFormat();
-        block.setIndent(0);
-        cursor.setBlockFormat(block);
-      } else {
-        cursor.createList(QTextListFormat::ListDisc);
-      }
-      break;
-    }
-    default: break;
-  }
-}
-
 void CMainDlg::PrintDiary() {
   if (mode_ != ids::kModeDiary || controls_.diaryEditor->toPlainText().isEmpty()) return;
   QPrinter printer(QPrinter::HighResolution);
@@ -233,11 +137,7 @@ void CMainDlg::PrintDiary() {
   PrintDiaryTo(printer);
 }
 
-void CMainDlg::PrintDiaryTo(QPrinter& printer) const {
-  // One inch on every side.
-  printer.setPageMargins(QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter);
-  controls_.diaryEditor->document()->print(&printer);
-}
+void CMainDlg::PrintDiaryTo(QPrinter& printer) const { controls_.diaryEditor->PrintTo(printer); }
 
 QTextDocument::FindFlags CMainDlg::SearchFlags() const {
   QTextDocument::FindFlags flags;
@@ -263,13 +163,9 @@ void CMainDlg::FindInText() {
   const QString term = controls_.searchWords->text();
   if (term.isEmpty()) return;
   const QTextDocument::FindFlags flags = SearchFlags();
-  QTextEdit* editor = mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote;
-  if (editor->find(term, flags)) return;
-  if (ThemedQuestion(QStringLiteral("Reached the end of the text. Continue from the beginning?"), settings_.theme,
-                     this) != 1)
-    return;
-  editor->moveCursor(QTextCursor::Start);
-  if (!editor->find(term, flags)) ThemedNotice(QStringLiteral("Not found!"), settings_.theme, this);
+  CRichDiaryCtrl* editor = mode_ == ids::kModeDiary ? controls_.diaryEditor : controls_.reminderNote;
+  editor->SetTheme(settings_.theme);
+  editor->Find(term, flags, true);
 }
 
 }  // namespace orlane

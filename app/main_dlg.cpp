@@ -17,9 +17,7 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
-#include "diary/page_links.h"
-#include "diary/page_objects.h"
-#include "platform/file_io.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
@@ -280,32 +278,6 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) dragging_ = false;
     if (event->type() == QEvent::MouseButtonDblClick && inStrip(kTitleStrip)) {
       OnCommand(ids::kMaximize);
-      return true;
-    }
-  }
-  // A click on a link of the diary page or the note opens it with the desktop.
-  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    for (QTextEdit* editor : {controls_.diaryEditor, controls_.reminderNote})
-      if (editor && watched == editor->viewport() && !editor->textCursor().hasSelection()) {
-        const QTextCursor at = editor->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
-        const QString link = LinkAt(at.block().text(), at.positionInBlock());
-        if (!link.isEmpty()) QDesktopServices::openUrl(QUrl(link));
-      }
-  }
-  // A double click on an attached file opens a copy of it with the desktop.
-  if (event->type() == QEvent::MouseButtonDblClick && controls_.diaryEditor &&
-      watched == controls_.diaryEditor->viewport()) {
-    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    QTextCursor cursor = controls_.diaryEditor->cursorForPosition(at);
-    for (int step : {1, 0}) {
-      QTextCursor probe = cursor;
-      probe.setPosition(std::min(cursor.position() + step, controls_.diaryEditor->document()->characterCount() - 1));
-      const QTextCharFormat format = probe.charFormat();
-      if (!IsAttachment(format)) continue;
-      const QString folder = QDir::tempPath() + QStringLiteral("/orlane-attachments/");
-      QDir().mkpath(folder);
-      const QString copy = folder + QFileInfo(AttachmentName(format)).fileName();
-      if (AtomicWriteFile(copy, AttachmentData(format)) == 1) QDesktopServices::openUrl(QUrl::fromLocalFile(copy));
       return true;
     }
   }

@@ -85,9 +85,6 @@ class CMainDlg final : public QDialog {
 
   // The diary page on the printer the user picks; PrintDiaryTo prints it on a given one.
   void PrintDiary();
-  // The diary editor's context menu (9001-9006) and its commands.
-  void ShowDiaryMenu(const QPoint& at);
-  void OnEditorCommand(int id);
   void PrintDiaryTo(QPrinter& printer) const;
 
   // One tick of the one-second timer (public for tests with a set clock).

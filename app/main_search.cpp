@@ -9,6 +9,7 @@
 #include "controls/mac_check_box.h"
 #include "controls/wait_dlg.h"
 #include "diary/page_text.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/local_time.h"
 #include "reminders/day_search.h"
 #include "security/session.h"

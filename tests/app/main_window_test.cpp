@@ -3,6 +3,7 @@
 #include "app/main_ids.h"
 #include "app/main_layout.h"
 #include "controls/color_list_box.h"
+#include "diary/rich_diary_ctrl.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_theme.h"
 #include "controls/mac_button.h"

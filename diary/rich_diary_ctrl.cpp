@@ -1,0 +1,190 @@
+#include "diary/rich_diary_ctrl.h"
+
+#include "controls/color_theme.h"
+#include "controls/mac_menu.h"
+#include "controls/msg_box_dlg.h"
+#include "diary/page_links.h"
+#include "diary/page_objects.h"
+#include "diary/rtf_reader.h"
+#include "diary/rtf_writer.h"
+#include "platform/file_io.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextList>
+#include <QUrl>
+
+namespace orlane {
+
+namespace {
+constexpr qint64 kAttachmentLimit = qint64(64) << 20;
+constexpr qint64 kImportLimit = qint64(512) << 20;
+}  // namespace
+
+CRichDiaryCtrl::CRichDiaryCtrl(QWidget* parent) : QTextEdit(parent) {
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this, &CRichDiaryCtrl::ShowContextMenu);
+}
+
+bool CRichDiaryCtrl::SetRtfText(const QByteArray& rtf) {
+  RtfReader reader;
+  const bool read = reader.read(rtf, *document());
+  document()->setModified(false);
+  return read && !reader.hasError();
+}
+
+QByteArray CRichDiaryCtrl::GetRtf() const { return RtfWriter().write(*document()); }
+
+int CRichDiaryCtrl::SaveRtf(QString path) {
+  if (path.isEmpty())
+    path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
+  if (path.isEmpty()) return 0;
+  if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".rtf");
+  if (AtomicWriteFile(path, GetRtf()) == 1) return 1;
+  ThemedNotice(QStringLiteral("The page could not be saved to ") + path, theme_, this);
+  return 0;
+}
+
+int CRichDiaryCtrl::ImportRtf(QString path) {
+  if (path.isEmpty())
+    path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
+  if (path.isEmpty()) return 0;
+  QByteArray bytes;
+  RtfReader reader;
+  if (ReadFileBytes(path, bytes, kImportLimit) == FileReadResult::Ok && reader.read(bytes, *document())) return 1;
+  ThemedNotice(QStringLiteral("This file is not an RTF document: ") + QFileInfo(path).fileName(), theme_, this);
+  return 0;
+}
+
+int CRichDiaryCtrl::InsertBitmapFile(QString path) {
+  if (isReadOnly()) return 0;
+  if (path.isEmpty())
+    path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                        QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.gif *.ico *.png)"));
+  if (path.isEmpty()) return 0;
+  const QImage picture = QImageReader(path).read();
+  if (picture.isNull()) {
+    ThemedNotice(QStringLiteral("This picture cannot be read: ") + QFileInfo(path).fileName(), theme_, this);
+    return 0;
+  }
+  InsertBitmap(picture);
+  return 1;
+}
+
+void CRichDiaryCtrl::InsertBitmap(const QImage& picture) {
+  if (isReadOnly() || picture.isNull()) return;
+  QTextCursor cursor = textCursor();
+  InsertPageImage(cursor, picture);
+}
+
+int CRichDiaryCtrl::InsertObjectFromFile(QString path) {
+  if (isReadOnly()) return 0;
+  if (path.isEmpty()) path = QFileDialog::getOpenFileName(this);
+  if (path.isEmpty()) return 0;
+  QByteArray bytes;
+  if (ReadFileBytes(path, bytes, kAttachmentLimit) != FileReadResult::Ok) {
+    ThemedNotice(QStringLiteral("This file cannot be attached: ") + QFileInfo(path).fileName(), theme_, this);
+    return 0;
+  }
+  QTextCursor cursor = textCursor();
+  const QString name = QFileInfo(path).fileName();
+  InsertAttachment(cursor, name, bytes, PaintAttachmentIcon(name));
+  return 1;
+}
+
+void CRichDiaryCtrl::PrintTo(QPrinter& printer) const {
+  printer.setPageMargins(QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter);
+  document()->print(&printer);
+}
+
+bool CRichDiaryCtrl::Find(const QString& text, QTextDocument::FindFlags flags, bool wrap) {
+  if (text.isEmpty()) return false;
+  if (find(text, flags)) return true;
+  if (!wrap) return false;
+  if (ThemedQuestion(QStringLiteral("Reached the end of the text. Continue from the beginning?"), theme_, this) != 1)
+    return false;
+  moveCursor(QTextCursor::Start);
+  if (find(text, flags)) return true;
+  ThemedNotice(QStringLiteral("Not found!"), theme_, this);
+  return false;
+}
+
+void CRichDiaryCtrl::ShowContextMenu(const QPoint& at) {
+  NMacMenu menu(this);
+  menu.SetItemHeight(21);
+  menu.SetMenuFont(font());
+  menu.SetBackgroundColor(ThemeColor(theme_, kThemeLightFace));
+  menu.AppendItem(NMacMenu::kMfString, kCut, QStringLiteral("Cut"));
+  menu.AppendItem(NMacMenu::kMfString, kCopy, QStringLiteral("Copy"));
+  menu.AppendItem(NMacMenu::kMfString, kPaste, QStringLiteral("Paste"));
+  menu.AppendItem(NMacMenu::kMfSeparator, 0, QString());
+  menu.AppendItem(NMacMenu::kMfString, kInsertPicture, QStringLiteral("Insert a Picture"));
+  menu.AppendItem(NMacMenu::kMfString, kBulletStyle, QStringLiteral("Bullet Style"));
+  const bool selection = textCursor().hasSelection();
+  const bool writable = !isReadOnly();
+  menu.EnableItem(kCut, selection && writable);
+  menu.EnableItem(kCopy, selection);
+  menu.EnableItem(kPaste, writable && canPaste());
+  menu.EnableItem(kInsertPicture, writable);
+  menu.EnableItem(kBulletStyle, writable);
+  menu.CheckItem(kBulletStyle, textCursor().currentList() != nullptr);
+  connect(&menu, &NMacMenu::command, this, &CRichDiaryCtrl::OnCommand);
+  menu.exec(mapToGlobal(at));
+}
+
+void CRichDiaryCtrl::OnCommand(int id) {
+  switch (id) {
+    case kCut: cut(); break;
+    case kCopy: copy(); break;
+    case kPaste: paste(); break;
+    case kInsertPicture: InsertBitmapFile({}); break;
+    case kBulletStyle: {
+      if (isReadOnly()) break;
+      QTextCursor cursor = textCursor();
+      if (QTextList* list = cursor.currentList()) {
+        for (int i = list->count() - 1; i >= 0; --i) list->remove(list->item(i));
+        QTextBlockFormat block = cursor.blockFormat();
+        block.setIndent(0);
+        cursor.setBlockFormat(block);
+      } else {
+        cursor.createList(QTextListFormat::ListDisc);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
+  QTextEdit::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
+  const QTextCursor at = cursorForPosition(event->position().toPoint());
+  const QString link = LinkAt(at.block().text(), at.positionInBlock());
+  if (!link.isEmpty()) QDesktopServices::openUrl(QUrl(link));
+}
+
+void CRichDiaryCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+  // An attached file opens as a copy in the temporary folder.
+  const QTextCursor at = cursorForPosition(event->position().toPoint());
+  for (int step : {1, 0}) {
+    QTextCursor probe(document());
+    probe.setPosition(std::min(at.position() + step, document()->characterCount() - 1));
+    const QTextCharFormat format = probe.charFormat();
+    if (!IsAttachment(format)) continue;
+    const QString folder = QDir::tempPath() + QStringLiteral("/orlane-attachments/");
+    QDir().mkpath(folder);
+    const QString copyPath = folder + QFileInfo(AttachmentName(format)).fileName();
+    if (AtomicWriteFile(copyPath, AttachmentData(format)) == 1) QDesktopServices::openUrl(QUrl::fromLocalFile(copyPath));
+    return;
+  }
+  QTextEdit::mouseDoubleClickEvent(event);
+}
+
+}  // namespace orlane

@@ -1,0 +1,60 @@
+// CRichDiaryCtrl: the editor of a diary page (and of a reminder's note). A
+// QTextEdit whose page goes in and out as RTF through the program's reader and
+// writer; it keeps pictures and attached files, offers its context menu, opens
+// links and attached files with the desktop, prints and finds. Messages go
+// through the program's themed message box.
+#pragma once
+
+#include <QByteArray>
+#include <QTextDocument>
+#include <QTextEdit>
+
+class QPrinter;
+
+namespace orlane {
+
+class CRichDiaryCtrl : public QTextEdit {
+  Q_OBJECT
+
+ public:
+  // The context menu's commands.
+  enum : int { kCut = 9001, kCopy = 9002, kPaste = 9003, kInsertPicture = 9005, kBulletStyle = 9006 };
+
+  explicit CRichDiaryCtrl(QWidget* parent = nullptr);
+  Q_DISABLE_COPY_MOVE(CRichDiaryCtrl)
+
+  void SetTheme(int theme) { theme_ = theme; }
+
+  // The page from RTF; false when it could not be read completely (what could
+  // be read is shown).
+  bool SetRtfText(const QByteArray& rtf);
+  QByteArray GetRtf() const;
+  // Writes the page as RTF to path (asks for one when empty; ".rtf" is added
+  // to a name without a dot). 1 written, 0 not.
+  int SaveRtf(QString path);
+  // Makes an RTF file the page (asks when path is empty). 1 read, 0 not.
+  int ImportRtf(QString path);
+  // A picture file at the caret (asks when empty): bmp, jpg, gif, ico, png.
+  int InsertBitmapFile(QString path);
+  int InsertPicture(const QString& path = {}) { return InsertBitmapFile(path); }
+  void InsertBitmap(const QImage& picture);
+  // Embeds a file, shown as an icon with its name (asks when empty).
+  int InsertObjectFromFile(QString path);
+  // One inch margins on every side.
+  void PrintTo(QPrinter& printer) const;
+  // Finds text after the caret; with wrap, asks to go on from the start and
+  // says "Not found!" when it is nowhere. True when found.
+  bool Find(const QString& text, QTextDocument::FindFlags flags, bool wrap);
+
+  void OnCommand(int id);
+  void ShowContextMenu(const QPoint& at);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  int theme_ = 5;
+};
+
+}  // namespace orlane
