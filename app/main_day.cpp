@@ -71,11 +71,16 @@ void CMainDlg::ShowDiaryPage() {
   controls_.diaryEditor->document()->setModified(false);
 }
 
-int CMainDlg::DiarySaveContent(DayContent& content) const {
+void CMainDlg::DiarySaveContent(DayContent& content) const {
   QTextDocument* page = controls_.diaryEditor->document();
   content.diaryEmpty = page->toPlainText().isEmpty();
   if (!content.diaryEmpty) content.diaryRtf = controls_.diaryEditor->GetRtf();
-  return 0;
+}
+
+void CMainDlg::FillReminderList() {
+  QSignalBlocker block(controls_.reminderList);
+  controls_.reminderList->ResetContent();
+  for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
 }
 
 void CMainDlg::LoadSelectedDay() {
@@ -85,11 +90,7 @@ void CMainDlg::LoadSelectedDay() {
   loaded_ = LoadDay(key, CurrentPassword());
   ShowDiaryPage();
   editor_.loadDay(loaded_.reminders);
-  {
-    QSignalBlocker block(controls_.reminderList);
-    controls_.reminderList->ResetContent();
-    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
-  }
+  FillReminderList();
   ShowReminderFields();
   status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
                                   HolidayOf(selectedDate_));
@@ -255,11 +256,7 @@ void CMainDlg::OnReminderCommand(int id) {
       return;
     default: return;
   }
-  {
-    QSignalBlocker block(controls_.reminderList);
-    controls_.reminderList->clear();
-    for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
-  }
+  FillReminderList();
   ShowReminderFields();
   if (!save) return;
   SaveLoadedDay();

@@ -257,10 +257,6 @@ void CMainDlg::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
 }
 
-void CMainDlg::mouseMoveEvent(QMouseEvent* event) { QDialog::mouseMoveEvent(event); }
-
-void CMainDlg::mouseDoubleClickEvent(QMouseEvent* event) { QDialog::mouseDoubleClickEvent(event); }
-
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
   // The title strip of the client area moves the window and maximises it.
   if (watched == client_ || watched == controls_.title) {

@@ -98,8 +98,6 @@ class CMainDlg final : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -131,7 +129,8 @@ class CMainDlg final : public QDialog {
   void PopupMenuUnder(int buttonId, int which);
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
   void ToggleMaximized();
-  int DiarySaveContent(DayContent& content) const;
+  void DiarySaveContent(DayContent& content) const;
+  void FillReminderList();
   void ShowDiaryPage();
   void OnDestroy();
   void ShowMediaPreview(const QString& media);
