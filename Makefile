@@ -6,6 +6,12 @@ FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
+# ccache, when present, is shared by every checkout of the tree.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+export CCACHE_BASEDIR := $(abspath $(CURDIR)/..)
+export CCACHE_NOHASHDIR := 1
+
 # Debian 12 packages for building, testing and running the program.
 DEB_PACKAGES := \
   cmake make g++ pkg-config ninja-build \
@@ -35,7 +41,7 @@ $(DEPS_STAMP): Makefile
 	@mkdir -p $(BUILD_DIR) && touch $@
 
 $(BUILD_DIR)/CMakeCache.txt: $(DEPS_STAMP)
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
