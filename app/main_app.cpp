@@ -17,6 +17,7 @@
 #include "security/plain_error.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QWidget>
 
 #include <cstdio>
@@ -61,6 +62,7 @@ bool RaiseProgramWindow() {
   if (!target) return false;
   // A window hidden in the tray comes forward without being shown.
   if (target->isVisible()) {
+    if (target->isMinimized()) target->showNormal();
     target->raise();
     target->activateWindow();
   }
@@ -68,6 +70,9 @@ bool RaiseProgramWindow() {
 }
 
 int CMainApp::InitInstance() {
+  // A tray program ends through its exit question only, never because its
+  // last visible window closed (a login, an alert, the hidden main window).
+  QApplication::setQuitOnLastWindowClosed(false);
   LoadProgramFonts();
   InstallUnattendedResponder();
   // Technical errors of the pure libraries ("parameter error") get the plain box.
@@ -107,9 +112,17 @@ int CMainApp::InitInstance() {
   mainDlg.SetPasswordPrompt(LoginPrompt());
   if (mainDlg.OnInitDialog()) {
     if (mainDlg.settings().checkUpdate && StartupUpdateCheck(&mainDlg, mainDlg.Theme()) == 1) return 0;
-    mainDlg.exec();
+    RunUntilFinished(mainDlg);
   }
   return 0;
+}
+
+void CMainApp::RunUntilFinished(QDialog& mainDlg) {
+  // Not QDialog::exec(): hiding a dialog ends its modal loop, and the main
+  // window hides to the tray while the program keeps running.
+  QEventLoop loop;
+  QObject::connect(&mainDlg, &QDialog::finished, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 void CMainApp::SetLoginPrompt(LoginPromptFn prompt) { LoginPrompt() = std::move(prompt); }

@@ -1,14 +1,17 @@
 // The application object: the start-up sequence (user folder, early settings,
 // instance lock, login, main window) and the clean end. The whole run of the
-// program is the main window's modal loop inside InitInstance.
+// program is the main window's loop inside InitInstance, which ends when the
+// window is done (the exit question), not when it hides.
 #pragma once
 
 #include "app/settings_file.h"
 
 #include <QString>
 
-class QWidget;
 #include <functional>
+
+class QDialog;
+class QWidget;
 
 namespace orlane {
 
@@ -30,6 +33,8 @@ class CMainApp final {
   static void SetLoginPrompt(LoginPromptFn prompt);
 
  private:
+  static void RunUntilFinished(QDialog& mainDlg);
+
   StartupSettings startup_;
 };
 

@@ -22,6 +22,7 @@
 #include "platform/local_time.h"
 #include "platform/program_info.h"
 #include "security/config_dlg.h"
+#include "security/help_topic.h"
 #include "security/session.h"
 
 #include <QApplication>
@@ -125,7 +126,10 @@ bool CMainDlg::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     case KeyAction::SearchAll: OnCommand(ids::kSearch); break;
     case KeyAction::FindInText: OnCommand(ids::kFind); break;
     case KeyAction::ToggleCalendar: ToggleCalendarShown(); break;
-    case KeyAction::Help: OpenHelpTopic(); break;
+    case KeyAction::Help: OpenModeHelp(); break;
+    case KeyAction::Bold: ToggleFormatButton(ids::kBold); break;
+    case KeyAction::Italic: ToggleFormatButton(ids::kItalic); break;
+    case KeyAction::Underline: ToggleFormatButton(ids::kUnderline); break;
   }
   return true;
 }
@@ -147,25 +151,29 @@ void CMainDlg::ShowAbout() {
 void CMainDlg::ShowConfig() {
   CConfigDlg config(settings_, settings_.theme, this);
   if (config.exec() != QDialog::Accepted) return;
-  const Settings edited = config.settings();
+  ApplyEditedSettings(config.settings());
+  WriteSettings();
+}
+
+void CMainDlg::ApplyEditedSettings(const Settings& edited) {
+  // Result entries are dates in the old format: they are listed again in the new one.
+  const QStringList results = SearchResultKeys();
   if (edited.theme != settings_.theme) ApplyTheme(edited.theme);
   const int theme = settings_.theme;
   settings_ = edited;
   settings_.theme = theme;
   controls_.calendar->weekStart = settings_.weekStart;
   controls_.calendar->Redraw();
-  WriteSettings();
+  controls_.calendar->update();
+  ListSearchResults(results);
+  LayOut(client_->width(), client_->height());
+  RefreshStatusMessage();
+  RebuildTitleLine();
 }
 
-void CMainDlg::OpenHelpTopic() {
+void CMainDlg::OpenModeHelp() {
   const char* topic = mode_ == ids::kModeDiary ? "rich.htm" : mode_ == ids::kModeSound ? "rec.htm" : "alarm.htm";
-  for (const QString& folder : ProgramDataFolders()) {
-    const QString page = folder + QStringLiteral("help/") + QLatin1String(topic);
-    if (QFileInfo::exists(page)) {
-      OpenUrl(QUrl::fromLocalFile(page).toString());
-      return;
-    }
-  }
+  OpenHelpTopic(QLatin1String(topic), settings_.theme, this);
 }
 
 bool CMainDlg::AskPassword() {
@@ -217,7 +225,7 @@ void CMainDlg::OnCommand(int id) {
       break;
     case ids::kShowConfig: ShowConfig(); break;
     case ids::kTrayWebPage:
-    case ids::kHelpWebsite: QDesktopServices::openUrl(VendorBaseUrl()); break;
+    case ids::kHelpWebsite: OpenVendorSite(this, settings_.theme); break;
     case ids::kTrayEmail:
     case ids::kHelpEmail: OpenUrl(QStringLiteral("mailto:support@orlane.example.org")); break;
     case ids::kTrayUpdate:
@@ -232,7 +240,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kTrayAbout:
     case ids::kHelpAbout: ShowAbout(); break;
     case ids::kTrayHelp:
-    case ids::kHelpManual: OpenHelpTopic(); break;
+    case ids::kHelpManual: OpenModeHelp(); break;
     case ids::kGotoToday: GotoToday(); break;
     case ids::kSaveAll: SaveAll(); break;
     case ids::kHelpButton: PopupMenuUnder(ids::kHelpButton, 1); break;

@@ -9,11 +9,13 @@
 #include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
+#include "controls/picker_fields.h"
 #include "controls/program_fonts.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/program_info.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QDateEdit>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -207,7 +209,10 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
   c.fontName = Register(c, ids::kFontName, new QComboBox(client));
   c.fontSize = Register(c, ids::kFontSize, new QComboBox(client));
   FillFontCombos(c);
-  for (const ButtonSpec& s : kDiaryButtons) MakeButton(client, c, s, theme);
+  for (const ButtonSpec& s : kDiaryButtons) {
+    // Formatting acts on the editor's selection: the editor keeps the focus.
+    MakeButton(client, c, s, theme)->setFocusPolicy(Qt::NoFocus);
+  }
   for (int id : {ids::kBold, ids::kItalic, ids::kUnderline}) c.button(id)->SetToggleMode(CMacButton::kToggleMode);
   for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
     c.button(id)->SetToggleMode(CMacButton::kLatchMode);
@@ -234,6 +239,14 @@ void CreateMainControls(QWidget* client, MainControls& c, int theme, int weekSta
   for (const ButtonSpec& s : kSoundButtons) c.soundIds << s.id;
 
   c.titleLine = MakeLabel(client, c, ids::kTitleLine, "");
+
+  for (QDateTimeEdit* picker : client->findChildren<QDateTimeEdit*>()) SelectFieldOnClick(picker);
+
+  // Enter does nothing in the main window: no button presses itself on Enter.
+  for (QPushButton* b : client->findChildren<QPushButton*>()) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
 }
 
 }  // namespace orlane

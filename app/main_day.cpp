@@ -92,8 +92,7 @@ void CMainDlg::LoadSelectedDay() {
   editor_.loadDay(loaded_.reminders);
   FillReminderList();
   ShowReminderFields();
-  status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
-                                  HolidayOf(selectedDate_));
+  RefreshStatusMessage();
   if (changed) controls_.calendar->Redraw();
   RebuildTitleLine();
   QApplication::restoreOverrideCursor();
@@ -108,11 +107,20 @@ void CMainDlg::SaveLoadedDay() {
   loaded_.reminders = content.reminders;
   loaded_.remindersResult = ReminderLoadResult::Ok;
   controls_.calendar->Redraw();
+  // The alarms read today's reminders as they are stored, so only after the write.
+  if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
 }
 
 void CMainDlg::StoreEditedReminder() {
   ReadReminderFields();
-  if (editor_.storeEdited()) scheduler_->loadTodayReminders();
+  editor_.storeEdited();
+}
+
+void CMainDlg::OnReminderFired(const QByteArray& timeKey) {
+  editor_.markFired(timeKey);
+  const auto it = loaded_.reminders.find(timeKey);
+  if (it != loaded_.reminders.end()) it->second = WithoutActiveMarker(it->second);
+  if (editor_.editedKey() == timeKey && controls_.active) controls_.active->SetChecked(false);
 }
 
 void CMainDlg::SaveAll() {
@@ -197,7 +205,6 @@ void CMainDlg::ShowMediaPreview(const QString& media) {
 void CMainDlg::OnReminderSelection() {
   ReadReminderFields();
   editor_.select(controls_.reminderList->currentRow());
-  scheduler_->loadTodayReminders();
   ShowReminderFields();
   SaveLoadedDay();
   SelectSearchTerm(controls_.reminderNote);  // a search term still set is selected in the note
@@ -260,7 +267,10 @@ void CMainDlg::OnReminderCommand(int id) {
   ShowReminderFields();
   if (!save) return;
   SaveLoadedDay();
-  scheduler_->loadTodayReminders();
+  RefreshStatusMessage();
+}
+
+void CMainDlg::RefreshStatusMessage() {
   status_ = ReminderStatusMessage(static_cast<int>(editor_.entries().size()), selectedDate_, settings_.dateFormat,
                                   HolidayOf(selectedDate_));
 }

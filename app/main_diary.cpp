@@ -47,6 +47,13 @@ bool Pressed(const MainControls& c, int id) {
 }
 }  // namespace
 
+void CMainDlg::ToggleFormatButton(int id) {
+  CMacButton* b = controls_.button(id);
+  if (!b || controls_.diaryEditor->isReadOnly()) return;
+  b->SetVisualState(Pressed(controls_, id) ? CMacButton::kNormal : CMacButton::kPressed, true);
+  OnDiaryCommand(id);
+}
+
 void CMainDlg::OnDiaryCommand(int id) {
   CRichDiaryCtrl* editor = controls_.diaryEditor;
   if (editor->isReadOnly() && id != ids::kDiarySaveAs && id != ids::kFind) return;

@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QDesktopServices>
@@ -229,7 +230,11 @@ void CMainDlg::resizeEvent(QResizeEvent* event) {
 
 void CMainDlg::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) update();
+  if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) {
+    update();
+    // The title band is an opaque child: the frame's repaint does not reach it.
+    if (controls_.title) controls_.title->update();
+  }
 }
 
 void CMainDlg::ToggleMaximized() {
@@ -262,16 +267,25 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ || watched == controls_.title) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const auto inStrip = [&](int strip) { return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip; };
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kTitleStrip)) {
-      dragging_ = true;
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kDragStrip) &&
+        !isMaximized()) {
+      drag_ = TitleDrag{mouse->globalPosition().toPoint(), pos()};
       return false;
     }
-    if (event->type() == QEvent::MouseMove && dragging_ && (mouse->buttons() & Qt::LeftButton)) {
-      if (inStrip(kDragStrip) && !isMaximized() && windowHandle()) windowHandle()->startSystemMove();
-      dragging_ = false;
-      return false;
+    if (event->type() == QEvent::MouseMove && drag_ && (mouse->buttons() & Qt::LeftButton)) {
+      // Where a window may place itself (X11) it follows the pointer exactly;
+      // elsewhere (Wayland) the window system moves it. The window system's
+      // move on X11 starts from the pointer's position at the first motion
+      // and so lags behind by that first step.
+      if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle()) {
+        drag_.reset();
+        windowHandle()->startSystemMove();
+      } else {
+        move(drag_->windowAt + mouse->globalPosition().toPoint() - drag_->pointerAt);
+      }
+      return true;
     }
-    if (event->type() == QEvent::MouseButtonRelease) dragging_ = false;
+    if (event->type() == QEvent::MouseButtonRelease) drag_.reset();
     if (event->type() == QEvent::MouseButtonDblClick && inStrip(kTitleStrip)) {
       OnCommand(ids::kMaximize);
       return true;

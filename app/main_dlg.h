@@ -12,12 +12,14 @@
 #include "reminders/reminder_editor.h"
 
 #include <QColor>
+#include <QPoint>
 #include <QDialog>
 #include <QTextDocument>
 #include <QTimer>
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QTextEdit;
@@ -87,6 +89,9 @@ class CMainDlg final : public QDialog {
   void PrintDiary();
   void PrintDiaryTo(QPrinter& printer) const;
 
+  // A reminder of the shown day fired: its active marker is gone everywhere.
+  void OnReminderFired(const QByteArray& timeKey);
+
   // One tick of the one-second timer (public for tests with a set clock).
   void OnAlarmTick();
 
@@ -114,6 +119,11 @@ class CMainDlg final : public QDialog {
   void OnReminderSelection();
   void OnReminderCommand(int id);
   void OnDiaryCommand(int id);
+  void ToggleFormatButton(int id);  // Ctrl+B, Ctrl+I, Ctrl+U
+  void ApplyEditedSettings(const Settings& edited);
+  void RefreshStatusMessage();
+  void ListSearchResults(const QStringList& dayKeys);
+  QStringList SearchResultKeys() const;
   void ApplyDiaryBackground();
   void FindInText();
   QTextDocument::FindFlags SearchFlags() const;
@@ -125,7 +135,7 @@ class CMainDlg final : public QDialog {
   void ArmAlarmTimer();
   void ShowAbout();
   void ShowConfig();
-  void OpenHelpTopic();
+  void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
   void ToggleMaximized();
@@ -154,7 +164,11 @@ class CMainDlg final : public QDialog {
   bool loginOpen_ = false;
   bool built_ = false;
   bool destroyed_ = false;
-  bool dragging_ = false;
+  struct TitleDrag {
+    QPoint pointerAt;  // global position of the press on the title strip
+    QPoint windowAt;   // the window's position then
+  };
+  std::optional<TitleDrag> drag_;
   QWidget* preview_ = nullptr;  // the media or movie of the shown reminder
 };
 

@@ -10,6 +10,11 @@ KeyAction KeyActionFor(int key, Qt::KeyboardModifiers modifiers, int mode) {
   if (ctrl && key == Qt::Key_S) return KeyAction::SaveAll;
   if (ctrl && key == Qt::Key_G) return KeyAction::ShowConfig;
   if (ctrl && key == Qt::Key_P) return mode == ids::kModeDiary ? KeyAction::Print : KeyAction::None;
+  if (ctrl && mode == ids::kModeDiary) {
+    if (key == Qt::Key_B) return KeyAction::Bold;
+    if (key == Qt::Key_I) return KeyAction::Italic;
+    if (key == Qt::Key_U) return KeyAction::Underline;
+  }
   if (key == Qt::Key_F3) {
     if (!textMode) return KeyAction::None;
     return ctrl ? KeyAction::SearchAll : KeyAction::FindInText;

@@ -15,6 +15,9 @@ enum class KeyAction {
   FindInText,  // F3, reminder and diary modes
   ToggleCalendar,  // F2
   Help,        // F1
+  Bold,        // Ctrl+B, diary mode only
+  Italic,      // Ctrl+I, diary mode only
+  Underline,   // Ctrl+U, diary mode only
 };
 
 // mode: 179 Reminder, 180 RichText Diary, 181 Sound Diary.

@@ -64,14 +64,28 @@ void CMainDlg::SearchDayFiles() {
     return true;
   });
   CWaitDlg::Done();
-  for (const QString& key : result.dayKeys) {
+  ListSearchResults(result.dayKeys);
+  status_ = SearchStatusMessage(kind, controls_.searchResults->count());
+  LayOut(client_->width(), client_->height());
+  RebuildTitleLine();
+}
+
+void CMainDlg::ListSearchResults(const QStringList& dayKeys) {
+  controls_.searchResults->ResetContent();
+  for (const QString& key : dayKeys) {
     const QString entry = SearchResultEntry(key, settings_.dateFormat);
     if (controls_.searchResults->findItems(entry, Qt::MatchExactly).isEmpty()) controls_.searchResults->addItem(entry);
   }
   controls_.searchResults->sortItems();
-  status_ = SearchStatusMessage(kind, controls_.searchResults->count());
-  LayOut(client_->width(), client_->height());
-  RebuildTitleLine();
+}
+
+QStringList CMainDlg::SearchResultKeys() const {
+  QStringList keys;
+  for (int i = 0; i < controls_.searchResults->count(); ++i)
+    if (const std::optional<QString> key = DayKeyOfSearchEntry(controls_.searchResults->item(i)->text(),
+                                                               settings_.dateFormat))
+      keys << *key;
+  return keys;
 }
 
 void CMainDlg::OpenSearchResult(const QString& entry) {

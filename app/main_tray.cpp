@@ -77,9 +77,8 @@ bool MainTrayHost::askPassword() { return window_.AskPassword(); }
 void MainAlarmHost::showAlert(const AlertRequest& alert) { ShowReminderAlert(alert, window_.Theme(), nullptr); }
 
 void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeKey) {
-  if (dayKey == window_.LoadedDayKey() && window_.Reminders().editedKey() == timeKey &&
-      window_.Controls().active)
-    window_.Controls().active->SetChecked(false);
+  // A fired reminder is inactive in every copy: the shown day's map is saved later.
+  if (dayKey == window_.LoadedDayKey()) window_.OnReminderFired(timeKey);
 }
 
 void MainAlarmHost::dayChanged(const QString&) { window_.GotoToday(); }

@@ -46,7 +46,21 @@ QString FetchLatest() {
 
 }  // namespace
 
+namespace {
+// Without a configured site there is nobody to ask: one sentence says so.
+bool TellWhenNoSite(QWidget* parent, int theme) {
+  if (VendorSiteConfigured()) return false;
+  ShowNotice(parent, {NoticeKind::Information, QString::fromLatin1(kNoVendorSiteMessage), theme});
+  return true;
+}
+}  // namespace
+
+void OpenVendorSite(QWidget* parent, int theme) {
+  if (!TellWhenNoSite(parent, theme)) OpenWithShell(VendorBaseUrl());
+}
+
 HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year) {
+  if (TellWhenNoSite(parent, theme)) return HolidaySyncOutcome::NoConnection;
   HolidaySyncOutcome outcome;
   {
     WaitCursor wait;
@@ -58,6 +72,7 @@ HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year) {
 }
 
 int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fetched) {
+  if (!fetched && TellWhenNoSite(mainWindow, theme)) return 0;
   const QString latest = fetched ? *fetched : FetchLatest();
   switch (DecideUpdate(latest, CurrentVersion())) {
     case UpdateDecision::NoConnection:
@@ -78,6 +93,7 @@ int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fe
 }
 
 int StartupUpdateCheck(QWidget* mainWindow, int theme) {
+  if (!VendorSiteConfigured()) return 0;
   const QString latest = FetchLatest();
   if (!StartupCheckNeeded(latest, CurrentVersion())) return 0;
   return CheckUpdate(mainWindow, theme, latest);

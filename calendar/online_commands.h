@@ -14,6 +14,11 @@ class QWidget;
 
 namespace orlane {
 
+// Each command below first says in one sentence when no site is configured.
+
+// Opens the vendor's web site with the desktop.
+void OpenVendorSite(QWidget* parent, int theme);
+
 // Downloads the holiday file of `year` and tells the outcome.
 HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year);
 
@@ -23,8 +28,8 @@ HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year);
 // fetch, so a dead server costs one time bound, not two.
 int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fetched = std::nullopt);
 
-// The start-up rule: nothing is shown when the vendor's version equals the
-// program's; otherwise the check runs as on command. 1 when the program is
+// The start-up rule: nothing is shown when no site is configured or the
+// vendor's version equals the program's; otherwise the check runs as on command. 1 when the program is
 // being closed for the update.
 int StartupUpdateCheck(QWidget* mainWindow, int theme);
 

@@ -1,5 +1,7 @@
 #include "calendar/vendor_site.h"
 
+#include "security/registry_key.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -7,10 +9,12 @@
 namespace orlane {
 
 QUrl VendorBaseUrl() {
-  QUrl url(qEnvironmentVariable("ORLANE_VENDOR_URL"), QUrl::StrictMode);
+  QString address = qEnvironmentVariable("ORLANE_VENDOR_URL");
+  if (address.isEmpty()) address = ReadProgramValue(QStringLiteral("VendorUrl"));
+  QUrl url(address, QUrl::StrictMode);
   if (!url.isValid() || url.host().isEmpty() ||
       (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    url = QUrl(QString::fromLatin1(kDefaultVendorUrl));
+    return {};
   }
   QString path = url.path();
   while (path.endsWith(QLatin1Char('/'))) path.chop(1);
@@ -19,6 +23,8 @@ QUrl VendorBaseUrl() {
   url.setFragment(QString());
   return url;
 }
+
+bool VendorSiteConfigured() { return !VendorBaseUrl().isEmpty(); }
 
 QString VendorHostText() {
   const QUrl url = VendorBaseUrl();

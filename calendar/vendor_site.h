@@ -1,7 +1,8 @@
 // The vendor's web site the program asks for holiday files and its latest
 // version: its address (ORLANE_VENDOR_URL, e.g. "http://127.0.0.1:8123", else
-// the built-in host), the host text the messages name, and the time bound of
-// each fetch (ORLANE_FETCH_TIMEOUT_MS).
+// the "VendorUrl" value of the configuration store; none when neither names
+// one), the host text the messages name, and the time bound of each fetch
+// (ORLANE_FETCH_TIMEOUT_MS).
 #pragma once
 
 #include <QString>
@@ -9,11 +10,12 @@
 
 namespace orlane {
 
-inline constexpr char kDefaultVendorUrl[] = "http://orlane.example.org";
 inline constexpr int kDefaultFetchTimeoutMs = 10000;
+inline constexpr char kNoVendorSiteMessage[] = "No update site is configured.";
 
-// The site's base address, without a trailing '/'.
+// The site's base address, without a trailing '/'; empty when none is configured.
 QUrl VendorBaseUrl();
+bool VendorSiteConfigured();
 // The host as the messages name it: "orlane.example.org", "127.0.0.1:8123".
 QString VendorHostText();
 // The base address with path appended ("/holidays/Holidays_2005.bin").

@@ -1,5 +1,6 @@
 #include "app/day_files.h"
 #include "cli/commands.h"
+#include "diary/page_html.h"
 #include "diary/page_text.h"
 #include "platform/file_io.h"
 #include "security/scramble.h"
@@ -10,15 +11,6 @@ namespace orlane::cli {
 
 namespace {
 constexpr char kUsage[] = "usage: orlanectl diary export DATE [--format rtf|txt|html] | diary import DATE FILE";
-
-QByteArray HtmlPage(const RtfPageText& page, const QString& date) {
-  QString body;
-  for (const QString& paragraph : page.text.split(QLatin1Char('\n')))
-    body += QStringLiteral("<p>") + QString(paragraph).remove(QChar(0xFFFC)).toHtmlEscaped() + QStringLiteral("</p>\n");
-  return (QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Diary ") + date +
-          QStringLiteral("</title></head>\n<body>\n") + body + QStringLiteral("</body></html>\n"))
-      .toUtf8();
-}
 
 int Export(CliContext& context, const QString& path, const QString& date, const QString& format) {
   QByteArray password;
@@ -37,12 +29,14 @@ int Export(CliContext& context, const QString& path, const QString& date, const 
     CliContext::printRaw(rtf);
     return kExitOk;
   }
-  const RtfPageText page = ReadRtfPageText(rtf);
-  if (!page.readable) return context.fail(kExitFileError, QStringLiteral("the page is not RTF: ") + path);
   if (format == QLatin1String("html")) {
-    CliContext::printRaw(HtmlPage(page, date));
+    const std::optional<QByteArray> html = RtfPageHtml(rtf, QStringLiteral("Diary ") + date);
+    if (!html) return context.fail(kExitFileError, QStringLiteral("the page is not RTF: ") + path);
+    CliContext::printRaw(*html);
     return kExitOk;
   }
+  const RtfPageText page = ReadRtfPageText(rtf);
+  if (!page.readable) return context.fail(kExitFileError, QStringLiteral("the page is not RTF: ") + path);
   CliContext::print(QString(page.text).remove(QChar(0xFFFC)));
   return kExitOk;
 }

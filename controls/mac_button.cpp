@@ -1,5 +1,7 @@
 #include "controls/mac_button.h"
 
+#include "controls/focus_frame.h"
+
 #include "res/resources.h"
 
 #include <QCursor>
@@ -100,6 +102,7 @@ void CMacButton::paintEvent(QPaintEvent*) {
   // A Qt widget repaints its whole face each time, so the background is always
   // drawn; the flag keeps the hover bookkeeping of the classic control.
   PaintMacButton(painter, Look(), colors_, font());
+  PaintKeyboardFocus(painter, *this, rect().adjusted(3, 3, -3, -3));
   redrawBackground_ = true;
 }
 

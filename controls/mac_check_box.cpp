@@ -1,5 +1,7 @@
 #include "controls/mac_check_box.h"
 
+#include "controls/focus_frame.h"
+
 #include "controls/gdi_painter.h"
 
 #include <QMouseEvent>
@@ -103,6 +105,7 @@ void CMacCheckBox::paintEvent(QPaintEvent*) {
   if (MeasureGdiText(font(), label, flags).width() > textRect.width()) flags = kDtWordBreak | kDtVCenter;
   if (enabled) gdi.Text(textRect, label, flags, MakeColorRef(0, 0, 0));
   else gdi.DisabledText(textRect, label, flags);
+  PaintKeyboardFocus(painter, *this, textRect.toQRect());
 }
 
 CMacRadioButton::CMacRadioButton(QWidget* parent) : QRadioButton(parent) { SetTheme(kDefaultControlTheme); }

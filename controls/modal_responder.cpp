@@ -1,7 +1,5 @@
 #include "controls/modal_responder.h"
 
-#include <QGuiApplication>
-
 #include <cstdio>
 #include <utility>
 
@@ -23,9 +21,8 @@ int AskModalResponder(const ModalRequest& request) { return Current() ? Current(
 void InstallUnattendedResponder() {
   bool numeric = false;
   const int answer = qEnvironmentVariableIntValue("ORLANE_MODAL_ANSWER", &numeric);
-  const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
-  if (!numeric && !offscreen) return;
-  const int id = numeric ? answer : 1;
+  if (!numeric) return;
+  const int id = answer;
   SetModalResponder([id](const ModalRequest& request) {
     const QString line = QStringLiteral("modal %1 [%2] %3 -> %4\n")
                              .arg(request.dialogClass, request.title, request.text)

@@ -28,10 +28,10 @@ bool HasModalResponder();
 // The responder's choice; 2 (cancel) when none is set.
 int AskModalResponder(const ModalRequest& request);
 
-// For runs without a person: when ORLANE_MODAL_ANSWER holds a button id, or
-// the platform is "offscreen" (nobody could see a window), every modal is
-// answered at once (with that id, else 1) and reported on stderr as
-// "modal <class> [<title>] <text> -> <id>". Otherwise nothing changes.
+// For test runs only: when ORLANE_MODAL_ANSWER holds a button id, every modal
+// is answered at once with that id and reported on stderr as
+// "modal <class> [<title>] <text> -> <id>". Otherwise nothing changes: the
+// shipped program never answers a window by itself.
 void InstallUnattendedResponder();
 
 // Sets a responder for the lifetime of the object, restoring the earlier one.

@@ -95,7 +95,8 @@ void CMsgBoxDlg::OnInitDialog() {
     }
     default:
       LayOutCustomButtons();
-      setWindowTitle(customTitle_);
+      // The window manager and the task bar name every box.
+      setWindowTitle(customTitle_.isEmpty() ? QString::fromLatin1(kProgramTitle) : customTitle_);
       break;
   }
   Title()->update();

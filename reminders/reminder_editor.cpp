@@ -1,5 +1,7 @@
 #include "reminders/reminder_editor.h"
 
+#include "reminders/alarm_scheduler.h"
+
 #include "reminders/reminder_value.h"
 
 namespace orlane {
@@ -31,6 +33,12 @@ bool ReminderEditor::storeEdited() {
   if (selection_ < 0 || editedKey_.isEmpty()) return false;
   map_[editedKey_] = fieldsValue();
   return true;
+}
+
+void ReminderEditor::markFired(const QByteArray& key) {
+  const auto it = map_.find(key);
+  if (it != map_.end()) it->second = WithoutActiveMarker(it->second);
+  if (key == editedKey_) fields_.active = false;
 }
 
 void ReminderEditor::showSelected() {

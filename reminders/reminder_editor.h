@@ -43,6 +43,8 @@ class ReminderEditor final {
   // Stores the fields under the edited key (when an entry is selected).
   // Returns true when it stored something.
   bool storeEdited();
+  // The reminder at key fired: it is inactive in the map and, when shown, in the fields.
+  void markFired(const QByteArray& key);
   // The selection moves: the previous reminder is stored, the new one shown.
   void select(int index);
 

@@ -167,14 +167,16 @@ int CRegistryKey::DeleteValue(const QString& name) {
 
 void CRegistryKey::Close() { keyPath_.clear(); }
 
-QString ReadInstallPath() {
+QString ReadProgramValue(const QString& name) {
   const std::optional<QJsonObject> store = LoadStore();
   if (!store) return {};
   const QString path = RootName(RegistryRoot::LocalMachine) + QLatin1Char('\\') + QLatin1String(kVendorKeyPrefix) +
                        QLatin1String(kProgramTitle);
   const QJsonObject key = store->value(path).toObject();
-  if (!key.contains(QStringLiteral("InstallPath"))) return {};
-  return QString::fromUtf8(ValueBytes(key.value(QStringLiteral("InstallPath")).toObject()));
+  if (!key.contains(name)) return {};
+  return QString::fromUtf8(ValueBytes(key.value(name).toObject()));
 }
+
+QString ReadInstallPath() { return ReadProgramValue(QStringLiteral("InstallPath")); }
 
 }  // namespace orlane

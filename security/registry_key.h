@@ -39,8 +39,9 @@ class CRegistryKey final {
   QString keyPath_;  // "HKEY_...\\sub\\key" while open
 };
 
-// The "InstallPath" value of the program's key, or an empty text. Read without
-// logging, because the error log itself asks for it.
+// A value of the program's own key ("InstallPath", "VendorUrl"), or an empty
+// text. Read without logging, because the error log itself asks for it.
+QString ReadProgramValue(const QString& name);
 QString ReadInstallPath();
 
 // The file that holds the store.

@@ -16,4 +16,8 @@ TEST(MainKeys, shortcutsByMode) {
   EXPECT_EQ(KeyActionFor(Qt::Key_F2, Qt::NoModifier, ids::kModeSound), KeyAction::ToggleCalendar);
   EXPECT_EQ(KeyActionFor(Qt::Key_F1, Qt::NoModifier, ids::kModeDiary), KeyAction::Help);
   EXPECT_EQ(KeyActionFor(Qt::Key_S, Qt::NoModifier, ids::kModeDiary), KeyAction::None);
+  EXPECT_EQ(KeyActionFor(Qt::Key_B, Qt::ControlModifier, ids::kModeDiary), KeyAction::Bold);
+  EXPECT_EQ(KeyActionFor(Qt::Key_I, Qt::ControlModifier, ids::kModeDiary), KeyAction::Italic);
+  EXPECT_EQ(KeyActionFor(Qt::Key_U, Qt::ControlModifier, ids::kModeDiary), KeyAction::Underline);
+  EXPECT_EQ(KeyActionFor(Qt::Key_B, Qt::ControlModifier, ids::kModeReminder), KeyAction::None);
 }

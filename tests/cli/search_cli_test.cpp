@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 
 using namespace orlane;
 
@@ -56,7 +58,8 @@ TEST(OrlanectlDiary, importExportAndSearchUnderThePassword) {
   EXPECT_EQ(CheckPasswordHeader(folder.read(QStringLiteral("07d60102.dia")), "pw"), PasswordHeaderCheck::Matches);
   EXPECT_EQ(Ctl(Args("--password pw diary export 2006-01-02 --format txt")).out,
             QString::fromUtf8("walked the dog\ncaf\xC3\xA9 time\n").toUtf8());
-  EXPECT_TRUE(Ctl(Args("--password pw diary export 2006-01-02 --format html")).out.contains("<p>walked the dog</p>"));
+  const QByteArray html = Ctl(Args("--password pw diary export 2006-01-02 --format html")).out;
+  EXPECT_TRUE(html.contains(">walked the </span>") && html.contains("font-weight:700;\">dog</span>")) << html.constData();
   EXPECT_TRUE(Ctl(Args("--password pw diary export 2006-01-02")).out.startsWith("{\\rtf1"));
   EXPECT_EQ(Ctl(Args("--password pw search dog --diary")).out, "2006-01-02\n");
   EXPECT_EQ(Ctl(Args("--password bad diary export 2006-01-02")).exitCode, 3);
@@ -67,4 +70,25 @@ TEST(OrlanectlDiary, importExportAndSearchUnderThePassword) {
                  QStringLiteral("2006-01-04"), page})
                 .exitCode,
             4);
+}
+
+TEST(OrlanectlDiary, emptyStoredPasswordNeedsNoneAndHtmlKeepsTheLooks) {
+  test::TempUserFolder folder;
+  ASSERT_EQ(Ctl({QStringLiteral("user-file"), QStringLiteral("init"), QString()}).exitCode, 0);
+  QImage dot(2, 2, QImage::Format_RGB32);
+  dot.fill(Qt::red);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  dot.save(&buffer, "PNG");
+  folder.write(QStringLiteral("../look.rtf"),
+               "{\\rtf1\\ansi{\\colortbl;\\red0\\green0\\blue255;}\\qc {\\b bold} {\\i slanted} {\\cf1 blue}\\par "
+               "{\\pict\\pngblip\\picw2\\pich2 " + png.toHex() + "}\\par}");
+  const QString page = folder.root() + QStringLiteral("look.rtf");
+  ASSERT_EQ(Ctl({QStringLiteral("diary"), QStringLiteral("import"), QStringLiteral("2006-01-02"), page}).exitCode, 0);
+  const test::ProgramRun html = Ctl(Args("diary export 2006-01-02 --format html"));
+  ASSERT_EQ(html.exitCode, 0) << html.err.constData();
+  for (const char* look : {"font-weight:700", "font-style:italic", "color:#0000ff", "align=\"center\"",
+                           "src=\"data:image/png;base64,", "<title>Diary 2006-01-02</title>"})
+    EXPECT_TRUE(html.out.contains(look)) << look << "\n" << html.out.constData();
 }

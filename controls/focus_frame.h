@@ -1,0 +1,15 @@
+// The dotted focus frame of the program's owner-drawn controls: shown while the
+// control has the focus and the user moves the focus with the keyboard, as the
+// platform's own controls do.
+#pragma once
+
+#include <QRect>
+
+class QPainter;
+class QWidget;
+
+namespace orlane {
+
+void PaintKeyboardFocus(QPainter& painter, const QWidget& control, const QRect& frame);
+
+}  // namespace orlane

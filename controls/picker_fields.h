@@ -1,0 +1,12 @@
+// Date and time pickers select the field under a click, so that the digits
+// typed next replace it, as a person expects of a picker. Without this a
+// click only places the cursor inside a field and typing is refused.
+#pragma once
+
+class QDateTimeEdit;
+
+namespace orlane {
+
+void SelectFieldOnClick(QDateTimeEdit* picker);
+
+}  // namespace orlane

@@ -1,0 +1,48 @@
+"""Login in a real session: the first password, a wrong one, Return held down."""
+
+import os
+
+from desktop import LOGIN_TITLE, MAIN_TITLE, DesktopTest, MainWindow, ctl, main, wait_for
+
+
+class LoginTest(DesktopTest):
+    def test_first_start_sets_the_password_and_reaches_the_main_window(self):
+        app = self.start()
+        app.focus(LOGIN_TITLE)
+        self.d.type("first pw")
+        self.d.key("Return")
+        MainWindow(app).focus()
+        self.assertEqual(ctl(self.d, "user-file", "check", "first pw")[0], 0)
+        self.assertEqual(list(app.windows().values()), ["Orlane 2"])
+
+    def test_a_wrong_then_the_right_password(self):
+        ctl(self.d, "user-file", "init", "right")
+        app = self.start()
+        app.focus(LOGIN_TITLE)
+        self.d.type("wrong")
+        self.d.key("Return")
+        notice = app.focus("Message")
+        self.d.key("Return")
+        wait_for("the notice to close", lambda: notice not in app.windows())
+        app.focus(LOGIN_TITLE)
+        self.d.type("right")  # the wrong text is selected: typing replaces it
+        self.d.key("Return")
+        MainWindow(app).focus()
+
+    def test_return_held_in_the_login_neither_ends_nor_asks(self):
+        ctl(self.d, "user-file", "init", "pw")
+        app = self.start()
+        app.focus(LOGIN_TITLE)
+        self.d.type("pw")
+        # A held key: the first press logs in, the repeats reach whatever comes next.
+        self.d.key(*["Return"] * 25, delay=40)
+        main_window = MainWindow(app)
+        main_window.focus()
+        self.d.key("Return", "KP_Enter")
+        wait_for("the repeats to settle", lambda: True)
+        self.assertTrue(app.running())
+        self.assertEqual(list(app.windows().values()), ["Orlane 2"])
+
+
+if __name__ == "__main__":
+    main()
