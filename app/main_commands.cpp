@@ -17,11 +17,11 @@
 #include "controls/msg_box_dlg.h"
 #include "diary/rich_diary_ctrl.h"
 #include "controls/color_theme.h"
-#include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
 #include "security/config_dlg.h"
+#include "security/help_topic.h"
 #include "security/session.h"
 
 #include <QApplication>
@@ -29,7 +29,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
@@ -158,14 +157,10 @@ void CMainDlg::ShowConfig() {
 }
 
 void CMainDlg::OpenHelpTopic() {
-  const char* topic = mode_ == ids::kModeDiary ? "rich.htm" : mode_ == ids::kModeSound ? "rec.htm" : "alarm.htm";
-  for (const QString& folder : ProgramDataFolders()) {
-    const QString page = folder + QStringLiteral("help/") + QLatin1String(topic);
-    if (QFileInfo::exists(page)) {
-      OpenUrl(QUrl::fromLocalFile(page).toString());
-      return;
-    }
-  }
+  const char* topic = mode_ == ids::kModeDiary   ? help::kDiary
+                      : mode_ == ids::kModeSound ? help::kSoundDiary
+                                                 : help::kReminders;
+  ::orlane::OpenHelpTopic(QLatin1String(topic), Theme(), this);
 }
 
 bool CMainDlg::AskPassword() {
