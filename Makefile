@@ -71,13 +71,14 @@ fuzz: $(DEPS_STAMP)
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
 	done
 
-# What `make install` put where is kept apart from install_manifest.txt, which
-# every install of the build tree (the tests', the package's) rewrites.
+# What `make install` put where (DESTDIR included) is kept apart from
+# install_manifest.txt, which every install of the build tree (the tests', the
+# package's) rewrites; `make uninstall` removes exactly those files.
 INSTALLED_LIST := $(abspath $(BUILD_DIR))/installed-files.txt
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
-	cp $(BUILD_DIR)/install_manifest.txt $(INSTALLED_LIST)
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_LIST)
 
 uninstall:
 	cmake -DMANIFEST=$(INSTALLED_LIST) -P dist/uninstall.cmake

@@ -1,5 +1,6 @@
 # Removes the files of the last `make install`, listed in MANIFEST (absolute
 # paths, DESTDIR included), and the program's own folders once they are empty.
+# usage: cmake -DMANIFEST=build/installed-files.txt -P dist/uninstall.cmake
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run make install first).")
 endif()

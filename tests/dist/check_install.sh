@@ -1,6 +1,7 @@
 # An install into a temporary DESTDIR holds every file and nothing else, and
 # the installed orlane, started from there with an empty user folder, finds
-# its skins, help pages and beep in the installed data folder and starts up.
+# its skins, help pages and beep in the installed data folder and starts up;
+# uninstalling removes it again.
 set -euo pipefail
 source "$(dirname "$0")/dist_lib.sh"
 
@@ -77,3 +78,16 @@ sleep 2
 kill -0 "$program" 2>/dev/null || fail "orlane ended after its first login: $(cat "$stage/err.log")"
 ! grep -q "is not installed" "$stage/err.log" || fail "$(cat "$stage/err.log")"
 echo "installed orlane started from $root$prefix/bin"
+
+# Uninstalling removes every installed file and the program's own folders.
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+program=""
+sed "s|^|$root|" "$ORLANE_BUILD_DIR/install_manifest.txt" >"$stage/manifest"
+cmake -DMANIFEST="$stage/manifest" -P "$ORLANE_SOURCE_DIR/dist/uninstall.cmake" >/dev/null || fail "uninstall failed"
+left=$(cd "$root$prefix" && find . -type f -o -type l)
+[ -z "$left" ] || fail "left after uninstall: $left"
+for folder in share/orlane share/doc/orlane; do
+  [ ! -e "$root$prefix/$folder" ] || fail "$folder left after uninstall"
+done
+echo "uninstall removed every file"
