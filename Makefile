@@ -1,8 +1,11 @@
 # The one entry point: make deps | build | run | test | bench | fuzz | clean
+#                       | install | uninstall | package
 BUILD_DIR ?= build
 FUZZ_DIR  ?= build-fuzz
 JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+PREFIX    ?= /usr/local
+DESTDIR   ?=
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -21,11 +24,12 @@ DEB_PACKAGES := \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
   qt6-qpa-plugins fonts-wine fonts-dejavu-core \
   xvfb icewm xdotool imagemagick x11-utils xclip python3 \
+  desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz clean install uninstall package
 
 deps: $(DEPS_STAMP)
 
@@ -66,6 +70,22 @@ fuzz: $(DEPS_STAMP)
 	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
 	done
+
+# What `make install` put where (DESTDIR included) is kept apart from
+# install_manifest.txt, which every install of the build tree (the tests', the
+# package's) rewrites; `make uninstall` removes exactly those files.
+INSTALLED_LIST := $(abspath $(BUILD_DIR))/installed-files.txt
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_LIST)
+
+uninstall:
+	cmake -DMANIFEST=$(INSTALLED_LIST) -P dist/uninstall.cmake
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
+	@ls -1 $(BUILD_DIR)/orlane_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

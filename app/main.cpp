@@ -1,9 +1,21 @@
 #include "app/main_app.h"
+#include "app/program_options.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
+  if (const orlane::ProgramOption option = orlane::ParseProgramOption(argc, argv);
+      option != orlane::ProgramOption::Run) {
+    // No window: these work without a display.
+    QCoreApplication application(argc, argv);
+    return orlane::RunProgramOption(option, stdout);
+  }
+  // The window class and the desktop file name tie the windows and the tray
+  // icon to the installed desktop entry (its name and icon).
+  QCoreApplication::setApplicationName(QStringLiteral("orlane"));
   QApplication application(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral(ORLANE_APP_ID));
   orlane::CMainApp program;
   return program.InitInstance();
 }

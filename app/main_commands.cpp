@@ -17,7 +17,6 @@
 #include "controls/msg_box_dlg.h"
 #include "diary/rich_diary_ctrl.h"
 #include "controls/color_theme.h"
-#include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
@@ -30,7 +29,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
@@ -172,8 +170,10 @@ void CMainDlg::ApplyEditedSettings(const Settings& edited) {
 }
 
 void CMainDlg::OpenModeHelp() {
-  const char* topic = mode_ == ids::kModeDiary ? "rich.htm" : mode_ == ids::kModeSound ? "rec.htm" : "alarm.htm";
-  OpenHelpTopic(QLatin1String(topic), settings_.theme, this);
+  const char* topic = mode_ == ids::kModeDiary   ? help::kDiary
+                      : mode_ == ids::kModeSound ? help::kSoundDiary
+                                                 : help::kReminders;
+  OpenHelpTopic(QLatin1String(topic), Theme(), this);
 }
 
 bool CMainDlg::AskPassword() {

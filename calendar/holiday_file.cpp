@@ -96,8 +96,10 @@ QString HolidayFileName(int year) {
 QString HolidayDownloadFolder() {
   const QString forced = qEnvironmentVariable("ORLANE_HOLIDAY_DIR");
   if (!forced.isEmpty()) return WithTrailingSlash(forced);
+  // An installed program's folder is the system's bin folder: never written,
+  // not even when the program runs as root.
   const QFileInfo program(ProgramFolder());
-  if (program.isDir() && program.isWritable()) return ProgramFolder();
+  if (InstalledDataFolder().isEmpty() && program.isDir() && program.isWritable()) return ProgramFolder();
   return WritableDataFolder();
 }
 

@@ -55,11 +55,16 @@ QString WritableDataFolder() { return HomeRelative("XDG_DATA_HOME", ".local/shar
 
 QString ConfigFolder() { return HomeRelative("XDG_CONFIG_HOME", ".config"); }
 
+QString InstalledDataFolder() {
+  const QString installed =
+      WithTrailingSlash(QDir(ProgramFolder() + QStringLiteral(ORLANE_DATA_FROM_BIN)).absolutePath());
+  return QFileInfo(installed).isDir() ? installed : QString();
+}
+
 QStringList ProgramDataFolders() {
   QStringList folders{ProgramFolder()};
-  // An installed copy keeps its data in <prefix>/share/orlane beside <prefix>/bin.
-  const QString installed = WithTrailingSlash(QDir(ProgramFolder() + QStringLiteral("../share/orlane")).absolutePath());
-  if (QFileInfo(installed).isDir()) folders << installed;
+  const QString installed = InstalledDataFolder();
+  if (!installed.isEmpty()) folders << installed;
   for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
     const QString candidate = WithTrailingSlash(dir) + QStringLiteral("orlane/");
     if (!folders.contains(candidate) && QFileInfo(candidate).isDir()) folders << candidate;

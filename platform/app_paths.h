@@ -32,6 +32,10 @@ inline constexpr char kWidgetSettingsFileName[] = "Deskleaf.cfg";
 // User folder + name.
 QString UserFilePath(const char* name);
 
+// The data folder of an installed copy (<prefix>/share/orlane/ as seen from
+// <prefix>/bin/), or an empty text for a portable copy or a build tree.
+QString InstalledDataFolder();
+
 // Folders searched for read-only program data (holiday files, skins, help):
 // the program folder first, then the installed data folders.
 QStringList ProgramDataFolders();

@@ -69,7 +69,7 @@ void CChangePassDlg::OnCommand(int id) {
   if (id == 1) {
     OnOK();
   } else if (id == kHelpId) {
-    OpenHelpTopic(QStringLiteral("changepass.htm"), Theme(), this);
+    OpenHelpTopic(QLatin1String(help::kChangePassword), Theme(), this);
   } else {
     CThemedDialog::OnCommand(id);
   }

@@ -158,7 +158,7 @@ void CConfigDlg::LoadControls() {
 void CConfigDlg::OnCommand(int id) {
   switch (id) {
     case 1: OnOK(); break;
-    case kHelpId: OpenHelpTopic(QStringLiteral("Config.htm"), Theme(), this); break;
+    case kHelpId: OpenHelpTopic(QLatin1String(help::kConfig), Theme(), this); break;
     case kChangePasswordId: {
       CChangePassDlg dlg(Theme(), this);
       dlg.exec();

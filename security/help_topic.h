@@ -10,6 +10,18 @@ class QWidget;
 
 namespace orlane {
 
+// The help pages, one per topic the program opens.
+namespace help {
+inline constexpr char kIndex[] = "index.htm";
+inline constexpr char kReminders[] = "alarm.htm";
+inline constexpr char kDiary[] = "rich.htm";
+inline constexpr char kSoundDiary[] = "rec.htm";
+inline constexpr char kLogin[] = "login.htm";
+inline constexpr char kChangePassword[] = "changepass.htm";
+inline constexpr char kConfig[] = "Config.htm";
+inline constexpr const char* kAllTopics[] = {kIndex, kReminders, kDiary, kSoundDiary, kLogin, kChangePassword, kConfig};
+}  // namespace help
+
 // The page's address, or an empty one when no data folder holds it.
 QUrl HelpTopicUrl(const QString& topic);
 

@@ -69,7 +69,7 @@ void CLoginDlg::OnCommand(int id) {
   if (id == 1) {
     OnOK();
   } else if (id == kHelpId) {
-    OpenHelpTopic(QStringLiteral("login.htm"), Theme(), this);
+    OpenHelpTopic(QLatin1String(help::kLogin), Theme(), this);
   } else {
     CThemedDialog::OnCommand(id);
   }
