@@ -2,6 +2,7 @@
 
 #include <QDateTimeEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -15,7 +16,14 @@ class FieldSelector final : public QObject {
   explicit FieldSelector(QDateTimeEdit* picker) : QObject(picker), picker_(picker) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::KeyPress && watched == picker_ && ShowsSpecialText()) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        MoveFocusOn(key == Qt::Key_Tab);
+        return true;
+      }
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched != picker_) {
       // After the line edit has placed its cursor: the field there is the current one.
       QTimer::singleShot(0, this, [this] {
         if (picker_ && picker_->currentSection() != QDateTimeEdit::NoSection)
@@ -26,13 +34,28 @@ class FieldSelector final : public QObject {
   }
 
  private:
+  bool ShowsSpecialText() const {
+    return !picker_->specialValueText().isEmpty() && picker_->dateTime() == picker_->minimumDateTime();
+  }
+
+  void MoveFocusOn(bool forward) {
+    QWidget* next = picker_;
+    do {
+      next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    } while (next != picker_ && (picker_->isAncestorOf(next) || !next->isVisible() || !next->isEnabled() ||
+                                 !(next->focusPolicy() & Qt::TabFocus)));
+    if (next != picker_) next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  }
+
   QPointer<QDateTimeEdit> picker_;
 };
 
 }  // namespace
 
 void SelectFieldOnClick(QDateTimeEdit* picker) {
-  if (QLineEdit* text = picker->findChild<QLineEdit*>()) text->installEventFilter(new FieldSelector(picker));
+  auto* selector = new FieldSelector(picker);
+  picker->installEventFilter(selector);
+  if (QLineEdit* text = picker->findChild<QLineEdit*>()) text->installEventFilter(selector);
 }
 
 }  // namespace orlane

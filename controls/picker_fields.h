@@ -1,6 +1,8 @@
 // Date and time pickers select the field under a click, so that the digits
 // typed next replace it, as a person expects of a picker. Without this a
-// click only places the cursor inside a field and typing is refused.
+// click only places the cursor inside a field and typing is refused. And Tab
+// leaves a picker that shows its special text ("any day"), which has no
+// fields for Tab to walk through.
 #pragma once
 
 class QDateTimeEdit;

@@ -312,7 +312,7 @@ class App:
 
     def click_tray(self, button=1):
         # A second press within the double-click time is a double click, not a toggle.
-        time.sleep(0.6)
+        time.sleep(1.0)
         x, y, w, h = self.d.geometry(self.tray_icon())
         self.d.click(x + w // 2, y + h // 2, button=button)
 

@@ -15,6 +15,7 @@ class HelpTest(DesktopTest):
         app.click_client(login, 65, 119)  # Help
         self.opened("login.htm")
         app.focus(LOGIN_TITLE)
+        app.click_client(login, 136, 70)  # back into the password
         self.d.type("pw")
         self.d.key("Return")
         window = MainWindow(app)

@@ -20,11 +20,12 @@ class SearchTest(DesktopTest):
         entries = sorted(d.strftime("%m-%d-%Y") for d in days)
         first = days[0] if days[0].strftime("%m-%d-%Y") == entries[0] else days[1]
         x, y, w, h = window.rects[SEARCH_RESULTS]
-        wait_for("the results", lambda: app.windows() and True, 10)
         point = app.client_point(window.wid, x + 30, y + 8)
         self.d.click(*point, count=2)
         note = "dentist at nine" if first == days[0] else "dentist again"
         window.focus()
+        x, y, w, h = window.rects[1007]  # the day's reminder list: its one entry
+        self.d.click(*app.client_point(window.wid, x + 30, y + 8))
         wait_for("the note of the opened day",
                  lambda: self.d.copy_text_at(*window.point(REMINDER_NOTE)).strip() == note, 15)
 
