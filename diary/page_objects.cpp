@@ -4,9 +4,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
 
 namespace orlane {
@@ -47,6 +49,70 @@ QTextImageFormat InsertAttachment(QTextCursor& cursor, const QString& fileName, 
   format.setProperty(kAttachmentDataProperty, bytes);
   cursor.insertImage(format);
   return format;
+}
+
+QTextImageFormat InsertKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup, const QVariant& picture,
+                               QSizeF displaySize, const QString& toolTip) {
+  QTextDocument* document = cursor.document();
+  const QString name = FreshResourceName(*document);
+  document->addResource(QTextDocument::ImageResource, QUrl(name), picture);
+  QTextImageFormat format;
+  format.setName(name);
+  if (!displaySize.isEmpty()) {
+    format.setWidth(displaySize.width());
+    format.setHeight(displaySize.height());
+  }
+  format.setProperty(kKeptRtfProperty, rtfGroup);
+  format.setToolTip(toolTip);
+  cursor.insertImage(format);
+  return format;
+}
+
+bool IsKeptRtf(const QTextFormat& format) {
+  return format.isImageFormat() && format.hasProperty(kKeptRtfProperty);
+}
+
+QByteArray KeptRtf(const QTextFormat& format) {
+  return format.property(kKeptRtfProperty).toByteArray();
+}
+
+QImage PlaceholderPicture(QSize size) {
+  // Drawn pixel by pixel: readers without a GUI application build these too.
+  const int w = std::clamp(size.width(), 8, 1024);
+  const int h = std::clamp(size.height(), 8, 1024);
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(QColor(236, 236, 236));
+  const QRgb edge = qRgb(150, 150, 150);
+  for (int x = 0; x < w; ++x) image.setPixel(x, 0, edge), image.setPixel(x, h - 1, edge);
+  for (int y = 0; y < h; ++y) image.setPixel(0, y, edge), image.setPixel(w - 1, y, edge);
+  return image;
+}
+
+void InsertHiddenText(QTextCursor& cursor, const QString& text, QTextCharFormat format) {
+  format.setObjectType(kHiddenTextObject);
+  format.setProperty(kHiddenTextProperty, text);
+  cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+bool IsHiddenText(const QTextFormat& format) {
+  return format.isCharFormat() && format.objectType() == kHiddenTextObject;
+}
+
+QString HiddenText(const QTextFormat& format) {
+  return format.stringProperty(kHiddenTextProperty);
+}
+
+QString VisiblePlainText(const QTextDocument& document) {
+  QString text;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block != document.begin()) text += QLatin1Char('\n');
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (!IsHiddenText(it.fragment().charFormat())) text += it.fragment().text();
+  }
+  // As QTextDocument::toPlainText gives it.
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  text.replace(QChar::Nbsp, QLatin1Char(' '));
+  return text;
 }
 
 bool IsAttachment(const QTextFormat& format) {

@@ -87,8 +87,10 @@ struct RtfGroupState {
   RtfParaState para;
   int uc = 1;
   int targetFrame = -1;  // Numbering: the frame whose paragraph it describes
+  qsizetype openOffset = 0;  // where the group's brace stands in the input
   bool inShppict = false;
   bool inObjectResult = false;
+  bool inKeptAlternative = false;  // the second copy of a picture kept as it came
 };
 
 struct RtfFont {
@@ -103,12 +105,26 @@ struct RtfListDefinition {
   int formats[9] = {23, 23, 23, 23, 23, 23, 23, 23, 23};  // \levelnfc per level; 23 is a bullet
 };
 
-// An \object group being read: its data, its class and its result picture.
+// A picture in \shppict (or a shape) that cannot be shown, waiting to see
+// whether the \nonshppict (\shprslt) copy after it can: the pair is then kept
+// whole, shown by that copy or by a frame of its size.
+struct RtfPendingAlternative {
+  qsizetype start = 0;  // the first group's brace
+  QByteArray firstGroup;
+  QSizeF size;
+  std::optional<DecodedPicture> shown;
+  int alternativeFrame = -1;  // the second group while it is read
+};
+
+// An \object group being read: its data, its class, its size and its result picture.
 struct RtfObjectInProgress {
   int frame = -1;
   RtfPicture data;
   QByteArray className;
+  int widthTwips = 0;
+  int heightTwips = 0;
   std::optional<DecodedPicture> result;
+  QSizeF resultSize;  // of a result picture that could not be decoded
 };
 
 class RtfReadSession final {
@@ -162,6 +178,7 @@ class RtfReadSession final {
   // Picture
   void pictureKind(const RtfToken&, int kind);
   void pictureValue(const RtfToken& t, int which);
+  void objectSize(const RtfToken& t, int which);
   // Lists
   void listBegin(const RtfToken&, int);
   void listLevel(const RtfToken&, int);
@@ -176,8 +193,10 @@ class RtfReadSession final {
  private:
   RtfGroupState& state() { return stack_.back(); }
   void noteError(const QString& message);
-  void openGroup();
+  void openGroup(qsizetype offset);
   void closeGroup();
+  // The bytes of the group of frame, from its brace to the token just read.
+  QByteArray groupBytes(int frame) const;
   void controlWord(const RtfToken& token);
   void controlSymbol(const RtfToken& token);
   void text(QByteArrayView bytes);
@@ -196,14 +215,19 @@ class RtfReadSession final {
   void ensureBlock();
   void finishParagraph();
   void applyList(const RtfParaState& para);
-  void finishPicture();
-  void finishObject();
+  void finishPicture(const QByteArray& group);
+  void finishObject(const QByteArray& group);
   void insertDecodedPicture(const DecodedPicture& picture);
+  void insertKept(const QByteArray& group, const QVariant& picture, QSizeF size, const QString& toolTip);
+  void flushPendingAlternative();
+  void finishAlternative();
+  bool textBelongsToKeptGroup();
   int codePageOfFont(int font) const;
   int listFormatOf(int ls);
   QTextCharFormat charFormat(const RtfCharState& ch) const;
   std::optional<QColor> colorAt(int index) const;
 
+  QByteArrayView input_;
   RtfTokenizer tokenizer_;
   QTextDocument& document_;
   QTextCursor cursor_;
@@ -240,6 +264,9 @@ class RtfReadSession final {
   std::optional<RtfPicture> picture_;
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
+  int shppictFrame_ = -1;
+  std::optional<QSizeF> undecodedInShppict_;
+  std::optional<RtfPendingAlternative> pendingAlternative_;
 
   std::optional<RtfObjectInProgress> object_;
 };

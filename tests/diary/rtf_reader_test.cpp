@@ -88,7 +88,8 @@ TEST(RtfReaderText, specialCharactersAndDestinationsLeftOut) {
       "a\\tab b\\line c\\~d\\_e\\-f\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet"
       "\\{\\}\\\\{\\*\\bkmkstart m}{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}"
       "{\\header head}{\\footnote note}{\\v hidden}{\\*\\unknown skipped}{\\unknownword kept}\\par next}";
-  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\linkkept\nnext"));
+  // Hidden text is kept as one invisible object.
+  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\link\uFFFCkept\nnext"));
 }
 
 TEST(RtfReaderText, paragraphsAndTheTrailingMark) {
@@ -205,16 +206,20 @@ TEST(RtfReaderPictures, metafileAlternativesAndBrokenPictures) {
   QTextDocument word;
   RtfReader().read("{\\rtf1{\\*\\shppict{\\pict\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8 0100}}}", word);
   EXPECT_EQ(Images(word).size(), 1);
-  // An EMF we cannot draw, with a PNG alternative after it.
+  // An EMF we cannot draw, with a PNG alternative after it: shown by the PNG,
+  // the pair kept as it came.
   QTextDocument emf;
-  RtfReader().read("{\\rtf1{\\*\\shppict{\\pict\\emfblip 0100}}{\\nonshppict{\\pict\\pngblip " + png + "}}}", emf);
+  const QByteArray pair = "{\\*\\shppict{\\pict\\emfblip 0100}}{\\nonshppict{\\pict\\pngblip " + png + "}}";
+  RtfReader().read("{\\rtf1 a" + pair + "b}", emf);
   ASSERT_EQ(Images(emf).size(), 1);
   EXPECT_EQ(PageImage(emf, Images(emf)[0]).size(), QSize(3, 3));
-  // Damaged pictures are left out, the text around them stays.
+  EXPECT_EQ(KeptRtf(Images(emf)[0]), pair);
+  EXPECT_EQ(emf.toPlainText(), QStringLiteral("a\uFFFCb"));
+  // Damaged pictures are kept as they came, the text around them stays.
   const QByteArray broken =
       "{\\rtf1 a{\\pict\\pngblip 89504e47}b{\\pict\\dibitmap0 28000000ffffff7fffffff7f0100}c"
       "{\\pict\\wbitmap0\\picw100000\\pich100000 00}d{\\pict\\jpegblip zz}e{\\pict\\bin999999 ff}}";
-  EXPECT_EQ(Read(broken), "abcde");
+  EXPECT_EQ(Read(broken), "a\uFFFCb\uFFFCc\uFFFCd\uFFFCe\uFFFC");
 }
 
 TEST(RtfReaderObjects, packageObjectBecomesAttachmentOtherObjectsShowTheirResult) {
@@ -281,7 +286,7 @@ TEST(RtfReaderDamage, truncatedUnbalancedAndTrailingGarbage) {
   EXPECT_EQ(Read("{\\rtf1 a\\", &error), "a");
   EXPECT_EQ(Read("{\\rtf1 a\\'", &error), "a");
   EXPECT_EQ(Read("{\\rtf1 a\\'4", &error), "a");  // a control character is not page text
-  EXPECT_EQ(Read("{\\rtf1 {\\pict\\pngblip 89504e", &error), "");
+  EXPECT_EQ(Read("{\\rtf1 {\\pict\\pngblip 89504e", &error), QStringLiteral("\uFFFC"));  // kept as it came
   EXPECT_EQ(Read("{\\rtf1 {\\fonttbl{\\f0 Ari", &error), "");
   EXPECT_TRUE(error);
 }
