@@ -42,7 +42,8 @@ QTextImageFormat InsertKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup, 
                                QSizeF displaySize, const QString& toolTip);
 bool IsKeptRtf(const QTextFormat& format);
 QByteArray KeptRtf(const QTextFormat& format);
-// A light grey frame standing for a picture the editor cannot show.
+// A light grey frame standing for a picture the editor cannot show (small:
+// the page scales it to the picture's size).
 QImage PlaceholderPicture(QSize size);
 
 // Inserts hidden text: one invisible character carrying the text; format

@@ -33,16 +33,16 @@ void RtfReadSession::beginDestination(const RtfToken&, int destination) {
 void RtfReadSession::beginShppict(const RtfToken&, int) {
   shppictInserted_ = false;
   shppictFrame_ = static_cast<int>(stack_.size()) - 1;
-  undecodedInShppict_.reset();
+  undecodedInShppict_.clear();
+  markKeptFrom();
   state().destination = RtfDestination::Body;
   state().inShppict = true;
+  state().inPictureGroup = true;
 }
 
 // A shape's picture stands for the shape; its result is then not needed.
 void RtfReadSession::beginShape(const RtfToken&, int) {
   shppictInserted_ = false;
-  shppictFrame_ = static_cast<int>(stack_.size()) - 1;
-  undecodedInShppict_.reset();
   state().destination = RtfDestination::ShapeInstructions;
   state().inShppict = true;
 }
@@ -83,6 +83,7 @@ void RtfReadSession::beginPicture(const RtfToken&, int) {
   flushRun();
   picture_.emplace();
   pictureFrame_ = static_cast<int>(stack_.size()) - 1;
+  markKeptFrom();
   state().destination = RtfDestination::Picture;
 }
 
@@ -93,6 +94,7 @@ void RtfReadSession::beginObject(const RtfToken&, int) {
   flushRun();
   object_.emplace();
   object_->frame = static_cast<int>(stack_.size()) - 1;
+  markKeptFrom();
   state().destination = RtfDestination::Object;
 }
 
@@ -266,10 +268,11 @@ void RtfReadSession::finishPicture(const QByteArray& group) {
     // Word's second copy of the same picture, for older readers, is then not needed.
     if (state().inShppict) shppictInserted_ = true;
   } else if (state().inShppict && shppictFrame_ >= 0) {
-    undecodedInShppict_ = UndecodedPictureSize(picture);  // settled when its group closes
+    undecodedInShppict_.push_back({group, UndecodedPictureSize(picture)});  // settled when its group closes
   } else {
     const QSizeF size = UndecodedPictureSize(picture);
     insertKept(group, PlaceholderPicture(size.toSize()), size, KeptPictureTip());
+    if (state().inShppict) shppictInserted_ = true;  // a shape's result is another copy
   }
 }
 
@@ -282,10 +285,31 @@ void RtfReadSession::flushPendingAlternative() {
   insertKept(pending.firstGroup, PlaceholderPicture(pending.size.toSize()), pending.size, KeptPictureTip());
 }
 
+// A \shppict (or shape) group whose pictures could not all be shown: when
+// none could, the group waits for its second copy; else each is kept alone.
+void RtfReadSession::finishShppict(int frame) {
+  shppictFrame_ = -1;
+  const std::vector<UndecodedPicture> undecoded = std::move(undecodedInShppict_);
+  undecodedInShppict_.clear();
+  if (undecoded.empty()) return;
+  if (!shppictInserted_) {
+    const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
+    pendingAlternative_ = RtfPendingAlternative{group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1,
+                                                groupBytes(frame), undecoded.front().size, {}, -1};
+    return;
+  }
+  for (const UndecodedPicture& p : undecoded)
+    insertKept(p.group, PlaceholderPicture(p.size.toSize()), p.size, KeptPictureTip());
+}
+
 void RtfReadSession::finishAlternative() {
   const RtfPendingAlternative pending = std::move(*pendingAlternative_);
   pendingAlternative_.reset();
-  const QByteArray pair = input_.sliced(pending.start, tokenizer_.position() - pending.start).toByteArray();
+  if (closingAtEnd_ || pending.firstGroup.isEmpty()) {
+    if (pending.shown) insertDecodedPicture(*pending.shown);
+    return;
+  }
+  const QByteArray pair = '{' + input_.sliced(pending.start, tokenizer_.position() - pending.start).toByteArray();
   if (pending.shown) {
     insertKept(pair, pending.shown->resource, pending.shown->displaySize, QString());
   } else {
@@ -295,6 +319,7 @@ void RtfReadSession::finishAlternative() {
 
 void RtfReadSession::insertKept(const QByteArray& group, const QVariant& picture, QSizeF size,
                                 const QString& toolTip) {
+  if (group.isEmpty()) return;
   flushRun();
   ensureBlock();
   InsertKeptRtf(cursor_, group, picture, size, toolTip);
@@ -314,6 +339,10 @@ void RtfReadSession::finishObject(const QByteArray& group) {
   object_.reset();
   OlePackage package;
   const bool isPackage = !object.data.oversized && DecodeOlePackage(object.data.data, package);
+  if (!isPackage && group.isEmpty()) {  // never closed: only what it shows can be kept
+    if (object.result) insertDecodedPicture(*object.result);
+    return;
+  }
   if (!isPackage) {
     QSizeF size = object.resultSize;
     if (object.widthTwips > 0 && object.heightTwips > 0)

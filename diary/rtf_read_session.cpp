@@ -28,7 +28,11 @@ void RtfReadSession::run() {
   // The outermost group is the document; reading stops when it closes.
   bool opened = false;
   while (!finished_) {
+    tokenStart_ = tokenizer_.position();
     const RtfToken token = tokenizer_.next();
+    // \* marks only the control word right after it.
+    if (token.type != RtfTokenType::ControlWord && !(token.type == RtfTokenType::ControlSymbol && token.word == "*"))
+      ignorableNext_ = false;
     switch (token.type) {
       case RtfTokenType::End: finished_ = true; break;
       case RtfTokenType::GroupOpen:
@@ -54,6 +58,7 @@ void RtfReadSession::run() {
   }
   if (!closedOuter_ || stack_.size() > 1 || overflowDepth_ > 0) {
     noteError(QStringLiteral("The RTF text ends before all its groups are closed."));
+    closingAtEnd_ = true;
     while (stack_.size() > 1) closeGroup();
   }
   flushRun();
@@ -74,8 +79,10 @@ void RtfReadSession::openGroup(qsizetype offset) {
 }
 
 QByteArray RtfReadSession::groupBytes(int frame) const {
-  const qsizetype from = stack_[static_cast<size_t>(frame)].openOffset;
-  return input_.sliced(from, tokenizer_.position() - from).toByteArray();
+  if (closingAtEnd_) return {};
+  const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
+  const qsizetype from = group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1;
+  return '{' + input_.sliced(from, tokenizer_.position() - from).toByteArray();
 }
 
 void RtfReadSession::closeGroup() {
@@ -93,12 +100,7 @@ void RtfReadSession::closeGroup() {
   if (state().destination == RtfDestination::ColorTable && stack_[frame - 1].destination != RtfDestination::ColorTable)
     finishColorEntry(false);
   if (picture_ && frame == pictureFrame_) finishPicture(groupBytes(frame));
-  if (frame == shppictFrame_) {
-    shppictFrame_ = -1;
-    if (undecodedInShppict_)
-      pendingAlternative_ = RtfPendingAlternative{state().openOffset, groupBytes(frame), *undecodedInShppict_, {}, -1};
-    undecodedInShppict_.reset();
-  }
+  if (frame == shppictFrame_) finishShppict(frame);
   if (pendingAlternative_ && frame == pendingAlternative_->alternativeFrame) finishAlternative();
   if (object_ && frame == object_->frame) {
     const QByteArray group = groupBytes(frame);
@@ -111,6 +113,7 @@ void RtfReadSession::closeGroup() {
 
 void RtfReadSession::controlWord(const RtfToken& token) {
   const bool ignorable = ignorableNext_;
+  wordStart_ = ignorable ? ignorableStart_ : tokenStart_;
   ignorableNext_ = false;
   if (overflowDepth_ > 0 || state().destination == RtfDestination::Skip) return;
   if (consumeSkip()) return;
@@ -134,6 +137,7 @@ void RtfReadSession::controlSymbol(const RtfToken& token) {
   const char symbol = token.word.isEmpty() ? '\0' : token.word.front();
   if (symbol == '*') {
     ignorableNext_ = true;
+    ignorableStart_ = tokenStart_;
     return;
   }
   if (symbol == '\'') {
@@ -254,7 +258,7 @@ void RtfReadSession::syncRun() {
 // Text of an object's result, or of a picture's second copy, is part of a
 // group kept whole.
 bool RtfReadSession::textBelongsToKeptGroup() {
-  return state().inObjectResult || state().inKeptAlternative;
+  return state().inObjectResult || state().inKeptAlternative || state().inPictureGroup;
 }
 
 void RtfReadSession::appendBytes(QByteArrayView bytes) {

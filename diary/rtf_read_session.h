@@ -88,9 +88,11 @@ struct RtfGroupState {
   int uc = 1;
   int targetFrame = -1;  // Numbering: the frame whose paragraph it describes
   qsizetype openOffset = 0;  // where the group's brace stands in the input
+  qsizetype keptFrom = -1;   // where the control word that makes it a kept kind begins
   bool inShppict = false;
   bool inObjectResult = false;
   bool inKeptAlternative = false;  // the second copy of a picture kept as it came
+  bool inPictureGroup = false;     // \shppict: pictures only, no page text
 };
 
 struct RtfFont {
@@ -109,7 +111,7 @@ struct RtfListDefinition {
 // whether the \nonshppict (\shprslt) copy after it can: the pair is then kept
 // whole, shown by that copy or by a frame of its size.
 struct RtfPendingAlternative {
-  qsizetype start = 0;  // the first group's brace
+  qsizetype start = 0;  // the first group's kept word (its brace is written before it)
   QByteArray firstGroup;
   QSizeF size;
   std::optional<DecodedPicture> shown;
@@ -195,8 +197,12 @@ class RtfReadSession final {
   void noteError(const QString& message);
   void openGroup(qsizetype offset);
   void closeGroup();
-  // The bytes of the group of frame, from its brace to the token just read.
+  // The bytes of the group of frame as a group of its own: its brace, then
+  // from the word that made it a picture, object or shape (what came before
+  // that is page text or state) to the token just read; empty for a group the
+  // input never closed (it could not be written back).
   QByteArray groupBytes(int frame) const;
+  void finishShppict(int frame);
   void controlWord(const RtfToken& token);
   void controlSymbol(const RtfToken& token);
   void text(QByteArrayView bytes);
@@ -265,7 +271,16 @@ class RtfReadSession final {
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
   int shppictFrame_ = -1;
-  std::optional<QSizeF> undecodedInShppict_;
+  struct UndecodedPicture {
+    QByteArray group;
+    QSizeF size;
+  };
+  std::vector<UndecodedPicture> undecodedInShppict_;
+  bool closingAtEnd_ = false;  // groups the input left open: not kept as they came
+  qsizetype tokenStart_ = 0;
+  qsizetype ignorableStart_ = 0;  // of the \* before the current word
+  qsizetype wordStart_ = 0;       // of the current control word, its \* included
+  void markKeptFrom() { state().keptFrom = wordStart_; }
   std::optional<RtfPendingAlternative> pendingAlternative_;
 
   std::optional<RtfObjectInProgress> object_;
