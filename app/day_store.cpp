@@ -5,7 +5,6 @@
 #include "platform/local_time.h"
 #include "security/scramble.h"
 
-
 namespace orlane {
 
 namespace {

@@ -76,6 +76,7 @@ void RtfReadSession::openGroup(qsizetype offset) {
   }
   stack_.push_back(stack_.back());
   state().openOffset = offset;
+  state().keptFrom = -1;
 }
 
 QByteArray RtfReadSession::groupBytes(int frame) const {

@@ -158,8 +158,9 @@ bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress, Pas
   // written, else the old one that is still in force.
   const QString userFile = UserFilePath(kUserFileName);
   if (CheckPassword(userFile, record.newPassword) != PasswordCheck::Accepted) {
-    const auto inForce = std::find_if(record.oldPasswords.cbegin(), record.oldPasswords.cend(),
-                                      [&](const QByteArray& p) { return CheckPassword(userFile, p) == PasswordCheck::Accepted; });
+    const auto inForce =
+        std::find_if(record.oldPasswords.cbegin(), record.oldPasswords.cend(),
+                     [&](const QByteArray& p) { return CheckPassword(userFile, p) == PasswordCheck::Accepted; });
     if (inForce == record.oldPasswords.cend()) return true;  // the user file takes none of them
     record.newPassword = *inForce;
     record.oldPasswords.removeAll(record.newPassword);

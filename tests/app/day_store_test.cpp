@@ -32,7 +32,8 @@ TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
   EXPECT_EQ(empty.diary, DiaryPageState::None);
   EXPECT_EQ(empty.remindersResult, ReminderLoadResult::Missing);
 
-  const DaySaveResult saved = SaveDay(before, Page("{\\rtf1 dear diary}", {{"08:30:00", "<Alarm is active>\r\nHi"}}), "pw");
+  const DaySaveResult saved =
+      SaveDay(before, Page("{\\rtf1 dear diary}", {{"08:30:00", "<Alarm is active>\r\nHi"}}), "pw");
   EXPECT_TRUE(saved.diaryWritten);
   EXPECT_TRUE(saved.remindersWritten);
   EXPECT_FALSE(saved.failed);
