@@ -5,8 +5,6 @@
 #include "platform/local_time.h"
 #include "security/scramble.h"
 
-#include <QFile>
-
 namespace orlane {
 
 namespace {
@@ -29,11 +27,18 @@ DiaryPageState ReadDiaryPage(const QString& path, const QByteArray& password, QB
   return DiaryPageState::Shown;
 }
 
-void SaveDiary(const LoadedDay& loaded, const DayContent& content, const QByteArray& password, DaySaveResult& result) {
+void NoteFailure(DaySaveResult& result, const QString& path) {
+  result.failed = true;
+  result.failures.push_back({path, LastFileError()});
+}
+
+void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& password, DaySaveResult& result) {
   if (loaded.diary == DiaryPageState::OtherPassword || loaded.diary == DiaryPageState::Unreadable) {
     result.diaryProtected = true;
     return;
   }
+  // An unchanged page stays byte for byte as it is, whatever the editor could show of it.
+  if (!content.diaryModified) return;
   const QString path = DayFilePath(loaded.dayKey, DayFileKind::Diary);
   // The file may have changed since the load (the command line imports pages):
   // a page that is not ours now is left alone, and nothing is deleted that
@@ -46,33 +51,39 @@ void SaveDiary(const LoadedDay& loaded, const DayContent& content, const QByteAr
   }
   if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
   if (content.diaryEmpty) {
-    result.diaryDeleted = FileExists(path);
-    if (RemoveFileForced(path) != 1) result.failed = true;
+    const bool existed = FileExists(path);
+    if (RemoveFileForced(path) != 1) return NoteFailure(result, path);
+    result.diaryDeleted = existed;
+    loaded.diary = DiaryPageState::None;
+    loaded.diaryRtf.clear();
     return;
   }
-  result.diaryWritten = AtomicWriteFile(path, WrapWithPasswordHeader(content.diaryRtf, password)) == 1;
-  result.failed = result.failed || !result.diaryWritten;
+  if (AtomicWriteFile(path, WrapWithPasswordHeader(content.diaryRtf, password)) != 1) return NoteFailure(result, path);
+  result.diaryWritten = true;
+  loaded.diary = DiaryPageState::Shown;
+  loaded.diaryRtf = content.diaryRtf;
 }
 
-void SaveReminders(const LoadedDay& loaded, const DayContent& content, DaySaveResult& result) {
+void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& result) {
   const QString path = DayFilePath(loaded.dayKey, DayFileKind::Reminders);
   const bool damaged = loaded.remindersResult == ReminderLoadResult::Damaged ||
                        loaded.remindersResult == ReminderLoadResult::Unreadable;
-  if (damaged) {
-    if (content.reminders == loaded.reminders) {
-      result.remindersProtected = true;
-      return;
-    }
+  if (content.reminders == loaded.reminders) {
+    result.remindersProtected = damaged;
+    return;
+  }
+  if (damaged && FileExists(path)) {
     // The user changed the day: keep the damaged original before replacing it.
-    const QString keep = path + QStringLiteral(".damaged");
-    if (!FileExists(keep) && !QFile::copy(path, keep)) {
+    result.damagedKeptAs = KeepFileCopy(path, QStringLiteral(".damaged"));
+    if (result.damagedKeptAs.isEmpty()) {
       result.remindersProtected = true;
-      result.failed = true;
-      return;
+      return NoteFailure(result, path);
     }
   }
-  result.remindersWritten = SaveReminderDay(path, content.reminders) == 1;
-  result.failed = result.failed || !result.remindersWritten;
+  if (SaveReminderDay(path, content.reminders) != 1) return NoteFailure(result, path);
+  result.remindersWritten = true;
+  loaded.reminders = content.reminders;
+  loaded.remindersResult = content.reminders.empty() ? ReminderLoadResult::Missing : ReminderLoadResult::Ok;
 }
 }  // namespace
 
@@ -84,12 +95,18 @@ LoadedDay LoadDay(const QString& dayKey, const QByteArray& password) {
   return day;
 }
 
-DaySaveResult SaveDay(const LoadedDay& loaded, const DayContent& content, const QByteArray& password) {
+DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password) {
   DaySaveResult result;
   if (loaded.dayKey.isEmpty()) return result;
   SaveDiary(loaded, content, password, result);
   SaveReminders(loaded, content, result);
   return result;
+}
+
+QString DaySaveFailureMessage(const DaySaveResult& result) {
+  QString text = QStringLiteral("The day could not be saved.");
+  for (const DaySaveFailure& f : result.failures) text += QLatin1Char('\n') + f.path + QStringLiteral(": ") + f.reason;
+  return text + QStringLiteral("\nYour changes are still here and will be saved at the next try.");
 }
 
 const char* DateFormatPattern(int dateFormat) {

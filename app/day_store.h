@@ -2,10 +2,13 @@
 // finds (reminders, the diary page under the current password) and what saving
 // it writes or deletes. Pure logic; the window hands over the editors' content.
 //
-// Two guards keep a save from destroying what the load could not show: a diary
-// page written under another password (or not a page of ours) is never
+// A file is written only when its part of the day changed: the diary page when
+// the user edited it, the reminders when they differ from what the day file
+// held. Two guards keep a save from destroying what the load could not show: a
+// diary page written under another password (or not a page of ours) is never
 // overwritten or deleted, and a damaged reminder file is rewritten only when
-// the reminders were changed, after its original was kept beside it.
+// the reminders were changed, after its original was kept beside it under a
+// name of its own.
 #pragma once
 
 #include "reminders/reminder_day.h"
@@ -13,6 +16,7 @@
 #include <QByteArray>
 #include <QString>
 #include <ctime>
+#include <vector>
 
 namespace orlane {
 
@@ -35,9 +39,15 @@ LoadedDay LoadDay(const QString& dayKey, const QByteArray& password);
 
 // What the window holds for the loaded day when it saves.
 struct DayContent {
-  bool diaryEmpty = true;  // the editor's plain text is empty
-  QByteArray diaryRtf;     // the editor's page as RTF
+  bool diaryModified = false;  // the user changed the page since its load or last save
+  bool diaryEmpty = true;      // the editor's plain text is empty
+  QByteArray diaryRtf;         // the editor's page as RTF (needed only when modified)
   ReminderMap reminders;
+};
+
+struct DaySaveFailure {
+  QString path;
+  QString reason;  // in the system's words
 };
 
 struct DaySaveResult {
@@ -46,10 +56,18 @@ struct DaySaveResult {
   bool diaryProtected = false;  // left alone: another password's page
   bool remindersWritten = false;
   bool remindersProtected = false;  // damaged file kept, nothing changed
+  QString damagedKeptAs;            // where the damaged original was kept
   bool failed = false;              // a file could not be written
+  std::vector<DaySaveFailure> failures;
 };
 
-DaySaveResult SaveDay(const LoadedDay& loaded, const DayContent& content, const QByteArray& password);
+// Writes what changed. loaded follows what is now on disk: a part that was
+// written counts as loaded from it; a part that failed keeps its old state, so
+// the next save tries it again.
+DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password);
+
+// "The day could not be saved." with each file and its reason.
+QString DaySaveFailureMessage(const DaySaveResult& result);
 
 // "You have %d reminders on %s %s." with the date in the user's format
 // (0 mm-dd-yyyy, 1 dd-mm-yyyy, 2 yyyy-mm-dd) and the day's holiday.

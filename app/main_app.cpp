@@ -2,12 +2,14 @@
 
 #include "app/day_files.h"
 #include "app/main_dlg.h"
+#include "app/main_session.h"
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/program_fonts.h"
 #include "platform/app_paths.h"
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
+#include "platform/termination_signals.h"
 #include "calendar/online_commands.h"
 #include "security/folder_path.h"
 #include "security/login_dlg.h"
@@ -110,6 +112,8 @@ int CMainApp::InitInstance() {
 
   CMainDlg mainDlg;
   mainDlg.SetPasswordPrompt(LoginPrompt());
+  TerminationSignals termination;
+  ConnectSessionEnd(mainDlg, termination, [] { QCoreApplication::exit(0); });
   if (mainDlg.OnInitDialog()) {
     if (mainDlg.settings().checkUpdate && StartupUpdateCheck(&mainDlg, mainDlg.Theme()) == 1) return 0;
     RunUntilFinished(mainDlg);

@@ -18,6 +18,7 @@
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
+#include "security/error_log.h"
 #include "security/session.h"
 
 #include <QApplication>
@@ -73,6 +74,8 @@ void CMainDlg::ShowDiaryPage() {
 
 void CMainDlg::DiarySaveContent(DayContent& content) const {
   QTextDocument* page = controls_.diaryEditor->document();
+  content.diaryModified = page->isModified();
+  if (!content.diaryModified) return;
   content.diaryEmpty = page->toPlainText().isEmpty();
   if (!content.diaryEmpty) content.diaryRtf = controls_.diaryEditor->GetRtf();
 }
@@ -98,17 +101,27 @@ void CMainDlg::LoadSelectedDay() {
   QApplication::restoreOverrideCursor();
 }
 
-void CMainDlg::SaveLoadedDay() {
-  if (loaded_.dayKey.isEmpty()) return;
+bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
+  if (loaded_.dayKey.isEmpty()) return true;
   DayContent content;
   DiarySaveContent(content);
   content.reminders = editor_.reminders();
-  SaveDay(loaded_, content, CurrentPassword());
-  loaded_.reminders = content.reminders;
-  loaded_.remindersResult = ReminderLoadResult::Ok;
+  const DaySaveResult saved = SaveDay(loaded_, content, CurrentPassword());
+  if (saved.diaryWritten || saved.diaryDeleted) controls_.diaryEditor->document()->setModified(false);
   controls_.calendar->Redraw();
   // The alarms read today's reminders as they are stored, so only after the write.
   if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
+  if (!saved.failed) return true;
+  // The day and its edits stay loaded; the next save tries again.
+  const QString message = DaySaveFailureMessage(saved);
+  switch (reply) {
+    case SaveFailureReply::Tell: ThemedNotice(message, settings_.theme, this); break;
+    case SaveFailureReply::AskToLeave:
+      return ThemedQuestion(message + QStringLiteral("\n\nGo on anyway? The changes of this day will be lost."),
+                            settings_.theme, this) == 1;
+    case SaveFailureReply::Log: LogError("%s", qUtf8Printable(message)); break;
+  }
+  return false;
 }
 
 void CMainDlg::StoreEditedReminder() {
@@ -125,32 +138,30 @@ void CMainDlg::OnReminderFired(const QByteArray& timeKey) {
 
 void CMainDlg::SaveAll() {
   StoreEditedReminder();
-  SaveLoadedDay();
-  LoadSelectedDay();
+  if (SaveLoadedDay()) LoadSelectedDay();
 }
 
-void CMainDlg::GotoToday() {
-  selectedDate_ = NowSeconds();
-  controls_.calendar->SetSelectedDate(selectedDate_);
-  {
-    QSignalBlocker block(controls_.datePicker);
-    controls_.datePicker->setDate(QDate::currentDate());
-  }
-  StoreEditedReminder();
-  SaveLoadedDay();
-  LoadSelectedDay();
-}
+void CMainDlg::GotoToday() { OnDateChanged(NowSeconds()); }
 
-void CMainDlg::OnDateChanged(std::time_t date) {
+void CMainDlg::ShowSelectedDate(std::time_t date) {
   selectedDate_ = date;
   controls_.calendar->SetSelectedDate(date);
   const LocalDate d = LocalDateOf(date);
-  {
-    QSignalBlocker block(controls_.datePicker);
-    controls_.datePicker->setDate(QDate(d.year, d.month, d.day));
-  }
+  QSignalBlocker block(controls_.datePicker);
+  controls_.datePicker->setDate(QDate(d.year, d.month, d.day));
+}
+
+void CMainDlg::OnDateChanged(std::time_t date) {
+  const std::time_t previous = selectedDate_;
+  ShowSelectedDate(date);
   StoreEditedReminder();
-  SaveLoadedDay();
+  // A day whose save failed is left only when the user says so.
+  const bool leaving = DayKeyOf(date) != loaded_.dayKey;
+  if (!SaveLoadedDay(leaving ? SaveFailureReply::AskToLeave : SaveFailureReply::Tell)) {
+    ShowSelectedDate(previous);
+    controls_.calendar->Redraw();
+    return;
+  }
   LoadSelectedDay();
 }
 

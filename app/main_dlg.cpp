@@ -208,8 +208,9 @@ void CMainDlg::SetMode(int id) {
   controls_.widget(ids::kActived)->setEnabled(id == ids::kModeReminder);
   controls_.widget(ids::kHasPicture)->setEnabled(id == ids::kModeDiary);
   LayOut(client_->width(), client_->height());
-  SaveLoadedDay();
-  LoadSelectedDay();
+  // The load reads the day again: what the reminder editor holds is stored first.
+  StoreEditedReminder();
+  if (SaveLoadedDay()) LoadSelectedDay();
 }
 
 void CMainDlg::paintEvent(QPaintEvent* event) {
@@ -333,14 +334,22 @@ void CMainDlg::OnCancelRequest() {
     hide();
     owner = nullptr;
   }
-  if (ThemedQuestion(QStringLiteral("Do you want to exit Orlane?"), settings_.theme, owner) == 1) done(QDialog::Rejected);
+  if (ThemedQuestion(QStringLiteral("Do you want to exit Orlane?"), settings_.theme, owner) != 1) return;
+  // A day that cannot be saved is left only when the user says so.
+  if (built_) {
+    StoreEditedReminder();
+    if (!SaveLoadedDay(SaveFailureReply::AskToLeave)) return;
+  }
+  done(QDialog::Rejected);
 }
 
 void CMainDlg::OnDestroy() {
   if (destroyed_ || !built_) return;
   destroyed_ = true;
   alarmTimer_.stop();
-  SaveLoadedDay();
+  // The reminder editor's fields too: what was typed into a note is not lost.
+  StoreEditedReminder();
+  SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
   tray_->stop();
 }

@@ -54,13 +54,26 @@ class CMainDlg final : public QDialog {
   int Theme() const { return settings_.theme; }
   void LayOut(int clientWidth, int clientHeight);
 
+  // What a save that failed does besides keeping the day loaded: tell the
+  // user, ask whether to leave the day anyway (true: leave), or only log it
+  // (nobody is there to ask).
+  enum class SaveFailureReply { Tell, AskToLeave, Log };
+
   void LoadSelectedDay();
-  void SaveLoadedDay();
+  // True when everything that changed was written (or the user chose to leave).
+  bool SaveLoadedDay(SaveFailureReply reply = SaveFailureReply::Tell);
   void StoreEditedReminder();
   void GotoToday();
   void SearchDayFiles();
   void OpenSearchResult(const QString& entry);
   void SaveAll();
+
+  // The end of the program from outside (a signal, the application quitting):
+  // the shown day and the settings are saved as Exit saves them.
+  void SaveForSessionEnd();
+  // The session manager asks for the data at logout: saved now; the program
+  // goes on, since the logout may still be cancelled.
+  void CommitSessionData();
 
   int ToggleMainWindow();
   bool AskPassword();
@@ -116,6 +129,7 @@ class CMainDlg final : public QDialog {
   void ApplyCalendarShown();
   void ToggleCalendarShown();
   void OnDateChanged(std::time_t date);
+  void ShowSelectedDate(std::time_t date);
   void OnReminderSelection();
   void OnReminderCommand(int id);
   void OnDiaryCommand(int id);

@@ -2,11 +2,14 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
 
 namespace orlane {
@@ -20,33 +23,98 @@ QString FreshResourceName(const QTextDocument& document) {
   }
 }
 
-}  // namespace
-
-QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, QSizeF displaySize) {
-  QTextDocument* document = cursor.document();
-  const QString name = FreshResourceName(*document);
-  document->addResource(QTextDocument::ImageResource, QUrl(name), resource);
+// Adds resource to the document under a fresh name; the format shows it at
+// displaySize (empty: its natural size) once inserted.
+QTextImageFormat ImageFormatFor(QTextDocument& document, const QVariant& resource, QSizeF displaySize) {
+  const QString name = FreshResourceName(document);
+  document.addResource(QTextDocument::ImageResource, QUrl(name), resource);
   QTextImageFormat format;
   format.setName(name);
   if (!displaySize.isEmpty()) {
     format.setWidth(displaySize.width());
     format.setHeight(displaySize.height());
   }
+  return format;
+}
+
+}  // namespace
+
+QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, QSizeF displaySize) {
+  const QTextImageFormat format = ImageFormatFor(*cursor.document(), resource, displaySize);
   cursor.insertImage(format);
   return format;
 }
 
 QTextImageFormat InsertAttachment(QTextCursor& cursor, const QString& fileName, const QByteArray& bytes,
                                   const QImage& icon) {
-  QTextDocument* document = cursor.document();
-  const QString name = FreshResourceName(*document);
-  document->addResource(QTextDocument::ImageResource, QUrl(name), icon);
-  QTextImageFormat format;
-  format.setName(name);
+  QTextImageFormat format = ImageFormatFor(*cursor.document(), icon, {});
   format.setProperty(kAttachmentNameProperty, fileName);
   format.setProperty(kAttachmentDataProperty, bytes);
   cursor.insertImage(format);
   return format;
+}
+
+QTextImageFormat InsertKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup, const QVariant& picture,
+                               QSizeF displaySize, const QString& toolTip) {
+  QTextImageFormat format = ImageFormatFor(*cursor.document(), picture, displaySize);
+  format.setProperty(kKeptRtfProperty, rtfGroup);
+  if (!toolTip.isEmpty()) format.setToolTip(toolTip);
+  cursor.insertImage(format);
+  return format;
+}
+
+bool IsKeptRtf(const QTextFormat& format) {
+  return format.isImageFormat() && format.hasProperty(kKeptRtfProperty);
+}
+
+QByteArray KeptRtf(const QTextFormat& format) {
+  return format.property(kKeptRtfProperty).toByteArray();
+}
+
+QImage PlaceholderPicture(QSize size) {
+  // At most 128 pixels a side (the page shows it at its own size), and one
+  // image per size: a page of a thousand stand-ins stays small.
+  constexpr int kMaxSide = 128;
+  const double scale = std::min(1.0, double(kMaxSide) / std::max({size.width(), size.height(), 1}));
+  const int w = std::clamp(int(size.width() * scale), 8, kMaxSide);
+  const int h = std::clamp(int(size.height() * scale), 8, kMaxSide);
+  thread_local QHash<QPair<int, int>, QImage> made;
+  if (const auto found = made.constFind({w, h}); found != made.cend()) return *found;
+  // Drawn pixel by pixel: readers without a GUI application build these too.
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(QColor(236, 236, 236));
+  const QRgb edge = qRgb(150, 150, 150);
+  for (int x = 0; x < w; ++x) image.setPixel(x, 0, edge), image.setPixel(x, h - 1, edge);
+  for (int y = 0; y < h; ++y) image.setPixel(0, y, edge), image.setPixel(w - 1, y, edge);
+  if (made.size() < 1024) made.insert({w, h}, image);
+  return image;
+}
+
+void InsertHiddenText(QTextCursor& cursor, const QString& text, QTextCharFormat format) {
+  format.setObjectType(kHiddenTextObject);
+  format.setProperty(kHiddenTextProperty, text);
+  cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+bool IsHiddenText(const QTextFormat& format) {
+  return format.isCharFormat() && format.objectType() == kHiddenTextObject;
+}
+
+QString HiddenText(const QTextFormat& format) {
+  return format.stringProperty(kHiddenTextProperty);
+}
+
+QString VisiblePlainText(const QTextDocument& document) {
+  QString text;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block != document.begin()) text += QLatin1Char('\n');
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (!IsHiddenText(it.fragment().charFormat())) text += it.fragment().text();
+  }
+  // As QTextDocument::toPlainText gives it.
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  text.replace(QChar::Nbsp, QLatin1Char(' '));
+  return text;
 }
 
 bool IsAttachment(const QTextFormat& format) {

@@ -2,6 +2,12 @@
 // QTextDocument, shared by the RTF reader and writer and the editor: a picture
 // is an image format naming a document resource; an attached file is such an
 // image (its icon) whose format also carries the file's name and bytes.
+//
+// What the page holds but the editor cannot show travels with it unchanged: an
+// RTF group the reader does not understand (a metafile, a damaged or huge
+// picture, an embedded object that is not an attached file) is an image that
+// stands for it and carries the group's bytes, written back as they came;
+// hidden text is an invisible object carrying the text and its format.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +23,9 @@ namespace orlane {
 
 inline constexpr int kAttachmentNameProperty = QTextFormat::UserProperty + 1;
 inline constexpr int kAttachmentDataProperty = QTextFormat::UserProperty + 2;
+inline constexpr int kKeptRtfProperty = QTextFormat::UserProperty + 3;
+inline constexpr int kHiddenTextProperty = QTextFormat::UserProperty + 4;
+inline constexpr int kHiddenTextObject = QTextFormat::UserObject + 1;
 
 // Adds resource (a QImage, or PNG/JPEG bytes) to the document under a fresh
 // name and inserts it at the cursor, shown at displaySize (document pixels;
@@ -26,6 +35,24 @@ QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, 
 // Inserts an attached file shown as icon.
 QTextImageFormat InsertAttachment(QTextCursor& cursor, const QString& fileName, const QByteArray& bytes,
                                   const QImage& icon);
+
+// Inserts an RTF group kept byte for byte, shown as picture (a QImage, or
+// PNG/JPEG bytes) at displaySize.
+QTextImageFormat InsertKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup, const QVariant& picture,
+                               QSizeF displaySize, const QString& toolTip);
+bool IsKeptRtf(const QTextFormat& format);
+QByteArray KeptRtf(const QTextFormat& format);
+// A light grey frame standing for a picture the editor cannot show (small:
+// the page scales it to the picture's size).
+QImage PlaceholderPicture(QSize size);
+
+// Inserts hidden text: one invisible character carrying the text; format
+// gives its font, size and emphasis.
+void InsertHiddenText(QTextCursor& cursor, const QString& text, QTextCharFormat format);
+bool IsHiddenText(const QTextFormat& format);
+QString HiddenText(const QTextFormat& format);
+// The page's plain text without its hidden text (pictures and files stay U+FFFC).
+QString VisiblePlainText(const QTextDocument& document);
 
 bool IsAttachment(const QTextFormat& format);
 QString AttachmentName(const QTextFormat& format);

@@ -1,5 +1,6 @@
 #include "diary/page_text.h"
 
+#include "diary/page_objects.h"
 #include "diary/rtf_reader.h"
 
 #include <QTextDocument>
@@ -13,7 +14,7 @@ RtfPageText ReadRtfPageText(QByteArrayView rtf) {
     page.readable = false;
     return page;
   }
-  page.text = document.toPlainText();
+  page.text = VisiblePlainText(document);
   page.hasObject = page.text.contains(QChar::ObjectReplacementCharacter);
   return page;
 }

@@ -1,4 +1,4 @@
-// The plain text of a stored RTF page and whether it holds a picture or an
+// The plain (visible) text of a stored RTF page and whether it holds a picture or an
 // attached file, for searching and exporting without an editor. Works under a
 // QCoreApplication (the command line has no GUI application).
 #pragma once

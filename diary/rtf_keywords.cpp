@@ -181,6 +181,8 @@ const RtfKeyword kObjectWords[] = {
     {"objclass", &S::beginDestination, Dest(D::ObjectClass)},
     {"result", &S::beginObjectResult, 0},
     {"objname", &S::beginSkip, 0},
+    {"objw", &S::objectSize, 0},
+    {"objh", &S::objectSize, 1},
     {"objtime", &S::beginSkip, 0},
 };
 

@@ -150,12 +150,25 @@ bool DecodePicture(const RtfPicture& picture, DecodedPicture& out) {
     default: return false;
   }
   out.pixelSize = size;
-  double w = picture.goalw > 0 ? picture.goalw / kTwipsPerPixel : size.width();
-  double h = picture.goalh > 0 ? picture.goalh / kTwipsPerPixel : size.height();
+  out.displaySize = PictureDisplaySize(picture, size);
+  return true;
+}
+
+QSizeF PictureDisplaySize(const RtfPicture& picture, QSizeF natural) {
+  double w = picture.goalw > 0 ? picture.goalw / kTwipsPerPixel : natural.width();
+  double h = picture.goalh > 0 ? picture.goalh / kTwipsPerPixel : natural.height();
   if (picture.scalex > 0 && picture.scalex != 100) w = w * picture.scalex / 100.0;
   if (picture.scaley > 0 && picture.scaley != 100) h = h * picture.scaley / 100.0;
-  out.displaySize = QSizeF(std::min(w, 100000.0), std::min(h, 100000.0));
-  return true;
+  return QSizeF(std::min(w, 100000.0), std::min(h, 100000.0));
+}
+
+QSizeF UndecodedPictureSize(const RtfPicture& picture) {
+  constexpr double kPixelsPerHimetric = 96.0 / 2540.0;
+  const bool metafile = picture.kind == RtfPictureKind::Wmf || picture.kind == RtfPictureKind::Emf ||
+                        picture.kind == RtfPictureKind::Other;
+  const double scale = metafile ? kPixelsPerHimetric : 1.0;
+  const QSizeF size = PictureDisplaySize(picture, QSizeF(picture.picw * scale, picture.pich * scale));
+  return size.width() >= 1 && size.height() >= 1 ? size : QSizeF(96, 64);
 }
 
 void AppendHexLines(QByteArrayView bytes, QByteArray& out, int lineLength) {

@@ -46,6 +46,13 @@ struct DecodedPicture {
 // False when the picture cannot be shown.
 bool DecodePicture(const RtfPicture& picture, DecodedPicture& out);
 
+// The size a picture asks for on the page (document pixels): its goal size,
+// else natural, each scaled by \picscalex/y.
+QSizeF PictureDisplaySize(const RtfPicture& picture, QSizeF natural);
+// The same for a picture that cannot be decoded, from \picw and \pich
+// (0.01 mm for metafiles); a default size when it says none.
+QSizeF UndecodedPictureSize(const RtfPicture& picture);
+
 // A Windows DIB (BITMAPINFOHEADER and bits, no file header) as an image.
 QImage DecodeDib(QByteArrayView dib);
 

@@ -15,6 +15,8 @@ namespace orlane {
 namespace {
 constexpr int kMaxFonts = 4096;
 constexpr int kMaxLists = 1024;
+
+QString KeptPictureTip() { return QStringLiteral("This picture cannot be shown here. It is kept as it is."); }
 }  // namespace
 
 void RtfReadSession::beginDestination(const RtfToken&, int destination) {
@@ -30,8 +32,12 @@ void RtfReadSession::beginDestination(const RtfToken&, int destination) {
 
 void RtfReadSession::beginShppict(const RtfToken&, int) {
   shppictInserted_ = false;
+  shppictFrame_ = static_cast<int>(stack_.size()) - 1;
+  undecodedInShppict_.clear();
+  markKeptFrom();
   state().destination = RtfDestination::Body;
   state().inShppict = true;
+  state().inPictureGroup = true;
 }
 
 // A shape's picture stands for the shape; its result is then not needed.
@@ -44,6 +50,12 @@ void RtfReadSession::beginShape(const RtfToken&, int) {
 // Word gives a picture twice: as PNG in \shppict and as a metafile in
 // \nonshppict for older readers. The second is needed only when the first failed.
 void RtfReadSession::beginNonShppict(const RtfToken&, int) {
+  if (pendingAlternative_ && pendingAlternative_->alternativeFrame < 0) {
+    state().destination = RtfDestination::Body;
+    state().inKeptAlternative = true;
+    pendingAlternative_->alternativeFrame = static_cast<int>(stack_.size()) - 1;
+    return;
+  }
   state().destination = shppictInserted_ ? RtfDestination::Skip : RtfDestination::Body;
   shppictInserted_ = false;
 }
@@ -71,6 +83,7 @@ void RtfReadSession::beginPicture(const RtfToken&, int) {
   flushRun();
   picture_.emplace();
   pictureFrame_ = static_cast<int>(stack_.size()) - 1;
+  markKeptFrom();
   state().destination = RtfDestination::Picture;
 }
 
@@ -81,6 +94,7 @@ void RtfReadSession::beginObject(const RtfToken&, int) {
   flushRun();
   object_.emplace();
   object_->frame = static_cast<int>(stack_.size()) - 1;
+  markKeptFrom();
   state().destination = RtfDestination::Object;
 }
 
@@ -223,19 +237,92 @@ void RtfReadSession::pictureKind(const RtfToken&, int kind) {
   if (picture_) picture_->kind = static_cast<RtfPictureKind>(kind);
 }
 
-void RtfReadSession::finishPicture() {
+void RtfReadSession::objectSize(const RtfToken& t, int which) {
+  if (!object_) return;
+  const int value = t.hasParam ? std::clamp(t.param, 0, 1 << 24) : 0;
+  (which == 0 ? object_->widthTwips : object_->heightTwips) = value;
+}
+
+// A picture that cannot be shown (a metafile, damaged, too large) is kept as
+// its group and shown as a frame of its size.
+void RtfReadSession::finishPicture(const QByteArray& group) {
   RtfPicture picture = std::move(*picture_);
   picture_.reset();
   pictureFrame_ = -1;
-  if (picture.oversized) noteError(QStringLiteral("A picture larger than 64 MB was left out."));
   DecodedPicture decoded;
-  if (!DecodePicture(picture, decoded)) return;
+  const bool decodable = DecodePicture(picture, decoded);
   if (state().inObjectResult && object_) {
-    object_->result = std::move(decoded);
+    if (decodable) {
+      object_->result = std::move(decoded);
+    } else {
+      object_->resultSize = UndecodedPictureSize(picture);
+    }
     return;
   }
-  insertDecodedPicture(decoded);
-  if (state().inShppict) shppictInserted_ = true;
+  if (state().inKeptAlternative && pendingAlternative_) {
+    if (decodable && !pendingAlternative_->shown) pendingAlternative_->shown = std::move(decoded);
+    return;
+  }
+  if (decodable) {
+    insertDecodedPicture(decoded);
+    // Word's second copy of the same picture, for older readers, is then not needed.
+    if (state().inShppict) shppictInserted_ = true;
+  } else if (state().inShppict && shppictFrame_ >= 0) {
+    undecodedInShppict_.push_back({group, UndecodedPictureSize(picture)});  // settled when its group closes
+  } else {
+    const QSizeF size = UndecodedPictureSize(picture);
+    insertKept(group, PlaceholderPicture(size.toSize()), size, KeptPictureTip());
+    if (state().inShppict) shppictInserted_ = true;  // a shape's result is another copy
+  }
+}
+
+// Without a second copy the first group is kept alone, before anything that follows it.
+void RtfReadSession::flushPendingAlternative() {
+  if (!pendingAlternative_ || pendingAlternative_->alternativeFrame >= 0) return;
+  const RtfPendingAlternative pending = std::move(*pendingAlternative_);
+  pendingAlternative_.reset();
+  shppictInserted_ = true;
+  insertKept(pending.firstGroup, PlaceholderPicture(pending.size.toSize()), pending.size, KeptPictureTip());
+}
+
+// A \shppict (or shape) group whose pictures could not all be shown: when
+// none could, the group waits for its second copy; else each is kept alone.
+void RtfReadSession::finishShppict(int frame) {
+  shppictFrame_ = -1;
+  const std::vector<UndecodedPicture> undecoded = std::move(undecodedInShppict_);
+  undecodedInShppict_.clear();
+  if (undecoded.empty()) return;
+  if (!shppictInserted_) {
+    const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
+    pendingAlternative_ = RtfPendingAlternative{group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1,
+                                                groupBytes(frame), undecoded.front().size, {}, -1};
+    return;
+  }
+  for (const UndecodedPicture& p : undecoded)
+    insertKept(p.group, PlaceholderPicture(p.size.toSize()), p.size, KeptPictureTip());
+}
+
+void RtfReadSession::finishAlternative() {
+  const RtfPendingAlternative pending = std::move(*pendingAlternative_);
+  pendingAlternative_.reset();
+  if (closingAtEnd_ || pending.firstGroup.isEmpty()) {
+    if (pending.shown) insertDecodedPicture(*pending.shown);
+    return;
+  }
+  const QByteArray pair = '{' + input_.sliced(pending.start, tokenizer_.position() - pending.start).toByteArray();
+  if (pending.shown) {
+    insertKept(pair, pending.shown->resource, pending.shown->displaySize, QString());
+  } else {
+    insertKept(pair, PlaceholderPicture(pending.size.toSize()), pending.size, KeptPictureTip());
+  }
+}
+
+void RtfReadSession::insertKept(const QByteArray& group, const QVariant& picture, QSizeF size,
+                                const QString& toolTip) {
+  if (group.isEmpty()) return;
+  flushRun();
+  ensureBlock();
+  InsertKeptRtf(cursor_, group, picture, size, toolTip);
 }
 
 void RtfReadSession::insertDecodedPicture(const DecodedPicture& picture) {
@@ -244,14 +331,29 @@ void RtfReadSession::insertDecodedPicture(const DecodedPicture& picture) {
   InsertPageImage(cursor_, picture.resource, picture.displaySize);
 }
 
-void RtfReadSession::finishObject() {
+// An attached file becomes one the editor opens; any other object (a
+// spreadsheet, a drawing, a file too large to decode) is kept as its group,
+// shown by its result picture or a frame of its size.
+void RtfReadSession::finishObject(const QByteArray& group) {
   RtfObjectInProgress object = std::move(*object_);
   object_.reset();
   OlePackage package;
-  const bool isPackage = DecodeOlePackage(object.data.data, package);
-  if (object.data.oversized) noteError(QStringLiteral("An attached file larger than 64 MB was left out."));
+  const bool isPackage = !object.data.oversized && DecodeOlePackage(object.data.data, package);
+  if (!isPackage && group.isEmpty()) {  // never closed: only what it shows can be kept
+    if (object.result) insertDecodedPicture(*object.result);
+    return;
+  }
+  if (!isPackage) {
+    QSizeF size = object.resultSize;
+    if (object.widthTwips > 0 && object.heightTwips > 0)
+      size = QSizeF(object.widthTwips / kTwipsPerPixel, object.heightTwips / kTwipsPerPixel);
+    if (object.result) size = object.result->displaySize;
+    if (size.isEmpty()) size = QSizeF(96, 64);
+    const QVariant picture = object.result ? object.result->resource : QVariant(PlaceholderPicture(size.toSize()));
+    insertKept(group, picture, size, QStringLiteral("This object cannot be opened here. It is kept as it is."));
+    return;
+  }
   if (!object.result) {
-    if (!isPackage) return;
     // A package without a picture still keeps its file, shown as a blank icon.
     QImage blank(48, 48, QImage::Format_RGB32);
     blank.fill(Qt::white);
@@ -259,10 +361,6 @@ void RtfReadSession::finishObject() {
     stand.resource = blank;
     stand.pixelSize = blank.size();
     object.result = stand;
-  }
-  if (!isPackage) {
-    insertDecodedPicture(*object.result);
-    return;
   }
   QImage icon;
   const QVariant& resource = object.result->resource;

@@ -10,7 +10,7 @@
 namespace orlane {
 
 RtfReadSession::RtfReadSession(QByteArrayView input, QTextDocument& document)
-    : tokenizer_(input), document_(document), cursor_(&document) {
+    : input_(input), tokenizer_(input), document_(document), cursor_(&document) {
   stack_.reserve(64);
   stack_.emplace_back();
 }
@@ -28,14 +28,18 @@ void RtfReadSession::run() {
   // The outermost group is the document; reading stops when it closes.
   bool opened = false;
   while (!finished_) {
+    tokenStart_ = tokenizer_.position();
     const RtfToken token = tokenizer_.next();
+    // \* marks only the control word right after it.
+    if (token.type != RtfTokenType::ControlWord && !(token.type == RtfTokenType::ControlSymbol && token.word == "*"))
+      ignorableNext_ = false;
     switch (token.type) {
       case RtfTokenType::End: finished_ = true; break;
       case RtfTokenType::GroupOpen:
         if (!opened) {
           opened = true;
         } else {
-          openGroup();
+          openGroup(tokenizer_.position() - 1);
         }
         break;
       case RtfTokenType::GroupClose:
@@ -54,6 +58,7 @@ void RtfReadSession::run() {
   }
   if (!closedOuter_ || stack_.size() > 1 || overflowDepth_ > 0) {
     noteError(QStringLiteral("The RTF text ends before all its groups are closed."));
+    closingAtEnd_ = true;
     while (stack_.size() > 1) closeGroup();
   }
   flushRun();
@@ -61,7 +66,7 @@ void RtfReadSession::run() {
   cursor_.endEditBlock();
 }
 
-void RtfReadSession::openGroup() {
+void RtfReadSession::openGroup(qsizetype offset) {
   skipCount_ = 0;
   if (overflowDepth_ > 0 || static_cast<int>(stack_.size()) >= kMaxGroupDepth) {
     if (overflowDepth_ == 0)
@@ -70,6 +75,15 @@ void RtfReadSession::openGroup() {
     return;
   }
   stack_.push_back(stack_.back());
+  state().openOffset = offset;
+  state().keptFrom = -1;
+}
+
+QByteArray RtfReadSession::groupBytes(int frame) const {
+  if (closingAtEnd_) return {};
+  const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
+  const qsizetype from = group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1;
+  return '{' + input_.sliced(from, tokenizer_.position() - from).toByteArray();
 }
 
 void RtfReadSession::closeGroup() {
@@ -86,10 +100,13 @@ void RtfReadSession::closeGroup() {
   if (state().destination == RtfDestination::FontTable) finishFontName();
   if (state().destination == RtfDestination::ColorTable && stack_[frame - 1].destination != RtfDestination::ColorTable)
     finishColorEntry(false);
-  if (picture_ && frame == pictureFrame_) finishPicture();
+  if (picture_ && frame == pictureFrame_) finishPicture(groupBytes(frame));
+  if (frame == shppictFrame_) finishShppict(frame);
+  if (pendingAlternative_ && frame == pendingAlternative_->alternativeFrame) finishAlternative();
   if (object_ && frame == object_->frame) {
+    const QByteArray group = groupBytes(frame);
     stack_.pop_back();
-    finishObject();
+    finishObject(group);
     return;
   }
   stack_.pop_back();
@@ -97,6 +114,7 @@ void RtfReadSession::closeGroup() {
 
 void RtfReadSession::controlWord(const RtfToken& token) {
   const bool ignorable = ignorableNext_;
+  wordStart_ = ignorable ? ignorableStart_ : tokenStart_;
   ignorableNext_ = false;
   if (overflowDepth_ > 0 || state().destination == RtfDestination::Skip) return;
   if (consumeSkip()) return;
@@ -120,6 +138,7 @@ void RtfReadSession::controlSymbol(const RtfToken& token) {
   const char symbol = token.word.isEmpty() ? '\0' : token.word.front();
   if (symbol == '*') {
     ignorableNext_ = true;
+    ignorableStart_ = tokenStart_;
     return;
   }
   if (symbol == '\'') {
@@ -237,14 +256,21 @@ void RtfReadSession::syncRun() {
   }
 }
 
+// Text of an object's result, or of a picture's second copy, is part of a
+// group kept whole.
+bool RtfReadSession::textBelongsToKeptGroup() {
+  return state().inObjectResult || state().inKeptAlternative || state().inPictureGroup;
+}
+
 void RtfReadSession::appendBytes(QByteArrayView bytes) {
-  if (state().ch.hidden) return;
+  if (textBelongsToKeptGroup()) return;
   syncRun();
   if (pendingHigh_) appendText(QString());
   runBytes_.append(bytes);
 }
 
 void RtfReadSession::appendText(const QString& text) {
+  if (textBelongsToKeptGroup()) return;
   syncRun();
   flushBytes();
   if (pendingHigh_) {
@@ -261,6 +287,7 @@ void RtfReadSession::flushBytes() {
 }
 
 void RtfReadSession::flushRun() {
+  flushPendingAlternative();
   flushBytes();
   if (runText_.isEmpty()) return;
   // Control characters other than the tab, and the object mark that only
@@ -271,7 +298,11 @@ void RtfReadSession::flushRun() {
   });
   if (runText_.isEmpty()) return;
   ensureBlock();
-  cursor_.insertText(runText_, charFormat(runState_));
+  if (runState_.hidden) {
+    InsertHiddenText(cursor_, runText_, charFormat(runState_));
+  } else {
+    cursor_.insertText(runText_, charFormat(runState_));
+  }
   runText_.clear();
 }
 
@@ -283,10 +314,6 @@ void RtfReadSession::ensureBlock() {
 
 void RtfReadSession::unicodeChar(const RtfToken& t, int) {
   if (state().destination != RtfDestination::Body) {
-    skipCount_ = state().uc;
-    return;
-  }
-  if (state().ch.hidden) {
     skipCount_ = state().uc;
     return;
   }
@@ -313,12 +340,12 @@ void RtfReadSession::unicodeChar(const RtfToken& t, int) {
 }
 
 void RtfReadSession::specialChar(const RtfToken&, int codePoint) {
-  if (state().destination != RtfDestination::Body || state().ch.hidden) return;
+  if (state().destination != RtfDestination::Body) return;
   appendText(QString(QChar(static_cast<char16_t>(codePoint))));
 }
 
 void RtfReadSession::paragraphMark(const RtfToken&, int) {
-  if (state().destination != RtfDestination::Body) return;
+  if (state().destination != RtfDestination::Body || textBelongsToKeptGroup()) return;
   flushRun();
   if (pendingHigh_) {
     pendingHigh_ = 0;

@@ -87,8 +87,12 @@ struct RtfGroupState {
   RtfParaState para;
   int uc = 1;
   int targetFrame = -1;  // Numbering: the frame whose paragraph it describes
+  qsizetype openOffset = 0;  // where the group's brace stands in the input
+  qsizetype keptFrom = -1;   // where the control word that makes it a kept kind begins
   bool inShppict = false;
   bool inObjectResult = false;
+  bool inKeptAlternative = false;  // the second copy of a picture kept as it came
+  bool inPictureGroup = false;     // \shppict: pictures only, no page text
 };
 
 struct RtfFont {
@@ -103,12 +107,26 @@ struct RtfListDefinition {
   int formats[9] = {23, 23, 23, 23, 23, 23, 23, 23, 23};  // \levelnfc per level; 23 is a bullet
 };
 
-// An \object group being read: its data, its class and its result picture.
+// A picture in \shppict (or a shape) that cannot be shown, waiting to see
+// whether the \nonshppict (\shprslt) copy after it can: the pair is then kept
+// whole, shown by that copy or by a frame of its size.
+struct RtfPendingAlternative {
+  qsizetype start = 0;  // the first group's kept word (its brace is written before it)
+  QByteArray firstGroup;
+  QSizeF size;
+  std::optional<DecodedPicture> shown;
+  int alternativeFrame = -1;  // the second group while it is read
+};
+
+// An \object group being read: its data, its class, its size and its result picture.
 struct RtfObjectInProgress {
   int frame = -1;
   RtfPicture data;
   QByteArray className;
+  int widthTwips = 0;
+  int heightTwips = 0;
   std::optional<DecodedPicture> result;
+  QSizeF resultSize;  // of a result picture that could not be decoded
 };
 
 class RtfReadSession final {
@@ -162,6 +180,7 @@ class RtfReadSession final {
   // Picture
   void pictureKind(const RtfToken&, int kind);
   void pictureValue(const RtfToken& t, int which);
+  void objectSize(const RtfToken& t, int which);
   // Lists
   void listBegin(const RtfToken&, int);
   void listLevel(const RtfToken&, int);
@@ -176,8 +195,14 @@ class RtfReadSession final {
  private:
   RtfGroupState& state() { return stack_.back(); }
   void noteError(const QString& message);
-  void openGroup();
+  void openGroup(qsizetype offset);
   void closeGroup();
+  // The bytes of the group of frame as a group of its own: its brace, then
+  // from the word that made it a picture, object or shape (what came before
+  // that is page text or state) to the token just read; empty for a group the
+  // input never closed (it could not be written back).
+  QByteArray groupBytes(int frame) const;
+  void finishShppict(int frame);
   void controlWord(const RtfToken& token);
   void controlSymbol(const RtfToken& token);
   void text(QByteArrayView bytes);
@@ -196,14 +221,19 @@ class RtfReadSession final {
   void ensureBlock();
   void finishParagraph();
   void applyList(const RtfParaState& para);
-  void finishPicture();
-  void finishObject();
+  void finishPicture(const QByteArray& group);
+  void finishObject(const QByteArray& group);
   void insertDecodedPicture(const DecodedPicture& picture);
+  void insertKept(const QByteArray& group, const QVariant& picture, QSizeF size, const QString& toolTip);
+  void flushPendingAlternative();
+  void finishAlternative();
+  bool textBelongsToKeptGroup();
   int codePageOfFont(int font) const;
   int listFormatOf(int ls);
   QTextCharFormat charFormat(const RtfCharState& ch) const;
   std::optional<QColor> colorAt(int index) const;
 
+  QByteArrayView input_;
   RtfTokenizer tokenizer_;
   QTextDocument& document_;
   QTextCursor cursor_;
@@ -240,6 +270,18 @@ class RtfReadSession final {
   std::optional<RtfPicture> picture_;
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
+  int shppictFrame_ = -1;
+  struct UndecodedPicture {
+    QByteArray group;
+    QSizeF size;
+  };
+  std::vector<UndecodedPicture> undecodedInShppict_;
+  bool closingAtEnd_ = false;  // groups the input left open: not kept as they came
+  qsizetype tokenStart_ = 0;
+  qsizetype ignorableStart_ = 0;  // of the \* before the current word
+  qsizetype wordStart_ = 0;       // of the current control word, its \* included
+  void markKeptFrom() { state().keptFrom = wordStart_; }
+  std::optional<RtfPendingAlternative> pendingAlternative_;
 
   std::optional<RtfObjectInProgress> object_;
 };

@@ -316,11 +316,22 @@ class DocumentWriter {
       if (format.isImageFormat()) {
         const QTextImageFormat image = format.toImageFormat();
         for (qsizetype i = 0; i < fragment.text().size(); ++i) {
-          if (IsAttachment(image)) {
+          if (IsKeptRtf(image)) {
+            out.append(KeptRtf(image));  // as it came
+          } else if (IsAttachment(image)) {
             writeAttachment(image, out);
           } else {
             writePicture(image, out);
           }
+        }
+        continue;
+      }
+      if (IsHiddenText(format)) {
+        for (qsizetype i = 0; i < fragment.text().size(); ++i) {
+          out.append("{\\v");
+          writeCharFormat(format, out);
+          AppendEscaped(out, HiddenText(format));
+          out.append('}');
         }
         continue;
       }

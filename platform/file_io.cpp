@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +17,19 @@ AtomicWriteFaultHook& FaultHook() {
   return hook;
 }
 
-bool Injected(AtomicWriteStep step) { return FaultHook() && FaultHook()(step); }
+thread_local int lastError = 0;
+
+// Records errno (or the given error) as the reason of a failed step; returns 0.
+int Fail(int error = errno) {
+  lastError = error != 0 ? error : EIO;
+  return 0;
+}
+
+bool Injected(AtomicWriteStep step) {
+  if (!FaultHook() || !FaultHook()(step)) return false;
+  errno = EIO;
+  return true;
+}
 
 bool WriteAll(int fd, const char* data, qsizetype size) {
   while (size > 0) {
@@ -69,23 +82,26 @@ int AtomicWriteFile(const QString& path, QByteArrayView bytes) {
   struct stat old {};
   if (::stat(finalPath.constData(), &old) == 0) mode = old.st_mode & 07777;
 
-  if (Injected(AtomicWriteStep::Create)) return 0;
+  if (Injected(AtomicWriteStep::Create)) return Fail();
   const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-  if (fd < 0) return 0;
+  if (fd < 0) return Fail();
   auto abandon = [&] {
+    const int error = errno;
     ::close(fd);
     ::unlink(tempPath.constData());
-    return 0;
+    return Fail(error);
   };
   if (Injected(AtomicWriteStep::Write) || !WriteAll(fd, bytes.data(), bytes.size())) return abandon();
   if (Injected(AtomicWriteStep::Sync) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return abandon();
   if (::close(fd) != 0) {
+    const int error = errno;
     ::unlink(tempPath.constData());
-    return 0;
+    return Fail(error);
   }
   if (Injected(AtomicWriteStep::Rename) || ::rename(tempPath.constData(), finalPath.constData()) != 0) {
+    const int error = errno;
     ::unlink(tempPath.constData());
-    return 0;
+    return Fail(error);
   }
   SyncFolder(folder);
   return 1;
@@ -95,7 +111,40 @@ int RemoveFileForced(const QString& path) {
   QFile file(path);
   if (!file.exists()) return 1;
   file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
-  return file.remove() ? 1 : 0;
+  const QByteArray name = QFile::encodeName(path);
+  if (::unlink(name.constData()) == 0 || errno == ENOENT) return 1;
+  return Fail();
+}
+
+QString LastFileError() { return QString::fromLocal8Bit(std::strerror(lastError)); }
+
+QString KeepFileCopy(const QString& path, const QString& suffix) {
+  QByteArray bytes;
+  if (ReadFileBytes(path, bytes) != FileReadResult::Ok) {
+    Fail();
+    return {};
+  }
+  for (int n = 1; n < 1000; ++n) {
+    const QString keep = path + suffix + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+    const QByteArray name = QFile::encodeName(keep);
+    // O_EXCL: a copy kept earlier is never replaced.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      Fail();
+      return {};
+    }
+    const bool written = WriteAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 || !written) {
+      ::unlink(name.constData());
+      Fail(error);
+      return {};
+    }
+    return keep;
+  }
+  Fail(EEXIST);
+  return {};
 }
 
 }  // namespace orlane

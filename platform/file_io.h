@@ -26,6 +26,15 @@ int RemoveFileForced(const QString& path);
 
 bool FileExists(const QString& path);
 
+// Why the last AtomicWriteFile, RemoveFileForced or KeepFileCopy of this
+// thread failed, in the system's words ("Permission denied").
+QString LastFileError();
+
+// Keeps the file's present content under a name of its own beside it: path +
+// suffix, else path + suffix + "-2", "-3", ...; an existing copy is never
+// replaced. Returns the name used, empty when no copy could be made.
+QString KeepFileCopy(const QString& path, const QString& suffix);
+
 // The steps of an atomic write, for tests that make one of them fail.
 enum class AtomicWriteStep { Create, Write, Sync, Rename };
 using AtomicWriteFaultHook = std::function<bool(AtomicWriteStep)>;  // true: fail this step

@@ -100,7 +100,8 @@ void AlarmScheduler::checkDueReminders() {
     lastTick_ = now - 1;
     started_ = true;
   }
-  if (now <= lastTick_) return;  // the same second again, or the clock went back
+  if (lastTick_ - now > kClockStepBackSeconds) lastTick_ = now - 1;  // the clock was set back
+  if (now <= lastTick_) return;  // the same second again, or a small step back
   // After a long sleep look back no further than the start-up scan would.
   const std::time_t from = std::max(lastTick_ + 1, now - static_cast<std::time_t>(kMissedScanDays) * 86400);
   lastTick_ = now;  // before any alert: a tick from inside an alert takes only what follows
@@ -133,7 +134,7 @@ void AlarmScheduler::fireWindow(const Day& day, std::time_t from, std::time_t to
   auto it = std::lower_bound(due.begin(), due.end(), from, [](const DueEntry& e, std::time_t t) { return e.due < t; });
   for (; it != due.end() && it->due <= to; ++it) {
     const QByteArray& value = map[it->timeKey];
-    if (!ParseReminderValue(value).active) continue;
+    if (!ParseReminderValue(value).active || shown_.count({day.key, it->timeKey})) continue;
     const bool late = NowSeconds() - it->due > kLateAlertSeconds;
     const QString title = late ? MissedTitle(day.year, day.month, day.day, it->timeKey)
                                : QStringLiteral("Reminder active - ") + QString::fromLatin1(it->timeKey);
@@ -143,6 +144,8 @@ void AlarmScheduler::fireWindow(const Day& day, std::time_t from, std::time_t to
 
 void AlarmScheduler::fire(const Day& day, const QByteArray& timeKey, const QByteArray& value, const QString& title) {
   const Reminder r = ParseReminderValue(value);
+  // Also when its file cannot be rewritten: it comes again at the next start, not in this run.
+  shown_.insert({day.key, timeKey});
   host_.showAlert(AlertRequest{title, r.note, r.media, r.repeat, day.key, timeKey});
   clearActiveMarker(day, timeKey);
   host_.reminderFired(day.key, timeKey);

@@ -8,7 +8,10 @@
 // tick's second and not after now, so a tick that skips a second loses
 // nothing; one more than a minute late (the computer slept) is shown as
 // missed. A change of date is noticed at the first tick of the new day, however
-// late that tick comes.
+// late that tick comes. When the clock is set back by more than a couple of
+// seconds (by hand, a time server, a second system keeping local time) the
+// ticks go on from the new time, so reminders in the repeated stretch fire;
+// none is shown twice in one run.
 #pragma once
 
 #include "reminders/reminder_day.h"
@@ -16,6 +19,8 @@
 #include <QByteArray>
 #include <QString>
 #include <ctime>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace orlane {
@@ -31,6 +36,9 @@ struct AlertRequest {
 
 inline constexpr int kLateAlertSeconds = 60;
 inline constexpr int kMissedScanDays = 8;
+// A step back of the clock larger than this starts over from the new time;
+// smaller ones (a correction of a tick) wait until the clock passes the last tick.
+inline constexpr int kClockStepBackSeconds = 2;
 
 class AlarmScheduler final {
  public:
@@ -90,6 +98,7 @@ class AlarmScheduler final {
   QString todayKey_;
   std::time_t lastTick_ = 0;
   bool started_ = false;
+  std::set<std::pair<QString, QByteArray>> shown_;  // (day key, time key) shown this run
 };
 
 // The value with every active marker taken out of its head; the note is kept.

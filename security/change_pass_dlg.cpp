@@ -131,10 +131,10 @@ PasswordChangeResult CChangePassDlg::RunChange(const QByteArray& oldPassword, co
 }
 
 void CChangePassDlg::Report(const PasswordChangeResult& result) {
-  if (result.failed == 0) return;
-  ThemedNotice(QStringLiteral("%1 of your pages could not be updated now; they keep the old password until the "
-                              "next start updates them.")
-                   .arg(result.failed),
+  if (result.failedFiles.isEmpty()) return;
+  ThemedNotice(QStringLiteral("These pages could not be updated now: %1. They keep the old password until the next "
+                              "start or the next change of the password updates them.")
+                   .arg(result.failedFiles.join(QStringLiteral(", "))),
                Theme(), this);
 }
 

@@ -10,21 +10,33 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace orlane {
 
 namespace {
 QString RecordPath() { return UserFilePath(kPasswordChangeRecordName); }
 
-int WriteRecord(const QByteArray& oldPassword, const QByteArray& newPassword) {
+// A change not finished yet: the pages of any of the old passwords are to
+// carry the new one. A second change before the first finished adds its old
+// password to the list, so no page of the first is left behind.
+struct ChangeRecord {
+  QByteArrayList oldPasswords;
+  QByteArray newPassword;
+};
+
+// The first old password, the new one, then any further old passwords.
+int WriteRecord(const ChangeRecord& record) {
   QByteArray plain;
   ArchiveWriter w(plain);
-  w.writeString(oldPassword);
-  w.writeString(newPassword);
+  w.writeString(record.oldPasswords.value(0));
+  w.writeString(record.newPassword);
+  for (qsizetype i = 1; i < record.oldPasswords.size(); ++i) w.writeString(record.oldPasswords[i]);
   EncipherBuffer(plain);
   return AtomicWriteFile(RecordPath(), plain);
 }
 
-bool ReadRecord(QByteArray& oldPassword, QByteArray& newPassword) {
+bool ReadRecord(ChangeRecord& record) {
   QByteArray bytes;
   if (ReadFileBytes(RecordPath(), bytes, 4096) != FileReadResult::Ok || bytes.size() % 8 != 0 || bytes.isEmpty())
     return false;
@@ -32,26 +44,39 @@ bool ReadRecord(QByteArray& oldPassword, QByteArray& newPassword) {
   const int plain = DecipherBuffer(bytes, length);
   if (plain < 0 || plain > length) return false;
   ArchiveReader in(QByteArrayView(bytes).first(plain));
-  return in.readString(oldPassword) && in.readString(newPassword);
+  QByteArray first;
+  if (!in.readString(first) || !in.readString(record.newPassword)) return false;
+  record.oldPasswords = {first};
+  QByteArray more;
+  while (!in.atEnd() && in.readString(more)) record.oldPasswords << more;
+  return !in.ended();
 }
 
-// Re-stamps the pages still under the old password; pages already under the
-// new one or under a third password are left as they are.
-PasswordChangeResult Restamp(const QByteArray& oldPassword, const QByteArray& newPassword,
-                             const PasswordChangeProgress& progress) {
+// Re-stamps the pages still under an old password; pages already under the
+// new one or under a third password are left as they are. A page that cannot
+// be read or rewritten counts as failed.
+PasswordChangeResult Restamp(const ChangeRecord& record, const PasswordChangeProgress& progress) {
   PasswordChangeResult result;
   const QStringList files = PasswordStampedFiles();
   const int total = static_cast<int>(files.size());
+  const auto underOldPassword = [&record](const QByteArray& bytes) {
+    for (const QByteArray& old : record.oldPasswords)
+      if (CheckPasswordHeader(bytes, old) == PasswordHeaderCheck::Matches) return true;
+    return false;
+  };
   for (int i = 0; i < total; ++i) {
     QByteArray bytes;
-    if (ReadFileBytes(files[i], bytes) == FileReadResult::Ok &&
-        CheckPasswordHeader(bytes, oldPassword) == PasswordHeaderCheck::Matches) {
-      const QByteArray restamped = MakePasswordHeader(newPassword) + bytes.mid(kPasswordHeaderSize);
+    const FileReadResult read = ReadFileBytes(files[i], bytes);
+    if (read == FileReadResult::Unreadable || read == FileReadResult::TooLarge) {
+      result.failedFiles << QFileInfo(files[i]).fileName();
+    } else if (read == FileReadResult::Ok && underOldPassword(bytes)) {
+      const QByteArray restamped = MakePasswordHeader(record.newPassword) + bytes.mid(kPasswordHeaderSize);
       if (AtomicWriteFile(files[i], restamped) == 1)
         ++result.restamped;
       else
-        ++result.failed;
+        result.failedFiles << QFileInfo(files[i]).fileName();
     }
+    result.failed = static_cast<int>(result.failedFiles.size());
     if (progress && !progress(i + 1, total)) {
       result.interrupted = true;
       return result;
@@ -95,29 +120,55 @@ QStringList PasswordStampedFiles() {
 PasswordChangeResult ChangePassword(const QByteArray& oldPassword, const QByteArray& newPassword,
                                     const PasswordChangeProgress& progress) {
   PasswordChangeResult result;
+  // An earlier change that is not finished goes on inside this one.
+  ChangeRecord earlier;
+  if (FileExists(RecordPath()) && !ReadRecord(earlier)) {
+    KeepFileCopy(RecordPath(), QStringLiteral(".unreadable"));
+    earlier = ChangeRecord{};
+  }
+  ChangeRecord record{{}, newPassword};
+  QByteArrayList olds = earlier.oldPasswords;
+  if (!olds.isEmpty()) olds << earlier.newPassword;
+  olds << oldPassword;
+  for (const QByteArray& old : olds)
+    if (old != newPassword && !record.oldPasswords.contains(old)) record.oldPasswords << old;
+
   // The record first, then the user file: a crash after either leaves enough
   // behind to finish; a failure of either changes nothing.
-  if (WriteRecord(oldPassword, newPassword) != 1) return result;
+  if (WriteRecord(record) != 1) return result;
   if (CreateUserFile(UserFilePath(kUserFileName), newPassword) != 1) {
-    RemoveFileForced(RecordPath());
+    if (earlier.oldPasswords.isEmpty()) {
+      RemoveFileForced(RecordPath());
+    } else {
+      WriteRecord(earlier);
+    }
     return result;
   }
-  result = Restamp(oldPassword, newPassword, progress);
+  result = Restamp(record, progress);
   result.userFileWritten = true;
   if (!result.interrupted && result.failed == 0) RemoveFileForced(RecordPath());
   return result;
 }
 
-bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress) {
+bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress, PasswordChangeResult* outcome) {
   if (!FileExists(RecordPath())) return false;
-  QByteArray oldPassword;
-  QByteArray newPassword;
-  if (!ReadRecord(oldPassword, newPassword)) return false;  // kept for a person to look at
-  // Only when the user file already took the new password did any page change.
-  if (CheckPassword(UserFilePath(kUserFileName), newPassword) == PasswordCheck::Accepted) {
-    const PasswordChangeResult r = Restamp(oldPassword, newPassword, progress);
-    if (r.interrupted || r.failed) return true;
+  ChangeRecord record;
+  if (!ReadRecord(record)) return false;  // kept for a person to look at
+  // Pages move to the password the user file takes: the new one once it was
+  // written, else the old one that is still in force.
+  const QString userFile = UserFilePath(kUserFileName);
+  if (CheckPassword(userFile, record.newPassword) != PasswordCheck::Accepted) {
+    const auto inForce =
+        std::find_if(record.oldPasswords.cbegin(), record.oldPasswords.cend(),
+                     [&](const QByteArray& p) { return CheckPassword(userFile, p) == PasswordCheck::Accepted; });
+    if (inForce == record.oldPasswords.cend()) return true;  // the user file takes none of them
+    record.newPassword = *inForce;
+    record.oldPasswords.removeAll(record.newPassword);
+    if (!record.oldPasswords.isEmpty() && WriteRecord(record) != 1) return true;
   }
+  const PasswordChangeResult r = Restamp(record, progress);
+  if (outcome) *outcome = r;
+  if (r.interrupted || r.failed) return true;
   RemoveFileForced(RecordPath());
   return true;
 }

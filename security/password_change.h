@@ -34,8 +34,9 @@ QStringList PasswordStampedFiles();
 
 struct PasswordChangeResult {
   bool userFileWritten = false;
-  int restamped = 0;  // headers now carrying the new password
-  int failed = 0;     // files that could not be rewritten
+  int restamped = 0;        // headers now carrying the new password
+  int failed = 0;           // files that could not be read or rewritten
+  QStringList failedFiles;  // their names
   bool interrupted = false;
 };
 
@@ -43,12 +44,15 @@ struct PasswordChangeResult {
 // crash would (the record stays for the next start).
 using PasswordChangeProgress = std::function<bool(int done, int total)>;
 
-// Rewrites the user file and re-stamps every page of the old password. When
-// the user file cannot be written nothing else is changed.
+// Rewrites the user file and re-stamps every page of the old password, and of
+// the old passwords of an earlier change that is not finished yet. When the
+// user file cannot be written nothing else is changed.
 PasswordChangeResult ChangePassword(const QByteArray& oldPassword, const QByteArray& newPassword,
                                     const PasswordChangeProgress& progress = {});
 
-// At start: finishes a change left by a crash. Returns true when one was found.
-bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress = {});
+// At start: finishes a change left by a crash or by pages that could not be
+// rewritten. Returns true when one was found; outcome tells how it went.
+bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress = {},
+                                     PasswordChangeResult* outcome = nullptr);
 
 }  // namespace orlane

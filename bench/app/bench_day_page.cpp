@@ -56,7 +56,7 @@ BENCHMARK(BM_BaselineWriteAndReadBytes)->Unit(benchmark::kMillisecond);
 void BM_SaveAndLoadDayWithMegabytePage(benchmark::State& state) {
   Fixture& f = Shared();
   for (auto _ : state) {
-    orlane::DayContent content{false, f.rtf, {}};
+    orlane::DayContent content{true, false, f.rtf, {}};
     orlane::LoadedDay day = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
     orlane::SaveDay(day, content, "pw");
     orlane::LoadedDay back = orlane::LoadDay(QStringLiteral("07d60102"), "pw");

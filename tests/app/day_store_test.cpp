@@ -1,5 +1,6 @@
 #include "app/day_files.h"
 #include "app/day_store.h"
+#include "platform/file_io.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
@@ -14,8 +15,9 @@ const QString kKey = QStringLiteral("07d60102");
 QString Dia() { return kKey + QStringLiteral(".dia"); }
 QString Alm() { return kKey + QStringLiteral(".alm"); }
 
+// A page the user edited.
 DayContent Page(const QByteArray& rtf, ReminderMap reminders = {}) {
-  return DayContent{rtf.isEmpty(), rtf, std::move(reminders)};
+  return DayContent{true, rtf.isEmpty(), rtf, std::move(reminders)};
 }
 
 void Page(const test::TempUserFolder& f, const char* key, const QByteArray& rtf, const QByteArray& password) {
@@ -26,10 +28,12 @@ void Page(const test::TempUserFolder& f, const char* key, const QByteArray& rtf,
 TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
   test::TempUserFolder folder;
   LoadedDay empty = LoadDay(kKey, "pw");
+  LoadedDay before = empty;
   EXPECT_EQ(empty.diary, DiaryPageState::None);
   EXPECT_EQ(empty.remindersResult, ReminderLoadResult::Missing);
 
-  const DaySaveResult saved = SaveDay(empty, Page("{\\rtf1 dear diary}", {{"08:30:00", "<Alarm is active>\r\nHi"}}), "pw");
+  const DaySaveResult saved =
+      SaveDay(before, Page("{\\rtf1 dear diary}", {{"08:30:00", "<Alarm is active>\r\nHi"}}), "pw");
   EXPECT_TRUE(saved.diaryWritten);
   EXPECT_TRUE(saved.remindersWritten);
   EXPECT_FALSE(saved.failed);
@@ -43,8 +47,10 @@ TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
 
 TEST(DayStore, emptiedDayDeletesBothFiles) {
   test::TempUserFolder folder;
-  SaveDay(LoadDay(kKey, "pw"), Page("{\\rtf1 x}", {{"08:00:00", "\r\n"}}), "pw");
-  const DaySaveResult r = SaveDay(LoadDay(kKey, "pw"), Page(""), "pw");
+  LoadedDay day = LoadDay(kKey, "pw");
+  SaveDay(day, Page("{\\rtf1 x}", {{"08:00:00", "\r\n"}}), "pw");
+  day = LoadDay(kKey, "pw");
+  const DaySaveResult r = SaveDay(day, Page(""), "pw");
   EXPECT_TRUE(r.diaryDeleted);
   EXPECT_FALSE(folder.exists(Dia()));
   EXPECT_FALSE(folder.exists(Alm()));
@@ -52,10 +58,11 @@ TEST(DayStore, emptiedDayDeletesBothFiles) {
 
 TEST(DayStore, pageOfAnotherPassword_isNotShownAndNeverTouched) {
   test::TempUserFolder folder;
-  SaveDay(LoadDay(kKey, "first"), Page("{\\rtf1 secret}"), "first");
+  LoadedDay first = LoadDay(kKey, "first");
+  SaveDay(first, Page("{\\rtf1 secret}"), "first");
   const QByteArray stored = folder.read(Dia());
 
-  const LoadedDay other = LoadDay(kKey, "second");
+  LoadedDay other = LoadDay(kKey, "second");
   EXPECT_EQ(other.diary, DiaryPageState::OtherPassword);
   EXPECT_TRUE(other.diaryRtf.isEmpty());
   // The editor stays empty for such a day; saving must neither delete nor overwrite.
@@ -67,13 +74,13 @@ TEST(DayStore, pageOfAnotherPassword_isNotShownAndNeverTouched) {
 TEST(DayStore, shortDiaryFile_isLeftAlone) {
   test::TempUserFolder folder;
   folder.write(Dia(), "tiny");
-  const LoadedDay day = LoadDay(kKey, "pw");
+  LoadedDay day = LoadDay(kKey, "pw");
   EXPECT_EQ(day.diary, DiaryPageState::Unreadable);
   SaveDay(day, Page(""), "pw");
   EXPECT_EQ(folder.read(Dia()), "tiny");
 }
 
-TEST(DayStore, damagedReminderFile_survivesAnUnchangedSaveAndIsKeptWhenChanged) {
+TEST(DayStore, damagedReminderFiles_surviveUnchangedSavesAndEachIsKeptUnderItsOwnName) {
   test::TempUserFolder folder;
   const ReminderMap two{{"08:00:00", "\r\na"}, {"09:00:00", "\r\nb"}};
   const QByteArray damaged = Scrambled(SerializeReminderDay(two).chopped(2));
@@ -82,21 +89,81 @@ TEST(DayStore, damagedReminderFile_survivesAnUnchangedSaveAndIsKeptWhenChanged) 
   LoadedDay day = LoadDay(kKey, "pw");
   EXPECT_EQ(day.remindersResult, ReminderLoadResult::Damaged);
   EXPECT_EQ(day.reminders.size(), 1u);
-  EXPECT_TRUE(SaveDay(day, Page("", day.reminders), "pw").remindersProtected);
+  // A refused save is no success: the next one still knows the file is damaged.
+  for (int i = 0; i < 2; ++i) EXPECT_TRUE(SaveDay(day, Page("", day.reminders), "pw").remindersProtected);
+  EXPECT_EQ(day.remindersResult, ReminderLoadResult::Damaged);
   EXPECT_EQ(folder.read(Alm()), damaged);
 
   ReminderMap changed = day.reminders;
   changed["10:00:00"] = "\r\nc";
-  EXPECT_TRUE(SaveDay(day, Page("", changed), "pw").remindersWritten);
+  const DaySaveResult written = SaveDay(day, Page("", changed), "pw");
+  EXPECT_TRUE(written.remindersWritten);
+  EXPECT_EQ(written.damagedKeptAs, folder.file(Alm() + QStringLiteral(".damaged")));
   EXPECT_EQ(folder.read(Alm() + QStringLiteral(".damaged")), damaged);
   ReminderMap now;
   EXPECT_EQ(LoadReminderDay(folder.file(Alm()), now), ReminderLoadResult::Ok);
   EXPECT_EQ(now, changed);
+
+  // A second damaged file later: kept beside the first, which stays as it was.
+  const QByteArray damagedAgain = Scrambled(SerializeReminderDay(changed).chopped(1));
+  folder.write(Alm(), damagedAgain);
+  day = LoadDay(kKey, "pw");
+  changed["11:00:00"] = "\r\nd";
+  EXPECT_TRUE(SaveDay(day, Page("", changed), "pw").remindersWritten);
+  EXPECT_EQ(folder.read(Alm() + QStringLiteral(".damaged")), damaged);
+  EXPECT_EQ(folder.read(Alm() + QStringLiteral(".damaged-2")), damagedAgain);
+
+  // The new file cannot be written: the damaged one stays, and so does the state.
+  folder.write(Alm(), damaged);
+  day = LoadDay(kKey, "pw");
+  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep) { return true; });
+  const DaySaveResult refused = SaveDay(day, Page("", changed), "pw");
+  SetAtomicWriteFaultHookForTesting({});
+  EXPECT_TRUE(refused.failed);
+  EXPECT_FALSE(refused.remindersWritten);
+  EXPECT_EQ(folder.read(Alm()), damaged);
+  EXPECT_EQ(day.remindersResult, ReminderLoadResult::Damaged);
+}
+
+TEST(DayStore, failedWritesAreToldKeepTheirStateAndSucceedAtTheNextTry) {
+  test::TempUserFolder folder;
+  Page(folder, "07d60102", "{\\rtf1 old page}", "pw");
+  LoadedDay day = LoadDay(kKey, "pw");
+  const DayContent edited = Page("{\\rtf1 new page}", {{"08:00:00", "\r\nx"}});
+
+  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep step) { return step == AtomicWriteStep::Write; });
+  const DaySaveResult failed = SaveDay(day, edited, "pw");
+  SetAtomicWriteFaultHookForTesting({});
+  EXPECT_TRUE(failed.failed);
+  ASSERT_EQ(failed.failures.size(), 2u);
+  EXPECT_EQ(failed.failures[0].path, folder.file(Dia()));
+  EXPECT_EQ(failed.failures[1].path, folder.file(Alm()));
+  const QString message = DaySaveFailureMessage(failed);
+  EXPECT_TRUE(message.startsWith(QStringLiteral("The day could not be saved.\n") + folder.file(Dia()) +
+                                 QStringLiteral(": Input/output error\n")))
+      << message.toStdString();
+  EXPECT_EQ(UnwrapPasswordHeader(folder.read(Dia())), "{\\rtf1 old page}");
+  EXPECT_FALSE(folder.exists(Alm()));
+  EXPECT_TRUE(day.reminders.empty());  // still what the disk holds
+
+  const DaySaveResult retried = SaveDay(day, edited, "pw");
+  EXPECT_FALSE(retried.failed);
+  EXPECT_TRUE(retried.diaryWritten && retried.remindersWritten);
+  EXPECT_EQ(UnwrapPasswordHeader(folder.read(Dia())), "{\\rtf1 new page}");
+
+  // Written only when changed: an unedited page and the same reminders touch nothing.
+  folder.write(Dia(), WrapWithPasswordHeader("{\\rtf1 written meanwhile}", "pw"));
+  DayContent unchanged = edited;
+  unchanged.diaryModified = false;
+  const DaySaveResult nothing = SaveDay(day, unchanged, "pw");
+  EXPECT_FALSE(nothing.diaryWritten || nothing.remindersWritten || nothing.failed);
+  EXPECT_EQ(UnwrapPasswordHeader(folder.read(Dia())), "{\\rtf1 written meanwhile}");
 }
 
 TEST(DayStore, nothingHappensBeforeTheFirstLoad) {
   test::TempUserFolder folder;
-  const DaySaveResult r = SaveDay(LoadedDay{}, Page("{\\rtf1 x}"), "pw");
+  LoadedDay none;
+  const DaySaveResult r = SaveDay(none, Page("{\\rtf1 x}"), "pw");
   EXPECT_FALSE(r.diaryWritten);
   EXPECT_FALSE(r.remindersWritten);
 }
@@ -111,7 +178,7 @@ TEST(DayStore, statusMessageFollowsTheDateFormat) {
 
 TEST(DayStore, pageThatAppearedSinceTheLoad_isNotDeletedOrOverwrittenIfForeign) {
   test::TempUserFolder folder;
-  const LoadedDay day = LoadDay(kKey, "pw");  // no page yet
+  LoadedDay day = LoadDay(kKey, "pw");  // no page yet
   Page(folder, "07d60102", "{\\rtf1 imported meanwhile}", "pw");
   EXPECT_FALSE(SaveDay(day, Page(""), "pw").diaryDeleted);
   EXPECT_TRUE(folder.exists(Dia()));

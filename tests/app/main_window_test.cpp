@@ -2,6 +2,7 @@
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/main_layout.h"
+#include "app/main_session.h"
 #include "controls/color_list_box.h"
 #include "diary/rich_diary_ctrl.h"
 #include "calendar/month_calendar.h"
@@ -10,15 +11,21 @@
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
 #include "platform/file_io.h"
+#include "platform/termination_signals.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
 #include "security/session.h"
+#include "security/user_file.h"
+#include "support/foreign_page.h"
+#include "support/run_program.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,6 +34,9 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimeEdit>
+
+#include <signal.h>
+#include <unistd.h>
 
 using namespace orlane;
 
@@ -156,14 +166,15 @@ TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
 TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPassword) {
   const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
   window->OnCommand(ids::kModeDiary);
-  window->Controls().diaryEditor->setPlainText(QStringLiteral("Dear diary"));
+  window->Controls().diaryEditor->insertPlainText(QStringLiteral("Dear diary"));  // typed
   window->OnCommand(ids::kSaveAll);
   QByteArray stored;
   ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
   EXPECT_EQ(CheckPasswordHeader(stored, CurrentPassword()), PasswordHeaderCheck::Matches);
   EXPECT_EQ(window->Controls().diaryEditor->toPlainText(), QStringLiteral("Dear diary"));
 
-  window->Controls().diaryEditor->clear();
+  window->Controls().diaryEditor->selectAll();
+  window->Controls().diaryEditor->textCursor().removeSelectedText();  // as Delete does
   window->OnCommand(ids::kSaveAll);
   EXPECT_FALSE(QFile::exists(file));
 
@@ -264,4 +275,109 @@ TEST_F(MainWindowTest, bulletStyleTogglesAndSurvivesTheSave) {
   editor->setTextCursor(cursor);
   window->OnCommand(9006);
   EXPECT_EQ(editor->textCursor().currentList(), nullptr);
+}
+
+TEST_F(MainWindowTest, foreignPageFromTheCommandLine_staysByteForByteUntilEditedAndKeepsItsObjectsThen) {
+  const QByteArray password = CurrentPassword();
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "pw"), 1);
+  SetCurrentPassword("pw");
+  const QString source = folder.root() + QStringLiteral("foreign.rtf");
+  {
+    QFile rtf(source);
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+    rtf.write(test::ForeignPage());
+  }
+  const QString date = QDateTime::fromSecsSinceEpoch(window->SelectedDate()).toString(QStringLiteral("yyyy-MM-dd"));
+  const test::ProgramRun imported = test::RunProgram(
+      QStringLiteral(ORLANE_CTL_PATH), {QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("diary"),
+                                        QStringLiteral("import"), date, source});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err.constData();
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
+  const QByteArray original = folder.read(QFileInfo(file).fileName());
+
+  window->OnCommand(ids::kModeDiary);  // loads the page
+  CRichDiaryCtrl* editor = window->Controls().diaryEditor;
+  EXPECT_FALSE(editor->isReadOnly());
+  EXPECT_TRUE(editor->toPlainText().startsWith(QStringLiteral("Before")));
+  window->OnCommand(ids::kSaveAll);
+  window->OpenSearchResult(QStringLiteral("01/02/2006"));  // left by a day change
+  EXPECT_EQ(folder.read(QFileInfo(file).fileName()), original);
+
+  window->OnCommand(ids::kGotoToday);
+  editor->textCursor().insertText(QStringLiteral("Typed by hand. "));
+  window->OnCommand(ids::kSaveAll);
+  const QByteArray page = UnwrapPasswordHeader(folder.read(QFileInfo(file).fileName()));
+  EXPECT_TRUE(page.contains("Typed by hand."));
+  for (const QByteArray& group : {test::kWmfGroup, test::kSpreadsheetGroup, test::kWordPictureGroups})
+    EXPECT_TRUE(page.contains(group)) << group.left(30).constData();
+  EXPECT_TRUE(page.contains("{\\v\\f"));
+  EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('|')).toStdString();
+  SetCurrentPassword(password);
+}
+
+TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDay) {
+  window->OnCommand(ids::kModeDiary);
+  CRichDiaryCtrl* editor = window->Controls().diaryEditor;
+  const QString key = window->LoadedDayKey();
+  const QString file = DayFilePath(key, DayFileKind::Diary);
+  editor->textCursor().insertText(QStringLiteral("Typed while the disk is full"));
+  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep) { return true; });
+
+  // Save All and a mode switch say why and keep the page; nothing is reloaded.
+  window->OnCommand(ids::kSaveAll);
+  ASSERT_EQ(asked.size(), 1);
+  EXPECT_TRUE(asked[0].contains(file + QStringLiteral(": Input/output error"))) << asked[0].toStdString();
+  window->OnCommand(ids::kModeReminder);
+  window->OnCommand(ids::kModeDiary);
+  EXPECT_EQ(asked.size(), 3);
+  EXPECT_EQ(editor->toPlainText(), QStringLiteral("Typed while the disk is full"));
+
+  // A day change asks; No stays on the day with its edits.
+  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  ASSERT_EQ(asked.size(), 4);
+  EXPECT_TRUE(asked.back().endsWith(QStringLiteral("Go on anyway? The changes of this day will be lost.")));
+  EXPECT_EQ(window->LoadedDayKey(), key);
+  EXPECT_EQ(DayKeyOf(window->SelectedDate()), key);
+  EXPECT_EQ(editor->toPlainText(), QStringLiteral("Typed while the disk is full"));
+  EXPECT_FALSE(QFile::exists(file));
+
+  // The next save, with room again, writes it; the day is left without a question.
+  SetAtomicWriteFaultHookForTesting({});
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_TRUE(QFile::exists(file));
+  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  EXPECT_EQ(asked.size(), 4);
+  EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
+}
+
+TEST_F(MainWindowTest, terminationAndTheEndOfTheSession_saveTheShownDayWithoutTheExitQuestion) {
+  TerminationSignals signals;
+  ASSERT_TRUE(signals.isActive());
+  bool ended = false;
+  ConnectSessionEnd(*window, signals, [&ended] { ended = true; });
+  const QString diary = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
+  const QString reminders = DayFilePath(window->LoadedDayKey(), DayFileKind::Reminders);
+
+  // The session manager asks for the data: saved, and the program goes on.
+  window->OnCommand(ids::kModeDiary);
+  window->Controls().diaryEditor->textCursor().insertText(QStringLiteral("Before the logout"));
+  window->CommitSessionData();
+  EXPECT_TRUE(UnwrapPasswordHeader(folder.read(QFileInfo(diary).fileName())).contains("Before the logout"));
+  EXPECT_FALSE(ended);
+
+  window->OnCommand(ids::kModeReminder);
+  window->Controls().timePicker->setTime(QTime(23, 59, 0));
+  window->OnCommand(ids::kAddReminder);
+  window->Controls().reminderNote->setPlainText(QStringLiteral("typed, not yet stored"));
+  window->OnCommand(ids::kModeDiary);  // the note survives the switch
+  window->Controls().diaryEditor->textCursor().insertText(QStringLiteral(" and before SIGTERM"));
+  ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
+  for (int i = 0; i < 200 && !ended; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(UnwrapPasswordHeader(folder.read(QFileInfo(diary).fileName())).contains("and before SIGTERM"));
+  ReminderMap map;
+  ASSERT_EQ(LoadReminderDay(reminders, map), ReminderLoadResult::Ok);
+  EXPECT_TRUE(map.at("23:59:00").endsWith("typed, not yet stored"));
+  EXPECT_TRUE(folder.exists(QStringLiteral("Orlane.cfg")));
+  EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('|')).toStdString();
 }

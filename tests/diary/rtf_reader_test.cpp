@@ -3,7 +3,9 @@
 #include "diary/ole_package.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_picture.h"
+#include "diary/rtf_writer.h"
 #include "document_dump.h"
+#include "support/foreign_page.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -88,7 +90,8 @@ TEST(RtfReaderText, specialCharactersAndDestinationsLeftOut) {
       "a\\tab b\\line c\\~d\\_e\\-f\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet"
       "\\{\\}\\\\{\\*\\bkmkstart m}{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}"
       "{\\header head}{\\footnote note}{\\v hidden}{\\*\\unknown skipped}{\\unknownword kept}\\par next}";
-  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\linkkept\nnext"));
+  // Hidden text is kept as one invisible object.
+  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\link\uFFFCkept\nnext"));
 }
 
 TEST(RtfReaderText, paragraphsAndTheTrailingMark) {
@@ -205,16 +208,21 @@ TEST(RtfReaderPictures, metafileAlternativesAndBrokenPictures) {
   QTextDocument word;
   RtfReader().read("{\\rtf1{\\*\\shppict{\\pict\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8 0100}}}", word);
   EXPECT_EQ(Images(word).size(), 1);
-  // An EMF we cannot draw, with a PNG alternative after it.
+  // An EMF we cannot draw, with a PNG alternative after it: shown by the PNG,
+  // the pair kept as it came.
   QTextDocument emf;
-  RtfReader().read("{\\rtf1{\\*\\shppict{\\pict\\emfblip 0100}}{\\nonshppict{\\pict\\pngblip " + png + "}}}", emf);
+  const QByteArray pair = "{\\*\\shppict{\\pict\\emfblip 0100}}{\\nonshppict{\\pict\\pngblip " + png + "}}";
+  RtfReader().read("{\\rtf1 a" + pair + "b}", emf);
   ASSERT_EQ(Images(emf).size(), 1);
   EXPECT_EQ(PageImage(emf, Images(emf)[0]).size(), QSize(3, 3));
-  // Damaged pictures are left out, the text around them stays.
+  EXPECT_EQ(KeptRtf(Images(emf)[0]), pair);
+  EXPECT_EQ(emf.toPlainText(), QStringLiteral("a\uFFFCb"));
+  // Damaged pictures are kept as they came (but one the input never closes),
+  // the text around them stays.
   const QByteArray broken =
       "{\\rtf1 a{\\pict\\pngblip 89504e47}b{\\pict\\dibitmap0 28000000ffffff7fffffff7f0100}c"
       "{\\pict\\wbitmap0\\picw100000\\pich100000 00}d{\\pict\\jpegblip zz}e{\\pict\\bin999999 ff}}";
-  EXPECT_EQ(Read(broken), "abcde");
+  EXPECT_EQ(Read(broken), "a\uFFFCb\uFFFCc\uFFFCd\uFFFCe");
 }
 
 TEST(RtfReaderObjects, packageObjectBecomesAttachmentOtherObjectsShowTheirResult) {
@@ -281,7 +289,7 @@ TEST(RtfReaderDamage, truncatedUnbalancedAndTrailingGarbage) {
   EXPECT_EQ(Read("{\\rtf1 a\\", &error), "a");
   EXPECT_EQ(Read("{\\rtf1 a\\'", &error), "a");
   EXPECT_EQ(Read("{\\rtf1 a\\'4", &error), "a");  // a control character is not page text
-  EXPECT_EQ(Read("{\\rtf1 {\\pict\\pngblip 89504e", &error), "");
+  EXPECT_EQ(Read("{\\rtf1 {\\pict\\pngblip 89504e", &error), "");  // a group never closed cannot be kept
   EXPECT_EQ(Read("{\\rtf1 {\\fonttbl{\\f0 Ari", &error), "");
   EXPECT_TRUE(error);
 }
@@ -306,7 +314,7 @@ TEST(RtfReaderDamage, randomAndMutatedInputNeverCrashes) {
       "{\\result{\\pict\\wbitmap0\\picw2\\pich2 ffff}}}\\par}";
   static constexpr char kAlphabet[] = "{}\\*'0123456789abcdef-uc pictbinrtf;";
   for (int round = 0; round < 3000; ++round) {
-    QByteArray input = seed;
+    QByteArray input = round % 2 ? seed : test::ForeignPage();
     const int edits = 1 + random.bounded(12);
     for (int e = 0; e < edits; ++e) {
       const int at = random.bounded(static_cast<int>(input.size()) + 1);
@@ -325,7 +333,11 @@ TEST(RtfReaderDamage, randomAndMutatedInputNeverCrashes) {
     QTextDocument document;
     RtfReader reader;
     reader.read(input, document);
-    (void)document.toPlainText();
+    // What was read, kept groups and hidden text included, reads back the same from our writing.
+    const QByteArray written = RtfWriter().write(document);
+    QTextDocument again;
+    ASSERT_TRUE(RtfReader().read(written, again));
+    ASSERT_EQ(again.toPlainText(), document.toPlainText()) << input.toStdString();
   }
   SUCCEED();
 }

@@ -230,6 +230,29 @@ TEST_F(SchedulerTest, aDayOfJitteryTicks_missesNothing) {
   EXPECT_EQ(opened.removeDuplicates(), 0);
 }
 
+TEST_F(SchedulerTest, clockSetBack_goesOnFromTheNewTimeAndShowsNothingTwice) {
+  AddReminder(2006, 1, 2, "10:00:00");
+  AddReminder(2006, 1, 2, "10:00:20");
+  scheduler.loadTodayReminders();
+  for (int s = 0; s <= 30; ++s) tickAt(Ms(2006, 1, 2, 10, 0, s, 500));
+  ASSERT_EQ(host.opened().size(), 2);
+
+  // A step of a second or two back is a correction: nothing is repeated.
+  tickAt(Ms(2006, 1, 2, 10, 0, 29, 500));
+  tickAt(Ms(2006, 1, 2, 10, 0, 30, 500));
+  // 10:00:25 is added after its time had passed; 10:00:00 is active in its
+  // file again, as when clearing it had failed.
+  AddReminder(2006, 1, 2, "10:00:25");
+  AddReminder(2006, 1, 2, "10:00:00");
+  scheduler.loadTodayReminders();
+  // Set back by a minute: the stretch comes again, and what is due in it fires.
+  const qint64 back = Ms(2006, 1, 2, 9, 59, 30, 500);
+  for (int s = 0; s <= 70; ++s) tickAt(back + s * 1000);
+  EXPECT_EQ(host.opened(), (QStringList{QStringLiteral("open Reminder active - 10:00:00"),
+                                        QStringLiteral("open Reminder active - 10:00:20"),
+                                        QStringLiteral("open Reminder active - 10:00:25")}));
+}
+
 TEST(AlarmTimer, msUntilNextSecond) {
   EXPECT_EQ(AlarmScheduler::MsUntilNextSecond(1000), 1000);
   EXPECT_EQ(AlarmScheduler::MsUntilNextSecond(1999), 1);

@@ -99,3 +99,54 @@ TEST_F(PasswordChangeTest, crashBeforeTheUserFileChanged_leavesEverythingUnderTh
   EXPECT_EQ(headerOf("07d60101.dia", "old"), PasswordHeaderCheck::Matches);
   EXPECT_FALSE(folder.exists(QLatin1String(kPasswordChangeRecordName)));
 }
+
+TEST_F(PasswordChangeTest, secondChangeBeforeARestart_finishesTheFirstAndNamesEveryFailedPage) {
+  // A page too large to read, and the first page's rewrite fails.
+  {
+    QFile huge(folder.file(QStringLiteral("07d60106.rec")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(kDefaultReadLimit + 1));  // sparse
+  }
+  SetAtomicWriteFaultHookForTesting(
+      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
+  const PasswordChangeResult first = ChangePassword("old", "new");
+  SetAtomicWriteFaultHookForTesting({});
+  EXPECT_TRUE(first.userFileWritten);
+  EXPECT_EQ(first.failedFiles, (QStringList{QStringLiteral("07d60101.dia"), QStringLiteral("07d60106.rec")}));
+  EXPECT_EQ(first.failed, 2);
+  EXPECT_EQ(headerOf("07d60101.dia", "old"), PasswordHeaderCheck::Matches);
+
+  // The second change takes the first one's leftovers along.
+  const PasswordChangeResult second = ChangePassword("new", "newest");
+  EXPECT_TRUE(second.userFileWritten);
+  EXPECT_EQ(second.failedFiles, QStringList{QStringLiteral("07d60106.rec")});
+  for (const char* name : {"07d60101.dia", "07d60102.dia", "07d60103.dia", "07d60101.rec"})
+    EXPECT_EQ(headerOf(name, "newest"), PasswordHeaderCheck::Matches) << name;
+  EXPECT_EQ(headerOf("07d60104.dia", "third"), PasswordHeaderCheck::Matches);
+  EXPECT_TRUE(folder.exists(QLatin1String(kPasswordChangeRecordName)));
+
+  // A page of the first old password that turns up later is finished at the next start.
+  page("07d60107.dia", "old", "{\\rtf1 restored from a backup}");
+  QFile::remove(folder.file(QStringLiteral("07d60106.rec")));
+  PasswordChangeResult finished;
+  EXPECT_TRUE(FinishInterruptedPasswordChange({}, &finished));
+  EXPECT_EQ(finished.restamped, 1);
+  EXPECT_EQ(headerOf("07d60107.dia", "newest"), PasswordHeaderCheck::Matches);
+  EXPECT_FALSE(folder.exists(QLatin1String(kPasswordChangeRecordName)));
+}
+
+TEST_F(PasswordChangeTest, crashBeforeTheSecondChangesUserFile_movesTheFirstsPagesToThePasswordInForce) {
+  SetAtomicWriteFaultHookForTesting(
+      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
+  ChangePassword("old", "new");  // 07d60101.dia stays under "old"
+  SetAtomicWriteFaultHookForTesting({});
+  // The second change writes its record and stops before the user file.
+  ASSERT_TRUE(ChangePassword("new", "newest", [](int, int) { return false; }).interrupted);
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "new"), 1);
+  page("07d60101.dia", "old", "{\\rtf1 one}");
+  page("07d60102.dia", "new", "{\\rtf1 two}");
+  EXPECT_TRUE(FinishInterruptedPasswordChange());
+  EXPECT_EQ(headerOf("07d60101.dia", "new"), PasswordHeaderCheck::Matches);
+  EXPECT_EQ(headerOf("07d60102.dia", "new"), PasswordHeaderCheck::Matches);
+  EXPECT_FALSE(folder.exists(QLatin1String(kPasswordChangeRecordName)));
+}

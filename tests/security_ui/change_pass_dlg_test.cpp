@@ -189,7 +189,7 @@ TEST_F(ChangePassTest, pageThatCannotBeRewritten_isToldAndFinishedAtTheNextStart
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_EQ(CurrentPassword(), "new");
   ASSERT_EQ(log.notices.size(), 1);
-  EXPECT_TRUE(log.notices[0].startsWith(QStringLiteral("1 of your pages")));
+  EXPECT_TRUE(log.notices[0].startsWith(QStringLiteral("These pages could not be updated now: 07d60101.dia.")));
   EXPECT_EQ(headerOf("07d60101.dia", "old"), PasswordHeaderCheck::Matches);
   EXPECT_TRUE(folder.exists(QLatin1String(kPasswordChangeRecordName)));
 
