@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 
 using namespace orlane;
 
@@ -86,4 +88,33 @@ TEST(RegistryKey, otherKeys_writeNoAutostartEntry) {
   ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\Brenvik\\Orlane 2")), 1);
   ASSERT_EQ(key.SetString(QStringLiteral("Orlane 2"), "x", 1), 1);
   EXPECT_FALSE(QFile::exists(AutostartEntryPath(QStringLiteral("Orlane 2"))));
+}
+
+TEST(RegistryKey, autostartExecIsQuotedByTheDesktopEntryRules) {
+  test::TempUserFolder folder;
+  CRegistryKey key;
+  ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, QLatin1String(kRunKeyPath)), 1);
+  const QByteArray command = "/opt/my apps/50%/a\"b$c\\d`e";
+  ASSERT_EQ(key.SetString(QStringLiteral("Orlane 2"), command, static_cast<int>(command.size())), 1);
+  const QString entry = AutostartEntryPath(QStringLiteral("Orlane 2"));
+  QFile f(entry);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("\nExec=\"/opt/my apps/50%%/a\\\\\"b\\\\$c\\\\\\\\d\\\\`e\"\n"));
+  f.close();
+  const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (!validator.isEmpty()) {
+    QProcess run;
+    run.start(validator, {entry});
+    ASSERT_TRUE(run.waitForFinished(10000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardOutput().constData();
+  }
+
+  // A path with a line break would add lines of its own: refused, nothing stored.
+  ASSERT_EQ(key.DeleteValue(QStringLiteral("Orlane 2")), 1);
+  const QByteArray injected = "/tmp/x\nExec=/tmp/evil";
+  EXPECT_EQ(key.SetString(QStringLiteral("Orlane 2"), injected, static_cast<int>(injected.size())), 0);
+  EXPECT_FALSE(QFile::exists(entry));
+  QByteArray stored;
+  EXPECT_EQ(key.GetValue(QStringLiteral("Orlane 2"), stored), 0);
+  EXPECT_TRUE(LogText().contains("the program path holds a line break"));
 }
