@@ -25,8 +25,8 @@ void InstallUnattendedResponder() {
   const int answer = qEnvironmentVariableIntValue("ORLANE_MODAL_ANSWER", &numeric);
   const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
   if (!numeric && !offscreen) return;
-  const int id = numeric ? answer : 1;
-  SetModalResponder([id](const ModalRequest& request) {
+  SetModalResponder([numeric, answer](const ModalRequest& request) {
+    const int id = numeric ? answer : request.defaultButton;
     const QString line = QStringLiteral("modal %1 [%2] %3 -> %4\n")
                              .arg(request.dialogClass, request.title, request.text)
                              .arg(id);

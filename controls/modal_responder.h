@@ -18,6 +18,7 @@ struct ModalRequest {
   QString text;
   QString title;
   QStringList buttons;  // captions of the buttons offered, by position
+  int defaultButton = 1;  // the id a keyboard answer picks
   QWidget* dialog = nullptr;  // laid out, not shown; may be inspected
 };
 
@@ -30,7 +31,7 @@ int AskModalResponder(const ModalRequest& request);
 
 // For runs without a person: when ORLANE_MODAL_ANSWER holds a button id, or
 // the platform is "offscreen" (nobody could see a window), every modal is
-// answered at once (with that id, else 1) and reported on stderr as
+// answered at once (with that id, else its default button) and reported on stderr as
 // "modal <class> [<title>] <text> -> <id>". Otherwise nothing changes.
 void InstallUnattendedResponder();
 

@@ -98,6 +98,7 @@ void CMsgBoxDlg::OnInitDialog() {
       setWindowTitle(customTitle_);
       break;
   }
+  if (CMacButton* focused = Button(defaultButton_)) focused->setFocus();
   Title()->update();
 }
 
@@ -144,6 +145,7 @@ void CMsgBoxDlg::DescribeModal(ModalRequest& request) const {
   CThemedDialog::DescribeModal(request);
   request.boxKind = kind_;
   request.text = text_;
+  request.defaultButton = defaultButton_;
   for (const CMacButton* button : buttons_)
     if (button && !button->isHidden()) request.buttons << button->text();
 }
@@ -153,8 +155,9 @@ void ThemedNotice(const QString& text, int theme, QWidget* parent) {
   box.exec();
 }
 
-int ThemedQuestion(const QString& text, int theme, QWidget* parent) {
+int ThemedQuestion(const QString& text, int theme, QWidget* parent, int defaultButton) {
   CMsgBoxDlg box(text, CMsgBoxDlg::kYesNo, theme, parent);
+  box.SetDefaultButton(defaultButton);
   box.exec();
   return box.Result() == 0 ? 1 : 0;
 }
