@@ -7,7 +7,10 @@
 namespace orlane {
 
 QUrl VendorBaseUrl() {
-  QUrl url(qEnvironmentVariable("ORLANE_VENDOR_URL"), QUrl::StrictMode);
+  QString configured = qEnvironmentVariable("ORLANE_VENDOR_URL").trimmed();
+  if (!configured.isEmpty() && !configured.contains(QStringLiteral("://")))
+    configured.prepend(QStringLiteral("https://"));
+  QUrl url(configured, QUrl::StrictMode);
   if (!url.isValid() || url.host().isEmpty() ||
       (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
     url = QUrl(QString::fromLatin1(kDefaultVendorUrl));
@@ -30,6 +33,12 @@ QUrl VendorUrl(const QString& path) {
   QUrl url = VendorBaseUrl();
   url.setPath(url.path() + path);
   return url;
+}
+
+bool IsVendorAddress(const QUrl& url) {
+  const QUrl site = VendorBaseUrl();
+  return url.isValid() && url.host().compare(site.host(), Qt::CaseInsensitive) == 0 &&
+         (url.scheme() == QLatin1String("https") || url.scheme() == site.scheme());
 }
 
 int FetchTimeoutMs() {

@@ -1,7 +1,8 @@
 // The vendor's web site the program asks for holiday files and its latest
 // version: its address (ORLANE_VENDOR_URL, e.g. "http://127.0.0.1:8123", else
 // the built-in host), the host text the messages name, and the time bound of
-// each fetch (ORLANE_FETCH_TIMEOUT_MS).
+// each fetch (ORLANE_FETCH_TIMEOUT_MS). The site is reached over HTTPS unless
+// its configured address says "http://" itself.
 #pragma once
 
 #include <QString>
@@ -9,7 +10,7 @@
 
 namespace orlane {
 
-inline constexpr char kDefaultVendorUrl[] = "http://orlane.example.org";
+inline constexpr char kDefaultVendorUrl[] = "https://orlane.example.org";
 inline constexpr int kDefaultFetchTimeoutMs = 10000;
 
 // The site's base address, without a trailing '/'.
@@ -18,6 +19,8 @@ QUrl VendorBaseUrl();
 QString VendorHostText();
 // The base address with path appended ("/holidays/Holidays_2005.bin").
 QUrl VendorUrl(const QString& path);
+// Whether url is on the vendor's host (the only host an installer is opened from).
+bool IsVendorAddress(const QUrl& url);
 // How long one fetch may take, 100 ms to 60 s.
 int FetchTimeoutMs();
 
