@@ -22,31 +22,49 @@ QString FreshResourceName(const QTextDocument& document) {
 
 }  // namespace
 
-QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, QSizeF displaySize) {
+namespace {
+// Adds resource under a fresh name and inserts format, now naming it.
+QTextImageFormat InsertNamedImage(QTextCursor& cursor, const QVariant& resource, QTextImageFormat format) {
   QTextDocument* document = cursor.document();
   const QString name = FreshResourceName(*document);
   document->addResource(QTextDocument::ImageResource, QUrl(name), resource);
-  QTextImageFormat format;
   format.setName(name);
-  if (!displaySize.isEmpty()) {
-    format.setWidth(displaySize.width());
-    format.setHeight(displaySize.height());
-  }
   cursor.insertImage(format);
   return format;
 }
 
+QTextImageFormat SizedFormat(QSizeF displaySize) {
+  QTextImageFormat format;
+  if (!displaySize.isEmpty()) {
+    format.setWidth(displaySize.width());
+    format.setHeight(displaySize.height());
+  }
+  return format;
+}
+}  // namespace
+
+QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, QSizeF displaySize) {
+  return InsertNamedImage(cursor, resource, SizedFormat(displaySize));
+}
+
 QTextImageFormat InsertAttachment(QTextCursor& cursor, const QString& fileName, const QByteArray& bytes,
                                   const QImage& icon) {
-  QTextDocument* document = cursor.document();
-  const QString name = FreshResourceName(*document);
-  document->addResource(QTextDocument::ImageResource, QUrl(name), icon);
   QTextImageFormat format;
-  format.setName(name);
   format.setProperty(kAttachmentNameProperty, fileName);
   format.setProperty(kAttachmentDataProperty, bytes);
-  cursor.insertImage(format);
-  return format;
+  return InsertNamedImage(cursor, icon, format);
+}
+
+QTextImageFormat InsertKeptPicture(QTextCursor& cursor, const QVariant& standIn, QSizeF displaySize,
+                                   const QByteArray& header, const QByteArray& data) {
+  QTextImageFormat format = SizedFormat(displaySize);
+  format.setProperty(kKeptPictureHeaderProperty, header);
+  format.setProperty(kKeptPictureDataProperty, data);
+  return InsertNamedImage(cursor, standIn, format);
+}
+
+bool IsKeptPicture(const QTextFormat& format) {
+  return format.isImageFormat() && format.hasProperty(kKeptPictureDataProperty);
 }
 
 bool IsAttachment(const QTextFormat& format) {

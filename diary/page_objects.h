@@ -17,6 +17,10 @@ namespace orlane {
 
 inline constexpr int kAttachmentNameProperty = QTextFormat::UserProperty + 1;
 inline constexpr int kAttachmentDataProperty = QTextFormat::UserProperty + 2;
+// A picture kept but not shown (beyond the page's pixel budget): its RTF
+// control words and its bytes, written back as they came.
+inline constexpr int kKeptPictureHeaderProperty = QTextFormat::UserProperty + 3;
+inline constexpr int kKeptPictureDataProperty = QTextFormat::UserProperty + 4;
 
 // Adds resource (a QImage, or PNG/JPEG bytes) to the document under a fresh
 // name and inserts it at the cursor, shown at displaySize (document pixels;
@@ -26,6 +30,11 @@ QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, 
 // Inserts an attached file shown as icon.
 QTextImageFormat InsertAttachment(QTextCursor& cursor, const QString& fileName, const QByteArray& bytes,
                                   const QImage& icon);
+
+// Inserts a kept picture shown as standIn.
+QTextImageFormat InsertKeptPicture(QTextCursor& cursor, const QVariant& standIn, QSizeF displaySize,
+                                   const QByteArray& header, const QByteArray& data);
+bool IsKeptPicture(const QTextFormat& format);
 
 bool IsAttachment(const QTextFormat& format);
 QString AttachmentName(const QTextFormat& format);

@@ -15,6 +15,13 @@ namespace orlane {
 namespace {
 constexpr int kMaxFonts = 4096;
 constexpr int kMaxLists = 1024;
+// Adding a paragraph to a QTextList costs work in proportion to the list's
+// length (Qt marks every item for layout again), so a long run of items is
+// built as a chain of lists of at most this many. Bullets look and save the
+// same either way; numbers start again after each chain link, so numbered
+// lists get a longer one.
+constexpr int kBulletListLength = 32;
+constexpr int kNumberedListLength = 256;
 }  // namespace
 
 void RtfReadSession::beginDestination(const RtfToken&, int destination) {
@@ -219,8 +226,10 @@ std::optional<QColor> RtfReadSession::colorAt(int index) const {
 
 // Pictures and objects
 
-void RtfReadSession::pictureKind(const RtfToken&, int kind) {
-  if (picture_) picture_->kind = static_cast<RtfPictureKind>(kind);
+void RtfReadSession::pictureKind(const RtfToken& t, int kind) {
+  if (!picture_) return;
+  picture_->kind = static_cast<RtfPictureKind>(kind);
+  AppendPictureWord(t, *picture_);
 }
 
 void RtfReadSession::finishPicture() {
@@ -228,13 +237,34 @@ void RtfReadSession::finishPicture() {
   picture_.reset();
   pictureFrame_ = -1;
   if (picture.oversized) noteError(QStringLiteral("A picture larger than 64 MB was left out."));
+  // The size a picture says it has decides, before anything is decoded,
+  // whether it fits the page's budget; beyond it the picture is kept unread.
+  const QSize declared = DeclaredPictureSize(picture);
+  const qint64 pixels = qint64(declared.width()) * declared.height();
+  if (!declared.isEmpty() && (pixels > kMaxPicturePixels || pixels > pixelsLeft_)) {
+    keepPicture(picture, declared);
+    return;
+  }
   DecodedPicture decoded;
   if (!DecodePicture(picture, decoded)) return;
+  pixelsLeft_ -= qint64(decoded.pixelSize.width()) * decoded.pixelSize.height();
   if (state().inObjectResult && object_) {
     object_->result = std::move(decoded);
     return;
   }
   insertDecodedPicture(decoded);
+  if (state().inShppict) shppictInserted_ = true;
+}
+
+void RtfReadSession::keepPicture(const RtfPicture& picture, QSize declared) {
+  DecodedPicture stand = PicturePlaceholder(picture, declared);
+  if (state().inObjectResult && object_) {
+    object_->result = std::move(stand);
+    return;
+  }
+  flushRun();
+  ensureBlock();
+  InsertKeptPicture(cursor_, stand.resource, stand.displaySize, picture.header, picture.data);
   if (state().inShppict) shppictInserted_ = true;
 }
 
@@ -378,15 +408,19 @@ void RtfReadSession::applyList(const RtfParaState& para) {
   const int indent =
       para.ls > 0 || para.ilvl > 0 ? para.ilvl + 1 : std::clamp(static_cast<int>(std::lround(para.li / 720.0)), 1, 9);
   const QTextListFormat::Style style = para.list == RtfListKind::Bullet ? QTextListFormat::ListDisc : para.numberStyle;
+  const int maxLength = para.list == RtfListKind::Bullet ? kBulletListLength : kNumberedListLength;
   const bool same = lastList_ && lastListPara_.list == para.list && lastListPara_.ls == para.ls &&
-                    lastList_->format().style() == style && lastList_->format().indent() == indent;
+                    lastList_->format().style() == style && lastList_->format().indent() == indent &&
+                    lastListLength_ < maxLength;
   if (same && !block.textList()) {
     lastList_->add(block);
+    ++lastListLength_;
   } else if (!block.textList()) {
     QTextListFormat format;
     format.setStyle(style);
     format.setIndent(indent);
     lastList_ = cursor_.createList(format);
+    lastListLength_ = 1;
   }
   lastListPara_ = para;
 }

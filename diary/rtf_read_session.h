@@ -197,6 +197,7 @@ class RtfReadSession final {
   void finishParagraph();
   void applyList(const RtfParaState& para);
   void finishPicture();
+  void keepPicture(const RtfPicture& picture, QSize declared);
   void finishObject();
   void insertDecodedPicture(const DecodedPicture& picture);
   int codePageOfFont(int font) const;
@@ -235,9 +236,11 @@ class RtfReadSession final {
   bool needBlock_ = false;
   int paragraphs_ = 0;
   QTextList* lastList_ = nullptr;
+  int lastListLength_ = 0;
   RtfParaState lastListPara_;
 
   std::optional<RtfPicture> picture_;
+  qint64 pixelsLeft_ = kPagePixelBudget;
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
 

@@ -281,6 +281,14 @@ class DocumentWriter {
   }
 
   void writePicture(const QTextImageFormat& format, QByteArray& out) {
+    if (IsKeptPicture(format)) {
+      out.append("{\\pict");
+      out.append(format.property(kKeptPictureHeaderProperty).toByteArray());
+      out.append('\n');
+      AppendHexLines(format.property(kKeptPictureDataProperty).toByteArray(), out);
+      out.append('}');
+      return;
+    }
     const EncodedPicture picture = EncodePicture(document_, format);
     if (picture.bytes.isEmpty()) return;
     const double width = format.width() > 0 ? format.width() : picture.pixels.width();

@@ -3,6 +3,7 @@
 #include "diary/ole_package.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_picture.h"
+#include "diary/rtf_writer.h"
 #include "document_dump.h"
 
 #include <QBuffer>
@@ -210,11 +211,17 @@ TEST(RtfReaderPictures, metafileAlternativesAndBrokenPictures) {
   RtfReader().read("{\\rtf1{\\*\\shppict{\\pict\\emfblip 0100}}{\\nonshppict{\\pict\\pngblip " + png + "}}}", emf);
   ASSERT_EQ(Images(emf).size(), 1);
   EXPECT_EQ(PageImage(emf, Images(emf)[0]).size(), QSize(3, 3));
-  // Damaged pictures are left out, the text around them stays.
+  // Damaged pictures are left out, the text around them stays; pictures that
+  // declare more pixels than a page may show are kept unread as placeholders.
   const QByteArray broken =
       "{\\rtf1 a{\\pict\\pngblip 89504e47}b{\\pict\\dibitmap0 28000000ffffff7fffffff7f0100}c"
       "{\\pict\\wbitmap0\\picw100000\\pich100000 00}d{\\pict\\jpegblip zz}e{\\pict\\bin999999 ff}}";
-  EXPECT_EQ(Read(broken), "abcde");
+  const QString object(QChar(0xFFFC));
+  EXPECT_EQ(Read(broken), QStringLiteral("ab") + object + QStringLiteral("c") + object + QStringLiteral("de"));
+  QTextDocument kept;
+  RtfReader().read(broken, kept);
+  for (const QTextImageFormat& image : Images(kept)) EXPECT_TRUE(IsKeptPicture(image));
+  EXPECT_TRUE(RtfWriter().write(kept).contains("{\\pict\\wbitmap0\\picw100000\\pich100000\n00}"));
 }
 
 TEST(RtfReaderObjects, packageObjectBecomesAttachmentOtherObjectsShowTheirResult) {
