@@ -8,7 +8,6 @@
 #include "diary/rtf_writer.h"
 #include "tests/support/picture_pages.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -76,12 +75,3 @@ void BM_HugePicturePageVsTextPage(benchmark::State& state) {
 BENCHMARK(BM_HugePicturePageVsTextPage)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
