@@ -1,11 +1,15 @@
-# The one entry point: make deps | build | run | test | bench | fuzz | clean
+# The one entry point: make deps | build | run | test | sanitize | bench | fuzz | clean
 #                       | install | uninstall | package
 BUILD_DIR ?= build
 FUZZ_DIR  ?= build-fuzz
+SANITIZE_DIR ?= build-sanitize
 JOBS      ?= $(shell nproc)
+# Seconds each fuzz target runs; 300 or more for a real search.
 FUZZ_SECONDS ?= 60
 PREFIX    ?= /usr/local
 DESTDIR   ?=
+# Extra ctest arguments for the sanitized run, e.g. -LE e2e.
+SANITIZE_CTEST_ARGS ?=
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -29,7 +33,7 @@ DEB_PACKAGES := \
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 
-.PHONY: deps build run test bench fuzz clean install uninstall package
+.PHONY: deps build run test sanitize bench fuzz clean install uninstall package
 
 deps: $(DEPS_STAMP)
 
@@ -59,16 +63,37 @@ test: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# a folder of its own; any report fails the test that caused it.
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$(CURDIR)/tests/sanitize/ubsan.supp
+
+sanitize: $(DEPS_STAMP)
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DORLANE_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen \
+	  ctest --output-on-failure -j $(JOBS) $(SANITIZE_CTEST_ARGS)
+
+# Each target runs FUZZ_SECONDS from its committed seeds (fuzz/corpus/<target>/);
+# what it learns stays in $(FUZZ_DIR)/corpus, crashes land in $(FUZZ_DIR)/crashes.
 fuzz: $(DEPS_STAMP)
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DORLANE_BUILD_FUZZ=ON \
 	  -DORLANE_BUILD_TESTS=OFF -DORLANE_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@mkdir -p $(FUZZ_DIR)/crashes
 	@for f in $(FUZZ_DIR)/fuzz/*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; \
-	  echo "== $$f ($(FUZZ_SECONDS) s)"; \
-	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
+	  name=$$(basename $$f); \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$name fuzz/corpus/$$name; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -artifact_prefix=$(FUZZ_DIR)/crashes/$$name- \
+	    $(FUZZ_DIR)/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
 # What `make install` put where (DESTDIR included) is kept apart from
@@ -88,4 +113,4 @@ package: build
 	@ls -1 $(BUILD_DIR)/orlane_*.deb
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)

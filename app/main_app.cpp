@@ -11,6 +11,7 @@
 #include "platform/program_info.h"
 #include "platform/termination_signals.h"
 #include "calendar/online_commands.h"
+#include "security/error_log.h"
 #include "security/folder_path.h"
 #include "security/login_dlg.h"
 #include "security/password_change.h"
@@ -83,8 +84,14 @@ int CMainApp::InitInstance() {
   CreateFolderPath(UserFolder());
   startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));
 
-  InstanceLock lock(InstanceLock::DefaultSocketPath());
+  QString lockNote;
+  InstanceLock lock(InstanceLock::DefaultSocketPath(&lockNote));
+  if (!lockNote.isEmpty()) LogError("%s", lockNote.toLocal8Bit().constData());
   const InstanceLock::Result lockResult = lock.acquire();
+  if (lockResult == InstanceLock::Result::Error) {
+    Notice()(lock.errorString(), startup_.theme);
+    return 1;
+  }
   if (lockResult == InstanceLock::Result::OtherRaised) {
     Notice()(QLatin1String(kProgramTitle) + QStringLiteral(" is running now."), startup_.theme);
     return 0;

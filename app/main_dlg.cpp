@@ -265,8 +265,9 @@ void CMainDlg::mousePressEvent(QMouseEvent* event) {
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
   // The title strip of the client area moves the window and maximises it.
-  if (watched == client_ || watched == controls_.title) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
+  // Only mouse events: the filter also sees palette, paint and key events.
+  auto* mouse = dynamic_cast<QMouseEvent*>(event);
+  if (mouse && (watched == client_ || watched == controls_.title)) {
     const auto inStrip = [&](int strip) { return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip; };
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kDragStrip) &&
         !isMaximized()) {

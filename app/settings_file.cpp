@@ -5,6 +5,9 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+#include <limits>
 
 namespace orlane {
 
@@ -49,17 +52,31 @@ const SettingsField* FindSettingsField(const QString& name) {
   return nullptr;
 }
 
-bool IsValidSettingsValue(const SettingsField& field, std::int64_t v) {
+namespace {
+std::int32_t Nearest(std::int32_t v, std::initializer_list<std::int32_t> allowed) {
+  std::int32_t best = *allowed.begin();
+  for (const std::int32_t a : allowed)
+    if (std::abs(std::int64_t(v) - a) < std::abs(std::int64_t(v) - best)) best = a;
+  return best;
+}
+}  // namespace
+
+std::int32_t ClampSettingsValue(const SettingsField& field, std::int32_t v) {
   const auto m = field.member;
-  if (m == &Settings::theme) return v >= 0 && v <= 9;
-  if (m == &Settings::sampleRate) return v == 8000 || v == 11025 || v == 22050 || v == 44100;
-  if (m == &Settings::bitsPerSample) return v == 8 || v == 16;
-  if (m == &Settings::windowWidth || m == &Settings::windowHeight) return v >= 0 && v <= 100000;
-  if (m == &Settings::lastMode) return v >= kModeReminder && v <= kModeSound;
-  if (m == &Settings::diaryBackground) return v >= 0 && v <= 0x00FFFFFF;
-  if (m == &Settings::dateFormat) return v >= 0 && v <= 2;
-  if (m == &Settings::weekStart) return v == 1 || v == 2;
-  return v == 0 || v == 1;
+  if (m == &Settings::theme) return std::clamp(v, 0, 9);
+  if (m == &Settings::sampleRate) return Nearest(v, {8000, 11025, 22050, 44100});
+  if (m == &Settings::bitsPerSample) return Nearest(v, {8, 16});
+  if (m == &Settings::windowWidth || m == &Settings::windowHeight) return std::clamp(v, 0, kMaxWindowSide);
+  if (m == &Settings::lastMode) return v >= kModeReminder && v <= kModeSound ? v : kModeReminder;
+  if (m == &Settings::diaryBackground) return v & kWhite;
+  if (m == &Settings::dateFormat) return v >= 0 && v <= 2 ? v : 0;
+  if (m == &Settings::weekStart) return v == 2 ? 2 : 1;
+  return v != 0 ? 1 : 0;
+}
+
+bool IsValidSettingsValue(const SettingsField& field, std::int64_t v) {
+  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) return false;
+  return ClampSettingsValue(field, static_cast<std::int32_t>(v)) == v;
 }
 
 SettingsReadResult ParseSettings(const QByteArray& bytes, Settings& s) {
@@ -79,7 +96,7 @@ SettingsReadResult ParseSettings(const QByteArray& bytes, Settings& s) {
       ResetAfterDamage(s);
       return SettingsReadResult::Damaged;
     }
-    s.*fields[static_cast<size_t>(i)].member = value;
+    s.*fields[static_cast<size_t>(i)].member = ClampSettingsValue(fields[static_cast<size_t>(i)], value);
   }
   return SettingsReadResult::Ok;
 }

@@ -13,6 +13,8 @@ namespace orlane {
 
 inline constexpr int kMinWindowWidth = 730;
 inline constexpr int kMinWindowHeight = 500;
+// No screen the program runs on is larger; a bigger stored size is not ours.
+inline constexpr int kMaxWindowSide = 8192;
 inline constexpr std::int32_t kModeReminder = 179;
 inline constexpr std::int32_t kModeDiary = 180;
 inline constexpr std::int32_t kModeSound = 181;
@@ -48,6 +50,8 @@ enum class SettingsReadResult {
 };
 
 // Reads the file into settings, which hold the caller's defaults beforehand.
+// Every value read is brought into its field's range (ClampSettingsValue), so
+// a hostile file cannot hand the program a size or index it cannot use.
 // A damaged file keeps what was read and then sets the diary background to
 // white, the date format to 0, the week start to 1 and the last mode to 179.
 SettingsReadResult ReadSettingsFile(const QString& path, Settings& settings);
@@ -79,6 +83,10 @@ struct SettingsField {
 inline constexpr int kSettingsFieldCount = 17;
 const std::array<SettingsField, kSettingsFieldCount>& SettingsFields();
 const SettingsField* FindSettingsField(const QString& name);
+// The value brought into the field's range: sizes and the theme clamped, a
+// sample rate or bit depth to the nearest one offered, an unknown mode, date
+// format or week start to its default, a colour to its RGB bytes, a flag to 0/1.
+std::int32_t ClampSettingsValue(const SettingsField& field, std::int32_t value);
 // Whether value is one the program can hold for this field.
 bool IsValidSettingsValue(const SettingsField& field, std::int64_t value);
 

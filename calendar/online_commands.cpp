@@ -84,7 +84,8 @@ int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fe
     case UpdateDecision::OfferUpdate: break;
   }
   if (!ShowNotice(mainWindow, {NoticeKind::Question, OfferUpdateQuestion(latest, ProductName()), theme})) return 0;
-  OpenWithShell(VendorUrl(QString::fromLatin1(kInstallerPath)));
+  const QUrl installer = VendorUrl(QString::fromLatin1(kInstallerPath));
+  if (IsVendorAddress(installer)) OpenWithShell(installer);
   if (auto* dialog = qobject_cast<QDialog*>(mainWindow))
     dialog->reject();
   else if (mainWindow)

@@ -9,9 +9,11 @@
 namespace orlane {
 
 QUrl VendorBaseUrl() {
-  QString address = qEnvironmentVariable("ORLANE_VENDOR_URL");
-  if (address.isEmpty()) address = ReadProgramValue(QStringLiteral("VendorUrl"));
-  QUrl url(address, QUrl::StrictMode);
+  QString configured = qEnvironmentVariable("ORLANE_VENDOR_URL").trimmed();
+  if (configured.isEmpty()) configured = ReadProgramValue(QStringLiteral("VendorUrl")).trimmed();
+  if (!configured.isEmpty() && !configured.contains(QStringLiteral("://")))
+    configured.prepend(QStringLiteral("https://"));
+  QUrl url(configured, QUrl::StrictMode);
   if (!url.isValid() || url.host().isEmpty() ||
       (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
     return {};
@@ -36,6 +38,12 @@ QUrl VendorUrl(const QString& path) {
   QUrl url = VendorBaseUrl();
   url.setPath(url.path() + path);
   return url;
+}
+
+bool IsVendorAddress(const QUrl& url) {
+  const QUrl site = VendorBaseUrl();
+  return url.isValid() && url.host().compare(site.host(), Qt::CaseInsensitive) == 0 &&
+         (url.scheme() == QLatin1String("https") || url.scheme() == site.scheme());
 }
 
 int FetchTimeoutMs() {

@@ -3,6 +3,7 @@
 #include "app/day_files.h"
 #include "platform/app_paths.h"
 #include "security/folder_path.h"
+#include "security/scramble.h"
 #include "security/user_file.h"
 
 #include <cstdio>
@@ -67,20 +68,34 @@ std::optional<QByteArray> CliContext::askPassword() const {
   return QByteArray::fromStdString(line);
 }
 
+int CliContext::takePassword(QByteArray& password) const {
+  const std::optional<QByteArray> typed = askPassword();
+  if (!typed) return usage(QStringLiteral("a password is needed: ORLANE_PASSWORD, a terminal or --password"));
+  if (typed->size() > kMaxPasswordBytes) return usage(QStringLiteral("a password has at most 32 bytes"));
+  password = *typed;
+  return kExitOk;
+}
+
+void CliContext::warnPasswordArgument() {
+  std::fprintf(stderr,
+               "warning: a password given as an argument is seen by other users and kept in the shell's history; "
+               "prefer ORLANE_PASSWORD or the prompt\n");
+}
+
 int CliContext::login(QByteArray& password) const {
   // A user who never set a password is never asked for one.
   if (!password_ && CheckPassword(UserFilePath(kUserFileName), QByteArray()) == PasswordCheck::Accepted) {
     password.clear();
     return kExitOk;
   }
-  const std::optional<QByteArray> typed = askPassword();
-  if (!typed) return usage(QStringLiteral("a password is needed: --password, ORLANE_PASSWORD or a terminal"));
-  switch (CheckPassword(UserFilePath(kUserFileName), *typed)) {
-    case PasswordCheck::Accepted: password = *typed; return kExitOk;
+  QByteArray typed;
+  if (const int code = takePassword(typed)) return code;
+  switch (CheckPassword(UserFilePath(kUserFileName), typed)) {
+    case PasswordCheck::Accepted: password = typed; return kExitOk;
     case PasswordCheck::Wrong: return fail(kExitWrongPassword, QStringLiteral("Incorrect password."));
     case PasswordCheck::Unreadable: return fail(kExitFileError, UnreadableUserFileMessage());
     case PasswordCheck::NoUserFile:
-      return fail(kExitFileError, QStringLiteral("There is no user file yet; create one with: orlanectl user-file init PW"));
+      return fail(kExitFileError, QStringLiteral("There is no user file yet; create one with: orlanectl user-file init"));
   }
   return kExitFileError;
 }

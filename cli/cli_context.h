@@ -39,6 +39,13 @@ class CliContext final {
   // The password for commands that need one: --password, ORLANE_PASSWORD, or a
   // prompt on the terminal without echo; nullopt when none can be had.
   std::optional<QByteArray> askPassword() const;
+  // askPassword() for a command: kExitOk with the password, or the exit code
+  // to end with when there is none or it is longer than a password can be
+  // (never cut to fit; the message is printed).
+  int takePassword(QByteArray& password) const;
+  // The one-line warning for a password given as an argument, which other
+  // users see in the process list and the shell keeps in its history.
+  static void warnPasswordArgument();
   // Checks the password against the user file as the login does; kExitOk or
   // the exit code to end with (the message is printed).
   int login(QByteArray& password) const;

@@ -27,14 +27,20 @@ int Check(CliContext& context, const QByteArray& password) {
 }  // namespace
 
 int RunUserFile(CliContext& context) {
+  const QString usageText = QStringLiteral("usage: orlanectl user-file init|check [PW]");
   if (!context.rejectUnknownOptions()) return kExitUsage;
-  if (context.args().size() != 2) return context.usage(QStringLiteral("usage: orlanectl user-file init|check PW"));
-  const QByteArray password = context.arg(1).toUtf8();
-  if (password.size() > kMaxPasswordBytes)
-    return context.usage(QStringLiteral("a password has at most 32 bytes"));
-  if (context.arg(0) == QLatin1String("init")) return Init(context, password);
-  if (context.arg(0) == QLatin1String("check")) return Check(context, password);
-  return context.usage(QStringLiteral("usage: orlanectl user-file init|check PW"));
+  const bool init = context.arg(0) == QLatin1String("init");
+  if ((!init && context.arg(0) != QLatin1String("check")) || context.args().isEmpty() || context.args().size() > 2)
+    return context.usage(usageText);
+  QByteArray password;
+  if (context.args().size() == 2) {
+    CliContext::warnPasswordArgument();
+    password = context.arg(1).toUtf8();
+    if (password.size() > kMaxPasswordBytes) return context.usage(QStringLiteral("a password has at most 32 bytes"));
+  } else if (const int code = context.takePassword(password)) {
+    return code;
+  }
+  return init ? Init(context, password) : Check(context, password);
 }
 
 }  // namespace orlane::cli

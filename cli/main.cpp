@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     PrintHelp(stderr);
     return kExitUsage;
   }
+  if (password) CliContext::warnPasswordArgument();
   if (!password) {
     const QString fromEnv = qEnvironmentVariable("ORLANE_PASSWORD");
     if (qEnvironmentVariableIsSet("ORLANE_PASSWORD")) password = fromEnv;

@@ -18,6 +18,7 @@ struct ModalRequest {
   QString text;
   QString title;
   QStringList buttons;  // captions of the buttons offered, by position
+  int defaultButton = 1;  // the id a keyboard answer picks
   QWidget* dialog = nullptr;  // laid out, not shown; may be inspected
 };
 

@@ -99,6 +99,7 @@ void CMsgBoxDlg::OnInitDialog() {
       setWindowTitle(customTitle_.isEmpty() ? QString::fromLatin1(kProgramTitle) : customTitle_);
       break;
   }
+  if (CMacButton* focused = Button(defaultButton_)) focused->setFocus();
   Title()->update();
 }
 
@@ -145,6 +146,7 @@ void CMsgBoxDlg::DescribeModal(ModalRequest& request) const {
   CThemedDialog::DescribeModal(request);
   request.boxKind = kind_;
   request.text = text_;
+  request.defaultButton = defaultButton_;
   for (const CMacButton* button : buttons_)
     if (button && !button->isHidden()) request.buttons << button->text();
 }
@@ -154,8 +156,9 @@ void ThemedNotice(const QString& text, int theme, QWidget* parent) {
   box.exec();
 }
 
-int ThemedQuestion(const QString& text, int theme, QWidget* parent) {
+int ThemedQuestion(const QString& text, int theme, QWidget* parent, int defaultButton) {
   CMsgBoxDlg box(text, CMsgBoxDlg::kYesNo, theme, parent);
+  box.SetDefaultButton(defaultButton);
   box.exec();
   return box.Result() == 0 ? 1 : 0;
 }

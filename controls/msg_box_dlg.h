@@ -38,6 +38,9 @@ class CMsgBoxDlg : public CThemedDialog {
   // Kind 3 only: button texts (the first 4 are used) and the title.
   void SetCustomButtons(const QStringList& texts) { customTexts_ = texts; }
   void SetCustomTitle(const QString& title) { customTitle_ = title; }
+  // The button that has the focus when the box opens (1 by default; 2 makes
+  // "No" the answer of a hasty key press).
+  void SetDefaultButton(int id) { defaultButton_ = id; }
 
   // 0 for button id 1, 1 for id 2 and for closing, 2 for 201, 3 for 202;
   // -1 until a button is pressed.
@@ -64,14 +67,16 @@ class CMsgBoxDlg : public CThemedDialog {
   QStringList customTexts_;
   QString customTitle_ = QStringLiteral("Please select:");
   int msgResult_ = -1;
+  int defaultButton_ = 1;
   CColorLabel* label_ = nullptr;
   std::array<CMacButton*, 4> buttons_{};  // ids 1, 2, 201, 202
 };
 
 // A notice of kind 0 in the theme, shown modally.
 void ThemedNotice(const QString& text, int theme, QWidget* parent = nullptr);
-// A yes/no question; 1 only when "&Yes" was chosen.
-int ThemedQuestion(const QString& text, int theme, QWidget* parent = nullptr);
+// A yes/no question; 1 only when "&Yes" was chosen. defaultButton 2 gives "No"
+// the focus.
+int ThemedQuestion(const QString& text, int theme, QWidget* parent = nullptr, int defaultButton = 1);
 // The plain system-style error box: program title, program icon, OK.
 void ShowErrorMessage(const QString& text, QWidget* owner = nullptr);
 

@@ -3,6 +3,7 @@
 #include "controls/color_theme.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "diary/attachment_copy.h"
 #include "diary/page_links.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_reader.h"
@@ -10,7 +11,6 @@
 #include "platform/file_io.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
@@ -167,21 +167,38 @@ void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
   const QTextCursor at = cursorForPosition(event->position().toPoint());
   const QString link = LinkAt(at.block().text(), at.positionInBlock());
-  if (!link.isEmpty()) QDesktopServices::openUrl(QUrl(link));
+  if (!link.isEmpty()) Open(QUrl(link));
+}
+
+bool CRichDiaryCtrl::Open(const QUrl& url) const {
+  return opener_ ? opener_(url) : QDesktopServices::openUrl(url);
+}
+
+int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {
+  if (!IsAttachment(format)) return 0;
+  const QString name = AttachmentFileName(AttachmentName(format));
+  const QByteArray bytes = AttachmentData(format);
+  if (IsExecutableAttachment(name, bytes) &&
+      ThemedQuestion(QStringLiteral("\"%1\" is a program or script: opening it may run it. Open it anyway?").arg(name),
+                     theme_, this, 2) != 1)
+    return 0;
+  const QString copy = WriteAttachmentCopy(name, bytes);
+  if (copy.isEmpty()) {
+    ThemedNotice(QStringLiteral("The attached file could not be copied for opening: ") + name, theme_, this);
+    return 0;
+  }
+  return Open(QUrl::fromLocalFile(copy)) ? 1 : 0;
 }
 
 void CRichDiaryCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
-  // An attached file opens as a copy in the temporary folder.
+  // An attached file opens as a private copy.
   const QTextCursor at = cursorForPosition(event->position().toPoint());
   for (int step : {1, 0}) {
     QTextCursor probe(document());
     probe.setPosition(std::min(at.position() + step, document()->characterCount() - 1));
     const QTextCharFormat format = probe.charFormat();
     if (!IsAttachment(format)) continue;
-    const QString folder = QDir::tempPath() + QStringLiteral("/orlane-attachments/");
-    QDir().mkpath(folder);
-    const QString copyPath = folder + QFileInfo(AttachmentName(format)).fileName();
-    if (AtomicWriteFile(copyPath, AttachmentData(format)) == 1) QDesktopServices::openUrl(QUrl::fromLocalFile(copyPath));
+    OpenAttachment(format);
     return;
   }
   QTextEdit::mouseDoubleClickEvent(event);

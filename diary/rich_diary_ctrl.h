@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QUrl>
+
+#include <functional>
 
 class QPrinter;
 
@@ -46,6 +49,13 @@ class CRichDiaryCtrl : public QTextEdit {
   // says "Not found!" when it is nowhere. True when found.
   bool Find(const QString& text, QTextDocument::FindFlags flags, bool wrap);
 
+  // Opens an attached file with the desktop, from a private copy; a file that
+  // would run is opened only after a question naming it, "No" by default.
+  // 1 when handed over.
+  int OpenAttachment(const QTextFormat& format);
+  // Replaces the desktop's opener (tests); an empty one restores it.
+  void SetOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
+
   void OnCommand(int id);
   void ShowContextMenu(const QPoint& at);
 
@@ -54,7 +64,10 @@ class CRichDiaryCtrl : public QTextEdit {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  bool Open(const QUrl& url) const;
+
   int theme_ = 5;
+  std::function<bool(const QUrl&)> opener_;
 };
 
 }  // namespace orlane

@@ -1,9 +1,12 @@
 #include "diary/rtf_picture.h"
 
+#include "diary/rtf_tokenizer.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace orlane {
@@ -22,7 +25,20 @@ bool RoomFor(RtfPicture& picture, qsizetype more) {
   return false;
 }
 
+// Qt's decoders refuse an image larger than one picture may be, whoever
+// asks them (the reader here, the document's layout later).
+void BoundImageDecoding() {
+  static const bool bounded = [] {
+    const int megabytes = static_cast<int>(kMaxPicturePixels * 4 >> 20);
+    if (QImageReader::allocationLimit() == 0 || QImageReader::allocationLimit() > megabytes)
+      QImageReader::setAllocationLimit(megabytes);
+    return true;
+  }();
+  (void)bounded;
+}
+
 QSize ReadableSize(const QByteArray& bytes, const char* format) {
+  BoundImageDecoding();
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -127,8 +143,61 @@ QImage DecodeDib(QByteArrayView dib) {
   return image;
 }
 
+void AppendPictureWord(const RtfToken& token, RtfPicture& picture) {
+  picture.header += '\\';
+  picture.header += token.word;
+  if (token.hasParam) picture.header += QByteArray::number(token.param);
+}
+
+QSize DeclaredPictureSize(const RtfPicture& picture) {
+  switch (picture.kind) {
+    case RtfPictureKind::Png: return ReadableSize(picture.data, "PNG");
+    case RtfPictureKind::Jpeg: return ReadableSize(picture.data, "JPEG");
+    case RtfPictureKind::Wbitmap: return QSize(picture.picw, picture.pich);
+    case RtfPictureKind::Dib: {
+      if (picture.data.size() < 12) return {};
+      const auto* p = reinterpret_cast<const uchar*>(picture.data.constData());
+      const qint64 height = qFromLittleEndian<qint32>(p + 8);
+      const qint64 width = qFromLittleEndian<qint32>(p + 4);
+      return QSize(static_cast<int>(std::clamp<qint64>(width, 0, 1 << 30)),
+                   static_cast<int>(std::clamp<qint64>(height < 0 ? -height : height, 0, 1 << 30)));
+    }
+    default: return {};
+  }
+}
+
+DecodedPicture PicturePlaceholder(const RtfPicture& picture, QSize declared) {
+  // Plain pixels, so it needs no fonts (orlanectl reads pages without a GUI).
+  QImage image(96, 72, QImage::Format_RGB32);
+  image.fill(qRgb(232, 232, 232));
+  const QRgb line = qRgb(150, 150, 150);
+  for (int x = 0; x < image.width(); ++x) {
+    image.setPixel(x, 0, line);
+    image.setPixel(x, image.height() - 1, line);
+    image.setPixel(x, x * (image.height() - 1) / (image.width() - 1), line);
+    image.setPixel(x, (image.width() - 1 - x) * (image.height() - 1) / (image.width() - 1), line);
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    image.setPixel(0, y, line);
+    image.setPixel(image.width() - 1, y, line);
+  }
+  double w = picture.goalw > 0 ? picture.goalw / kTwipsPerPixel : declared.width();
+  double h = picture.goalh > 0 ? picture.goalh / kTwipsPerPixel : declared.height();
+  if (w <= 0 || h <= 0) {
+    w = image.width();
+    h = image.height();
+  }
+  const double fit = std::min({1.0, 480.0 / w, 360.0 / h});
+  DecodedPicture stand;
+  stand.resource = image;
+  stand.pixelSize = image.size();
+  stand.displaySize = QSizeF(std::max(1.0, w * fit), std::max(1.0, h * fit));
+  return stand;
+}
+
 bool DecodePicture(const RtfPicture& picture, DecodedPicture& out) {
   if (picture.oversized || picture.data.isEmpty()) return false;
+  BoundImageDecoding();
   QSize size;
   switch (picture.kind) {
     case RtfPictureKind::Png:

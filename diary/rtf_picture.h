@@ -16,6 +16,10 @@ enum class RtfPictureKind { Unknown, Png, Jpeg, Dib, Wbitmap, Emf, Wmf, Other };
 
 inline constexpr qsizetype kMaxPictureBytes = qsizetype(64) << 20;
 inline constexpr qint64 kMaxPicturePixels = qint64(8192) * 8192;
+// The pixels one page may decode in all (512 MB as 32-bit pixels). Pictures
+// beyond it, or larger than kMaxPicturePixels, are shown as a placeholder and
+// kept byte for byte.
+inline constexpr qint64 kPagePixelBudget = qint64(128) << 20;
 
 struct RtfPicture {
   RtfPictureKind kind = RtfPictureKind::Unknown;
@@ -30,7 +34,12 @@ struct RtfPicture {
   QByteArray data;
   int pendingNibble = -1;  // a hex digit waiting for its partner
   bool oversized = false;
+  QByteArray header;  // the picture's control words as read ("\pngblip\picw640..."), to write it back
 };
+
+struct RtfToken;
+// Adds a control word of the picture's group to its header.
+void AppendPictureWord(const RtfToken& token, RtfPicture& picture);
 
 // Appends the hex digits of text to picture.data, ignoring anything else.
 void AppendPictureHex(QByteArrayView text, RtfPicture& picture);
@@ -52,6 +61,14 @@ QSizeF PictureDisplaySize(const RtfPicture& picture, QSizeF natural);
 // The same for a picture that cannot be decoded, from \picw and \pich
 // (0.01 mm for metafiles); a default size when it says none.
 QSizeF UndecodedPictureSize(const RtfPicture& picture);
+// The size the picture's own header gives (PNG or JPEG header, the DIB's info
+// header, \picw and \pich of a plain bitmap) without decoding any pixel;
+// empty when the kind has none.
+QSize DeclaredPictureSize(const RtfPicture& picture);
+
+// What stands for a picture that is kept but not shown: a small framed grey
+// image, shown at the picture's size scaled down to fit 480 x 360.
+DecodedPicture PicturePlaceholder(const RtfPicture& picture, QSize declared);
 
 // A Windows DIB (BITMAPINFOHEADER and bits, no file header) as an image.
 QImage DecodeDib(QByteArrayView dib);

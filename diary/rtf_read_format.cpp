@@ -17,6 +17,13 @@ constexpr int kMaxFonts = 4096;
 constexpr int kMaxLists = 1024;
 
 QString KeptPictureTip() { return QStringLiteral("This picture cannot be shown here. It is kept as it is."); }
+// Adding a paragraph to a QTextList costs work in proportion to the list's
+// length (Qt marks every item for layout again), so a long run of items is
+// built as a chain of lists of at most this many. Bullets look and save the
+// same either way; numbers start again after each chain link, so numbered
+// lists get a longer one.
+constexpr int kBulletListLength = 32;
+constexpr int kNumberedListLength = 256;
 }  // namespace
 
 void RtfReadSession::beginDestination(const RtfToken&, int destination) {
@@ -233,8 +240,10 @@ std::optional<QColor> RtfReadSession::colorAt(int index) const {
 
 // Pictures and objects
 
-void RtfReadSession::pictureKind(const RtfToken&, int kind) {
-  if (picture_) picture_->kind = static_cast<RtfPictureKind>(kind);
+void RtfReadSession::pictureKind(const RtfToken& t, int kind) {
+  if (!picture_) return;
+  picture_->kind = static_cast<RtfPictureKind>(kind);
+  AppendPictureWord(t, *picture_);
 }
 
 void RtfReadSession::objectSize(const RtfToken& t, int which) {
@@ -249,8 +258,14 @@ void RtfReadSession::finishPicture(const QByteArray& group) {
   RtfPicture picture = std::move(*picture_);
   picture_.reset();
   pictureFrame_ = -1;
+  // The size a picture says it has decides, before anything is decoded,
+  // whether it fits the page's budget; beyond it the picture is kept unread.
+  const QSize declared = DeclaredPictureSize(picture);
+  const qint64 pixels = qint64(declared.width()) * declared.height();
+  const bool overBudget = !declared.isEmpty() && (pixels > kMaxPicturePixels || pixels > pixelsLeft_);
   DecodedPicture decoded;
-  const bool decodable = DecodePicture(picture, decoded);
+  const bool decodable = !overBudget && DecodePicture(picture, decoded);
+  if (decodable) pixelsLeft_ -= qint64(decoded.pixelSize.width()) * decoded.pixelSize.height();
   if (state().inObjectResult && object_) {
     if (decodable) {
       object_->result = std::move(decoded);
@@ -270,7 +285,9 @@ void RtfReadSession::finishPicture(const QByteArray& group) {
   } else if (state().inShppict && shppictFrame_ >= 0) {
     undecodedInShppict_.push_back({group, UndecodedPictureSize(picture)});  // settled when its group closes
   } else {
-    const QSizeF size = UndecodedPictureSize(picture);
+    // A picture beyond the budget stands in at a size that fits the page.
+    const QSizeF size =
+        overBudget ? PicturePlaceholder(picture, declared).displaySize : UndecodedPictureSize(picture);
     insertKept(group, PlaceholderPicture(size.toSize()), size, KeptPictureTip());
     if (state().inShppict) shppictInserted_ = true;  // a shape's result is another copy
   }
@@ -476,15 +493,19 @@ void RtfReadSession::applyList(const RtfParaState& para) {
   const int indent =
       para.ls > 0 || para.ilvl > 0 ? para.ilvl + 1 : std::clamp(static_cast<int>(std::lround(para.li / 720.0)), 1, 9);
   const QTextListFormat::Style style = para.list == RtfListKind::Bullet ? QTextListFormat::ListDisc : para.numberStyle;
+  const int maxLength = para.list == RtfListKind::Bullet ? kBulletListLength : kNumberedListLength;
   const bool same = lastList_ && lastListPara_.list == para.list && lastListPara_.ls == para.ls &&
-                    lastList_->format().style() == style && lastList_->format().indent() == indent;
+                    lastList_->format().style() == style && lastList_->format().indent() == indent &&
+                    lastListLength_ < maxLength;
   if (same && !block.textList()) {
     lastList_->add(block);
+    ++lastListLength_;
   } else if (!block.textList()) {
     QTextListFormat format;
     format.setStyle(style);
     format.setIndent(indent);
     lastList_ = cursor_.createList(format);
+    lastListLength_ = 1;
   }
   lastListPara_ = para;
 }

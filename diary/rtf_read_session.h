@@ -265,9 +265,11 @@ class RtfReadSession final {
   bool needBlock_ = false;
   int paragraphs_ = 0;
   QTextList* lastList_ = nullptr;
+  int lastListLength_ = 0;
   RtfParaState lastListPara_;
 
   std::optional<RtfPicture> picture_;
+  qint64 pixelsLeft_ = kPagePixelBudget;
   int pictureFrame_ = -1;
   bool shppictInserted_ = false;
   int shppictFrame_ = -1;

@@ -25,6 +25,14 @@ HttpFetchStatus StatusOfError(QNetworkReply::NetworkError error, bool gotHeaders
   }
 }
 
+bool SameSiteRedirect(const QUrl& from, const QUrl& to) {
+  if (to.host().compare(from.host(), Qt::CaseInsensitive) != 0) return false;
+  if (to.scheme() == QLatin1String("https")) return true;
+  return to.scheme() == QLatin1String("http") && from.scheme() == QLatin1String("http");
+}
+
+constexpr int kMaxRedirects = 5;
+
 }  // namespace
 
 HttpFetchResult HttpFetch(const QUrl& url, const HttpFetchOptions& options) {
@@ -33,8 +41,9 @@ HttpFetchResult HttpFetch(const QUrl& url, const HttpFetchOptions& options) {
     return result;
   }
   QNetworkAccessManager manager;
-  manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+  manager.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
   QNetworkRequest request(url);
+  request.setMaximumRedirectsAllowed(kMaxRedirects);
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
   request.setRawHeader("Cache-Control", "no-cache");
@@ -47,6 +56,15 @@ HttpFetchResult HttpFetch(const QUrl& url, const HttpFetchOptions& options) {
   deadline.setSingleShot(true);
   bool timedOut = false;
   bool tooLarge = false;
+  bool refusedRedirect = false;
+  QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
+    if (SameSiteRedirect(url, target)) {
+      Q_EMIT reply->redirectAllowed();
+      return;
+    }
+    refusedRedirect = true;
+    loop.quit();
+  });
   QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
     timedOut = true;
     loop.quit();
@@ -64,7 +82,10 @@ HttpFetchResult HttpFetch(const QUrl& url, const HttpFetchOptions& options) {
 
   const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   result.httpStatus = code.isValid() ? code.toInt() : 0;
-  if (tooLarge) {
+  if (refusedRedirect) {
+    result.status = HttpFetchStatus::Redirected;
+    result.body.clear();
+  } else if (tooLarge) {
     result.status = HttpFetchStatus::TooLarge;
   } else if (timedOut || !reply->isFinished()) {
     result.status = HttpFetchStatus::TimedOut;

@@ -16,6 +16,7 @@ enum class HttpFetchStatus {
   TimedOut,      // no complete answer within the bound
   Broken,        // the connection broke off during the transfer
   TooLarge,      // the body grew beyond the size bound
+  Redirected,    // sent to another host, or from HTTPS to HTTP: not followed
 };
 
 struct HttpFetchResult {
@@ -33,6 +34,7 @@ struct HttpFetchOptions {
 };
 
 // Fetches url bypassing every cache (the reload / don't-cache semantics).
+// Redirects are followed only on the same host and never from HTTPS to HTTP.
 HttpFetchResult HttpFetch(const QUrl& url, const HttpFetchOptions& options = {});
 
 }  // namespace orlane

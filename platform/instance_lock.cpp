@@ -1,5 +1,6 @@
 #include "platform/instance_lock.h"
 
+#include "platform/private_folder.h"
 #include "platform/program_info.h"
 
 #include <QDir>
@@ -10,7 +11,10 @@
 #include <QFile>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -28,26 +32,40 @@ InstanceLock::~InstanceLock() {
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
-bool InstanceLock::takeFileLock() {
-  const QByteArray path = QFile::encodeName(socketPath_ + QStringLiteral(".lock"));
-  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
+int InstanceLock::takeFileLock() {
+  const QString lockPath = socketPath_ + QStringLiteral(".lock");
+  // Never through a link another user left in its place.
+  const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    error_ = QStringLiteral("The instance lock %1 cannot be opened: %2").arg(lockPath, QString::fromLocal8Bit(std::strerror(errno)));
+    return -1;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
     ::close(fd);
-    return false;
+    if (error == EWOULDBLOCK) return 0;
+    error_ = QStringLiteral("The instance lock %1 cannot be taken: %2").arg(lockPath, QString::fromLocal8Bit(std::strerror(error)));
+    return -1;
   }
   lockFd_ = fd;
-  return true;
+  return 1;
 }
 
-QString InstanceLock::DefaultSocketPath() {
-  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (folder.isEmpty() || !QDir(folder).exists()) {
-    folder = QDir::tempPath() + QStringLiteral("/orlane-") + QString::number(::getuid());
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+QString InstanceLock::DefaultSocketPath(QString* note) {
+  const QString name = QLatin1Char('/') + QLatin1String(kProgramTitle);
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime + name;
+  const QString prefix = QStringLiteral("orlane-") + QString::number(::getuid());
+  const QString folder = QDir::tempPath() + QLatin1Char('/') + prefix;
+  ::mkdir(QFile::encodeName(folder).constData(), 0700);
+  if (IsPrivateFolder(folder)) return folder + name;
+  const QString fresh = MakeFreshPrivateFolder(QDir::tempPath(), prefix + QLatin1Char('-'));
+  if (note) {
+    *note = QStringLiteral("The lock folder %1 is not a private folder of this user (another user's, a link, or open "
+                           "to others); using %2 instead.")
+                .arg(folder, fresh.isEmpty() ? QStringLiteral("none, none could be made") : fresh);
   }
-  return folder + QLatin1Char('/') + QLatin1String(kProgramTitle);
+  return fresh.isEmpty() ? QString() : fresh + name;
 }
 
 InstanceLock::Result InstanceLock::askRunningCopy(int replyTimeoutMs, bool& reached) {
@@ -65,7 +83,13 @@ InstanceLock::Result InstanceLock::askRunningCopy(int replyTimeoutMs, bool& reac
 }
 
 InstanceLock::Result InstanceLock::acquire(int replyTimeoutMs) {
-  if (takeFileLock()) {
+  if (socketPath_.isEmpty()) {
+    error_ = QStringLiteral("There is no private folder for the instance lock.");
+    return Result::Error;
+  }
+  const int taken = takeFileLock();
+  if (taken < 0) return Result::Error;
+  if (taken > 0) {
     // We own the lock: whatever socket is there was left by a dead copy.
     QLocalServer::removeServer(socketPath_);
     server_ = std::make_unique<QLocalServer>();

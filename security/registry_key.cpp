@@ -49,21 +49,49 @@ bool IsRunKey(const QString& keyPath) {
   return keyPath.endsWith(QLatin1Char('\\') + QLatin1String(kRunKeyPath), Qt::CaseInsensitive);
 }
 
-QByteArray DesktopExecQuoted(const QByteArray& command) {
-  if (!command.contains(' ') && !command.contains('"') && !command.contains('\\')) return command;
-  QByteArray quoted = command;
-  quoted.replace("\\", "\\\\").replace("\"", "\\\"").replace("`", "\\`").replace("$", "\\$");
-  return "\"" + quoted + "\"";
+// A string value of a desktop entry: backslash, and the line breaks and tabs
+// a caller could slip in, escaped as the key-file format says.
+QByteArray DesktopStringValue(const QByteArray& text) {
+  QByteArray out;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// The Exec value running one program path with no arguments, or nullopt when
+// the path cannot be written as one (a control character such as a line
+// break). The path is one quoted argument: inside the quotes '"', '`', '$'
+// and '\\' take a backslash, '%' is doubled so it is no field code, and the
+// string escaping of the format comes on top.
+std::optional<QByteArray> DesktopExecValue(const QByteArray& path) {
+  QByteArray quoted = "\"";
+  for (const char c : path) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return std::nullopt;
+    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+    if (c == '%') quoted += '%';
+    quoted += c;
+  }
+  quoted += '"';
+  return DesktopStringValue(quoted);
 }
 
 bool WriteAutostartEntry(const QString& valueName, const QByteArray& command) {
+  const std::optional<QByteArray> exec = DesktopExecValue(command);
+  if (!exec) return false;
   const QString path = AutostartEntryPath(valueName);
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
   const QByteArray entry = "[Desktop Entry]\n"
                            "Type=Application\n"
-                           "Name=" + valueName.toUtf8() + "\n"
+                           "Name=" + DesktopStringValue(valueName.toUtf8()) + "\n"
                            "Comment=Calendar, reminders and diary\n"
-                           "Exec=" + DesktopExecQuoted(command) + "\n"
+                           "Exec=" + *exec + "\n"
                            "Icon=orlane\n"
                            "Terminal=false\n"
                            "X-GNOME-Autostart-enabled=true\n";
@@ -114,6 +142,11 @@ int CRegistryKey::SetString(const QString& name, const QByteArray& text, int len
   std::optional<QJsonObject> store = LoadStore();
   if (!store) return 0;
   const QByteArray bytes = text.left(length);
+  // A Run value the autostart entry cannot carry is refused before anything is stored.
+  if (IsRunKey(keyPath_) && !DesktopExecValue(bytes)) {
+    LogError("Can not start with the desktop: the program path holds a line break.");
+    return 0;
+  }
   QJsonObject key = store->value(keyPath_).toObject();
   key.insert(name, ValueObject(kTypeString, QString::fromUtf8(bytes)));
   store->insert(keyPath_, key);

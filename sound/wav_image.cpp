@@ -2,6 +2,8 @@
 
 #include "platform/archive.h"
 
+#include <algorithm>
+
 namespace orlane {
 
 namespace {
@@ -65,6 +67,14 @@ QByteArray BuildWavImage(const WaveFormat& format, QByteArrayView pcm) {
   return out;
 }
 
+bool IsSupportedWaveFormat(const WaveFormat& f) {
+  if (f.formatTag != 1 || f.channels < 1 || f.channels > 2) return false;
+  if (f.bitsPerSample != 8 && f.bitsPerSample != 16) return false;
+  if (f.samplesPerSecond < 1000 || f.samplesPerSecond > 384000) return false;
+  const std::uint32_t align = f.channels * (f.bitsPerSample / 8u);
+  return f.blockAlign == align && f.averageBytesPerSecond == f.samplesPerSecond * align;
+}
+
 WavImage ParseWavImage(QByteArrayView b) {
   WavImage image;
   if (b.size() < 12) return {b.isEmpty() ? 1 : 2, {}, {}};
@@ -73,26 +83,31 @@ WavImage ParseWavImage(QByteArrayView b) {
   const qsizetype end = std::min<qsizetype>(b.size(), 8 + static_cast<qsizetype>(U32At(b, 4)));
   const Chunk fmt = FindChunk(b, 12, end, "fmt ");
   if (fmt.body < 0) return {3, {}, {}};
-  if (fmt.size < 16 || fmt.body + 16 > end) return {4, {}, {}};
-  ArchiveReader in(b.sliced(fmt.body, std::min<qsizetype>(fmt.size, kWaveFormatRecordSize)));
+  // The part of the chunk the record takes must be there, not only its size.
+  const qsizetype recordBytes = std::min<qsizetype>(fmt.size, kWaveFormatRecordSize);
+  if (fmt.size < 16 || fmt.body + recordBytes > end) return {4, {}, {}};
+  ArchiveReader in(b.sliced(fmt.body, recordBytes));
   in.readUInt16(image.format.formatTag);
   in.readUInt16(image.format.channels);
   in.readUInt32(image.format.samplesPerSecond);
   in.readUInt32(image.format.averageBytesPerSecond);
   in.readUInt16(image.format.blockAlign);
   in.readUInt16(image.format.bitsPerSample);
-  if (fmt.size >= kWaveFormatRecordSize) in.readUInt16(image.format.extraSize);
+  if (recordBytes == kWaveFormatRecordSize) in.readUInt16(image.format.extraSize);
   const Chunk data = FindChunk(b, 12, end, "data");
   if (data.body < 0) return {5, {}, {}};
   if (data.size == 0) return {6, {}, {}};
   if (data.body + static_cast<qsizetype>(data.size) > b.size()) return {7, {}, {}};
+  if (!IsSupportedWaveFormat(image.format)) return {kWaveBadFormatError, image.format, {}};
   image.pcm = b.sliced(data.body, data.size).toByteArray();
   return image;
 }
 
 QString WavErrorMessage(int error) {
   const bool read = error == 4 || error == 7;
-  return (read ? QStringLiteral("Audio Read Error:") : QStringLiteral("Audio Open Error:")) + QString::number(error);
+  QString text = (read ? QStringLiteral("Audio Read Error:") : QStringLiteral("Audio Open Error:")) + QString::number(error);
+  if (error == kWaveBadFormatError) text += QLatin1Char(':') + QString::number(kWaveBadFormatCode);
+  return text;
 }
 
 }  // namespace orlane

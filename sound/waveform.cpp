@@ -5,29 +5,39 @@
 
 namespace orlane {
 
-int WaveformByteStep(const WaveFormat& format) {
-  const int m = std::max<int>(1, static_cast<int>(format.averageBytesPerSecond / 30000));
-  const int bytesPerFrame = std::max<int>(1, format.channels) * (format.bitsPerSample > 8 ? 2 : 1);
-  return m * bytesPerFrame;
+namespace {
+// The decimation m: every m-th frame is drawn. 64-bit, so no format field can
+// make it wrap to 0.
+qint64 Decimation(const WaveFormat& format) {
+  return std::max<qint64>(1, format.averageBytesPerSecond / 30000);
+}
+}  // namespace
+
+qint64 WaveformByteStep(const WaveFormat& format) {
+  const qint64 bytesPerFrame = std::max<qint64>(1, format.channels) * (format.bitsPerSample > 8 ? 2 : 1);
+  return Decimation(format) * bytesPerFrame;
 }
 
 std::vector<QPoint> BuildWaveform(const WaveFormat& format, QByteArrayView pcm, int width, int height, bool textBand,
                                   const std::function<void(qsizetype)>& progress) {
   std::vector<QPoint> points;
+  // No view is larger; bounding it keeps every coordinate in range.
+  constexpr int kMaxSide = 1 << 20;
+  width = std::min(width, kMaxSide);
+  height = std::clamp(height, 0, kMaxSide);
   const bool wide = format.bitsPerSample > 8;
   const int band = textBand ? 2 * kWaveTextBand : 0;
-  const double scale = static_cast<double>(height - band) / (wide ? 65536.0 : 256.0);
-  const int m = std::max<int>(1, static_cast<int>(format.averageBytesPerSecond / 30000));
-  const int step = WaveformByteStep(format);
-  qsizetype frames = pcm.size() / std::max<int>(1, format.channels);
+  const double scale = static_cast<double>(std::max(0, height - band)) / (wide ? 65536.0 : 256.0);
+  const qint64 step = WaveformByteStep(format);
+  qint64 frames = pcm.size() / std::max<qint64>(1, format.channels);
   if (wide) frames /= 2;
   if (frames <= 0 || width <= 0) return points;
-  const double dx = static_cast<double>(width) / static_cast<double>(frames) * m;
+  const double dx = static_cast<double>(width) / static_cast<double>(frames) * static_cast<double>(Decimation(format));
   const int baseline = textBand ? (height - 2 * kWaveTextBand) / 2 + kWaveTextBand : height / 2;
   points.reserve(static_cast<size_t>(pcm.size() / step + 2));
   points.emplace_back(0, baseline);
   double x = 0;
-  for (qsizetype p = 0; p < pcm.size(); p += step) {
+  for (qint64 p = 0; p < pcm.size(); p += step) {
     int sample = 0;
     if (wide) {
       if (p + 1 >= pcm.size()) break;
@@ -35,7 +45,9 @@ std::vector<QPoint> BuildWaveform(const WaveFormat& format, QByteArrayView pcm, 
     } else {
       sample = static_cast<std::uint8_t>(pcm[p]) - 128;
     }
-    points.emplace_back(static_cast<int>(x), baseline - static_cast<int>(sample * scale));
+    // x stays inside the view even for a step that skips most of the sound.
+    points.emplace_back(static_cast<int>(std::min(x, static_cast<double>(width))),
+                        baseline - static_cast<int>(sample * scale));
     x += dx;
     if (progress) progress(p);
   }

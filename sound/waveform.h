@@ -17,7 +17,7 @@ inline constexpr int kWaveTextBand = 16;
 // Bytes between two samples drawn: every m-th frame, m = average bytes per
 // second / 30000 (at least 1), so no more than about 30000 bytes a second of
 // sound are visited.
-int WaveformByteStep(const WaveFormat& format);
+qint64 WaveformByteStep(const WaveFormat& format);
 
 // The line through the first channel's samples, from x = 0 on the baseline.
 // progress(offset) after each sample, for long sounds.

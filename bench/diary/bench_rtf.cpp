@@ -5,7 +5,6 @@
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
 
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -115,12 +114,3 @@ void BM_WriteRtf(benchmark::State& state) {
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

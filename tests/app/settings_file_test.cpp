@@ -111,7 +111,42 @@ TEST(SettingsFile, textsAreReadWithAtoiRules) {
   EXPECT_EQ(ParseSettings(bytes, s), SettingsReadResult::Damaged);
   EXPECT_EQ(s.theme, 0);
   EXPECT_EQ(s.sampleRate, 11025);
-  EXPECT_EQ(s.bitsPerSample, 0);
+  EXPECT_EQ(s.bitsPerSample, 8);  // atoi's 0 is no bit depth: the nearest one offered
+}
+
+TEST(SettingsFile, hostileValuesAreClampedOnLoadInTheSameLayout) {
+  Settings hostile;
+  hostile.theme = 77;
+  hostile.sampleRate = 44101;
+  hostile.bitsPerSample = 1000;
+  hostile.windowWidth = 2000000;
+  hostile.windowHeight = -5;
+  hostile.lastMode = 9999;
+  hostile.diaryBackground = static_cast<std::int32_t>(0xFF123456u);
+  hostile.hideAtStartup = -1;
+  hostile.dateFormat = 3;
+  hostile.weekStart = 0x7FFFFFFF;
+  const QByteArray bytes = SerializeSettings(hostile);
+  Settings s;
+  ASSERT_EQ(ParseSettings(bytes, s), SettingsReadResult::Ok);
+  EXPECT_EQ(s.theme, 9);
+  EXPECT_EQ(s.sampleRate, 44100);
+  EXPECT_EQ(s.bitsPerSample, 16);
+  EXPECT_EQ(s.windowWidth, kMaxWindowSide);
+  EXPECT_EQ(s.windowHeight, 0);
+  EXPECT_EQ(s.lastMode, kModeReminder);
+  EXPECT_EQ(s.diaryBackground, 0x123456);
+  EXPECT_EQ(s.hideAtStartup, 1);
+  EXPECT_EQ(s.dateFormat, 0);
+  EXPECT_EQ(s.weekStart, 1);
+  // Written back, the file keeps its layout: three short texts, fourteen integers.
+  const QByteArray again = SerializeSettings(s);
+  EXPECT_EQ(again.size(), 2 + 6 + 3 + 14 * 4);  // "9", "44100", "16"
+  Settings back;
+  ASSERT_EQ(ParseSettings(again, back), SettingsReadResult::Ok);
+  EXPECT_EQ(back, s);
+  for (const SettingsField& field : SettingsFields())
+    EXPECT_TRUE(IsValidSettingsValue(field, s.*field.member)) << field.name;
 }
 
 TEST(SettingsFile, trailingBytes_areIgnored) {

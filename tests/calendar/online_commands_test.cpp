@@ -151,6 +151,20 @@ TEST_F(OnlineCommandsTest, startupWithNewVersion_offersIt) {
   EXPECT_EQ(notices_[0].kind, NoticeKind::Question);
 }
 
+TEST_F(OnlineCommandsTest, versionRedirectedToAnotherHost_isNoAnswerAndOpensNothing) {
+  HttpTestServer elsewhere;
+  elsewhere.serve(QStringLiteral("/Orlane 2.ver"), 200, "9.99");
+  QString other = elsewhere.baseUrl() + QStringLiteral("/Orlane 2.ver");
+  other.replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+  server_.serveRedirect(QStringLiteral("/Orlane 2.ver"), QUrl(other).toEncoded());
+  answerYes_ = true;
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_TRUE(notices_[0].text.startsWith(QStringLiteral("Can not connect to ")));
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(elsewhere.requests().isEmpty());
+}
+
 TEST_F(OnlineCommandsTest, defaultNotice_isTheThemedMessageBox) {
   SetNoticeHandler({});
   std::vector<ModalRequest> asked;

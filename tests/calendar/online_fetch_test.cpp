@@ -55,6 +55,14 @@ TEST(VendorSite, defaultAndConfiguredAddresses) {
     EXPECT_EQ(FetchTimeoutMs(), 3000);
   }
   {
+    // Without a scheme the site is reached over HTTPS; only "http://" says otherwise.
+    VendorAt bare(QStringLiteral("updates.example.net:8443"));
+    EXPECT_EQ(VendorUrl(QStringLiteral("/x")).toString(), QStringLiteral("https://updates.example.net:8443/x"));
+    EXPECT_TRUE(IsVendorAddress(QUrl(QStringLiteral("https://updates.example.net/download/installol2.exe"))));
+    EXPECT_FALSE(IsVendorAddress(QUrl(QStringLiteral("https://evil.example.com/download/installol2.exe"))));
+    EXPECT_FALSE(IsVendorAddress(QUrl(QStringLiteral("http://updates.example.net/download/installol2.exe"))));
+  }
+  {
     VendorAt bad(QStringLiteral("ftp://x"), 5);
     EXPECT_FALSE(VendorSiteConfigured());
     EXPECT_EQ(FetchTimeoutMs(), 100);
@@ -134,6 +142,27 @@ TEST(HttpFetch, answersErrorsHangsAndBreaks) {
 
   EXPECT_EQ(HttpFetch(QUrl(DeadBaseUrl() + QStringLiteral("/x")), options).status, HttpFetchStatus::NoConnection);
   EXPECT_EQ(HttpFetch(QUrl(QStringLiteral("file:///etc/passwd")), options).status, HttpFetchStatus::NoConnection);
+}
+
+TEST(HttpFetch, redirectsAreFollowedOnlyOnTheSameHost) {
+  HttpTestServer server;
+  HttpTestServer elsewhere;
+  server.serve(QStringLiteral("/ok"), 200, "hello");
+  server.serveRedirect(QStringLiteral("/moved"), "/ok");
+  elsewhere.serve(QStringLiteral("/evil"), 200, "2.99");
+  QString other = elsewhere.baseUrl() + QStringLiteral("/evil");
+  other.replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+  server.serveRedirect(QStringLiteral("/away"), other.toUtf8());
+  HttpFetchOptions options;
+  options.timeoutMs = 2000;
+
+  const HttpFetchResult moved = HttpFetch(QUrl(server.baseUrl() + QStringLiteral("/moved")), options);
+  EXPECT_TRUE(moved.httpSuccess());
+  EXPECT_EQ(moved.body, "hello");
+  const HttpFetchResult away = HttpFetch(QUrl(server.baseUrl() + QStringLiteral("/away")), options);
+  EXPECT_EQ(away.status, HttpFetchStatus::Redirected);
+  EXPECT_TRUE(away.body.isEmpty());
+  EXPECT_TRUE(elsewhere.requests().isEmpty());
 }
 
 TEST(DownloadHolidayFile, goodFile_isStoredByteForByte) {

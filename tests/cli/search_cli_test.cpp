@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 
@@ -44,6 +45,30 @@ TEST(OrlanectlSound, exportsTheDaysSoundUnderThePassword) {
   EXPECT_EQ(Ctl(Args("--password nope sound export 2006-01-02 x.wav")).exitCode, 3);
   folder.write(QStringLiteral("07d60102.rec"), WrapWithPasswordHeader("x", "someone"));
   EXPECT_EQ(Ctl(Args("--password pw sound export 2006-01-02 x.wav")).exitCode, 4);
+}
+
+TEST(OrlanectlSound, craftedSoundFilesEndWithAMessageAndStatus5) {
+  test::TempUserFolder folder;
+  ASSERT_EQ(Ctl(Args("user-file init pw")).exitCode, 0);
+  // The fmt chunk at the very end of the image, and a format of 32768
+  // channels with a byte rate near 4 GB.
+  QByteArray atEnd = BuildWavImage(WaveFormat::Pcm(8000, 8), "x").left(36);
+  atEnd[4] = 28;
+  WaveFormat huge = WaveFormat::Pcm(8000, 16);
+  huge.channels = 32768;
+  huge.averageBytesPerSecond = 0xFFFFFFF0u;
+  const std::pair<QByteArray, QByteArray> cases[] = {
+      {atEnd, "Audio Read Error:4\n"},
+      {BuildWavImage(huge, QByteArray(4096, 'x')), "Audio Open Error:8:32\n"}};
+  for (const auto& [image, message] : cases) {
+    folder.write(QStringLiteral("07d60102.rec"), WrapWithPasswordHeader(image, "pw"));
+    QElapsedTimer clock;
+    clock.start();
+    const auto run = Ctl(Args("--password pw sound export 2006-01-02 x.wav"));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_TRUE(run.err.endsWith(message)) << run.err.constData();
+  }
 }
 
 TEST(OrlanectlDiary, importExportAndSearchUnderThePassword) {

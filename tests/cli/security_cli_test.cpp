@@ -42,6 +42,30 @@ TEST(OrlanectlUserFile, initOnceThenCheck) {
   EXPECT_EQ(Ctl({QStringLiteral("user-file"), QStringLiteral("check"), QString(33, QLatin1Char('x'))}).exitCode, 2);
 }
 
+TEST(OrlanectlUserFile, passwordFromTheEnvironmentNeverCutAndArgumentsWarned) {
+  test::TempUserFolder folder;
+  const QByteArray right(32, 'k');
+  qputenv("ORLANE_PASSWORD", right);
+  const auto init = Ctl(Args("user-file init"));
+  EXPECT_EQ(init.exitCode, 0);
+  EXPECT_EQ(init.err, "");
+  EXPECT_EQ(Ctl(Args("user-file check")).exitCode, 0);
+  // 33 characters whose first 32 are right: refused with a message, not cut.
+  qputenv("ORLANE_PASSWORD", right + "k");
+  const auto longer = Ctl(Args("user-file check"));
+  EXPECT_EQ(longer.exitCode, 2);
+  EXPECT_EQ(longer.err, "a password has at most 32 bytes\n");
+  EXPECT_EQ(Ctl(Args("diary export 2006-01-02")).exitCode, 2);
+  qunsetenv("ORLANE_PASSWORD");
+  // No password and no terminal: a usage error, never an empty password.
+  EXPECT_EQ(Ctl(Args("user-file check")).exitCode, 2);
+  // The argument form still works, with one line of warning.
+  const auto argument = Ctl({QStringLiteral("user-file"), QStringLiteral("check"), QString::fromLatin1(right)});
+  EXPECT_EQ(argument.exitCode, 0);
+  EXPECT_TRUE(argument.err.startsWith("warning: a password given as an argument"));
+  EXPECT_EQ(argument.err.count('\n'), 1);
+}
+
 TEST(OrlanectlReminders, addListRemoveRoundTrip) {
   test::TempUserFolder folder;
   ASSERT_EQ(Ctl({QStringLiteral("reminders"), QStringLiteral("add"), QStringLiteral("2006-01-02"),

@@ -1,13 +1,18 @@
 #include "controls/modal_responder.h"
 #include "diary/page_objects.h"
 #include "diary/rich_diary_ctrl.h"
+#include "platform/private_folder.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextCursor>
 #include <QTextList>
+
+#include <sys/stat.h>
 
 using namespace orlane;
 
@@ -66,4 +71,76 @@ TEST(RichDiaryCtrl, readOnlyRefusesInsertionsAndBullets) {
   EXPECT_NE(editor.textCursor().currentList(), nullptr);
   editor.OnCommand(CRichDiaryCtrl::kBulletStyle);
   EXPECT_EQ(editor.textCursor().currentList(), nullptr);
+}
+
+namespace {
+QTextImageFormat Attachment(const QString& name, const QByteArray& bytes) {
+  QTextImageFormat format;
+  format.setProperty(kAttachmentNameProperty, name);
+  format.setProperty(kAttachmentDataProperty, bytes);
+  return format;
+}
+}  // namespace
+
+TEST(RichDiaryCtrl, attachmentsOpenFromAFreshPrivateCopy) {
+  test::TempUserFolder folder;
+  // What another user could have prepared in the shared temporary folder.
+  const QString shared = QDir::tempPath() + QStringLiteral("/orlane-attachments");
+  QDir().mkpath(shared);
+  CRichDiaryCtrl editor;
+  QList<QUrl> opened;
+  editor.SetOpener([&](const QUrl& url) {
+    opened << url;
+    return true;
+  });
+  ASSERT_EQ(editor.OpenAttachment(Attachment(QStringLiteral("notes.txt"), "dear diary")), 1);
+  ASSERT_EQ(editor.OpenAttachment(Attachment(QStringLiteral("../../notes.txt"), "again")), 1);
+  ASSERT_EQ(opened.size(), 2);
+  const QString first = opened[0].toLocalFile();
+  const QString second = opened[1].toLocalFile();
+  EXPECT_FALSE(first.startsWith(shared));
+  EXPECT_NE(QFileInfo(first).absolutePath(), QFileInfo(second).absolutePath());
+  EXPECT_EQ(QFileInfo(second).fileName(), QStringLiteral("notes.txt"));
+  for (const QString& path : {first, second}) {
+    EXPECT_TRUE(IsPrivateFolder(QFileInfo(path).absolutePath()));
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+  }
+  QFile copy(first);
+  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+  EXPECT_EQ(copy.readAll(), "dear diary");
+}
+
+TEST(RichDiaryCtrl, programsAndScriptsOpenOnlyAfterAQuestionThatDefaultsToNo) {
+  test::TempUserFolder folder;
+  CRichDiaryCtrl editor;
+  int opened = 0;
+  editor.SetOpener([&](const QUrl&) { return ++opened > 0; });
+  QList<ModalRequest> asked;
+  int answer = 2;
+  ScopedModalResponder responder([&](const ModalRequest& r) {
+    asked << r;
+    return answer;
+  });
+  const std::pair<const char*, QByteArray> programs[] = {
+      {"setup.desktop", "[Desktop Entry]\nType=Application\nExec=rm -rf ~\n"},
+      {"clean.sh", "#!/bin/sh\nrm -rf ~\n"},
+      {"tool", QByteArray("\x7F" "ELF\x02\x01\x01", 7) + QByteArray(64, '\0')},
+      {"game.exe", "MZ\x90"},
+      {"script.py", "print(1)\n"}};
+  for (const auto& [name, bytes] : programs) {
+    asked.clear();
+    EXPECT_EQ(editor.OpenAttachment(Attachment(QString::fromLatin1(name), bytes)), 0) << name;
+    ASSERT_EQ(asked.size(), 1) << name;
+    EXPECT_TRUE(asked[0].text.contains(QString::fromLatin1(name)));
+    EXPECT_EQ(asked[0].defaultButton, 2);
+  }
+  EXPECT_EQ(opened, 0);
+  answer = 1;
+  EXPECT_EQ(editor.OpenAttachment(Attachment(QStringLiteral("clean.sh"), "#!/bin/sh\n")), 1);
+  EXPECT_EQ(opened, 1);
+  asked.clear();
+  EXPECT_EQ(editor.OpenAttachment(Attachment(QStringLiteral("photo.png"), "\x89PNG\r\n\x1a\n")), 1);
+  EXPECT_TRUE(asked.isEmpty());
 }

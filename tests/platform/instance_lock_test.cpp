@@ -1,14 +1,19 @@
 #include "platform/instance_lock.h"
+#include "platform/private_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
+#include <utility>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -79,4 +84,61 @@ TEST(InstanceLock, releasedLock_canBeTakenAgain) {
   }
   InstanceLock again(path);
   EXPECT_EQ(again.acquire(), InstanceLock::Result::Acquired);
+}
+
+TEST(InstanceLock, plantedLockFile_isAnErrorWithAMessageNotAnotherCopy) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + QStringLiteral("/Orlane 2");
+  // A link where the lock file goes: never followed.
+  ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/elsewhere"), path + QStringLiteral(".lock")));
+  InstanceLock lock(path);
+  EXPECT_EQ(lock.acquire(200), InstanceLock::Result::Error);
+  EXPECT_TRUE(lock.errorString().contains(QStringLiteral("cannot be opened"))) << lock.errorString().toStdString();
+  EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/elsewhere")));
+  EXPECT_EQ(InstanceLock(QString()).acquire(200), InstanceLock::Result::Error);
+}
+
+TEST(InstanceLock, fallbackFolderOfAnotherUser_isReplacedByAFreshPrivateOne) {
+  QTemporaryDir tmp;
+  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+  const QByteArray savedTmp = qgetenv("TMPDIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  qputenv("TMPDIR", tmp.path().toUtf8());
+  const QString ours = tmp.path() + QStringLiteral("/orlane-") + QString::number(::getuid());
+
+  // Missing: made private and used.
+  QString note;
+  EXPECT_EQ(InstanceLock::DefaultSocketPath(&note), ours + QStringLiteral("/Orlane 2"));
+  EXPECT_TRUE(note.isEmpty());
+  EXPECT_TRUE(orlane::IsPrivateFolder(ours));
+
+  auto expectFresh = [&](const char* why) {
+    QString told;
+    const QString path = InstanceLock::DefaultSocketPath(&told);
+    EXPECT_FALSE(path.startsWith(ours + QLatin1Char('/'))) << why;
+    EXPECT_TRUE(orlane::IsPrivateFolder(QFileInfo(path).absolutePath())) << why;
+    EXPECT_TRUE(told.contains(ours)) << why;
+  };
+  // Open to others, as another user would leave it.
+  ASSERT_EQ(::chmod(QFile::encodeName(ours).constData(), 0777), 0);
+  expectFresh("mode 0777");
+  // Owned by someone else.
+  ASSERT_EQ(::chmod(QFile::encodeName(ours).constData(), 0700), 0);
+  if (::getuid() == 0) {
+    ASSERT_EQ(::chown(QFile::encodeName(ours).constData(), 65534, 65534), 0);
+    expectFresh("another owner");
+  }
+  // A link to a private folder is still a link.
+  ASSERT_TRUE(QDir(ours).removeRecursively());
+  QDir().mkpath(tmp.path() + QStringLiteral("/target"));
+  ::chmod(QFile::encodeName(tmp.path() + QStringLiteral("/target")).constData(), 0700);
+  ASSERT_TRUE(QFile::link(tmp.path() + QStringLiteral("/target"), ours));
+  expectFresh("symbolic link");
+
+  for (const auto& [name, value] : {std::pair{"XDG_RUNTIME_DIR", savedRuntime}, std::pair{"TMPDIR", savedTmp}}) {
+    if (value.isNull())
+      qunsetenv(name);
+    else
+      qputenv(name, value);
+  }
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 
 using namespace orlane;
 
@@ -60,7 +62,7 @@ TEST(RegistryKey, setBinaryWithoutKey_logsItsFailure) {
   EXPECT_TRUE(LogText().contains("SetValueEx Failed. Name:B,Value:ab,Err:"));
 }
 
-TEST(RegistryKey, runValue_mirrorsTheAutostartEntry) {
+TEST(RegistryKey, runValue_mirrorsTheAutostartEntryQuotedByItsRules) {
   test::TempUserFolder folder;
   CRegistryKey key;
   ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, QLatin1String(kRunKeyPath)), 1);
@@ -78,6 +80,28 @@ TEST(RegistryKey, runValue_mirrorsTheAutostartEntry) {
 
   EXPECT_EQ(key.DeleteValue(QStringLiteral("Orlane 2")), 1);
   EXPECT_FALSE(QFile::exists(entry));
+
+  // Quoting by the desktop-entry rules: one argument, '%' no field code, the
+  // string escaping on top; the validator, when installed, agrees.
+  const QByteArray hostile = "/opt/my apps/50%/a\"b$c\\d`e";
+  ASSERT_EQ(key.SetString(QStringLiteral("Orlane 2"), hostile, static_cast<int>(hostile.size())), 1);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("\nExec=\"/opt/my apps/50%%/a\\\\\"b\\\\$c\\\\\\\\d\\\\`e\"\n"));
+  f.close();
+  const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (!validator.isEmpty()) {
+    QProcess run;
+    run.start(validator, {entry});
+    ASSERT_TRUE(run.waitForFinished(10000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardOutput().constData();
+  }
+  // A path with a line break would add lines of its own: refused, nothing stored.
+  const QByteArray injected = "/tmp/x\nExec=/tmp/evil";
+  EXPECT_EQ(key.SetString(QStringLiteral("Orlane 3"), injected, static_cast<int>(injected.size())), 0);
+  EXPECT_FALSE(QFile::exists(AutostartEntryPath(QStringLiteral("Orlane 3"))));
+  QByteArray stored;
+  EXPECT_EQ(key.GetValue(QStringLiteral("Orlane 3"), stored), 0);
+  EXPECT_TRUE(LogText().contains("the program path holds a line break"));
 }
 
 TEST(RegistryKey, otherKeys_writeNoAutostartEntry) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace orlane;
 
 namespace {
@@ -88,6 +90,43 @@ TEST(WavImage, errorsByNumber) {
   EXPECT_EQ(ParseWavImage(good.chopped(2)).error, 7);
   EXPECT_EQ(WavErrorMessage(6), QStringLiteral("Audio Open Error:6"));
   EXPECT_EQ(WavErrorMessage(7), QStringLiteral("Audio Read Error:7"));
+}
+
+TEST(WavImage, hostileFormatsAreRefusedWithinTheImage) {
+  // A fmt chunk declaring 18 bytes with only 16 left before the end.
+  QByteArray atEnd = "RIFF";
+  ArchiveWriter w(atEnd);
+  w.writeUInt32(4 + 8 + 16);
+  atEnd += "WAVEfmt ";
+  w.writeUInt32(18);
+  atEnd += BuildWavImage(WaveFormat::Pcm(8000, 8), "x").mid(20, 16);
+  // In a buffer of its own size, so reading past it is a fault under ASan.
+  const std::vector<char> exact(atEnd.begin(), atEnd.end());
+  EXPECT_EQ(ParseWavImage(QByteArrayView(exact.data(), static_cast<qsizetype>(exact.size()))).error, 4);
+
+  // Channels 32768 and a byte rate near 4 GB, and other formats no device plays.
+  const QByteArray good = BuildWavImage(WaveFormat::Pcm(8000, 16), QByteArray(64, 'x'));
+  auto patched = [&](int at, std::uint32_t value, int bytes) {
+    QByteArray image = good;
+    for (int i = 0; i < bytes; ++i) image[at + i] = static_cast<char>(value >> (8 * i));
+    return ParseWavImage(image);
+  };
+  WaveFormat huge = WaveFormat::Pcm(8000, 16);
+  huge.channels = 32768;
+  huge.averageBytesPerSecond = 0xFFFFFFF0u;
+  QByteArray image = BuildWavImage(huge, QByteArray(64, 'x'));
+  const WavImage refused = ParseWavImage(image);
+  EXPECT_EQ(refused.error, kWaveBadFormatError);
+  EXPECT_TRUE(refused.pcm.isEmpty());
+  EXPECT_EQ(WavErrorMessage(refused.error), QStringLiteral("Audio Open Error:8:32"));
+  EXPECT_EQ(patched(20, 3, 2).error, 8);       // not PCM
+  EXPECT_EQ(patched(22, 0, 2).error, 8);       // no channel
+  EXPECT_EQ(patched(24, 0, 4).error, 8);       // no samples a second
+  EXPECT_EQ(patched(28, 1, 4).error, 8);       // byte rate that disagrees
+  EXPECT_EQ(patched(32, 0, 2).error, 8);       // block align 0
+  EXPECT_EQ(patched(34, 12, 2).error, 8);      // 12 bits
+  EXPECT_EQ(patched(24, 400000, 4).error, 8);  // beyond every device
+  EXPECT_EQ(ParseWavImage(BuildWavImage(WaveFormat::Pcm(44100, 16, 2), "abcd")).error, 0);
 }
 
 TEST(WavImage, randomAndTruncatedImagesNeverCrash) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace orlane;
 
 TEST(Waveform, decimationSteps) {
@@ -37,6 +39,22 @@ TEST(Waveform, emptyAndOddInputsGiveNoCrash) {
   zero.channels = 0;
   zero.averageBytesPerSecond = 0;
   EXPECT_FALSE(BuildWaveform(zero, "ab", 10, 100, true).empty());
+}
+
+TEST(Waveform, hugeFormatFieldsStillStepForward) {
+  // Once 32-bit arithmetic made the step 0 here and the loop never ended.
+  WaveFormat hostile = WaveFormat::Pcm(8000, 16);
+  hostile.channels = 65535;
+  hostile.averageBytesPerSecond = 0xFFFFFFFFu;
+  EXPECT_GT(WaveformByteStep(hostile), 0);
+  const QByteArray pcm(1 << 20, '\x7f');
+  const auto points = BuildWaveform(hostile, pcm, 600, 200, true);
+  ASSERT_FALSE(points.empty());
+  for (const QPoint& p : points) EXPECT_LE(p.x(), 600);
+  hostile.channels = 32768;
+  EXPECT_FALSE(BuildWaveform(hostile, pcm, 600, 200, false).empty());
+  EXPECT_TRUE(BuildWaveform(hostile, pcm, -5, 200, false).empty());
+  EXPECT_FALSE(BuildWaveform(WaveFormat::Pcm(8000, 8), pcm.left(10), 600, std::numeric_limits<int>::min(), true).empty());
 }
 
 TEST(Waveform, textsAndMarks) {
