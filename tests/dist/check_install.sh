@@ -49,7 +49,7 @@ mode=$(stat -c %a "$root$prefix/share/orlane/help")
 data="$root$prefix/share/orlane/"
 run_env=(env -i HOME="$stage/home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 TZ=Europe/Berlin
          XDG_DATA_DIRS="$stage/no-system-data" XDG_RUNTIME_DIR="$stage/run"
-         ORLANE_USER_DIR="$stage/user" ORLANE_VENDOR_URL=http://127.0.0.1:9 QT_QPA_PLATFORM=offscreen)
+         ORLANE_USER_DIR="$stage/user" ORLANE_VENDOR_URL=http://127.0.0.1:9 QT_QPA_PLATFORM=offscreen ORLANE_MODAL_ANSWER=1)
 mkdir -p -m 0700 "$stage/home" "$stage/run"
 paths=$("${run_env[@]}" "$root$prefix/bin/orlane" --paths) || fail "orlane --paths reports something missing:
 $paths"
@@ -64,7 +64,7 @@ done
 grep -q '^beep: built in, [1-9][0-9]* bytes$' <<<"$paths" || fail "no beep"
 grep -qxF "user folder: $stage/user/" <<<"$paths" || fail "the user folder is not ORLANE_USER_DIR"
 
-# A first start: the unattended login creates the user file, then the main
+# A first start: the login, answered for the test, creates the user file, then the main
 # window runs until it is ended here.
 "${run_env[@]}" "$root$prefix/bin/orlane" >"$stage/out.log" 2>"$stage/err.log" &
 program=$!
