@@ -35,7 +35,7 @@ class ExitTest(DesktopTest):
 
     def test_hidden_in_the_tray_it_keeps_running_and_firing(self):
         ctl(self.d, "user-file", "init", "")
-        due = [time.time() + 45, time.time() + 60]
+        due = [time.time() + 75, time.time() + 90]  # after the clicks below, even on a slow machine
         for n, t in enumerate(due):
             ctl(self.d, "reminders", "add", time.strftime("%Y-%m-%d", time.localtime(t)),
                 time.strftime("%H:%M:%S", time.localtime(t)), "--note", "while hidden %d" % n)
