@@ -279,7 +279,8 @@ class App:
 
         def find():
             if not self.running():
-                raise AssertionError("orlane ended while waiting for %r:\n%s" % (title, self.output()))
+                raise AssertionError("orlane ended (status %s) while waiting for %r:\n%s" %
+                                     (self.proc.returncode, title, self.output()))
             for wid, t in self.windows().items():
                 if pattern.search(t):
                     return wid
