@@ -191,8 +191,10 @@ bool CMainDlg::AskPassword() {
 
 int CMainDlg::ToggleMainWindow() {
   bool pending = LoginPending();
+  const bool wasPending = pending;
   const int r = tray_->toggle(pending, settings_.loginOnShow != 0);
   SetLoginPending(pending);
+  if (wasPending && !pending) OfferRecovery();  // the first login after a hidden start
   return r;
 }
 

@@ -111,7 +111,10 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   controls_.calendar->Redraw();
   // The alarms read today's reminders as they are stored, so only after the write.
   if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
-  if (!saved.failed) return true;
+  if (!saved.failed) {
+    DropRecovery();
+    return true;
+  }
   // The day and its edits stay loaded; the next save tries again.
   const QString message = DaySaveFailureMessage(saved);
   switch (reply) {

@@ -93,6 +93,7 @@ bool CMainDlg::OnInitDialog() {
   controls_.calendar->SetSelectedDate(selectedDate_);
   controls_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
+  SetUpRecovery();
   scheduler_->showMissedReminders();  // the timer starts right after, as the scan wants
   ArmAlarmTimer();
 
@@ -113,6 +114,7 @@ bool CMainDlg::OnInitDialog() {
     SetLoginPending(false);
   }
   tray_->start(LoginPending());
+  if (!LoginPending()) OfferRecovery();
   return true;
 }
 

@@ -102,6 +102,11 @@ class CMainDlg final : public QDialog {
   void PrintDiary();
   void PrintDiaryTo(QPrinter& printer) const;
 
+  // The recovery copy of unsaved edits: armed by edits, dropped by saves,
+  // offered once after the login.
+  void OfferRecovery();
+  void WriteRecovery();
+
   // A reminder of the shown day fired: its active marker is gone everywhere.
   void OnReminderFired(const QByteArray& timeKey);
 
@@ -157,6 +162,9 @@ class CMainDlg final : public QDialog {
   void FillReminderList();
   void ShowDiaryPage();
   void OnDestroy();
+  void SetUpRecovery();
+  void NoteUnsavedEdit();
+  void DropRecovery();
   void ShowMediaPreview(const QString& media);
 
   Settings settings_;
@@ -174,6 +182,8 @@ class CMainDlg final : public QDialog {
   QSystemTrayIcon* trayIcon_ = nullptr;
   NMacMenu* menus_[4] = {};
   QTimer alarmTimer_;
+  QTimer recoveryQuiet_;    // two seconds after the last edit
+  QTimer recoveryLongest_;  // at most this long while the user keeps typing
   PasswordPrompt passwordPrompt_;
   bool loginOpen_ = false;
   bool built_ = false;
