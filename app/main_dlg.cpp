@@ -281,7 +281,7 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
       // elsewhere (Wayland) the window system moves it. The window system's
       // move on X11 starts from the pointer's position at the first motion
       // and so lags behind by that first step.
-      if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle()) {
+      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
         drag_.reset();
         windowHandle()->startSystemMove();
       } else {
