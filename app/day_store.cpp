@@ -50,6 +50,16 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
     return;
   }
   if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
+  // Another writer saved the page since the load: both versions stay.
+  const bool otherVersion =
+      !now.isEmpty() && (loaded.diary != DiaryPageState::Shown || UnwrapPasswordHeader(now) != loaded.diaryRtf);
+  if (otherVersion) {
+    result.conflictKeptAs = KeepFileCopy(path, QStringLiteral(".conflict"), true);
+    if (result.conflictKeptAs.isEmpty()) return NoteFailure(result, path);
+    // Kept once: a retry after a failed write finds nothing new.
+    loaded.diary = DiaryPageState::Shown;
+    loaded.diaryRtf = UnwrapPasswordHeader(now);
+  }
   if (content.diaryEmpty) {
     const bool existed = FileExists(path);
     if (RemoveFileForced(path) != 1) return NoteFailure(result, path);
@@ -64,11 +74,29 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   loaded.diaryRtf = content.diaryRtf;
 }
 
+// The reminder file as another writer left it becomes the loaded state, and
+// mine is merged with it. A file that cannot be read now tells nothing.
+bool TakeOverDiskReminders(LoadedDay& loaded, ReminderMap& mine) {
+  ReminderMap disk;
+  const ReminderLoadResult now = LoadReminderDay(DayFilePath(loaded.dayKey, DayFileKind::Reminders), disk);
+  if (now == ReminderLoadResult::Unreadable) return false;
+  if (now == loaded.remindersResult && disk == loaded.reminders) return false;
+  mine = MergeReminders(loaded.reminders, mine, disk);
+  loaded.reminders = std::move(disk);
+  loaded.remindersResult = now;
+  return true;
+}
+
 void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& result) {
   const QString path = DayFilePath(loaded.dayKey, DayFileKind::Reminders);
+  ReminderMap reminders = content.reminders;
+  if (TakeOverDiskReminders(loaded, reminders)) {
+    result.remindersMerged = true;
+    result.reminders = reminders;
+  }
   const bool damaged = loaded.remindersResult == ReminderLoadResult::Damaged ||
                        loaded.remindersResult == ReminderLoadResult::Unreadable;
-  if (content.reminders == loaded.reminders) {
+  if (reminders == loaded.reminders) {
     result.remindersProtected = damaged;
     return;
   }
@@ -80,10 +108,10 @@ void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& 
       return NoteFailure(result, path);
     }
   }
-  if (SaveReminderDay(path, content.reminders) != 1) return NoteFailure(result, path);
+  if (SaveReminderDay(path, reminders) != 1) return NoteFailure(result, path);
   result.remindersWritten = true;
-  loaded.reminders = content.reminders;
-  loaded.remindersResult = content.reminders.empty() ? ReminderLoadResult::Missing : ReminderLoadResult::Ok;
+  loaded.reminders = reminders;
+  loaded.remindersResult = reminders.empty() ? ReminderLoadResult::Missing : ReminderLoadResult::Ok;
 }
 }  // namespace
 
@@ -101,6 +129,44 @@ DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteA
   SaveDiary(loaded, content, password, result);
   SaveReminders(loaded, content, result);
   return result;
+}
+
+ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, const ReminderMap& disk) {
+  ReminderMap merged = disk;
+  const auto take = [&](const QByteArray& key) {
+    const auto was = base.find(key);
+    const auto is = mine.find(key);
+    const bool edited = (was == base.end()) != (is == mine.end()) || (is != mine.end() && is->second != was->second);
+    if (!edited) return;
+    if (is == mine.end()) merged.erase(key);
+    else merged[key] = is->second;
+  };
+  for (const auto& entry : base) take(entry.first);
+  for (const auto& entry : mine) take(entry.first);
+  return merged;
+}
+
+DayRefresh RefreshLoadedDay(LoadedDay& loaded, ReminderMap& mine, bool diaryModified, const QByteArray& password) {
+  DayRefresh changed;
+  if (loaded.dayKey.isEmpty()) return changed;
+  changed.reminders = TakeOverDiskReminders(loaded, mine);
+  if (diaryModified) return changed;  // the save keeps both versions
+  QByteArray rtf;
+  const DiaryPageState state = ReadDiaryPage(DayFilePath(loaded.dayKey, DayFileKind::Diary), password, rtf);
+  // A page the editor could not show completely is still the same page.
+  const bool sameState =
+      state == loaded.diary || (state == DiaryPageState::Shown && loaded.diary == DiaryPageState::Unreadable);
+  if (sameState && rtf == loaded.diaryRtf) return changed;
+  loaded.diary = state;
+  loaded.diaryRtf = rtf;
+  changed.diary = true;
+  return changed;
+}
+
+QString DiaryConflictMessage(const QString& keptAs) {
+  return QStringLiteral("This page was also changed outside Orlane 2 while you edited it. Your version is saved; "
+                        "the other version is kept as\n") +
+         keptAs;
 }
 
 QString DaySaveFailureMessage(const DaySaveResult& result) {

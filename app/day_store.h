@@ -9,6 +9,11 @@
 // overwritten or deleted, and a damaged reminder file is rewritten only when
 // the reminders were changed, after its original was kept beside it under a
 // name of its own.
+//
+// Other writers (the command line, a file-sync program) may change the day
+// files while the day is loaded: what they wrote is taken over where the
+// window changed nothing, reminders merge by time key, and a diary page both
+// sides changed keeps the other side's version beside it.
 #pragma once
 
 #include "reminders/reminder_day.h"
@@ -57,6 +62,9 @@ struct DaySaveResult {
   bool remindersWritten = false;
   bool remindersProtected = false;  // damaged file kept, nothing changed
   QString damagedKeptAs;            // where the damaged original was kept
+  QString conflictKeptAs;           // the page another writer saved, kept beside ours
+  bool remindersMerged = false;     // another writer's reminders were merged in
+  ReminderMap reminders;            // the day's reminders as saved (when merged)
   bool failed = false;              // a file could not be written
   std::vector<DaySaveFailure> failures;
 };
@@ -65,6 +73,24 @@ struct DaySaveResult {
 // written counts as loaded from it; a part that failed keeps its old state, so
 // the next save tries it again.
 DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password);
+
+// The reminders after a three-way merge by time key: what is on disk now,
+// with every key the window changed since base (added, altered or removed)
+// taken from mine.
+ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, const ReminderMap& disk);
+
+// Brings loaded up to the day files as they are now. Reminders another writer
+// changed are merged into mine (which then holds what the window should show);
+// a diary page is taken over only when the window has not modified its copy,
+// otherwise the save keeps the other version. True for each part that changed.
+struct DayRefresh {
+  bool reminders = false;
+  bool diary = false;
+};
+DayRefresh RefreshLoadedDay(LoadedDay& loaded, ReminderMap& mine, bool diaryModified, const QByteArray& password);
+
+// "This page was also changed elsewhere..." naming where the other version is.
+QString DiaryConflictMessage(const QString& keptAs);
 
 // "The day could not be saved." with each file and its reason.
 QString DaySaveFailureMessage(const DaySaveResult& result);

@@ -4,6 +4,7 @@
 #include "app/main_dlg.h"
 
 #include "app/day_files.h"
+#include "app/day_watcher.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
 #include "app/title_line.h"
@@ -86,6 +87,30 @@ void CMainDlg::FillReminderList() {
   for (const QByteArray& k : editor_.entries()) controls_.reminderList->addItem(QString::fromLatin1(k));
 }
 
+void CMainDlg::ShowReminders(const ReminderMap& map) {
+  const QByteArray shown = editor_.editedKey();
+  editor_.loadDay(map);
+  if (const qsizetype at = editor_.entries().indexOf(shown); !shown.isEmpty() && at >= 0)
+    editor_.select(static_cast<int>(at));
+  FillReminderList();
+  ShowReminderFields();
+  RefreshStatusMessage();
+  RebuildTitleLine();
+}
+
+void CMainDlg::OnDayFilesChanged() {
+  if (!loaded_.dayKey.isEmpty()) {
+    StoreEditedReminder();
+    ReminderMap mine = editor_.reminders();
+    const DayRefresh refreshed = RefreshLoadedDay(loaded_, mine, controls_.diaryEditor->document()->isModified(),
+                                                  CurrentPassword());
+    if (refreshed.reminders) ShowReminders(mine);
+    if (refreshed.diary) ShowDiaryPage();
+  }
+  controls_.calendar->Redraw();
+  scheduler_->loadTodayReminders();
+}
+
 void CMainDlg::LoadSelectedDay() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString key = DayKeyOf(selectedDate_);
@@ -97,6 +122,8 @@ void CMainDlg::LoadSelectedDay() {
   ShowReminderFields();
   RefreshStatusMessage();
   if (changed) controls_.calendar->Redraw();
+  if (watcher_ && changed)
+    watcher_->watchDay({DayFilePath(key, DayFileKind::Diary), DayFilePath(key, DayFileKind::Reminders)});
   RebuildTitleLine();
   QApplication::restoreOverrideCursor();
 }
@@ -108,9 +135,15 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   content.reminders = editor_.reminders();
   const DaySaveResult saved = SaveDay(loaded_, content, CurrentPassword());
   if (saved.diaryWritten || saved.diaryDeleted) controls_.diaryEditor->document()->setModified(false);
+  if (saved.remindersMerged) ShowReminders(saved.reminders);
   controls_.calendar->Redraw();
   // The alarms read today's reminders as they are stored, so only after the write.
   if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
+  if (!saved.conflictKeptAs.isEmpty()) {
+    const QString conflict = DiaryConflictMessage(saved.conflictKeptAs);
+    if (reply == SaveFailureReply::Log) LogError("%s", qUtf8Printable(conflict));
+    else ThemedNotice(conflict, settings_.theme, this);
+  }
   if (!saved.failed) {
     DropRecovery();
     return true;

@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 
 #include "app/day_files.h"
+#include "app/day_watcher.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"
 #include "app/main_layout.h"
@@ -72,13 +73,19 @@ CMainDlg::~CMainDlg() { OnDestroy(); }
 void CMainDlg::ReadSettings() {
   settings_ = Settings{};
   ReadSettingsFile(UserFilePath(kSettingsFileName), settings_);
+  settingsWritten_ = settings_;
 }
 
 void CMainDlg::WriteSettings() {
   Settings s = settings_;
   s.lastMode = controls_.modeSwitch ? controls_.modeSwitch->SelectedId() : kModeReminder;
   if (s.lastMode < kModeReminder || s.lastMode > kModeSound) s.lastMode = kModeReminder;
-  WriteSettingsFile(UserFilePath(kSettingsFileName), s);
+  // Fields another writer set while the window ran stay, unless the window changed them too.
+  const QString path = UserFilePath(kSettingsFileName);
+  Settings disk;
+  const bool read = ReadSettingsFile(path, disk) == SettingsReadResult::Ok;
+  const Settings merged = MergeSettings(settingsWritten_, s, disk);
+  if ((read && merged == disk) || WriteSettingsFile(path, merged) == 1) settingsWritten_ = s;
 }
 
 bool CMainDlg::OnInitDialog() {
@@ -94,6 +101,8 @@ bool CMainDlg::OnInitDialog() {
   controls_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
   SetUpRecovery();
+  watcher_ = new DayWatcher(UserFolder(), this);
+  connect(watcher_, &DayWatcher::changed, this, &CMainDlg::OnDayFilesChanged);
   scheduler_->showMissedReminders();  // the timer starts right after, as the scan wants
   ArmAlarmTimer();
 

@@ -27,6 +27,7 @@ class QSystemTrayIcon;
 
 namespace orlane {
 
+class DayWatcher;
 class NMacMenu;
 class MainTrayHost;
 class MainAlarmHost;
@@ -160,6 +161,10 @@ class CMainDlg final : public QDialog {
   void ToggleMaximized();
   void DiarySaveContent(DayContent& content) const;
   void FillReminderList();
+  // The editor holds map now; the reminder shown before stays shown when it is there.
+  void ShowReminders(const ReminderMap& map);
+  // The day files changed on disk: what the window did not edit is taken over.
+  void OnDayFilesChanged();
   void ShowDiaryPage();
   void OnDestroy();
   void SetUpRecovery();
@@ -168,6 +173,7 @@ class CMainDlg final : public QDialog {
   void ShowMediaPreview(const QString& media);
 
   Settings settings_;
+  Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest
   MainControls controls_;
   QWidget* client_ = nullptr;
   int mode_ = 0;
@@ -184,6 +190,7 @@ class CMainDlg final : public QDialog {
   QTimer alarmTimer_;
   QTimer recoveryQuiet_;    // two seconds after the last edit
   QTimer recoveryLongest_;  // at most this long while the user keeps typing
+  DayWatcher* watcher_ = nullptr;
   PasswordPrompt passwordPrompt_;
   bool loginOpen_ = false;
   bool built_ = false;

@@ -142,4 +142,11 @@ StartupSettings ReadStartupSettings(const QString& path) {
   return {s.theme, s.hideAtStartup, s.launchDeskleaf, s.dateFormat, s.weekStart};
 }
 
+Settings MergeSettings(const Settings& base, const Settings& mine, const Settings& disk) {
+  Settings merged = disk;
+  for (const SettingsField& f : SettingsFields())
+    if (mine.*f.member != base.*f.member) merged.*f.member = mine.*f.member;
+  return merged;
+}
+
 }  // namespace orlane

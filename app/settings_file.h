@@ -61,6 +61,10 @@ QByteArray SerializeSettings(const Settings& settings);
 // 1 when written; the old file stays when writing fails.
 int WriteSettingsFile(const QString& path, const Settings& settings);
 
+// What the window writes while another writer may have changed the file:
+// disk, with every field the window changed since base taken from mine.
+Settings MergeSettings(const Settings& base, const Settings& mine, const Settings& disk);
+
 // Raises a window size below 730 x 500 to that minimum.
 void ClampWindowSize(Settings& settings);
 

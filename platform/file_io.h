@@ -31,9 +31,10 @@ bool FileExists(const QString& path);
 QString LastFileError();
 
 // Keeps the file's present content under a name of its own beside it: path +
-// suffix, else path + suffix + "-2", "-3", ...; an existing copy is never
-// replaced. Returns the name used, empty when no copy could be made.
-QString KeepFileCopy(const QString& path, const QString& suffix);
+// suffix, else path + suffix + "-2", "-3", ... (numbered from "-1" on when
+// numbered is set); an existing copy is never replaced. Returns the name used,
+// empty when no copy could be made.
+QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered = false);
 
 // The steps of an atomic write, for tests that make one of them fail.
 enum class AtomicWriteStep { Create, Write, Sync, Rename };

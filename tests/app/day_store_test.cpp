@@ -187,3 +187,57 @@ TEST(DayStore, pageThatAppearedSinceTheLoad_isNotDeletedOrOverwrittenIfForeign) 
   EXPECT_TRUE(SaveDay(day, Page("{\\rtf1 mine}"), "pw").diaryProtected);
   EXPECT_EQ(folder.read(Dia()), foreign);
 }
+
+TEST(DayStore, anotherWritersChangesAreMergedTakenOverOrKeptBeside) {
+  test::TempUserFolder folder;
+  // Reminders merge by time key: the window's edits (08 changed, 09 removed,
+  // 11 added) win; what only the other side changed (10, 12) stays.
+  const ReminderMap base{{"08:00:00", "a"}, {"09:00:00", "b"}, {"10:00:00", "c"}};
+  const ReminderMap mine{{"08:00:00", "A"}, {"10:00:00", "c"}, {"11:00:00", "new"}};
+  const ReminderMap disk{{"08:00:00", "x"}, {"09:00:00", "b"}, {"10:00:00", "y"}, {"12:00:00", "cli"}};
+  EXPECT_EQ(MergeReminders(base, mine, disk),
+            (ReminderMap{{"08:00:00", "A"}, {"10:00:00", "y"}, {"11:00:00", "new"}, {"12:00:00", "cli"}}));
+
+  LoadedDay day = LoadDay(kKey, "pw");
+  ASSERT_FALSE(SaveDay(day, Page("{\\rtf1 ours}", {{"08:00:00", "a"}}), "pw").failed);
+  ReminderMap shown{{"08:00:00", "a"}};
+  EXPECT_FALSE(RefreshLoadedDay(day, shown, false, "pw").reminders);  // our own write is no news
+
+  // Added from outside while the window holds the day unedited: taken over.
+  const ReminderMap outside{{"08:00:00", "a"}, {"12:00:00", "cli"}};
+  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), outside), 1);
+  DayRefresh refreshed = RefreshLoadedDay(day, shown, false, "pw");
+  EXPECT_TRUE(refreshed.reminders);
+  EXPECT_FALSE(refreshed.diary);
+  EXPECT_EQ(shown, outside);
+
+  // Added again between the window's edit and its save: the save merges.
+  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), {{"08:00:00", "a"}, {"12:00:00", "cli"}, {"13:00:00", "two"}}), 1);
+  DayContent edited{false, true, {}, {{"08:00:00", "A"}, {"12:00:00", "cli"}}};
+  const DaySaveResult merged = SaveDay(day, edited, "pw");
+  const ReminderMap all{{"08:00:00", "A"}, {"12:00:00", "cli"}, {"13:00:00", "two"}};
+  EXPECT_TRUE(merged.remindersMerged && merged.remindersWritten);
+  EXPECT_EQ(merged.reminders, all);
+  ReminderMap stored;
+  LoadReminderDay(folder.file(Alm()), stored);
+  EXPECT_EQ(stored, all);
+
+  // A page changed outside is taken over while ours is unmodified...
+  folder.write(Dia(), WrapWithPasswordHeader("{\\rtf1 outside}", "pw"));
+  shown = all;
+  refreshed = RefreshLoadedDay(day, shown, false, "pw");
+  EXPECT_TRUE(refreshed.diary);
+  EXPECT_EQ(day.diaryRtf, "{\\rtf1 outside}");
+  // ...and when both sides changed it, each other version is kept under a name of its own.
+  for (const char* n : {"1", "2"}) {
+    const QByteArray theirs = WrapWithPasswordHeader(QByteArray("{\\rtf1 theirs ") + n + "}", "pw");
+    folder.write(Dia(), theirs);
+    EXPECT_FALSE(RefreshLoadedDay(day, shown, true, "pw").diary);
+    const DaySaveResult saved = SaveDay(day, Page(QByteArray("{\\rtf1 mine ") + n + "}", all), "pw");
+    const QString kept = Dia() + QStringLiteral(".conflict-") + QLatin1String(n);
+    EXPECT_EQ(saved.conflictKeptAs, folder.file(kept));
+    EXPECT_EQ(folder.read(kept), theirs);
+    EXPECT_EQ(UnwrapPasswordHeader(folder.read(Dia())), QByteArray("{\\rtf1 mine ") + n + "}");
+    EXPECT_TRUE(DiaryConflictMessage(saved.conflictKeptAs).endsWith(saved.conflictKeptAs));
+  }
+}

@@ -221,3 +221,17 @@ TEST(SettingsFields, namesAreTheSeventeenInFileOrder) {
   EXPECT_FALSE(IsValidSettingsValue(*FindSettingsField(QStringLiteral("sample_rate")), 22051));
   EXPECT_FALSE(IsValidSettingsValue(*FindSettingsField(QStringLiteral("theme")), 10));
 }
+
+TEST(SettingsFile, mergeTakesTheWindowsChangesOverWhatIsOnDisk) {
+  Settings base;
+  Settings mine = base;
+  mine.theme = 3;
+  Settings disk = base;
+  disk.theme = 5;  // both changed it: the window's value
+  disk.dateFormat = 2;
+  disk.windowWidth = 900;
+  Settings expected = disk;
+  expected.theme = 3;
+  EXPECT_EQ(MergeSettings(base, mine, disk), expected);
+  EXPECT_EQ(MergeSettings(base, base, disk), disk);
+}
