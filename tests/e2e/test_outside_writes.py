@@ -2,6 +2,7 @@
 overwritten: a reminder added for the shown day is listed within two seconds,
 fires in its second and survives Save All; a setting changed survives Exit."""
 
+import json
 import time
 
 from desktop import (MODE_DIARY, QUESTION, REMINDER_NOTE, DesktopTest, ctl, main, today,
@@ -57,9 +58,8 @@ class OutsideWritesTest(DesktopTest):
         self.d.key("Escape")
         window.answer(QUESTION, "Return")
         self.assertEqual(app.wait_end(), 0)
-        settings = ctl(self.d, "settings", "show")[1]
-        self.assertRegex(settings, r"date_format\W+2\b")
-        self.assertRegex(settings, r"last_mode\W+180\b")
+        settings = json.loads(ctl(self.d, "settings", "show", "--json")[1])
+        self.assertEqual((settings["date_format"], settings["last_mode"]), (2, MODE_DIARY))
 
 
 if __name__ == "__main__":
