@@ -288,7 +288,6 @@ void RtfReadSession::setParaValue(const RtfToken& t, int which) {
 
 void RtfReadSession::pictureValue(const RtfToken& t, int which) {
   if (!picture_) return;
-  AppendPictureWord(t, *picture_);
   const int value = t.hasParam ? std::clamp(t.param, 0, 1 << 24) : 0;
   switch (which) {
     case kPicW: picture_->picw = value; break;

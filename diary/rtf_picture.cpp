@@ -143,11 +143,6 @@ QImage DecodeDib(QByteArrayView dib) {
   return image;
 }
 
-void AppendPictureWord(const RtfToken& token, RtfPicture& picture) {
-  picture.header += '\\';
-  picture.header += token.word;
-  if (token.hasParam) picture.header += QByteArray::number(token.param);
-}
 
 QSize DeclaredPictureSize(const RtfPicture& picture) {
   switch (picture.kind) {

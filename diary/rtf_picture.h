@@ -34,12 +34,9 @@ struct RtfPicture {
   QByteArray data;
   int pendingNibble = -1;  // a hex digit waiting for its partner
   bool oversized = false;
-  QByteArray header;  // the picture's control words as read ("\pngblip\picw640..."), to write it back
 };
 
 struct RtfToken;
-// Adds a control word of the picture's group to its header.
-void AppendPictureWord(const RtfToken& token, RtfPicture& picture);
 
 // Appends the hex digits of text to picture.data, ignoring anything else.
 void AppendPictureHex(QByteArrayView text, RtfPicture& picture);

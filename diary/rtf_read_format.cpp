@@ -240,10 +240,8 @@ std::optional<QColor> RtfReadSession::colorAt(int index) const {
 
 // Pictures and objects
 
-void RtfReadSession::pictureKind(const RtfToken& t, int kind) {
-  if (!picture_) return;
-  picture_->kind = static_cast<RtfPictureKind>(kind);
-  AppendPictureWord(t, *picture_);
+void RtfReadSession::pictureKind(const RtfToken&, int kind) {
+  if (picture_) picture_->kind = static_cast<RtfPictureKind>(kind);
 }
 
 void RtfReadSession::objectSize(const RtfToken& t, int which) {
