@@ -1,6 +1,6 @@
 #include "app/day_store.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
 #include "security/scramble.h"

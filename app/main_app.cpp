@@ -1,6 +1,6 @@
 #include "app/main_app.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/main_dlg.h"
 #include "app/main_session.h"
 #include "controls/modal_responder.h"
@@ -13,7 +13,7 @@
 #include "calendar/online_commands.h"
 #include "security/error_log.h"
 #include "security/folder_path.h"
-#include "security/login_dlg.h"
+#include "dialogs/login_dlg.h"
 #include "security/password_change.h"
 #include "security/session.h"
 #include "security/user_file.h"

@@ -4,7 +4,7 @@
 // window is done (the exit question), not when it hides.
 #pragma once
 
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The main window's commands: the command table, the keys, the menus.
 #include "app/main_dlg.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"
 #include "app/main_tray.h"
@@ -20,8 +20,8 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
-#include "security/config_dlg.h"
-#include "security/help_topic.h"
+#include "dialogs/config_dlg.h"
+#include "dialogs/help_topic.h"
 #include "security/session.h"
 
 #include <QApplication>

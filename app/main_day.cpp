@@ -3,11 +3,11 @@
 // tick with its title line.
 #include "app/main_dlg.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/day_watcher.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
-#include "app/title_line.h"
+#include "days/title_line.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_list_box.h"

@@ -1,6 +1,6 @@
 #include "app/main_dlg.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/day_watcher.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"

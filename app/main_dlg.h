@@ -6,7 +6,7 @@
 
 #include "app/day_store.h"
 #include "app/main_controls.h"
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 #include "app/tray_visibility.h"
 #include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_editor.h"

@@ -3,7 +3,7 @@
 // succeeds, and offered back once at the next start after a crash or a kill.
 #include "app/main_dlg.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/day_store.h"
 #include "app/recovery_file.h"
 #include "controls/msg_box_dlg.h"

@@ -2,7 +2,7 @@
 // opening of a found day.
 #include "app/main_dlg.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/main_ids.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_list_box.h"

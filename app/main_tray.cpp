@@ -1,9 +1,9 @@
 #include "app/main_tray.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
-#include "app/title_line.h"
+#include "days/title_line.h"
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"

@@ -6,7 +6,7 @@
 #include "platform/program_info.h"
 #include "res/resources.h"
 #include "security/error_log.h"
-#include "security/help_topic.h"
+#include "dialogs/help_topic.h"
 
 #include <QFileInfo>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/recovery_file.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/archive.h"
 #include "platform/file_io.h"
 #include "security/scramble.h"

@@ -1,6 +1,6 @@
 #include "calendar/month_view.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"

@@ -1,6 +1,6 @@
 #include "cli/cli_context.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "security/folder_path.h"
 #include "security/scramble.h"

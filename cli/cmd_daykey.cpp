@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "cli/commands.h"
 
 namespace orlane::cli {

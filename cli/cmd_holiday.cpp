@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "cli/commands.h"
 

@@ -1,5 +1,5 @@
-#include "app/day_files.h"
-#include "app/settings_file.h"
+#include "days/day_files.h"
+#include "days/settings_file.h"
 #include "cli/commands.h"
 #include "cli/diary_text.h"
 #include "reminders/day_search.h"

@@ -1,6 +1,6 @@
 #include "reminders/alarm_scheduler.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_value.h"

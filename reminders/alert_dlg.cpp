@@ -1,6 +1,6 @@
 #include "reminders/alert_dlg.h"
 
-#include "app/title_line.h"
+#include "days/title_line.h"
 #include "calendar/analog_clock.h"
 #include "controls/color_theme.h"
 #include "controls/flash_player.h"

@@ -1,6 +1,6 @@
 #include "reminders/day_search.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "reminders/reminder_day.h"

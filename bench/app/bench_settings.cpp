@@ -1,6 +1,6 @@
 // Settings file parse and serialise, against a plain copy of the same bytes as
 // the baseline: the ratio of the two is the figure to watch.
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 
 #include <benchmark/benchmark.h>
 

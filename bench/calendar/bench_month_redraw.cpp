@@ -3,7 +3,7 @@
 // 3 × 31 day files (the ratio of the two is the figure: the files must not
 // dominate, and the folder's size must not matter), and GetHolidayText per
 // call against a plain read of the same holiday file.
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
 #include "platform/app_paths.h"

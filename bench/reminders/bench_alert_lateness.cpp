@@ -4,7 +4,7 @@
 // a precise timer re-armed for each second boundary, as the main window arms
 // it, measured against the wall clock for a few seconds. Both are reported as
 // counters (milliseconds); the baseline is an ideal tick on the boundary.
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"

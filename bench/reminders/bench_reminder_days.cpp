@@ -1,6 +1,6 @@
 // Loading ten years of reminder day files (3,650), against a plain read of the
 // same files as the baseline.
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "reminders/reminder_day.h"

@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/day_store.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"

@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/main_layout.h"

@@ -1,5 +1,5 @@
 #include "calendar/month_calendar.h"
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "controls/mac_button.h"
 #include "holiday_test_folder.h"

@@ -1,5 +1,5 @@
 #include "calendar/month_grid.h"
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/month_view.h"
 #include "platform/local_time.h"
 #include "support/temp_user_folder.h"

@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
 #include "support/run_program.h"

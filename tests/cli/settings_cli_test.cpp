@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 #include "support/run_program.h"
 #include "support/temp_user_folder.h"
 

@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "app/day_store.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_reader.h"

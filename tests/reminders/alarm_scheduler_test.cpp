@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "reminders/alarm_scheduler.h"

@@ -1,12 +1,12 @@
-#include "security/config_dlg.h"
+#include "dialogs/config_dlg.h"
 
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
-#include "security/change_pass_dlg.h"
+#include "dialogs/change_pass_dlg.h"
 #include "security/edge_rect.h"
-#include "security/help_topic.h"
+#include "dialogs/help_topic.h"
 #include "security/registry_key.h"
 
 #include <QComboBox>

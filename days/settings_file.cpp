@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 
 #include "platform/archive.h"
 #include "platform/c_text.h"

@@ -1,4 +1,4 @@
-#include "app/day_files.h"
+#include "days/day_files.h"
 
 #include "platform/app_paths.h"
 #include "platform/local_time.h"

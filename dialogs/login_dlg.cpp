@@ -1,4 +1,4 @@
-#include "security/login_dlg.h"
+#include "dialogs/login_dlg.h"
 
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
@@ -6,8 +6,8 @@
 #include "platform/file_io.h"
 #include "platform/program_info.h"
 #include "security/edge_rect.h"
-#include "security/help_topic.h"
-#include "security/password_edit.h"
+#include "dialogs/help_topic.h"
+#include "dialogs/password_edit.h"
 #include "security/session.h"
 #include "security/user_file.h"
 

@@ -1,12 +1,12 @@
-#include "security/change_pass_dlg.h"
+#include "dialogs/change_pass_dlg.h"
 
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/wait_dlg.h"
 #include "platform/program_info.h"
 #include "security/edge_rect.h"
-#include "security/help_topic.h"
-#include "security/password_edit.h"
+#include "dialogs/help_topic.h"
+#include "dialogs/password_edit.h"
 #include "security/session.h"
 
 #include <QEventLoop>

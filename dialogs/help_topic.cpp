@@ -1,4 +1,4 @@
-#include "security/help_topic.h"
+#include "dialogs/help_topic.h"
 
 #include "controls/msg_box_dlg.h"
 #include "platform/app_paths.h"

@@ -1,4 +1,4 @@
-#include "app/title_line.h"
+#include "days/title_line.h"
 #include "platform/local_time.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "security/config_dlg.h"
+#include "dialogs/config_dlg.h"
 
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"

@@ -1,4 +1,4 @@
-#include "security/password_edit.h"
+#include "dialogs/password_edit.h"
 
 #include "security/edge_rect.h"
 #include "security/scramble.h"

@@ -4,7 +4,7 @@
 // also starts the password change.
 #pragma once
 
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 #include "controls/themed_dialog.h"
 
 #include <array>

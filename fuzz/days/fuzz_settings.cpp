@@ -1,6 +1,6 @@
 // Any bytes as a settings file: the reader must stop safely and a file it read
 // completely must serialise back to its first bytes.
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "security/change_pass_dlg.h"
+#include "dialogs/change_pass_dlg.h"
 
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
@@ -6,7 +6,7 @@
 #include "controls/wait_dlg.h"
 #include "dialog_driver.h"
 #include "platform/file_io.h"
-#include "security/login_dlg.h"
+#include "dialogs/login_dlg.h"
 #include "security/scramble.h"
 #include "security/session.h"
 #include "security/user_file.h"

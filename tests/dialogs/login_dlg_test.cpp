@@ -1,6 +1,6 @@
-#include "security/login_dlg.h"
-#include "security/help_topic.h"
-#include "security/password_edit.h"
+#include "dialogs/login_dlg.h"
+#include "dialogs/help_topic.h"
+#include "dialogs/password_edit.h"
 
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"

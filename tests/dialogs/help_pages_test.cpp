@@ -1,6 +1,6 @@
 // Every help topic the program opens has its page, in the sources and beside
 // the built program, and every link of a page leads to another page.
-#include "security/help_topic.h"
+#include "dialogs/help_topic.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "days/settings_file.h"
 #include "platform/archive.h"
 #include "support/temp_user_folder.h"
 
