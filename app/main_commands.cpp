@@ -1,10 +1,15 @@
-// The main window's commands: the command table, the keys, the menus.
+// The main window's commands: the menus, the binding of buttons, menu items and
+// keys to the commands' actions, and OnCommand handing each to its owner.
 #include "app/main_dlg.h"
 
 #include "days/day_files.h"
+#include "app/diary_panel.h"
+#include "app/main_actions.h"
 #include "app/main_ids.h"
-#include "app/main_keys.h"
 #include "app/main_tray.h"
+#include "app/reminder_panel.h"
+#include "app/search_panel.h"
+#include "app/sound_panel.h"
 #include "calendar/month_calendar.h"
 #include "calendar/online_commands.h"
 #include "calendar/vendor_site.h"
@@ -45,14 +50,12 @@ struct MenuItem {
   int bitmap;
 };
 
-void Fill(NMacMenu* menu, std::initializer_list<MenuItem> items) {
+void Fill(MainActions& actions, NMacMenu* menu, std::initializer_list<MenuItem> items) {
   for (const MenuItem& item : items) {
-    if (item.id == 0) {
+    if (item.id == 0)
       menu->AppendItem(NMacMenu::kMfSeparator, 0, QString());
-      continue;
-    }
-    menu->AppendItem(NMacMenu::kMfString, item.id, QString::fromUtf8(item.text));
-    if (item.bitmap) menu->SetIcon(item.id, item.bitmap);
+    else
+      actions.AddToMenu(menu, item.id, QString::fromUtf8(item.text), item.bitmap);
   }
 }
 
@@ -61,7 +64,7 @@ void OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 void CMainDlg::BuildMenus() {
   for (NMacMenu*& m : menus_) m = new NMacMenu(this);
-  Fill(menus_[0], {{ids::kTrayShow, "Show main window", 128},
+  Fill(*actions_, menus_[0], {{ids::kTrayShow, "Show main window", 128},
                    {ids::kTrayHide, "Hide main window", 187},
                    {ids::kTrayShowClock, "Show Clock", 201},
                    {ids::kTrayDeskleaf, "Show Deskleaf", 274},
@@ -75,65 +78,44 @@ void CMainDlg::BuildMenus() {
                    {ids::kTrayHelp, "Help", 173},
                    {0, nullptr, 0},
                    {ids::kTrayExit, "Exit", 133}});
-  Fill(menus_[1], {{ids::kHelpAbout, "About...", 203},
+  Fill(*actions_, menus_[1], {{ids::kHelpAbout, "About...", 203},
                    {ids::kHelpManual, "User manual", 173},
                    {ids::kHelpWebsite, "Visit our website", 186},
                    {ids::kHelpEmail, "Send email to us", 198},
                    {ids::kHelpUpdate, "Online update", 245},
                    {ids::kHelpSyncHolidays, "Synchronize holidays", 306}});
-  for (int i = 0; i < kThemeCount; ++i)
-    menus_[2]->AppendItem(NMacMenu::kMfString, ids::kThemeFirst + i, QString::fromLatin1(ThemeName(i)));
-  Fill(menus_[3], {{ids::kGotoToday, "Goto Today", 0}});
-  for (NMacMenu* m : menus_) connect(m, &NMacMenu::command, this, &CMainDlg::OnCommand);
+  for (int i = 0; i < kThemeCount; ++i) {
+    actions_->Action(ids::kThemeFirst + i)->setCheckable(true);
+    actions_->AddToMenu(menus_[2], ids::kThemeFirst + i, QString::fromLatin1(ThemeName(i)), 0);
+  }
+  Fill(*actions_, menus_[3], {{ids::kGotoToday, "Goto Today", 0}});
 }
 
 void CMainDlg::ConnectControls() {
-  for (auto it = controls_.byId.cbegin(); it != controls_.byId.cend(); ++it) {
-    if (auto* b = qobject_cast<CMacButton*>(it.value())) connect(b, &CMacButton::commandClicked, this, &CMainDlg::OnCommand);
-    if (auto* c = qobject_cast<CMacCheckBox*>(it.value()))
-      connect(c, &CMacCheckBox::commandClicked, this, &CMainDlg::OnCommand);
-  }
-  connect(controls_.modeSwitch, &NMacBtnGroup::command, this, &CMainDlg::OnCommand);
-  connect(controls_.calendar, &CMonthCalendar::dateChanged, this,
-          [this] { OnDateChanged(controls_.calendar->SelectedDate()); }, Qt::QueuedConnection);
-  connect(controls_.datePicker, &QDateEdit::userDateChanged, this, [this](const QDate& d) {
+  const auto bind = [this](const ControlSet& set) {
+    for (int id : set.ids()) {
+      if (CMacButton* b = set.button(id)) actions_->BindButton(b);
+      if (CMacCheckBox* c = set.check(id)) actions_->BindCheck(c);
+    }
+  };
+  bind(frame_.set);
+  for (MainPanel* panel : Panels()) bind(panel->Controls());
+  connect(frame_.modeSwitch, &NMacBtnGroup::command, this, [this](int id) { actions_->Action(id)->trigger(); });
+  connect(frame_.calendar, &CMonthCalendar::dateChanged, this,
+          [this] { OnDateChanged(frame_.calendar->SelectedDate()); }, Qt::QueuedConnection);
+  connect(frame_.datePicker, &QDateEdit::userDateChanged, this, [this](const QDate& d) {
     const std::time_t t = MakeLocalTime(d.year(), d.month(), d.day(), 0, 0, 10);
     if (DayKeyOf(t) != loaded_.dayKey) OnDateChanged(t);
   });
-  connect(controls_.reminderList, &QListWidget::currentRowChanged, this, [this] { OnReminderSelection(); });
-  connect(controls_.fontName, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
-  connect(controls_.fontSize, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
-  connect(controls_.diaryEditor, &QTextEdit::cursorPositionChanged, this, [this] { SyncDiaryFormat(); },
-          Qt::QueuedConnection);
-  connect(controls_.searchResults, &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* item) { OpenSearchResult(item->text()); });
-  client_->installEventFilter(this);
-  controls_.title->installEventFilter(this);
-  controls_.titleLine->installEventFilter(this);
-  controls_.calendar->installEventFilter(this);
-  controls_.datePicker->installEventFilter(this);
-  for (QWidget* w : client_->findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-bool CMainDlg::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
-  switch (KeyActionFor(key, modifiers, mode_)) {
-    case KeyAction::None: return false;
-    case KeyAction::SaveAll: SaveAll(); break;
-    case KeyAction::ShowConfig: ShowConfig(); break;
-    case KeyAction::Print: OnCommand(ids::kPrint); break;
-    case KeyAction::SearchAll: OnCommand(ids::kSearch); break;
-    case KeyAction::FindInText: OnCommand(ids::kFind); break;
-    case KeyAction::ToggleCalendar: ToggleCalendarShown(); break;
-    case KeyAction::Help: OpenModeHelp(); break;
-    case KeyAction::Bold: ToggleFormatButton(ids::kBold); break;
-    case KeyAction::Italic: ToggleFormatButton(ids::kItalic); break;
-    case KeyAction::Underline: ToggleFormatButton(ids::kUnderline); break;
-  }
-  return true;
+  connect(reminders_, &ReminderPanel::remindersChanged, this, &CMainDlg::RefreshStatusMessage);
+  // The mouse on the title strip, the title line and the calendar's context menu.
+  for (QWidget* w : {client_, static_cast<QWidget*>(frame_.title), static_cast<QWidget*>(frame_.titleLine),
+                     static_cast<QWidget*>(frame_.calendar), static_cast<QWidget*>(frame_.datePicker)})
+    w->installEventFilter(this);
 }
 
 void CMainDlg::PopupMenuUnder(int buttonId, int which) {
-  if (QWidget* b = controls_.widget(buttonId)) menus_[which]->popup(b->mapToGlobal(QPoint(0, b->height())));
+  if (QWidget* b = frame_.set.widget(buttonId)) menus_[which]->popup(b->mapToGlobal(QPoint(0, b->height())));
 }
 
 void CMainDlg::ShowAbout() {
@@ -155,15 +137,15 @@ void CMainDlg::ShowConfig() {
 
 void CMainDlg::ApplyEditedSettings(const Settings& edited) {
   // Result entries are dates in the old format: they are listed again in the new one.
-  const QStringList results = SearchResultKeys();
+  const QStringList results = search_->ResultKeys();
   if (edited.theme != settings_.theme) ApplyTheme(edited.theme);
   const int theme = settings_.theme;
   settings_ = edited;
   settings_.theme = theme;
-  controls_.calendar->weekStart = settings_.weekStart;
-  controls_.calendar->Redraw();
-  controls_.calendar->update();
-  ListSearchResults(results);
+  frame_.calendar->weekStart = settings_.weekStart;
+  frame_.calendar->Redraw();
+  frame_.calendar->update();
+  search_->ListResults(results);
   LayOut(client_->width(), client_->height());
   RefreshStatusMessage();
   RebuildTitleLine();
@@ -199,6 +181,8 @@ int CMainDlg::ToggleMainWindow() {
 }
 
 void CMainDlg::OnCommand(int id) {
+  for (MainPanel* panel : Panels())
+    if (panel->OwnsCommand(id)) return panel->OnCommand(id);
   if (id >= ids::kThemeFirst && id <= ids::kThemeLast) {
     ApplyTheme(id - ids::kThemeFirst);
     return;
@@ -236,7 +220,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kSyncHolidays: {
       const std::tm now = LocalTm(NowSeconds());
       SyncHolidays(this, settings_.theme, now.tm_year + 1900);
-      controls_.calendar->Redraw();
+      frame_.calendar->Redraw();
       break;
     }
     case ids::kTrayAbout:
@@ -248,37 +232,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kHelpButton: PopupMenuUnder(ids::kHelpButton, 1); break;
     case ids::kThemeButton: PopupMenuUnder(ids::kThemeButton, 2); break;
     case ids::kCalendarSwitch: ToggleCalendarShown(); break;
-    case ids::kAddReminder:
-    case ids::kRemoveReminder:
-    case ids::kUpdateReminder:
-    case ids::kRefreshReminder:
-    case ids::kCopyReminder:
-    case ids::kPasteReminder:
-    case ids::kMediaFile:
-    case ids::kPlayNow:
-    case ids::kBeepOnly: OnReminderCommand(id); break;
-    case ids::kSearch: SearchDayFiles(); break;
-    case ids::kFind: FindInText(); break;
-    case ids::kPrint: PrintDiary(); break;
-    case ids::kBold:
-    case ids::kItalic:
-    case ids::kUnderline:
-    case ids::kAlignLeft:
-    case ids::kAlignCenter:
-    case ids::kAlignRight:
-    case ids::kFontColor:
-    case ids::kBackgroundColor:
-    case ids::kInsertPicture:
-    case ids::kAttachFile:
-    case ids::kDiarySaveAs:
-    case ids::kDiaryImport: OnDiaryCommand(id); break;
-    case ids::kCloseResults:
-      controls_.searchResults->ResetContent();
-      LayOut(client_->width(), client_->height());
-      break;
-    default:
-      if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) controls_.diaryEditor->OnCommand(id);
-      break;  // the recorder's commands come with the sound diary
+    default: break;  // check boxes that only hold a state
   }
 }
 

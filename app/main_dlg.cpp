@@ -1,11 +1,14 @@
 #include "app/main_dlg.h"
 
-#include "days/day_files.h"
 #include "app/day_watcher.h"
+#include "app/diary_panel.h"
+#include "app/main_actions.h"
 #include "app/main_ids.h"
-#include "app/main_keys.h"
 #include "app/main_layout.h"
 #include "app/main_tray.h"
+#include "app/reminder_panel.h"
+#include "app/search_panel.h"
+#include "app/sound_panel.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -19,6 +22,7 @@
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
 #include "diary/rich_diary_ctrl.h"
+#include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
@@ -60,6 +64,8 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_);
   trayHost_ = std::make_unique<MainTrayHost>(*this);
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
+  actions_ = new MainActions(this);
+  connect(actions_, &MainActions::command, this, &CMainDlg::OnCommand);
   alarmTimer_.setTimerType(Qt::PreciseTimer);
   alarmTimer_.setSingleShot(true);
   connect(&alarmTimer_, &QTimer::timeout, this, [this] {
@@ -78,7 +84,7 @@ void CMainDlg::ReadSettings() {
 
 void CMainDlg::WriteSettings() {
   Settings s = settings_;
-  s.lastMode = controls_.modeSwitch ? controls_.modeSwitch->SelectedId() : kModeReminder;
+  s.lastMode = frame_.modeSwitch ? frame_.modeSwitch->SelectedId() : kModeReminder;
   if (s.lastMode < kModeReminder || s.lastMode > kModeSound) s.lastMode = kModeReminder;
   // Fields another writer set while the window ran stay, unless the window changed them too.
   const QString path = UserFilePath(kSettingsFileName);
@@ -96,9 +102,10 @@ bool CMainDlg::OnInitDialog() {
   client_->setGeometry(kBorder, kBorder, width() - 2 * kBorder, height() - 2 * kBorder);
   selectedDate_ = NowSeconds();
 
-  CreateMainControls(client_, controls_, settings_.theme, settings_.weekStart);
-  controls_.calendar->SetSelectedDate(selectedDate_);
-  controls_.datePicker->setDate(QDate::currentDate());
+  CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
+  CreatePanels();
+  frame_.calendar->SetSelectedDate(selectedDate_);
+  frame_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
   SetUpRecovery();
   watcher_ = new DayWatcher(UserFolder(), this);
@@ -109,7 +116,7 @@ bool CMainDlg::OnInitDialog() {
   BuildMenus();
   trayIcon_ = trayHost_->CreateIcon();
   ApplyTheme(settings_.theme);
-  ApplyDiaryBackground();
+  diary_->ApplyBackground();
   built_ = true;
   SetMode(settings_.lastMode >= kModeReminder && settings_.lastMode <= kModeSound ? settings_.lastMode
                                                                                  : kModeReminder);
@@ -129,34 +136,46 @@ bool CMainDlg::OnInitDialog() {
 
 void CMainDlg::ArmAlarmTimer() { alarmTimer_.start(AlarmScheduler::MsUntilNextSecond(NowMs())); }
 
+void CMainDlg::CreatePanels() {
+  const int theme = settings_.theme;
+  search_ = new SearchPanel(client_, *this, theme);
+  reminders_ = new ReminderPanel(client_, *this, theme);
+  diary_ = new DiaryPanel(client_, *this, theme);
+  sound_ = new SoundPanel(client_, *this, theme);
+}
+
+QList<MainPanel*> CMainDlg::Panels() const { return {search_, reminders_, diary_, sound_}; }
+
+QWidget* CMainDlg::ControlById(int id) const {
+  if (QWidget* w = frame_.set.widget(id)) return w;
+  for (MainPanel* panel : Panels())
+    if (QWidget* w = panel->Controls().widget(id)) return w;
+  return nullptr;
+}
+
+CMacButton* CMainDlg::ButtonById(int id) const { return qobject_cast<CMacButton*>(ControlById(id)); }
+
+ReminderEditor& CMainDlg::Reminders() { return reminders_->Editor(); }
+
+QAction* CMainDlg::CommandAction(int id) { return actions_->Action(id); }
+
 void CMainDlg::LayOut(int w, int h) {
   if (!built_) return;
-  const QRect calendarRect = settings_.calendarShown ? controls_.calendar->geometry() : DefaultCalendarRect();
-  for (const ControlPlacement& p : MainLayout(w, h, calendarRect))
-    if (QWidget* widget = controls_.widget(p.id); widget && widget != controls_.calendar) {
-      if (p.id == ids::kModeSwitch) continue;  // never moved
-      if (widget->geometry() != p.rect) widget->setGeometry(p.rect);
-    }
-  // Left of the search group: the F2 button in the corner of the title line.
-  if (QWidget* f2 = controls_.widget(ids::kCalendarSwitch)) f2->setGeometry(w - 30, h - 20, 18, 18);
-  controls_.titleLine->setGeometry(12, h - 19, w - 22 - 22, 18);
-  // The result label and its close button share the check boxes' row: shown
-  // only while a result is listed.
-  const bool results = controls_.searchResults->count() > 0;
-  controls_.widget(ids::kResultsLabel)->setVisible(results);
-  controls_.widget(ids::kCloseResults)->setVisible(results);
-  controls_.widget(ids::kHasPicture)->setVisible(!results);
-  controls_.widget(ids::kActived)->setVisible(!results);
-  controls_.datePicker->setGeometry(10, 60, 178, 22);
-  controls_.clock->setGeometry(10, 86, 178, 116);
+  // The calendar keeps the place it was created at; the rest follows it.
+  const QRect calendarRect = settings_.calendarShown ? frame_.calendar->geometry() : DefaultCalendarRect();
+  const std::vector<ControlPlacement> layout = MainLayout(w, h, calendarRect);
+  for (const ControlPlacement& p : layout)
+    if (QWidget* widget = frame_.set.widget(p.id); widget && widget != frame_.calendar && widget->geometry() != p.rect)
+      widget->setGeometry(p.rect);
+  for (MainPanel* panel : Panels()) panel->LayOut(layout);
 }
 
 void CMainDlg::ApplyCalendarShown() {
   const bool shown = settings_.calendarShown != 0;
-  controls_.calendar->setVisible(shown);
-  controls_.datePicker->setVisible(!shown);
-  controls_.clock->setVisible(!shown);
-  if (CMacButton* b = controls_.button(ids::kCalendarSwitch)) {
+  frame_.calendar->setVisible(shown);
+  frame_.datePicker->setVisible(!shown);
+  frame_.clock->setVisible(!shown);
+  if (CMacButton* b = frame_.set.button(ids::kCalendarSwitch)) {
     b->SetIcon16(shown ? 250 : 251);
     b->SetTooltipText(shown ? QStringLiteral("Hide Calendar and Clock (F2)")
                             : QStringLiteral("Show Calendar and Clock (F2)"));
@@ -177,22 +196,24 @@ void CMainDlg::ApplyTheme(int theme) {
   palette.setColor(QPalette::Window, face);
   client_->setPalette(palette);
   client_->setAutoFillBackground(true);
-  for (CMacButton* b : findChildren<CMacButton*>()) b->SetTheme(t);
-  for (CMacCheckBox* b : findChildren<CMacCheckBox*>()) b->SetTheme(t);
-  if (controls_.modeSwitch) controls_.modeSwitch->SetTheme(face, t);
-  if (controls_.calendar) controls_.calendar->SetTheme(t);
-  if (controls_.title) controls_.title->SetSkin(t);
-  if (controls_.clock) {
-    controls_.clock->SetBackgroundColor(ThemeColor(t, kThemeLightFace));
-    controls_.clock->SetDialColor(ThemeColor(t, kThemeFace));
-    controls_.clock->SetHandFillColor(ThemeColor(t, kThemeShadow));
-    controls_.clock->SetHandOutlineColor(ThemeColor(t, kThemeOutline));
+  for (int id : frame_.set.ids())
+    if (CMacButton* b = frame_.set.button(id)) b->SetTheme(t);
+  for (MainPanel* panel : Panels())
+    if (panel) panel->ApplyTheme(t);
+  if (frame_.modeSwitch) frame_.modeSwitch->SetTheme(face, t);
+  if (frame_.calendar) frame_.calendar->SetTheme(t);
+  if (frame_.title) frame_.title->SetSkin(t);
+  if (frame_.clock) {
+    frame_.clock->SetBackgroundColor(ThemeColor(t, kThemeLightFace));
+    frame_.clock->SetDialColor(ThemeColor(t, kThemeFace));
+    frame_.clock->SetHandFillColor(ThemeColor(t, kThemeShadow));
+    frame_.clock->SetHandOutlineColor(ThemeColor(t, kThemeOutline));
   }
-  if (controls_.datePicker) {
-    QPalette p = controls_.datePicker->palette();
+  if (frame_.datePicker) {
+    QPalette p = frame_.datePicker->palette();
     p.setColor(QPalette::Base, ToQColor(ThemeColor(t, kThemeLightFace)));
     p.setColor(QPalette::Highlight, ToQColor(ThemeColor(t, kThemeShadow)));
-    controls_.datePicker->setPalette(p);
+    frame_.datePicker->setPalette(p);
   }
   for (NMacMenu* m : menus_)
     if (m) {
@@ -208,16 +229,12 @@ void CMainDlg::ApplyTheme(int theme) {
 void CMainDlg::SetMode(int id) {
   if (id != ids::kModeReminder && id != ids::kModeDiary && id != ids::kModeSound) return;
   mode_ = id;
-  controls_.modeSwitch->Select(id);
-  if (CMacButton* search = controls_.button(ids::kSearch))
-    search->SetTooltipText(id == ids::kModeDiary ? QStringLiteral("Search words in all diaries (CTRL+F3)")
-                                                 : QStringLiteral("Search words in all reminders (CTRL+F3)"));
-  for (int c : controls_.reminderIds) controls_.widget(c)->setVisible(id == ids::kModeReminder);
-  for (int c : controls_.diaryIds) controls_.widget(c)->setVisible(id == ids::kModeDiary);
-  for (int c : controls_.soundIds) controls_.widget(c)->setVisible(id == ids::kModeSound);
-  if (preview_) preview_->setVisible(id == ids::kModeReminder);
-  controls_.widget(ids::kActived)->setEnabled(id == ids::kModeReminder);
-  controls_.widget(ids::kHasPicture)->setEnabled(id == ids::kModeDiary);
+  frame_.modeSwitch->Select(id);
+  search_->FollowMode(id);
+  reminders_->SetShown(id == ids::kModeReminder);
+  diary_->SetShown(id == ids::kModeDiary);
+  sound_->SetShown(id == ids::kModeSound);
+  actions_->ApplyKeys(id);
   LayOut(client_->width(), client_->height());
   // The load reads the day again: what the reminder editor holds is stored first.
   StoreEditedReminder();
@@ -245,17 +262,17 @@ void CMainDlg::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) {
     update();
     // The title band is an opaque child: the frame's repaint does not reach it.
-    if (controls_.title) controls_.title->update();
+    if (frame_.title) frame_.title->update();
   }
 }
 
 void CMainDlg::ToggleMaximized() {
   if (isMaximized()) {
     showNormal();
-    if (CMacButton* b = controls_.button(ids::kMaximize)) b->SetIcon16(314);
+    if (CMacButton* b = frame_.set.button(ids::kMaximize)) b->SetIcon16(314);
   } else {
     showMaximized();
-    if (CMacButton* b = controls_.button(ids::kMaximize)) b->SetIcon16(312);
+    if (CMacButton* b = frame_.set.button(ids::kMaximize)) b->SetIcon16(312);
   }
 }
 
@@ -278,7 +295,7 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
   // The title strip of the client area moves the window and maximises it.
   // Only mouse events: the filter also sees palette, paint and key events.
   auto* mouse = dynamic_cast<QMouseEvent*>(event);
-  if (mouse && (watched == client_ || watched == controls_.title)) {
+  if (mouse && (watched == client_ || watched == frame_.title)) {
     const auto inStrip = [&](int strip) { return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip; };
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kDragStrip) &&
         !isMaximized()) {
@@ -304,24 +321,19 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (watched == controls_.titleLine && event->type() == QEvent::MouseButtonPress) {
+  if (watched == frame_.titleLine && event->type() == QEvent::MouseButtonPress) {
     alarmHost_->ShowClockInfo();
     return true;
   }
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-      (watched == controls_.calendar || watched == controls_.datePicker)) {
+      (watched == frame_.calendar || watched == frame_.datePicker)) {
     menus_[3]->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (HandleKey(key->key(), key->modifiers())) return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
 void CMainDlg::keyPressEvent(QKeyEvent* event) {
-  if (HandleKey(event->key(), event->modifiers())) return;
   if (event->key() == Qt::Key_Escape) {
     OnCancelRequest();
     return;

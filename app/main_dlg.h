@@ -1,38 +1,43 @@
-// The main window: the hub that owns the calendar, the clock, the work area of
-// the three modes, the reminder maps, the tray icon and the settings values
-// while the program runs. Every command reaches OnCommand(id); the day cycle,
-// the tray rules and the layout live in their own models.
+// The main window: the hub that owns the frame (calendar, clock, toolbar, mode
+// switch), the panels of the three modes and the search, the day cycle, the
+// tray icon, the timers and the settings values while the program runs. Every
+// command's action reaches OnCommand(id), which hands it to the panel that
+// owns it; the day cycle, the tray rules and the layout live in their own models.
 #pragma once
 
 #include "app/day_store.h"
 #include "app/main_controls.h"
-#include "days/settings_file.h"
+#include "app/main_panel.h"
 #include "app/tray_visibility.h"
+#include "days/settings_file.h"
 #include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_editor.h"
 
-#include <QColor>
-#include <QPoint>
 #include <QDialog>
-#include <QTextDocument>
+#include <QPoint>
 #include <QTimer>
 #include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
 
-class QPrinter;
 class QTextEdit;
 class QSystemTrayIcon;
 
 namespace orlane {
 
+class CMacButton;
 class DayWatcher;
+class DiaryPanel;
+class MainActions;
 class NMacMenu;
+class ReminderPanel;
+class SearchPanel;
+class SoundPanel;
 class MainTrayHost;
 class MainAlarmHost;
 
-class CMainDlg final : public QDialog {
+class CMainDlg final : public QDialog, private PanelHost {
   Q_OBJECT
 
  public:
@@ -65,8 +70,6 @@ class CMainDlg final : public QDialog {
   bool SaveLoadedDay(SaveFailureReply reply = SaveFailureReply::Tell);
   void StoreEditedReminder();
   void GotoToday();
-  void SearchDayFiles();
-  void OpenSearchResult(const QString& entry);
   void SaveAll();
 
   // The end of the program from outside (a signal, the application quitting):
@@ -85,23 +88,23 @@ class CMainDlg final : public QDialog {
   const Settings& settings() const { return settings_; }
   Settings& settings() { return settings_; }
 
-  const MainControls& Controls() const { return controls_; }
+  const FrameControls& Frame() const { return frame_; }
+  ReminderPanel& ReminderArea() const { return *reminders_; }
+  DiaryPanel& DiaryArea() const { return *diary_; }
+  SearchPanel& SearchArea() const { return *search_; }
+  SoundPanel& SoundArea() const { return *sound_; }
+  // Any control of the frame or a panel by its id.
+  QWidget* ControlById(int id) const;
+  CMacButton* ButtonById(int id) const;
+  MainActions& Actions() const { return *actions_; }
   QWidget* ClientArea() const { return client_; }
   std::time_t SelectedDate() const { return selectedDate_; }
   const QString& LoadedDayKey() const { return loaded_.dayKey; }
   const QString& StatusMessage() const { return status_; }
   TrayState TrayStateValue() const { return tray_->state(); }
-  ReminderEditor& Reminders() { return editor_; }
+  ReminderEditor& Reminders();
   AlarmScheduler& Scheduler() { return *scheduler_; }
   NMacMenu* Menu(int which) const;  // 0 tray, 1 help, 2 theme, 3 calendar
-
-  // The font combos' selection (102, 103), and the toolbar following the caret.
-  void OnFontCombo(int id);
-  void SyncDiaryFormat();
-
-  // The diary page on the printer the user picks; PrintDiaryTo prints it on a given one.
-  void PrintDiary();
-  void PrintDiaryTo(QPrinter& printer) const;
 
   // The recovery copy of unsaved edits: armed by edits, dropped by saves,
   // offered once after the login.
@@ -130,57 +133,57 @@ class CMainDlg final : public QDialog {
  private:
   friend class MainTrayHost;
 
+  // What the panels may ask of the hub.
+  QWidget* Window() override { return this; }
+  Settings& RunningSettings() override { return settings_; }
+  bool SaveShownDay() override { return SaveLoadedDay(); }
+  void OpenDay(std::time_t date) override { OnDateChanged(date); }
+  void ShowStatus(const QString& status) override;
+  void Relayout() override { LayOut(client_->width(), client_->height()); }
+  void ShowAlert(const AlertRequest& alert) override;
+  void SelectSearchTerm(QTextEdit* editor) override;
+  CRichDiaryCtrl* ModeTextEditor() override;
+  QAction* CommandAction(int id) override;
+
+  void CreatePanels();
   void BuildMenus();
   void ConnectControls();
+  QList<MainPanel*> Panels() const;
   void ApplyCalendarShown();
   void ToggleCalendarShown();
   void OnDateChanged(std::time_t date);
   void ShowSelectedDate(std::time_t date);
-  void OnReminderSelection();
-  void OnReminderCommand(int id);
-  void OnDiaryCommand(int id);
-  void ToggleFormatButton(int id);  // Ctrl+B, Ctrl+I, Ctrl+U
   void ApplyEditedSettings(const Settings& edited);
   void RefreshStatusMessage();
-  void ListSearchResults(const QStringList& dayKeys);
-  QStringList SearchResultKeys() const;
-  void ApplyDiaryBackground();
-  void FindInText();
-  QTextDocument::FindFlags SearchFlags() const;
-  void SelectSearchTerm(QTextEdit* editor);
-  QColor DiaryBackground() const;
-  void ShowReminderFields();
-  void ReadReminderFields();
   void RebuildTitleLine();
   void ArmAlarmTimer();
   void ShowAbout();
   void ShowConfig();
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
-  bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
   void ToggleMaximized();
-  void DiarySaveContent(DayContent& content) const;
-  void FillReminderList();
-  // The editor holds map now; the reminder shown before stays shown when it is there.
+  // The day's reminders are now map; the reminder shown before stays shown when it is there.
   void ShowReminders(const ReminderMap& map);
   // The day files changed on disk: what the window did not edit is taken over.
   void OnDayFilesChanged();
-  void ShowDiaryPage();
   void OnDestroy();
   void SetUpRecovery();
   void NoteUnsavedEdit();
   void DropRecovery();
-  void ShowMediaPreview(const QString& media);
 
   Settings settings_;
   Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest
-  MainControls controls_;
+  FrameControls frame_;
   QWidget* client_ = nullptr;
+  MainActions* actions_ = nullptr;
+  SearchPanel* search_ = nullptr;
+  ReminderPanel* reminders_ = nullptr;
+  DiaryPanel* diary_ = nullptr;
+  SoundPanel* sound_ = nullptr;
   int mode_ = 0;
   std::time_t selectedDate_ = 0;
   LoadedDay loaded_;
   QString status_;
-  ReminderEditor editor_;
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;
   std::unique_ptr<MainTrayHost> trayHost_;
@@ -200,7 +203,6 @@ class CMainDlg final : public QDialog {
     QPoint windowAt;   // the window's position then
   };
   std::optional<TitleDrag> drag_;
-  QWidget* preview_ = nullptr;  // the media or movie of the shown reminder
 };
 
 }  // namespace orlane

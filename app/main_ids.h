@@ -99,6 +99,8 @@ inline constexpr int kSoundView = -2;
 inline constexpr int kLevelBar = -3;
 inline constexpr int kModeSwitch = -4;
 inline constexpr int kMonthCalendar = -5;
+inline constexpr int kClock = -6;
+inline constexpr int kMediaPreview = -7;  // a place, not a control: the shown reminder's media
 
 // Menus.
 inline constexpr int kTrayShow = 2210;

@@ -4,24 +4,36 @@
 
 namespace orlane {
 
-KeyAction KeyActionFor(int key, Qt::KeyboardModifiers modifiers, int mode) {
-  const bool ctrl = modifiers & Qt::ControlModifier;
-  const bool textMode = mode == ids::kModeReminder || mode == ids::kModeDiary;
-  if (ctrl && key == Qt::Key_S) return KeyAction::SaveAll;
-  if (ctrl && key == Qt::Key_G) return KeyAction::ShowConfig;
-  if (ctrl && key == Qt::Key_P) return mode == ids::kModeDiary ? KeyAction::Print : KeyAction::None;
-  if (ctrl && mode == ids::kModeDiary) {
-    if (key == Qt::Key_B) return KeyAction::Bold;
-    if (key == Qt::Key_I) return KeyAction::Italic;
-    if (key == Qt::Key_U) return KeyAction::Underline;
-  }
-  if (key == Qt::Key_F3) {
-    if (!textMode) return KeyAction::None;
-    return ctrl ? KeyAction::SearchAll : KeyAction::FindInText;
-  }
-  if (key == Qt::Key_F2) return KeyAction::ToggleCalendar;
-  if (key == Qt::Key_F1) return KeyAction::Help;
-  return KeyAction::None;
+namespace {
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+
+constexpr CommandKey kKeys[] = {
+    {ids::kSaveAll, Qt::Key_S, kCtrl, true, true, true},
+    {ids::kShowConfig, Qt::Key_G, kCtrl, true, true, true},
+    {ids::kPrint, Qt::Key_P, kCtrl, false, true, false},
+    {ids::kSearch, Qt::Key_F3, kCtrl, true, true, false},
+    {ids::kFind, Qt::Key_F3, kNone, true, true, false},
+    {ids::kCalendarSwitch, Qt::Key_F2, kNone, true, true, true},
+    {ids::kHelpManual, Qt::Key_F1, kNone, true, true, true},
+    {ids::kBold, Qt::Key_B, kCtrl, false, true, false},
+    {ids::kItalic, Qt::Key_I, kCtrl, false, true, false},
+    {ids::kUnderline, Qt::Key_U, kCtrl, false, true, false},
+};
+}  // namespace
+
+std::span<const CommandKey> CommandKeys() { return kKeys; }
+
+bool KeyActiveInMode(const CommandKey& key, int mode) {
+  return (mode == ids::kModeReminder && key.reminderMode) || (mode == ids::kModeDiary && key.diaryMode) ||
+         (mode == ids::kModeSound && key.soundMode);
+}
+
+int CommandForKey(int key, Qt::KeyboardModifiers modifiers, int mode) {
+  const Qt::KeyboardModifiers relevant = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  for (const CommandKey& k : kKeys)
+    if (k.key == key && k.modifiers == relevant && KeyActiveInMode(k, mode)) return k.command;
+  return 0;
 }
 
 }  // namespace orlane

@@ -1,26 +1,27 @@
-// The main window's keyboard shortcuts: which command a key press means in the
-// current mode. Checked before the focused control sees the key.
+// The main window's keys: which command a key stands for, and in which modes.
+// The window turns each into the shortcut of its command's action.
 #pragma once
 
 #include <Qt>
+#include <span>
 
 namespace orlane {
 
-enum class KeyAction {
-  None,
-  SaveAll,     // Ctrl+S
-  ShowConfig,  // Ctrl+G
-  Print,       // Ctrl+P, diary mode only
-  SearchAll,   // Ctrl+F3, reminder and diary modes
-  FindInText,  // F3, reminder and diary modes
-  ToggleCalendar,  // F2
-  Help,        // F1
-  Bold,        // Ctrl+B, diary mode only
-  Italic,      // Ctrl+I, diary mode only
-  Underline,   // Ctrl+U, diary mode only
+struct CommandKey {
+  int command;  // the command id the key triggers
+  int key;
+  Qt::KeyboardModifiers modifiers;
+  bool reminderMode;  // active in the Reminder mode (179)
+  bool diaryMode;     // in the RichText Diary mode (180)
+  bool soundMode;     // in the Sound Diary mode (181)
 };
 
-// mode: 179 Reminder, 180 RichText Diary, 181 Sound Diary.
-KeyAction KeyActionFor(int key, Qt::KeyboardModifiers modifiers, int mode);
+std::span<const CommandKey> CommandKeys();
+
+// Whether key is active while mode (179, 180, 181) is shown.
+bool KeyActiveInMode(const CommandKey& key, int mode);
+
+// The command the key press stands for in mode; 0 for none.
+int CommandForKey(int key, Qt::KeyboardModifiers modifiers, int mode);
 
 }  // namespace orlane

@@ -2,6 +2,7 @@
 
 #include "app/main_ids.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orlane {
@@ -19,7 +20,16 @@ void FrameAndToolbar(std::vector<ControlPlacement>& out, int w, int h) {
   out.push_back({ids::kSaveAll, QRect(w - 298, 31, 70, 24)});
   out.push_back({ids::kShowConfig, QRect(w - 375, 31, 75, 24)});
   out.push_back({ids::kStaticLine, QRect(10, 56, w - 20, 1)});
-  out.push_back({ids::kTitleLine, QRect(12, h - 19, w - 22, 18)});
+  out.push_back({ids::kModeSwitch, QRect(12, 33, 248, 22)});
+  // The bottom line leaves its right corner to the calendar switch (F2).
+  out.push_back({ids::kTitleLine, QRect(12, h - 19, w - 44, 18)});
+  out.push_back({ids::kCalendarSwitch, QRect(w - 30, h - 20, 18, 18)});
+}
+
+// While the calendar is hidden, the date picker and the clock take its place.
+void DateAndClock(std::vector<ControlPlacement>& out) {
+  out.push_back({ids::kDatePicker, QRect(10, 60, 178, 22)});
+  out.push_back({ids::kClock, QRect(10, 86, 178, 116)});
 }
 
 void SearchPanel(std::vector<ControlPlacement>& out, int h, int e, int b, int cw) {
@@ -56,6 +66,10 @@ void ReminderMode(std::vector<ControlPlacement>& out, int w, int h, int r, int t
   out.push_back({ids::kBeepOnly, QRect(r + 166, t + 89, 80, 20)});
   out.push_back({ids::kRepeatPlay, QRect(r + 249, t + 89, 90, 20)});
   out.push_back({ids::kMediaEdit, QRect(r + 103, b - 25, w - r - 118, 22)});
+  // The media or movie of the shown reminder: the free part of the group, right of its buttons.
+  const QRect group(x0, t, w - 10 - x0, b - t);
+  out.push_back({ids::kMediaPreview, QRect(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420),
+                                           group.height() - 50)});
   out.push_back({ids::kReminderNote, QRect(x0, b + 5, w - 10 - x0, h - 20 - b - 5)});
 }
 
@@ -117,6 +131,7 @@ std::vector<ControlPlacement> MainLayout(int w, int h, const QRect& calendar) {
   std::vector<ControlPlacement> out;
   out.reserve(96);
   FrameAndToolbar(out, w, h);
+  DateAndClock(out);
   SearchPanel(out, h, e, b, cw);
   ReminderMode(out, w, h, r, t, b, x0);
   DiaryMode(out, w, h, r, t, x0);

@@ -7,6 +7,8 @@
 #include "app/day_store.h"
 #include "app/recovery_file.h"
 #include "controls/msg_box_dlg.h"
+#include "app/diary_panel.h"
+#include "app/reminder_panel.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/local_time.h"
 #include "security/session.h"
@@ -25,8 +27,8 @@ void CMainDlg::SetUpRecovery() {
   recoveryLongest_.setInterval(kLongestMs);
   connect(&recoveryQuiet_, &QTimer::timeout, this, &CMainDlg::WriteRecovery);
   connect(&recoveryLongest_, &QTimer::timeout, this, &CMainDlg::WriteRecovery);
-  connect(controls_.diaryEditor->document(), &QTextDocument::contentsChanged, this, &CMainDlg::NoteUnsavedEdit);
-  connect(controls_.reminderNote->document(), &QTextDocument::contentsChanged, this, &CMainDlg::NoteUnsavedEdit);
+  connect(diary_->Editor()->document(), &QTextDocument::contentsChanged, this, &CMainDlg::NoteUnsavedEdit);
+  connect(reminders_->Note()->document(), &QTextDocument::contentsChanged, this, &CMainDlg::NoteUnsavedEdit);
 }
 
 void CMainDlg::NoteUnsavedEdit() {
@@ -41,9 +43,9 @@ void CMainDlg::WriteRecovery() {
   if (loaded_.dayKey.isEmpty()) return;
   RecoveryState state;
   state.dayKey = loaded_.dayKey;
-  if (controls_.diaryEditor->document()->isModified()) state.diaryRtf = controls_.diaryEditor->GetRtf();
+  if (diary_->Editor()->document()->isModified()) state.diaryRtf = diary_->Editor()->GetRtf();
   StoreEditedReminder();
-  if (editor_.reminders() != loaded_.reminders) state.reminders = editor_.reminders();
+  if (reminders_->Editor().reminders() != loaded_.reminders) state.reminders = reminders_->Editor().reminders();
   if (state.empty())
     RemoveRecoveryFile();
   else
@@ -71,12 +73,10 @@ void CMainDlg::OfferRecovery() {
   }
   if (DayKeyOf(selectedDate_) != state->dayKey) OnDateChanged(date);
   // The recovered edits come back as edits: the day files change only at the next save.
-  if (state->diaryRtf && controls_.diaryEditor->SetRtfText(*state->diaryRtf))
-    controls_.diaryEditor->document()->setModified(true);
+  if (state->diaryRtf && diary_->Editor()->SetRtfText(*state->diaryRtf))
+    diary_->Editor()->document()->setModified(true);
   if (state->reminders) {
-    editor_.loadDay(*state->reminders);
-    FillReminderList();
-    ShowReminderFields();
+    reminders_->LoadDay(*state->reminders);
   }
 }
 

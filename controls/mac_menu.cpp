@@ -71,6 +71,11 @@ QAction* NMacMenu::AppendItem(unsigned flags, int id, const QString& text) {
   return action;
 }
 
+void NMacMenu::AppendAction(QAction* action) {
+  if (!action->text().isEmpty()) texts_.insert(IdOf(action), action->text());
+  addAction(action);
+}
+
 QAction* NMacMenu::ItemAction(int id) const {
   for (QAction* action : actions())
     if (!action->isSeparator() && IdOf(action) == id) return action;

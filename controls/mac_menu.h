@@ -33,6 +33,8 @@ class NMacMenu : public QMenu {
   Q_DISABLE_COPY_MOVE(NMacMenu)
 
   QAction* AppendItem(unsigned flags, int id, const QString& text);
+  // An action shared with buttons and keys: its data is the command id.
+  void AppendAction(QAction* action);
   // Loads an icon resource at 16 × 16 for the item.
   void SetIcon(int id, int resourceId);
   // 0 (and nothing done) while no item text is stored; else 1.

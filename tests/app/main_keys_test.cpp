@@ -6,18 +6,18 @@
 using namespace orlane;
 
 TEST(MainKeys, shortcutsByMode) {
-  EXPECT_EQ(KeyActionFor(Qt::Key_S, Qt::ControlModifier, ids::kModeSound), KeyAction::SaveAll);
-  EXPECT_EQ(KeyActionFor(Qt::Key_G, Qt::ControlModifier, ids::kModeReminder), KeyAction::ShowConfig);
-  EXPECT_EQ(KeyActionFor(Qt::Key_P, Qt::ControlModifier, ids::kModeDiary), KeyAction::Print);
-  EXPECT_EQ(KeyActionFor(Qt::Key_P, Qt::ControlModifier, ids::kModeReminder), KeyAction::None);
-  EXPECT_EQ(KeyActionFor(Qt::Key_F3, Qt::ControlModifier, ids::kModeReminder), KeyAction::SearchAll);
-  EXPECT_EQ(KeyActionFor(Qt::Key_F3, Qt::NoModifier, ids::kModeDiary), KeyAction::FindInText);
-  EXPECT_EQ(KeyActionFor(Qt::Key_F3, Qt::NoModifier, ids::kModeSound), KeyAction::None);
-  EXPECT_EQ(KeyActionFor(Qt::Key_F2, Qt::NoModifier, ids::kModeSound), KeyAction::ToggleCalendar);
-  EXPECT_EQ(KeyActionFor(Qt::Key_F1, Qt::NoModifier, ids::kModeDiary), KeyAction::Help);
-  EXPECT_EQ(KeyActionFor(Qt::Key_S, Qt::NoModifier, ids::kModeDiary), KeyAction::None);
-  EXPECT_EQ(KeyActionFor(Qt::Key_B, Qt::ControlModifier, ids::kModeDiary), KeyAction::Bold);
-  EXPECT_EQ(KeyActionFor(Qt::Key_I, Qt::ControlModifier, ids::kModeDiary), KeyAction::Italic);
-  EXPECT_EQ(KeyActionFor(Qt::Key_U, Qt::ControlModifier, ids::kModeDiary), KeyAction::Underline);
-  EXPECT_EQ(KeyActionFor(Qt::Key_B, Qt::ControlModifier, ids::kModeReminder), KeyAction::None);
+  EXPECT_EQ(CommandForKey(Qt::Key_S, Qt::ControlModifier, ids::kModeSound), ids::kSaveAll);
+  EXPECT_EQ(CommandForKey(Qt::Key_G, Qt::ControlModifier, ids::kModeReminder), ids::kShowConfig);
+  EXPECT_EQ(CommandForKey(Qt::Key_P, Qt::ControlModifier, ids::kModeDiary), ids::kPrint);
+  EXPECT_EQ(CommandForKey(Qt::Key_P, Qt::ControlModifier, ids::kModeReminder), 0);
+  EXPECT_EQ(CommandForKey(Qt::Key_F3, Qt::ControlModifier, ids::kModeReminder), ids::kSearch);
+  EXPECT_EQ(CommandForKey(Qt::Key_F3, Qt::NoModifier, ids::kModeDiary), ids::kFind);
+  EXPECT_EQ(CommandForKey(Qt::Key_F3, Qt::NoModifier, ids::kModeSound), 0);
+  EXPECT_EQ(CommandForKey(Qt::Key_F2, Qt::NoModifier, ids::kModeSound), ids::kCalendarSwitch);
+  EXPECT_EQ(CommandForKey(Qt::Key_F1, Qt::NoModifier, ids::kModeDiary), ids::kHelpManual);
+  EXPECT_EQ(CommandForKey(Qt::Key_S, Qt::NoModifier, ids::kModeDiary), 0);
+  EXPECT_EQ(CommandForKey(Qt::Key_B, Qt::ControlModifier, ids::kModeDiary), ids::kBold);
+  EXPECT_EQ(CommandForKey(Qt::Key_I, Qt::ControlModifier, ids::kModeDiary), ids::kItalic);
+  EXPECT_EQ(CommandForKey(Qt::Key_U, Qt::ControlModifier, ids::kModeDiary), ids::kUnderline);
+  EXPECT_EQ(CommandForKey(Qt::Key_B, Qt::ControlModifier, ids::kModeReminder), 0);
 }

@@ -18,7 +18,9 @@ TEST(MainLayout, minimumWindowWithTheCalendarShown) {
   EXPECT_EQ(PlacementOf(layout, ids::kClose), R(w - 21, 3, 18, 18));
   EXPECT_EQ(PlacementOf(layout, ids::kMinimize), R(w - 84, 3, 18, 18));
   EXPECT_EQ(PlacementOf(layout, ids::kShowConfig), R(w - 375, 31, 75, 24));
-  EXPECT_EQ(PlacementOf(layout, ids::kTitleLine), R(12, h - 19, w - 22, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kTitleLine), R(12, h - 19, w - 44, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kCalendarSwitch), R(w - 30, h - 20, 18, 18));
+  EXPECT_EQ(PlacementOf(layout, ids::kClock), R(10, 86, 178, 116));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchGroup), R(10, 205, 178, h - 202 - 23));
   EXPECT_EQ(PlacementOf(layout, ids::kFind), R(101, 305, 77, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 358, 168, h - 202 - 179));

@@ -1,8 +1,13 @@
 #include "days/day_files.h"
+#include "app/diary_panel.h"
 #include "app/main_dlg.h"
+#include "app/main_actions.h"
 #include "app/main_ids.h"
+#include "app/main_keys.h"
 #include "app/main_layout.h"
 #include "app/main_session.h"
+#include "app/reminder_panel.h"
+#include "app/search_panel.h"
 #include "controls/color_list_box.h"
 #include "diary/rich_diary_ctrl.h"
 #include "calendar/month_calendar.h"
@@ -33,6 +38,7 @@
 #include <QPrinter>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimeEdit>
 
 #include <signal.h>
@@ -58,8 +64,8 @@ struct MainWindowTest : ::testing::Test {
     const QRect calendar = DefaultCalendarRect();
     int checked = 0;
     for (const ControlPlacement& p : MainLayout(client->width(), client->height(), calendar)) {
-      if (p.id == ids::kModeSwitch || p.id == ids::kTitleLine || p.id == ids::kMonthCalendar) continue;
-      const QWidget* w = window->Controls().widget(p.id);
+      if (p.id == ids::kMonthCalendar || p.id == ids::kMediaPreview) continue;
+      const QWidget* w = window->ControlById(p.id);
       ASSERT_NE(w, nullptr) << p.id;
       EXPECT_EQ(w->geometry(), p.rect) << "control " << p.id;
       ++checked;
@@ -75,8 +81,8 @@ TEST_F(MainWindowTest, firstStartIs730x500InTheme6AndReminderMode) {
   EXPECT_EQ(window->ClientArea()->size(), QSize(724, 494));
   EXPECT_EQ(window->Theme(), 6);
   EXPECT_EQ(window->Mode(), ids::kModeReminder);
-  EXPECT_TRUE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
-  EXPECT_FALSE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->ControlById(ids::kReminderList)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->ControlById(ids::kDiaryEditor)->isVisibleTo(window.get()));
   EXPECT_TRUE(window->StatusMessage().startsWith(QStringLiteral("You have 0 reminders on ")));
 }
 
@@ -92,9 +98,9 @@ TEST_F(MainWindowTest, everyControlSitsAtItsRectangleAtTwoSizes) {
 TEST_F(MainWindowTest, themeRecoloursButtonsMenusAndCalendarAtOnce) {
   window->OnCommand(ids::kThemeFirst + 9);
   EXPECT_EQ(window->Theme(), 9);
-  EXPECT_EQ(window->Controls().button(ids::kAddReminder)->Theme(), 9);
-  EXPECT_EQ(window->Controls().button(ids::kClose)->Theme(), 9);
-  EXPECT_EQ(window->Controls().calendar->Theme(), 9);
+  EXPECT_EQ(window->ButtonById(ids::kAddReminder)->Theme(), 9);
+  EXPECT_EQ(window->ButtonById(ids::kClose)->Theme(), 9);
+  EXPECT_EQ(window->Frame().calendar->Theme(), 9);
   EXPECT_EQ(window->Menu(0)->BackgroundColor(), ThemeColor(9, kThemeLightFace));
   EXPECT_TRUE(window->Menu(2)->ItemAction(ids::kThemeFirst + 9)->isChecked());
   EXPECT_FALSE(window->Menu(2)->ItemAction(ids::kThemeFirst + 6)->isChecked());
@@ -123,7 +129,7 @@ TEST_F(MainWindowTest, escapeAsksAndYesWritesTheSettings) {
 
 TEST_F(MainWindowTest, addAndRemoveAReminderWriteAndDeleteTheDayFile) {
   const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Reminders);
-  window->Controls().timePicker->setTime(QTime(8, 30, 0));
+  window->ReminderArea().TimePicker()->setTime(QTime(8, 30, 0));
   window->OnCommand(ids::kAddReminder);
   ReminderMap map;
   ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
@@ -138,11 +144,37 @@ TEST_F(MainWindowTest, addAndRemoveAReminderWriteAndDeleteTheDayFile) {
 TEST_F(MainWindowTest, modeSwitchShowsOnlyThatModesControls) {
   window->OnCommand(ids::kModeDiary);
   EXPECT_EQ(window->Mode(), ids::kModeDiary);
-  EXPECT_TRUE(window->Controls().widget(ids::kDiaryEditor)->isVisibleTo(window.get()));
-  EXPECT_FALSE(window->Controls().widget(ids::kReminderList)->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->ControlById(ids::kDiaryEditor)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->ControlById(ids::kReminderList)->isVisibleTo(window.get()));
   window->OnCommand(ids::kModeSound);
-  EXPECT_TRUE(window->Controls().widget(ids::kSoundView)->isVisibleTo(window.get()));
-  EXPECT_FALSE(window->Controls().widget(ids::kActived)->isEnabled());
+  EXPECT_TRUE(window->ControlById(ids::kSoundView)->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->ControlById(ids::kActived)->isEnabled());
+}
+
+TEST_F(MainWindowTest, everyKeyTriggersItsCommandsActionInItsModesOnly) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  // Only the route from the key to the command is under test here, not the commands.
+  QObject::disconnect(&window->Actions(), &MainActions::command, window.get(), nullptr);
+  QList<int> issued;
+  QObject::connect(&window->Actions(), &MainActions::command, [&](int id) { issued << id; });
+  int checked = 0;
+  for (int mode : {ids::kModeReminder, ids::kModeDiary, ids::kModeSound}) {
+    window->SetMode(mode);
+    for (const CommandKey& key : CommandKeys()) {
+      issued.clear();
+      QTest::keyClick(window.get(), static_cast<Qt::Key>(key.key), key.modifiers);
+      const QList<int> expected = KeyActiveInMode(key, mode) ? QList<int>{key.command} : QList<int>{};
+      EXPECT_EQ(issued, expected) << "key " << key.key << " in mode " << mode;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 30);
+  // The button and the key reach the same action.
+  issued.clear();
+  window->ButtonById(ids::kSaveAll)->click();
+  EXPECT_EQ(issued, QList<int>{ids::kSaveAll});
 }
 
 TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
@@ -166,23 +198,23 @@ TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
 TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPassword) {
   const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Diary);
   window->OnCommand(ids::kModeDiary);
-  window->Controls().diaryEditor->insertPlainText(QStringLiteral("Dear diary"));  // typed
+  window->DiaryArea().Editor()->insertPlainText(QStringLiteral("Dear diary"));  // typed
   window->OnCommand(ids::kSaveAll);
   QByteArray stored;
   ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
   EXPECT_EQ(CheckPasswordHeader(stored, CurrentPassword()), PasswordHeaderCheck::Matches);
-  EXPECT_EQ(window->Controls().diaryEditor->toPlainText(), QStringLiteral("Dear diary"));
+  EXPECT_EQ(window->DiaryArea().Editor()->toPlainText(), QStringLiteral("Dear diary"));
 
-  window->Controls().diaryEditor->selectAll();
-  window->Controls().diaryEditor->textCursor().removeSelectedText();  // as Delete does
+  window->DiaryArea().Editor()->selectAll();
+  window->DiaryArea().Editor()->textCursor().removeSelectedText();  // as Delete does
   window->OnCommand(ids::kSaveAll);
   EXPECT_FALSE(QFile::exists(file));
 
   const QByteArray foreign = WrapWithPasswordHeader("{\\rtf1 someone else}", "not ours");
   ASSERT_EQ(AtomicWriteFile(file, foreign), 1);
   window->OnCommand(ids::kSaveAll);
-  EXPECT_TRUE(window->Controls().diaryEditor->isReadOnly());
-  EXPECT_TRUE(window->Controls().diaryEditor->toPlainText().isEmpty());
+  EXPECT_TRUE(window->DiaryArea().Editor()->isReadOnly());
+  EXPECT_TRUE(window->DiaryArea().Editor()->toPlainText().isEmpty());
   window->OnCommand(ids::kSaveAll);
   ASSERT_EQ(ReadFileBytes(file, stored), FileReadResult::Ok);
   EXPECT_EQ(stored, foreign);
@@ -191,25 +223,25 @@ TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPasswor
 TEST_F(MainWindowTest, searchListsMatchingDaysAndOpensOne) {
   SaveReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), {{"08:00:00", "\r\ncall the dentist"}});
   SaveReminderDay(DayFilePath(2006, 1, 5, DayFileKind::Reminders), {{"08:00:00", "\r\nnothing"}});
-  window->Controls().searchWords->setText(QStringLiteral("dentist"));
+  window->SearchArea().Words()->setText(QStringLiteral("dentist"));
   window->OnCommand(ids::kSearch);
-  ASSERT_EQ(window->Controls().searchResults->count(), 1);
-  EXPECT_EQ(window->Controls().searchResults->item(0)->text(), QStringLiteral("01/02/2006"));
+  ASSERT_EQ(window->SearchArea().Results()->count(), 1);
+  EXPECT_EQ(window->SearchArea().Results()->item(0)->text(), QStringLiteral("01/02/2006"));
   EXPECT_EQ(window->StatusMessage(), QStringLiteral("1 reminders found."));
-  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  window->SearchArea().OpenResult(QStringLiteral("01/02/2006"));
   EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
   EXPECT_EQ(window->Reminders().entries().size(), 1);
 }
 
 TEST_F(MainWindowTest, diaryFormatsSurviveSaveAndReload) {
   window->OnCommand(ids::kModeDiary);
-  QTextEdit* editor = window->Controls().diaryEditor;
+  QTextEdit* editor = window->DiaryArea().Editor();
   editor->setPlainText(QStringLiteral("Bold and small"));
   editor->selectAll();
-  window->Controls().button(ids::kBold)->SetVisualState(CMacButton::kPressed, false);
+  window->ButtonById(ids::kBold)->SetVisualState(CMacButton::kPressed, false);
   window->OnCommand(ids::kBold);
-  window->Controls().fontSize->setCurrentText(QStringLiteral("10"));
-  window->OnFontCombo(ids::kFontSize);
+  window->DiaryArea().FontSizeBox()->setCurrentText(QStringLiteral("10"));
+  window->DiaryArea().OnFontCombo(ids::kFontSize);
   window->OnCommand(ids::kAlignCenter);
   window->OnCommand(ids::kSaveAll);
 
@@ -222,24 +254,24 @@ TEST_F(MainWindowTest, diaryFormatsSurviveSaveAndReload) {
   EXPECT_GE(f.fontWeight(), QFont::Bold);
   EXPECT_DOUBLE_EQ(f.fontPointSize(), 9.75);
   EXPECT_TRUE(editor->alignment() & Qt::AlignHCenter);
-  window->SyncDiaryFormat();
-  EXPECT_EQ(window->Controls().fontSize->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(window->Controls().button(ids::kBold)->GetVisualState(), CMacButton::kPressed);
-  EXPECT_EQ(window->Controls().button(ids::kAlignCenter)->GetVisualState(), CMacButton::kPressed);
+  window->DiaryArea().SyncFormat();
+  EXPECT_EQ(window->DiaryArea().FontSizeBox()->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(window->ButtonById(ids::kBold)->GetVisualState(), CMacButton::kPressed);
+  EXPECT_EQ(window->ButtonById(ids::kAlignCenter)->GetVisualState(), CMacButton::kPressed);
 }
 
 TEST_F(MainWindowTest, findWrapsWithTheQuestionAndSaysNotFound) {
   window->OnCommand(ids::kModeDiary);
-  window->Controls().diaryEditor->setPlainText(QStringLiteral("one two one"));
-  window->Controls().searchWords->setText(QStringLiteral("one"));
+  window->DiaryArea().Editor()->setPlainText(QStringLiteral("one two one"));
+  window->SearchArea().Words()->setText(QStringLiteral("one"));
   window->OnCommand(ids::kFind);
   window->OnCommand(ids::kFind);
   EXPECT_TRUE(asked.isEmpty());
   answer = 1;
   window->OnCommand(ids::kFind);
   EXPECT_EQ(asked.back(), QStringLiteral("Reached the end of the text. Continue from the beginning?"));
-  EXPECT_EQ(window->Controls().diaryEditor->textCursor().selectionStart(), 0);
-  window->Controls().searchWords->setText(QStringLiteral("three"));
+  EXPECT_EQ(window->DiaryArea().Editor()->textCursor().selectionStart(), 0);
+  window->SearchArea().Words()->setText(QStringLiteral("three"));
   window->OnCommand(ids::kFind);
   EXPECT_EQ(asked.back(), QStringLiteral("Not found!"));
 }
@@ -248,12 +280,12 @@ TEST_F(MainWindowTest, aLongPagePrintsSeveralPagesToPdf) {
   window->OnCommand(ids::kModeDiary);
   QStringList lines;
   for (int i = 0; i < 200; ++i) lines << QStringLiteral("Line %1 of a long diary page").arg(i);
-  window->Controls().diaryEditor->setPlainText(lines.join(QLatin1Char('\n')));
+  window->DiaryArea().Editor()->setPlainText(lines.join(QLatin1Char('\n')));
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   const QString pdf = folder.root() + QStringLiteral("page.pdf");
   printer.setOutputFileName(pdf);
-  window->PrintDiaryTo(printer);
+  window->DiaryArea().PrintTo(printer);
   EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(25.4, 25.4, 25.4, 25.4));
   QFile f(pdf);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -264,7 +296,7 @@ TEST_F(MainWindowTest, aLongPagePrintsSeveralPagesToPdf) {
 
 TEST_F(MainWindowTest, bulletStyleTogglesAndSurvivesTheSave) {
   window->OnCommand(ids::kModeDiary);
-  QTextEdit* editor = window->Controls().diaryEditor;
+  QTextEdit* editor = window->DiaryArea().Editor();
   editor->setPlainText(QStringLiteral("first\nsecond"));
   editor->selectAll();
   window->OnCommand(9006);
@@ -296,11 +328,11 @@ TEST_F(MainWindowTest, foreignPageFromTheCommandLine_staysByteForByteUntilEdited
   const QByteArray original = folder.read(QFileInfo(file).fileName());
 
   window->OnCommand(ids::kModeDiary);  // loads the page
-  CRichDiaryCtrl* editor = window->Controls().diaryEditor;
+  CRichDiaryCtrl* editor = window->DiaryArea().Editor();
   EXPECT_FALSE(editor->isReadOnly());
   EXPECT_TRUE(editor->toPlainText().startsWith(QStringLiteral("Before")));
   window->OnCommand(ids::kSaveAll);
-  window->OpenSearchResult(QStringLiteral("01/02/2006"));  // left by a day change
+  window->SearchArea().OpenResult(QStringLiteral("01/02/2006"));  // left by a day change
   EXPECT_EQ(folder.read(QFileInfo(file).fileName()), original);
 
   window->OnCommand(ids::kGotoToday);
@@ -317,7 +349,7 @@ TEST_F(MainWindowTest, foreignPageFromTheCommandLine_staysByteForByteUntilEdited
 
 TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDay) {
   window->OnCommand(ids::kModeDiary);
-  CRichDiaryCtrl* editor = window->Controls().diaryEditor;
+  CRichDiaryCtrl* editor = window->DiaryArea().Editor();
   const QString key = window->LoadedDayKey();
   const QString file = DayFilePath(key, DayFileKind::Diary);
   editor->textCursor().insertText(QStringLiteral("Typed while the disk is full"));
@@ -333,7 +365,7 @@ TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDa
   EXPECT_EQ(editor->toPlainText(), QStringLiteral("Typed while the disk is full"));
 
   // A day change asks; No stays on the day with its edits.
-  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  window->SearchArea().OpenResult(QStringLiteral("01/02/2006"));
   ASSERT_EQ(asked.size(), 4);
   EXPECT_TRUE(asked.back().endsWith(QStringLiteral("Go on anyway? The changes of this day will be lost.")));
   EXPECT_EQ(window->LoadedDayKey(), key);
@@ -345,7 +377,7 @@ TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDa
   SetAtomicWriteFaultHookForTesting({});
   window->OnCommand(ids::kSaveAll);
   EXPECT_TRUE(QFile::exists(file));
-  window->OpenSearchResult(QStringLiteral("01/02/2006"));
+  window->SearchArea().OpenResult(QStringLiteral("01/02/2006"));
   EXPECT_EQ(asked.size(), 4);
   EXPECT_EQ(window->LoadedDayKey(), QStringLiteral("07d60102"));
 }
@@ -360,17 +392,17 @@ TEST_F(MainWindowTest, terminationAndTheEndOfTheSession_saveTheShownDayWithoutTh
 
   // The session manager asks for the data: saved, and the program goes on.
   window->OnCommand(ids::kModeDiary);
-  window->Controls().diaryEditor->textCursor().insertText(QStringLiteral("Before the logout"));
+  window->DiaryArea().Editor()->textCursor().insertText(QStringLiteral("Before the logout"));
   window->CommitSessionData();
   EXPECT_TRUE(UnwrapPasswordHeader(folder.read(QFileInfo(diary).fileName())).contains("Before the logout"));
   EXPECT_FALSE(ended);
 
   window->OnCommand(ids::kModeReminder);
-  window->Controls().timePicker->setTime(QTime(23, 59, 0));
+  window->ReminderArea().TimePicker()->setTime(QTime(23, 59, 0));
   window->OnCommand(ids::kAddReminder);
-  window->Controls().reminderNote->setPlainText(QStringLiteral("typed, not yet stored"));
+  window->ReminderArea().Note()->setPlainText(QStringLiteral("typed, not yet stored"));
   window->OnCommand(ids::kModeDiary);  // the note survives the switch
-  window->Controls().diaryEditor->textCursor().insertText(QStringLiteral(" and before SIGTERM"));
+  window->DiaryArea().Editor()->textCursor().insertText(QStringLiteral(" and before SIGTERM"));
   ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
   for (int i = 0; i < 200 && !ended; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   EXPECT_TRUE(ended);

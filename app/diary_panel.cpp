@@ -1,0 +1,221 @@
+#include "app/diary_panel.h"
+
+#include "app/main_ids.h"
+#include "controls/mac_button.h"
+#include "controls/modal_responder.h"
+#include "days/settings_file.h"
+#include "diary/font_sizes.h"
+#include "diary/rich_diary_ctrl.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSignalBlocker>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace orlane {
+
+namespace {
+constexpr ButtonSpec kDiaryButtons[] = {
+    {ids::kBold, "", 152, "Bold"},
+    {ids::kItalic, "", 153, "Italic"},
+    {ids::kUnderline, "", 154, "Underline"},
+    {ids::kAlignLeft, "", 143, "Align Left"},
+    {ids::kAlignCenter, "", 144, "Align Center"},
+    {ids::kAlignRight, "", 145, "Align Right"},
+    {ids::kInsertPicture, "", 151, "Insert a picture"},
+    {ids::kAttachFile, "", 315, "Attach a file"},
+    {ids::kFontColor, "", 155, "Font Color"},
+    {ids::kBackgroundColor, "", 172, "Background Color"},
+    {ids::kDiarySaveAs, "", 253, "Save As..."},
+    {ids::kDiaryImport, "", 261, "Import"},
+};
+
+void MergeFormat(QTextEdit* editor, const QTextCharFormat& format) {
+  QTextCursor cursor = editor->textCursor();
+  cursor.mergeCharFormat(format);
+  editor->mergeCurrentCharFormat(format);
+}
+
+void FillFontCombos(QComboBox* name, QComboBox* size) {
+  QStringList families = QFontDatabase::families();
+  if (!families.contains(QStringLiteral("Tahoma"))) families << QStringLiteral("Tahoma");
+  families.sort(Qt::CaseInsensitive);
+  name->addItems(families);
+  name->setCurrentText(QStringLiteral("Tahoma"));
+  for (int points : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30}) size->addItem(QString::number(points));
+  size->setCurrentText(QStringLiteral("9"));
+}
+}  // namespace
+
+DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
+  fontName_ = controls_.Add(ids::kFontName, new QComboBox(client));
+  fontSize_ = controls_.Add(ids::kFontSize, new QComboBox(client));
+  FillFontCombos(fontName_, fontSize_);
+  for (const ButtonSpec& s : kDiaryButtons) {
+    // Formatting acts on the editor's selection: the editor keeps the focus.
+    controls_.AddButton(client, s, theme)->setFocusPolicy(Qt::NoFocus);
+  }
+  for (int id : {ids::kBold, ids::kItalic, ids::kUnderline}) {
+    controls_.button(id)->SetToggleMode(CMacButton::kToggleMode);
+    host.CommandAction(id)->setCheckable(true);
+  }
+  for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
+    controls_.button(id)->SetToggleMode(CMacButton::kLatchMode);
+  editor_ = controls_.Add(ids::kDiaryEditor, new CRichDiaryCtrl(client));
+  connect(fontName_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
+  connect(fontSize_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
+  connect(editor_, &QTextEdit::cursorPositionChanged, this, [this] { SyncFormat(); }, Qt::QueuedConnection);
+}
+
+bool DiaryPanel::OwnsCommand(int id) const {
+  if (id == ids::kPrint || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast)) return true;
+  for (const ButtonSpec& s : kDiaryButtons)
+    if (s.id == id) return true;
+  return false;
+}
+
+void DiaryPanel::ShowPage(LoadedDay& day) {
+  QSignalBlocker block(editor_);
+  editor_->clear();
+  QString notice;
+  if (day.diary == DiaryPageState::Shown) {
+    // A page that cannot be read completely is shown as far as it goes and
+    // kept as it is on disk: saving it would drop what was not understood.
+    if (!editor_->SetRtfText(day.diaryRtf)) {
+      day.diary = DiaryPageState::Unreadable;
+      notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
+    }
+  } else if (day.diary == DiaryPageState::OtherPassword) {
+    notice = QStringLiteral("This page was written under another password. It is kept as it is.");
+  } else if (day.diary == DiaryPageState::Unreadable) {
+    notice = QStringLiteral("This page cannot be read. It is kept as it is.");
+  }
+  editor_->setReadOnly(!notice.isEmpty());
+  editor_->setPlaceholderText(notice);
+  editor_->setToolTip(notice);
+  editor_->document()->setModified(false);
+}
+
+void DiaryPanel::SaveContent(DayContent& content) const {
+  QTextDocument* page = editor_->document();
+  content.diaryModified = page->isModified();
+  if (!content.diaryModified) return;
+  content.diaryEmpty = page->toPlainText().isEmpty();
+  if (!content.diaryEmpty) content.diaryRtf = editor_->GetRtf();
+}
+
+void DiaryPanel::OnCommand(int id) {
+  if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) return editor_->OnCommand(id);
+  if (id == ids::kPrint) return Print();
+  const auto pressed = [this](int button) { return controls_.button(button)->GetVisualState() == CMacButton::kPressed; };
+  if (editor_->isReadOnly() && id != ids::kDiarySaveAs) {
+    SyncFormat();  // a key may have switched an emphasis button
+    return;
+  }
+  QTextCharFormat format;
+  switch (id) {
+    case ids::kBold: format.setFontWeight(pressed(id) ? QFont::Bold : QFont::Normal); break;
+    case ids::kItalic: format.setFontItalic(pressed(id)); break;
+    case ids::kUnderline: format.setFontUnderline(pressed(id)); break;
+    case ids::kAlignLeft:
+    case ids::kAlignCenter:
+    case ids::kAlignRight: {
+      for (int other : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
+        if (other != id) controls_.button(other)->SetVisualState(CMacButton::kNormal, true);
+      editor_->setAlignment(id == ids::kAlignLeft     ? Qt::AlignLeft
+                            : id == ids::kAlignCenter ? Qt::AlignHCenter
+                                                      : Qt::AlignRight);
+      return;
+    }
+    case ids::kFontColor: {
+      const QColor c = QColorDialog::getColor(editor_->textColor(), host_.Window());
+      if (!c.isValid()) return;
+      format.setForeground(c);
+      break;
+    }
+    case ids::kBackgroundColor: {
+      const QColor c = QColorDialog::getColor(Background(), host_.Window());
+      if (!c.isValid()) return;
+      host_.RunningSettings().diaryBackground = c.red() | (c.green() << 8) | (c.blue() << 16);
+      ApplyBackground();
+      return;
+    }
+    case ids::kInsertPicture: editor_->InsertPicture(); return;
+    case ids::kAttachFile: editor_->InsertObjectFromFile({}); return;
+    case ids::kDiarySaveAs:
+      if (!editor_->toPlainText().isEmpty()) editor_->SaveRtf({});
+      return;
+    case ids::kDiaryImport: editor_->ImportRtf({}); return;
+    default: return;
+  }
+  MergeFormat(editor_, format);
+}
+
+void DiaryPanel::OnFontCombo(int id) {
+  QTextCharFormat format;
+  if (id == ids::kFontName) {
+    format.setFontFamilies({fontName_->currentText()});
+  } else {
+    const int twips = ComboSizeToTwips(fontSize_->currentText().toInt());
+    format.setFontPointSize(TwipsToPoints(twips));
+  }
+  MergeFormat(editor_, format);
+}
+
+void DiaryPanel::ShowEmphasis(int id, bool on) {
+  controls_.button(id)->SetVisualState(on ? CMacButton::kPressed : CMacButton::kNormal, true);
+  if (QAction* action = host_.CommandAction(id); action->isCheckable()) {
+    QSignalBlocker block(action);
+    action->setChecked(on);
+  }
+}
+
+void DiaryPanel::SyncFormat() {
+  const QTextCharFormat f = editor_->currentCharFormat();
+  {
+    QSignalBlocker blockSize(fontSize_);
+    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : editor_->font().pointSizeF();
+    fontSize_->setCurrentText(QString::number(TwipsToComboSize(PointsToTwips(points))));
+  }
+  {
+    QSignalBlocker blockName(fontName_);
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty()) fontName_->setCurrentText(families.first());
+  }
+  ShowEmphasis(ids::kBold, f.fontWeight() >= QFont::Bold);
+  ShowEmphasis(ids::kItalic, f.fontItalic());
+  ShowEmphasis(ids::kUnderline, f.fontUnderline());
+  const Qt::Alignment a = editor_->alignment();
+  ShowEmphasis(ids::kAlignCenter, a & Qt::AlignHCenter);
+  ShowEmphasis(ids::kAlignRight, a & Qt::AlignRight);
+  ShowEmphasis(ids::kAlignLeft, !(a & (Qt::AlignHCenter | Qt::AlignRight)));  // justified counts as left
+}
+
+QColor DiaryPanel::Background() const {
+  const std::int32_t c = host_.RunningSettings().diaryBackground;
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+void DiaryPanel::ApplyBackground() {
+  QPalette p = editor_->palette();
+  p.setColor(QPalette::Base, Background());
+  editor_->setPalette(p);
+}
+
+void DiaryPanel::Print() {
+  if (host_.Mode() != ids::kModeDiary || editor_->toPlainText().isEmpty()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, host_.Window());
+  if (HasModalResponder() || dialog.exec() != QDialog::Accepted) return;
+  PrintTo(printer);
+}
+
+void DiaryPanel::PrintTo(QPrinter& printer) const { editor_->PrintTo(printer); }
+
+}  // namespace orlane

@@ -1,0 +1,48 @@
+#include "app/panel_controls.h"
+
+#include "controls/mac_button.h"
+#include "controls/mac_check_box.h"
+#include "controls/program_fonts.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace orlane {
+
+CMacButton* ControlSet::button(int id) const { return qobject_cast<CMacButton*>(byId_.value(id)); }
+
+CMacCheckBox* ControlSet::check(int id) const { return qobject_cast<CMacCheckBox*>(byId_.value(id)); }
+
+CMacButton* ControlSet::AddButton(QWidget* parent, const ButtonSpec& spec, int theme) {
+  auto* b = new CMacButton(QString::fromUtf8(spec.caption), spec.id, parent);
+  b->SetTheme(theme);
+  if (spec.bitmap) b->SetIcon16(spec.bitmap);
+  b->SetTooltipText(QString::fromUtf8(spec.tip));
+  b->setFont(DialogFont());
+  // Enter does nothing in the main window: no button presses itself on Enter.
+  b->setAutoDefault(false);
+  b->setDefault(false);
+  return Add(spec.id, b);
+}
+
+CMacCheckBox* ControlSet::AddCheck(QWidget* parent, int id, const char* caption, int theme) {
+  auto* box = new CMacCheckBox(QString::fromUtf8(caption), id, parent);
+  box->SetTheme(theme);
+  box->setFont(DialogFont());
+  return Add(id, box);
+}
+
+QLabel* ControlSet::AddLabel(QWidget* parent, int id, const char* text) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setFont(DialogFont());
+  return Add(id, label);
+}
+
+QGroupBox* ControlSet::AddGroup(QWidget* parent, int id, const char* title) {
+  auto* g = new QGroupBox(QString::fromUtf8(title), parent);
+  g->setFont(DialogFont());
+  g->lower();
+  return Add(id, g);
+}
+
+}  // namespace orlane

@@ -1,0 +1,231 @@
+#include "app/reminder_panel.h"
+
+#include "app/main_ids.h"
+#include "controls/color_list_box.h"
+#include "controls/flash_player.h"
+#include "controls/mac_check_box.h"
+#include "controls/media_player2.h"
+#include "controls/msg_box_dlg.h"
+#include "controls/picker_fields.h"
+#include "days/settings_file.h"
+#include "diary/rich_diary_ctrl.h"
+#include "reminders/alarm_scheduler.h"
+#include "reminders/reminder_value.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+
+namespace orlane {
+
+namespace {
+constexpr ButtonSpec kReminderButtons[] = {
+    {ids::kAddReminder, "Add", 179, "Add Reminder"},
+    {ids::kRemoveReminder, "Remove", 180, "Remove Reminder"},
+    {ids::kUpdateReminder, "Update", 244, "Update Reminder Time"},
+    {ids::kRefreshReminder, "Refresh", 311, "Refresh Reminder Time"},
+    {ids::kCopyReminder, "Copy", 215, "Copy Reminder"},
+    {ids::kPasteReminder, "Paste", 214, "Paste Reminder"},
+    {ids::kMediaFile, "Media File", 175, "Set a Media File to the Reminder"},
+    {ids::kPlayNow, "Play Now", 178, "Test the Reminder"},
+};
+
+// The media file dialog's two entries.
+QString MediaFileFilter() {
+  return QStringLiteral(
+      "Media files(mpeg,mpg,avi,asf,asx,wax,wm,wma,wmd,wmv,wvx,wmp,wmx,cda,ivf,aif,aifc,aiff,wav,m1v,mp2,mpa,mpe,"
+      "mp2v,mpv2,mid,midi,rmi,au,snd,mp3,m3u,vob) (*.cda *.ivf *.aif *.aifc *.aiff *.asf *.asx *.wax *.wm *.wma "
+      "*.wmd *.wmv *.wvx *.wmp *.wmx *.avi *.wav *.mpeg *.mpg *.dat *.m1v *.mp2 *.mpa *.mpe *.mp2v *.mpv2 *mid "
+      "*.midi *.rmi *.au *.snd *.mp3 *.m3u *.vob *.ogg *.oga *.flac *.mp4 *.webm *.mkv);;Flash files(swf) (*.swf)");
+}
+}  // namespace
+
+ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client), client_(client) {
+  controls_.AddGroup(client, ids::kReminderGroup, "Alarm Set");
+  timePicker_ = controls_.Add(ids::kTimePicker, new QTimeEdit(client));
+  timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+  SelectFieldOnClick(timePicker_);
+  for (const ButtonSpec& s : kReminderButtons) controls_.AddButton(client, s, theme);
+  list_ = controls_.Add(ids::kReminderList, new CColorListBox(client));
+  active_ = controls_.AddCheck(client, ids::kActive, "Active", theme);
+  beepOnly_ = controls_.AddCheck(client, ids::kBeepOnly, "Beep Only", theme);
+  repeat_ = controls_.AddCheck(client, ids::kRepeatPlay, "Repeat Play", theme);
+  media_ = controls_.Add(ids::kMediaEdit, new QLineEdit(client));
+  note_ = controls_.Add(ids::kReminderNote, new CRichDiaryCtrl(client));
+  note_->setAcceptRichText(false);
+  connect(list_, &QListWidget::currentRowChanged, this, [this] { OnSelection(); });
+}
+
+bool ReminderPanel::OwnsCommand(int id) const {
+  switch (id) {
+    case ids::kAddReminder:
+    case ids::kRemoveReminder:
+    case ids::kUpdateReminder:
+    case ids::kRefreshReminder:
+    case ids::kCopyReminder:
+    case ids::kPasteReminder:
+    case ids::kMediaFile:
+    case ids::kPlayNow:
+    case ids::kBeepOnly: return true;
+    default: return false;
+  }
+}
+
+void ReminderPanel::LayOut(const std::vector<ControlPlacement>& layout) {
+  MainPanel::LayOut(layout);
+  previewArea_ = PlacementOf(layout, ids::kMediaPreview);
+  if (preview_) preview_->setGeometry(previewArea_);
+}
+
+void ReminderPanel::SetShown(bool shown) {
+  shown_ = shown;
+  MainPanel::SetShown(shown);
+  if (preview_) preview_->setVisible(shown);
+}
+
+void ReminderPanel::FillList() {
+  QSignalBlocker block(list_);
+  list_->ResetContent();
+  for (const QByteArray& k : editor_.entries()) list_->addItem(QString::fromLatin1(k));
+}
+
+void ReminderPanel::LoadDay(const ReminderMap& map) {
+  editor_.loadDay(map);
+  FillList();
+  ShowFields();
+}
+
+void ReminderPanel::Show(const ReminderMap& map) {
+  const QByteArray shown = editor_.editedKey();
+  editor_.loadDay(map);
+  if (const qsizetype at = editor_.entries().indexOf(shown); !shown.isEmpty() && at >= 0)
+    editor_.select(static_cast<int>(at));
+  FillList();
+  ShowFields();
+}
+
+void ReminderPanel::StoreEdited() {
+  ReadFields();
+  editor_.storeEdited();
+}
+
+void ReminderPanel::MarkFired(const QByteArray& timeKey) {
+  editor_.markFired(timeKey);
+  if (editor_.editedKey() == timeKey) active_->SetChecked(false);
+}
+
+void ReminderPanel::ReadFields() {
+  ReminderFields& f = editor_.fields();
+  f.note = note_->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  f.media = media_->text();
+  f.active = active_->Checked();
+  f.repeat = repeat_->Checked();
+  f.beepOnly = beepOnly_->Checked();
+}
+
+void ReminderPanel::ShowFields() {
+  const ReminderFields& f = editor_.fields();
+  QSignalBlocker blockNote(note_);
+  note_->setPlainText(QString(f.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  media_->setText(f.media);
+  active_->SetChecked(f.active);
+  repeat_->SetChecked(f.repeat);
+  beepOnly_->SetChecked(f.beepOnly);
+  ShowMediaPreview(f.media);
+  QSignalBlocker blockList(list_);
+  list_->setCurrentRow(editor_.selection());
+}
+
+void ReminderPanel::ShowMediaPreview(const QString& media) {
+  delete preview_;
+  preview_ = nullptr;
+  const MediaKind kind = MediaKindOf(media.toUtf8());
+  if (kind != MediaKind::Flash && kind != MediaKind::MediaFile) return;
+  if (kind == MediaKind::Flash) {
+    auto* movie = new NFlash(client_);
+    movie->Create(media, previewArea_, client_, 0xFFFF);
+    movie->Play();
+    preview_ = movie;
+  } else {
+    auto* player = new CMediaPlayer2(client_);
+    player->setGeometry(previewArea_);
+    player->SetAutoStart(true);
+    player->SetFileName(media);
+    player->show();
+    player->Play();
+    preview_ = player;
+  }
+  preview_->setVisible(shown_);
+}
+
+void ReminderPanel::OnSelection() {
+  ReadFields();
+  editor_.select(list_->currentRow());
+  ShowFields();
+  host_.SaveShownDay();
+  host_.SelectSearchTerm(note_);  // a search term still set is selected in the note
+}
+
+void ReminderPanel::TellExists(const QByteArray& key) {
+  ThemedNotice(QStringLiteral("Reminder ") + QString::fromLatin1(key) + QStringLiteral(" already exists."),
+               host_.RunningSettings().theme, host_.Window());
+}
+
+void ReminderPanel::OnCommand(int id) {
+  ReadFields();
+  const QByteArray pickerKey = timePicker_->time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+  bool save = true;
+  switch (id) {
+    case ids::kAddReminder:
+      if (editor_.add(pickerKey) == ReminderEditor::Result::AlreadyExists) TellExists(pickerKey), save = false;
+      break;
+    case ids::kRemoveReminder: save = editor_.remove() == ReminderEditor::Result::Done; break;
+    case ids::kUpdateReminder: {
+      const ReminderEditor::Result r = editor_.update(pickerKey);
+      if (r == ReminderEditor::Result::AlreadyExists) TellExists(pickerKey);
+      save = r == ReminderEditor::Result::Done;
+      break;
+    }
+    case ids::kRefreshReminder:
+      timePicker_->setTime(QTime::currentTime());
+      save = false;
+      break;
+    case ids::kCopyReminder:
+      editor_.copy();
+      save = false;
+      break;
+    case ids::kPasteReminder: save = editor_.paste() == ReminderEditor::Result::Done; break;
+    case ids::kMediaFile: {
+      if (editor_.selection() < 0) return;
+      const QString path = QFileDialog::getOpenFileName(host_.Window(), QString(), QString(), MediaFileFilter());
+      if (path.isEmpty()) return;
+      media_->setText(path);
+      beepOnly_->SetChecked(false);
+      ShowMediaPreview(path);
+      return;
+    }
+    case ids::kPlayNow: {
+      if (editor_.selection() < 0) return;
+      AlertRequest test;
+      test.title = QStringLiteral("Reminder test - ") + QString::fromLatin1(editor_.entries()[editor_.selection()]);
+      test.note = editor_.fields().note.toUtf8();
+      test.media = editor_.fields().media.toUtf8();
+      test.repeat = editor_.fields().repeat;
+      host_.ShowAlert(test);
+      return;
+    }
+    case ids::kBeepOnly:
+      editor_.setBeepOnly(beepOnly_->Checked());
+      media_->setText(editor_.fields().media);
+      return;
+    default: return;
+  }
+  FillList();
+  ShowFields();
+  if (!save) return;
+  host_.SaveShownDay();
+  Q_EMIT remindersChanged();
+}
+
+}  // namespace orlane
