@@ -23,7 +23,7 @@ export CCACHE_NOHASHDIR := 1
 DEB_PACKAGES := \
   cmake make g++ pkg-config ninja-build \
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 \
-  libgl1-mesa-dev libasound2-dev zlib1g-dev \
+  libgl1-mesa-dev libasound2-dev zlib1g-dev libxcb1-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
   qt6-qpa-plugins fonts-wine fonts-dejavu-core \

@@ -5,7 +5,6 @@
 #include "controls/program_fonts.h"
 #include "platform/clock.h"
 
-#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -69,15 +68,7 @@ void CMonthCalendar::Layout() {
 
 void CMonthCalendar::ApplyMask() {
   // The rounded window shape: a RoundRect (0, 0, w + 1, h + 1), corner 6 × 6.
-  QImage shape(width() + 1, height() + 1, QImage::Format_RGB32);
-  shape.fill(Qt::white);
-  {
-    QPainter p(&shape);
-    GdiPainter gdi(p);
-    gdi.RoundRect({0, 0, width() + 1, height() + 1}, 6, 6, MakeColorRef(0, 0, 0), MakeColorRef(0, 0, 0));
-  }
-  const QImage mono = shape.copy(0, 0, width(), height()).convertToFormat(QImage::Format_Mono);
-  setMask(QBitmap::fromImage(mono.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)));
+  setMask(RoundRectMask(width(), height(), 6, 6));
 }
 
 void CMonthCalendar::resizeEvent(QResizeEvent* event) {

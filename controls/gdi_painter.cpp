@@ -1,6 +1,8 @@
 #include "controls/gdi_painter.h"
 
+#include <QBitmap>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -9,6 +11,18 @@
 #include <cstdlib>
 
 namespace orlane {
+
+QBitmap RoundRectMask(int width, int height, int ellipseW, int ellipseH) {
+  QImage shape(width + 1, height + 1, QImage::Format_RGB32);
+  shape.fill(Qt::white);
+  {
+    QPainter p(&shape);
+    GdiPainter gdi(p);
+    gdi.RoundRect({0, 0, width + 1, height + 1}, ellipseW, ellipseH, MakeColorRef(0, 0, 0), MakeColorRef(0, 0, 0));
+  }
+  const QImage mono = shape.copy(0, 0, width, height).convertToFormat(QImage::Format_Mono);
+  return QBitmap::fromImage(mono.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor));
+}
 
 QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 

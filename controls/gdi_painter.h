@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <optional>
 
+class QBitmap;
 class QPainter;
 
 namespace orlane {
@@ -69,6 +70,10 @@ QSize MeasureGdiText(const QFont& font, const QString& text, unsigned flags, int
 
 // A text without its '&' prefixes ("&&" stays one '&').
 QString StripPrefix(const QString& text);
+
+// A window shape of width × height: the RoundRect (0, 0, width + 1,
+// height + 1) with its corners cut by the corner ellipse, set bits inside.
+QBitmap RoundRectMask(int width, int height, int ellipseW, int ellipseH);
 
 class GdiPainter final {
  public:

@@ -1,0 +1,44 @@
+#include "widget/deskleaf_reminders.h"
+
+#include "app/day_files.h"
+#include "calendar/holiday_file.h"
+#include "platform/local_time.h"
+#include "reminders/reminder_value.h"
+
+namespace orlane {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr char kDateLineFormat[] = " %m-%d-%Y";
+}  // namespace
+
+QString BuildDeskleafReminderText(const ReminderMap& map, const DeskleafReminderInput& in) {
+  if (!in.showReminders) return QString();
+  QString text;
+  bool any = false;
+  for (const auto& [key, value] : map) {  // the map iterates in key order
+    if (!value.contains(kActiveMarker)) continue;
+    if (!any) {
+      const QString day = FormatLocalTime(kDateLineFormat, in.widgetDate);
+      if (day != FormatLocalTime(kDateLineFormat, in.now)) text += day + kCrLf;
+      any = true;
+    }
+    const qsizetype crlf = value.indexOf("\r\n");
+    const QString note = QString::fromUtf8(crlf < 0 ? value : value.mid(crlf + 2));
+    const QString time = QString::fromUtf8(in.small ? key.left(5) : key);
+    text += QLatin1Char('*') + time + kCrLf + note + (in.small ? kCrLf : kCrLf + kCrLf);
+  }
+  if (!in.holiday.isEmpty()) text = in.holiday + kCrLf + text;
+  return text;
+}
+
+QString LoadDeskleafReminderText(const QString& userFolder, DeskleafReminderInput input) {
+  ReminderMap map;
+  const QString path =
+      userFolder + DayKeyOf(input.widgetDate) + QLatin1String(DayFileExtension(DayFileKind::Reminders));
+  LoadReminderDay(path, map);  // a missing or damaged file shows what could be read
+  input.holiday = GetHolidayText(input.widgetDate);
+  return BuildDeskleafReminderText(map, input);
+}
+
+}  // namespace orlane
