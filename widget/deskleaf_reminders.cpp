@@ -1,6 +1,6 @@
 #include "widget/deskleaf_reminders.h"
 
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_value.h"

@@ -1,7 +1,7 @@
 // The desk widget's rules without a window: layouts of every panel
 // combination at both sizes, the opacity steps, the caption, the reminder
 // text and the turn of the day.
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_test_folder.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_value.h"

@@ -3,7 +3,7 @@
 // bytes after each action, the menu, the reminders of both sizes, the day's
 // turn, the desktop's limits, a failed write, dragging and the signals.
 #include "widget/deskleaf_dlg.h"
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_label.h"

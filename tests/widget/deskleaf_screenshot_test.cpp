@@ -2,7 +2,7 @@
 // of its panels, in two themes, into the build folder (screenshots/) for a
 // person to look at. The window's rounded shape is kept as transparency.
 // Checks the pictures' sizes and a few pixels of each.
-#include "app/day_files.h"
+#include "days/day_files.h"
 #include "calendar/holiday_test_folder.h"
 #include "controls/gdi_painter.h"
 #include "platform/clock.h"
