@@ -1,5 +1,5 @@
-# The one entry point: make deps | build | run | test | sanitize | bench | fuzz | clean
-#                       | install | uninstall | package
+# The one entry point: make deps | build | run | test | lint | sanitize | bench | fuzz
+#                       | clean | install | uninstall | package
 BUILD_DIR ?= build
 FUZZ_DIR  ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
@@ -29,11 +29,11 @@ DEB_PACKAGES := \
   qt6-qpa-plugins fonts-wine fonts-dejavu-core \
   xvfb icewm xdotool imagemagick x11-utils xclip python3 \
   desktop-file-utils appstream man-db lintian dpkg-dev \
-  clang libfuzzer-14-dev libclang-rt-14-dev
+  clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 
-.PHONY: deps build run test sanitize bench fuzz clean install uninstall package
+.PHONY: deps build run test lint lint-format lint-tidy sanitize bench fuzz clean install uninstall package
 
 deps: $(DEPS_STAMP)
 
@@ -59,6 +59,32 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Style: every tracked source matches .clang-format, and clang-tidy finds
+# nothing with the checks of .clang-tidy in the program's own folders (the
+# folders of cmake/layers.txt; tests/, bench/, fuzz/ and generated files are
+# left out). Both halves run; either failing fails the target.
+CLANG_FORMAT ?= clang-format-14
+RUN_CLANG_TIDY ?= $(shell command -v run-clang-tidy-14 2>/dev/null)
+LINT_FOLDERS := $(shell grep -v '^\#' cmake/layers.txt)
+LINT_REGEX := ^$(CURDIR)/($(subst $(eval) ,|,$(strip $(LINT_FOLDERS))))/
+
+lint: $(BUILD_DIR)/CMakeCache.txt
+	@status=0; \
+	$(MAKE) --no-print-directory lint-format || status=1; \
+	$(MAKE) --no-print-directory lint-tidy || status=1; \
+	exit $$status
+
+lint-format:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+
+lint-tidy: $(BUILD_DIR)/CMakeCache.txt
+ifneq ($(RUN_CLANG_TIDY),)
+	$(RUN_CLANG_TIDY) -p $(BUILD_DIR) -j $(JOBS) -quiet '$(LINT_REGEX)'
+else
+	python3 -c 'import json,re,sys; [print(e["file"]) for e in json.load(open(sys.argv[1])) if re.match(sys.argv[2], e["file"])]' \
+	  $(BUILD_DIR)/compile_commands.json '$(LINT_REGEX)' | xargs -r -P $(JOBS) -n 4 clang-tidy-14 -p $(BUILD_DIR) --quiet
+endif
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done

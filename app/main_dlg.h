@@ -55,7 +55,7 @@ class CMainDlg final : public QDialog, private PanelHost {
 
   void OnCommand(int id);
   void SetMode(int id);
-  int Mode() const { return mode_; }
+  int Mode() const override { return mode_; }
   void ApplyTheme(int theme);
   int Theme() const { return settings_.theme; }
   void LayOut(int clientWidth, int clientHeight);

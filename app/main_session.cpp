@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 
+#include <utility>
+
 namespace orlane {
 
 void CMainDlg::SaveForSessionEnd() { OnDestroy(); }
@@ -18,10 +20,11 @@ void CMainDlg::CommitSessionData() {
 }
 
 void ConnectSessionEnd(CMainDlg& window, TerminationSignals& signals, std::function<void()> endProgram) {
-  QObject::connect(&signals, &TerminationSignals::received, &window, [&window, endProgram](int) {
-    window.SaveForSessionEnd();
-    if (endProgram) endProgram();
-  });
+  QObject::connect(&signals, &TerminationSignals::received, &window,
+                   [&window, endProgram = std::move(endProgram)](int) {
+                     window.SaveForSessionEnd();
+                     if (endProgram) endProgram();
+                   });
   // The session may still be cancelled: the program goes on after saving.
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     QObject::connect(app, &QGuiApplication::commitDataRequest, &window,

@@ -18,8 +18,11 @@ ClockGeometry ClockGeometry::ForSize(int width, int height) {
 
 ClockPoint ClockGeometry::PointAt(int position, double factor) const {
   const double a = (position - 15) * std::numbers::pi / 30.0;
+  // Truncating after + 0.5 (not lround) keeps the hands on the pixels the clock has always drawn.
+  // NOLINTBEGIN(bugprone-incorrect-roundings)
   return {centerX + static_cast<int>(std::cos(a) * radiusX * factor + 0.5),
           centerY + static_cast<int>(std::sin(a) * radiusY * factor + 0.5)};
+  // NOLINTEND(bugprone-incorrect-roundings)
 }
 
 HandPolygon ClockGeometry::HourHand(int hour, int minute) const {

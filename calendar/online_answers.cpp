@@ -52,7 +52,7 @@ QString VersionFilePath(const QString& productName) {
 
 QString VersionFromAnswer(const QByteArray& body) {
   const QByteArray text = JoinPiecesAsText(body, kVersionPieceSize);
-  const QString version = QString::fromLatin1(text);
+  QString version = QString::fromLatin1(text);
   if (version.size() > kMaxVersionLength) return {};
   return version;
 }

@@ -63,7 +63,7 @@ bool IsExecutableAttachment(const QString& name, const QByteArray& data) {
 QString WriteAttachmentCopy(const QString& name, const QByteArray& data) {
   const QString folder = MakeFreshPrivateFolder(PrivateFolderParent(), QStringLiteral("orlane-attachment-"));
   if (folder.isEmpty()) return {};
-  const QString path = folder + QLatin1Char('/') + AttachmentFileName(name);
+  QString path = folder + QLatin1Char('/') + AttachmentFileName(name);
   const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return {};
   const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;

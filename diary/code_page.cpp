@@ -9,7 +9,8 @@ namespace orlane {
 namespace {
 
 constexpr int kFallbackCodePage = 1252;
-const iconv_t kNoHandle = reinterpret_cast<iconv_t>(-1);
+// iconv_open's failure value.
+const iconv_t kNoHandle = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 QByteArray IconvName(int codePage) {
   switch (codePage) {
@@ -26,8 +27,9 @@ QByteArray IconvName(int codePage) {
 
 int CodePageOfCharset(int charset) {
   switch (charset) {
-    case 0: return 1252;
-    case 2: return 1252;  // Symbol: the glyph codes are kept as Latin text
+    case 0:
+    case 2:  // Symbol: the glyph codes are kept as Latin text
+      return 1252;
     case 77: return 10000;
     case 128: return 932;
     case 129: return 949;

@@ -60,7 +60,7 @@ class Cursor {
 };
 
 QString NameFromBytes(QByteArrayView bytes) {
-  const QString utf8 = QString::fromUtf8(bytes);
+  QString utf8 = QString::fromUtf8(bytes);
   if (!utf8.contains(QChar::ReplacementCharacter)) return utf8;
   return QString::fromLatin1(bytes);
 }

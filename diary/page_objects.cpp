@@ -18,7 +18,7 @@ namespace {
 QString FreshResourceName(const QTextDocument& document) {
   static std::atomic<quint64> counter{0};
   for (;;) {
-    const QString name = QStringLiteral("orlane-image:%1").arg(++counter);
+    QString name = QStringLiteral("orlane-image:%1").arg(++counter);
     if (!document.resource(QTextDocument::ImageResource, QUrl(name)).isValid()) return name;
   }
 }
@@ -40,7 +40,7 @@ QTextImageFormat ImageFormatFor(QTextDocument& document, const QVariant& resourc
 }  // namespace
 
 QTextImageFormat InsertPageImage(QTextCursor& cursor, const QVariant& resource, QSizeF displaySize) {
-  const QTextImageFormat format = ImageFormatFor(*cursor.document(), resource, displaySize);
+  QTextImageFormat format = ImageFormatFor(*cursor.document(), resource, displaySize);
   cursor.insertImage(format);
   return format;
 }

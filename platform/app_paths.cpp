@@ -40,7 +40,7 @@ QString ProgramFolder() {
 QString ResolveUserFolder() {
   const QString fromEnv = qEnvironmentVariable("ORLANE_USER_DIR");
   if (!fromEnv.isEmpty()) return WithTrailingSlash(QDir(fromEnv).absolutePath());
-  const QString portable = ProgramFolder() + QStringLiteral("User/");
+  QString portable = ProgramFolder() + QStringLiteral("User/");
   if (QFileInfo(portable).isDir()) return portable;
   return WritableDataFolder() + QStringLiteral("User/");
 }

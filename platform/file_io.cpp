@@ -125,7 +125,7 @@ QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered) 
     return {};
   }
   for (int n = 1; n < 1000; ++n) {
-    const QString keep = path + suffix + (n == 1 && !numbered ? QString() : QStringLiteral("-%1").arg(n));
+    QString keep = path + suffix + (n == 1 && !numbered ? QString() : QStringLiteral("-%1").arg(n));
     const QByteArray name = QFile::encodeName(keep);
     // O_EXCL: a copy kept earlier is never replaced.
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

