@@ -31,17 +31,19 @@ SoundEngine::~SoundEngine() {
   ClosePlayer();
   SetState(SoundState::Stopped);
   recorder_.Abort();
-  RemoveFileForced(TempFilePath());
+  if (!TempFilePath().isEmpty()) RemoveFileForced(TempFilePath());
 }
 
 QString SoundEngine::TempFilePath() const {
-  return tempPath_.isEmpty() ? UserFilePath(kRecordingTempFileName) : tempPath_;
+  if (!tempPath_.isEmpty()) return tempPath_;
+  // Without a user folder there is no temp file (never one in the working folder).
+  return UserFolder().isEmpty() ? QString() : UserFilePath(kRecordingTempFileName);
 }
 
 // ---- recording
 
 int SoundEngine::StartRecording() {
-  if (State() != SoundState::Stopped || busy_) return 0;
+  if (State() != SoundState::Stopped || busy_ || TempFilePath().isEmpty()) return 0;
   ClosePlayer();
   audio::SelectMicrophoneSource();
   // Recording before the device starts, so that the first buffer back is
@@ -156,7 +158,7 @@ void SoundEngine::ClosePlayer() {
 void SoundEngine::ClearSound() {
   if (State() == SoundState::Recording || busy_) return;
   recorder_.Abort();
-  RemoveFileForced(TempFilePath());
+  if (!TempFilePath().isEmpty()) RemoveFileForced(TempFilePath());
   ClosePlayer();
   startMark_ = 0;
   endMark_ = -1;
