@@ -1,5 +1,7 @@
 #include "controls/gdi_painter.h"
 
+#include "controls/gdi_line.h"
+
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QImage>
@@ -100,25 +102,7 @@ void GdiPainter::Draw3dRect(const GdiRect& r, ColorRef topLeft, ColorRef bottomR
 }
 
 void GdiPainter::Line(int x1, int y1, int x2, int y2, ColorRef c) {
-  const int dx = std::abs(x2 - x1);
-  const int dy = -std::abs(y2 - y1);
-  const int sx = x1 < x2 ? 1 : -1;
-  const int sy = y1 < y2 ? 1 : -1;
-  int err = dx + dy;
-  int x = x1;
-  int y = y1;
-  while (x != x2 || y != y2) {
-    SetPixel(x, y, c);
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  ForEachGdiLinePixel(x1, y1, x2, y2, [&](int x, int y) { SetPixel(x, y, c); });
 }
 
 void GdiPainter::Polyline(std::initializer_list<QPoint> points, ColorRef c) {

@@ -18,38 +18,37 @@ qint64 WaveformByteStep(const WaveFormat& format) {
   return Decimation(format) * bytesPerFrame;
 }
 
+WaveformGeometry MeasureWaveform(const WaveFormat& format, qsizetype pcmBytes, int width, int height, bool textBand) {
+  WaveformGeometry g;
+  // No view is larger; bounding it keeps every coordinate in range.
+  constexpr int kMaxSide = 1 << 20;
+  g.width = std::min(width, kMaxSide);
+  g.height = std::clamp(height, 0, kMaxSide);
+  g.wide = format.bitsPerSample > 8;
+  const int band = textBand ? 2 * kWaveTextBand : 0;
+  g.scale = static_cast<double>(std::max(0, g.height - band)) / (g.wide ? 65536.0 : 256.0);
+  g.step = WaveformByteStep(format);
+  qint64 frames = pcmBytes / std::max<qint64>(1, format.channels);
+  if (g.wide) frames /= 2;
+  if (frames <= 0 || g.width <= 0) return g;
+  g.dx = static_cast<double>(g.width) / static_cast<double>(frames) * static_cast<double>(Decimation(format));
+  g.baseline = textBand ? (g.height - 2 * kWaveTextBand) / 2 + kWaveTextBand : g.height / 2;
+  // A 16-bit sample needs both of its bytes.
+  const qint64 last = pcmBytes - (g.wide ? 2 : 1);
+  g.samples = last < 0 ? 0 : last / g.step + 1;
+  return g;
+}
+
 std::vector<QPoint> BuildWaveform(const WaveFormat& format, QByteArrayView pcm, int width, int height, bool textBand,
                                   const std::function<void(qsizetype)>& progress) {
   std::vector<QPoint> points;
-  // No view is larger; bounding it keeps every coordinate in range.
-  constexpr int kMaxSide = 1 << 20;
-  width = std::min(width, kMaxSide);
-  height = std::clamp(height, 0, kMaxSide);
-  const bool wide = format.bitsPerSample > 8;
-  const int band = textBand ? 2 * kWaveTextBand : 0;
-  const double scale = static_cast<double>(std::max(0, height - band)) / (wide ? 65536.0 : 256.0);
-  const qint64 step = WaveformByteStep(format);
-  qint64 frames = pcm.size() / std::max<qint64>(1, format.channels);
-  if (wide) frames /= 2;
-  if (frames <= 0 || width <= 0) return points;
-  const double dx = static_cast<double>(width) / static_cast<double>(frames) * static_cast<double>(Decimation(format));
-  const int baseline = textBand ? (height - 2 * kWaveTextBand) / 2 + kWaveTextBand : height / 2;
-  points.reserve(static_cast<size_t>(pcm.size() / step + 2));
-  points.emplace_back(0, baseline);
-  double x = 0;
-  for (qint64 p = 0; p < pcm.size(); p += step) {
-    int sample = 0;
-    if (wide) {
-      if (p + 1 >= pcm.size()) break;
-      sample = static_cast<std::int16_t>(static_cast<std::uint8_t>(pcm[p]) | (static_cast<std::uint8_t>(pcm[p + 1]) << 8));
-    } else {
-      sample = static_cast<std::uint8_t>(pcm[p]) - 128;
-    }
-    // x stays inside the view even for a step that skips most of the sound.
-    points.emplace_back(static_cast<int>(std::min(x, static_cast<double>(width))),
-                        baseline - static_cast<int>(sample * scale));
-    x += dx;
-    if (progress) progress(p);
+  const WaveformGeometry g = MeasureWaveform(format, pcm.size(), width, height, textBand);
+  if (g.samples == 0) return points;
+  points.reserve(static_cast<size_t>(g.samples + 1));
+  points.emplace_back(0, g.baseline);
+  for (qint64 k = 0; k < g.samples; ++k) {
+    points.emplace_back(g.X(k), g.Y(g.SampleAt(pcm.data(), k)));
+    if (progress) progress(k * g.step);
   }
   return points;
 }

@@ -1,12 +1,15 @@
-// The waveform of a day's sound as a polyline for a view of a given size, and
-// the texts and line positions painted over it. Pure: the sound view renders
-// the points into its cached image.
+// The waveform of a day's sound as a line for a view of a given size, and the
+// texts and line positions painted over it. Pure: the sound view turns the
+// line into its cached image through a per-column summary
+// (sound/waveform_summary.h).
 #pragma once
 
 #include "sound/wav_image.h"
 
 #include <QPoint>
 #include <QString>
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -19,8 +22,33 @@ inline constexpr int kWaveTextBand = 16;
 // sound are visited.
 qint64 WaveformByteStep(const WaveFormat& format);
 
-// The line through the first channel's samples, from x = 0 on the baseline.
-// progress(offset) after each sample, for long sounds.
+// Where the line's points go for one sound and view size. The line starts at
+// (0, baseline); then sample k (the first channel of frame k × m) is drawn at
+// x = k × dx truncated (never beyond the width) and y = baseline − sample ×
+// scale truncated toward zero.
+struct WaveformGeometry {
+  qint64 samples = 0;  // samples drawn; 0 draws nothing
+  qint64 step = 1;     // bytes from one sample drawn to the next
+  bool wide = false;   // 16-bit samples
+  double dx = 0;
+  double scale = 0;
+  int baseline = 0;
+  int width = 0;
+  int height = 0;
+
+  int X(qint64 k) const { return static_cast<int>(std::min(static_cast<double>(k) * dx, static_cast<double>(width))); }
+  int Y(int sample) const { return baseline - static_cast<int>(sample * scale); }
+  // The first channel's value of sample k: signed 16-bit, or the byte − 128.
+  int SampleAt(const char* pcm, qint64 k) const {
+    const qint64 p = k * step;
+    if (!wide) return static_cast<std::uint8_t>(pcm[p]) - 128;
+    return static_cast<std::int16_t>(static_cast<std::uint8_t>(pcm[p]) | (static_cast<std::uint8_t>(pcm[p + 1]) << 8));
+  }
+};
+WaveformGeometry MeasureWaveform(const WaveFormat& format, qsizetype pcmBytes, int width, int height, bool textBand);
+
+// The line through every sample drawn, from (0, baseline). progress(offset)
+// after each sample, for long sounds.
 std::vector<QPoint> BuildWaveform(const WaveFormat& format, QByteArrayView pcm, int width, int height, bool textBand,
                                   const std::function<void(qsizetype)>& progress = {});
 

@@ -1,8 +1,12 @@
-// Any format record, view size and samples for the waveform builder: it must
-// end, stay inside the samples and keep every point inside the view's width.
+// Any format record, view size and samples for the waveform builder and its
+// column summary: they must end, stay inside the samples, keep every point
+// inside the view's width, and every column the line passes through must lie
+// between its first and last point's rows.
 #include "sound/waveform.h"
+#include "sound/waveform_summary.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -40,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   for (const QPoint& p : points)
     if (p.x() < 0 || p.x() > std::max(width, 0)) std::abort();
   if (visited > pcm.size()) std::abort();
+  const orlane::WaveformSummary summary = orlane::BuildWaveformSummary(format, pcm, width, height, band);
+  if (summary.width != std::max(0, std::min(width, 1 << 20))) std::abort();
+  int low = INT_MAX, high = INT_MIN;
+  for (const QPoint& p : points) {
+    low = std::min(low, p.y());
+    high = std::max(high, p.y());
+  }
+  for (int x = 0; x < summary.width; ++x)
+    if (summary.Covers(x) && (summary.top[size_t(x)] < low || summary.bottom[size_t(x)] > high)) std::abort();
   return 0;
 }
