@@ -94,8 +94,8 @@ void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& 
     result.remindersMerged = true;
     result.reminders = reminders;
   }
-  const bool damaged = loaded.remindersResult == ReminderLoadResult::Damaged ||
-                       loaded.remindersResult == ReminderLoadResult::Unreadable;
+  const bool damaged =
+      loaded.remindersResult == ReminderLoadResult::Damaged || loaded.remindersResult == ReminderLoadResult::Unreadable;
   if (reminders == loaded.reminders) {
     result.remindersProtected = damaged;
     return;
@@ -138,8 +138,10 @@ ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, con
     const auto is = mine.find(key);
     const bool edited = (was == base.end()) != (is == mine.end()) || (is != mine.end() && is->second != was->second);
     if (!edited) return;
-    if (is == mine.end()) merged.erase(key);
-    else merged[key] = is->second;
+    if (is == mine.end())
+      merged.erase(key);
+    else
+      merged[key] = is->second;
   };
   for (const auto& entry : base) take(entry.first);
   for (const auto& entry : mine) take(entry.first);
@@ -164,8 +166,9 @@ DayRefresh RefreshLoadedDay(LoadedDay& loaded, ReminderMap& mine, bool diaryModi
 }
 
 QString DiaryConflictMessage(const QString& keptAs) {
-  return QStringLiteral("This page was also changed outside Orlane 2 while you edited it. Your version is saved; "
-                        "the other version is kept as\n") +
+  return QStringLiteral(
+             "This page was also changed outside Orlane 2 while you edited it. Your version is saved; "
+             "the other version is kept as\n") +
          keptAs;
 }
 

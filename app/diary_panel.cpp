@@ -70,7 +70,8 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   editor_ = controls_.Add(ids::kDiaryEditor, new CRichDiaryCtrl(client));
   connect(fontName_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
   connect(fontSize_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
-  connect(editor_, &QTextEdit::cursorPositionChanged, this, [this] { SyncFormat(); }, Qt::QueuedConnection);
+  connect(
+      editor_, &QTextEdit::cursorPositionChanged, this, [this] { SyncFormat(); }, Qt::QueuedConnection);
 }
 
 bool DiaryPanel::OwnsCommand(int id) const {
@@ -113,7 +114,9 @@ void DiaryPanel::SaveContent(DayContent& content) const {
 void DiaryPanel::OnCommand(int id) {
   if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) return editor_->OnCommand(id);
   if (id == ids::kPrint) return Print();
-  const auto pressed = [this](int button) { return controls_.button(button)->GetVisualState() == CMacButton::kPressed; };
+  const auto pressed = [this](int button) {
+    return controls_.button(button)->GetVisualState() == CMacButton::kPressed;
+  };
   if (editor_->isReadOnly() && id != ids::kDiarySaveAs) {
     SyncFormat();  // a key may have switched an emphasis button
     return;
@@ -216,6 +219,8 @@ void DiaryPanel::Print() {
   PrintTo(printer);
 }
 
-void DiaryPanel::PrintTo(QPrinter& printer) const { editor_->PrintTo(printer); }
+void DiaryPanel::PrintTo(QPrinter& printer) const {
+  editor_->PrintTo(printer);
+}
 
 }  // namespace orlane

@@ -31,9 +31,8 @@ void MainActions::BindButton(CMacButton* button) {
     if (action->isCheckable()) action->setChecked(button->GetVisualState() != CMacButton::kPressed);
     action->trigger();
   });
-  connect(action, &QAction::toggled, button, [button](bool on) {
-    button->SetVisualState(on ? CMacButton::kPressed : CMacButton::kNormal, true);
-  });
+  connect(action, &QAction::toggled, button,
+          [button](bool on) { button->SetVisualState(on ? CMacButton::kPressed : CMacButton::kNormal, true); });
   connect(action, &QAction::changed, button, [action, button] { button->setEnabled(action->isEnabled()); });
 }
 

@@ -1,23 +1,23 @@
 #include "app/main_app.h"
 
-#include "days/day_files.h"
 #include "app/main_dlg.h"
 #include "app/main_session.h"
+#include "calendar/online_commands.h"
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/program_fonts.h"
+#include "days/day_files.h"
+#include "dialogs/login_dlg.h"
 #include "platform/app_paths.h"
 #include "platform/instance_lock.h"
 #include "platform/program_info.h"
 #include "platform/termination_signals.h"
-#include "calendar/online_commands.h"
 #include "security/error_log.h"
 #include "security/folder_path.h"
-#include "dialogs/login_dlg.h"
 #include "security/password_change.h"
+#include "security/plain_error.h"
 #include "security/session.h"
 #include "security/user_file.h"
-#include "security/plain_error.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -50,7 +50,9 @@ CMainApp::LoginPromptFn& LoginPrompt() {
 }
 }  // namespace
 
-void CMainApp::SetRunningNotice(RunningNotice notice) { Notice() = std::move(notice); }
+void CMainApp::SetRunningNotice(RunningNotice notice) {
+  Notice() = std::move(notice);
+}
 
 bool RaiseProgramWindow() {
   QWidget* target = QApplication::activeModalWidget();
@@ -104,9 +106,7 @@ int CMainApp::InitInstance() {
   // Login: the decision is the user file's and the hide-at-start-up flag's.
   const StoredPassword stored = ReadUserFile(UserFilePath(kUserFileName));
   switch (DecideStartupLogin(stored, startup_.hideAtStartup != 0)) {
-    case StartupLogin::Refuse:
-      ThemedNotice(UnreadableUserFileMessage(), startup_.theme);
-      return 1;
+    case StartupLogin::Refuse: ThemedNotice(UnreadableUserFileMessage(), startup_.theme); return 1;
     case StartupLogin::AskPassword:
       if (!LoginPrompt()(startup_.theme, nullptr)) return 0;
       break;
@@ -136,6 +136,8 @@ void CMainApp::RunUntilFinished(QDialog& mainDlg) {
   loop.exec();
 }
 
-void CMainApp::SetLoginPrompt(LoginPromptFn prompt) { LoginPrompt() = std::move(prompt); }
+void CMainApp::SetLoginPrompt(LoginPromptFn prompt) {
+  LoginPrompt() = std::move(prompt);
+}
 
 }  // namespace orlane

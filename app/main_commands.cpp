@@ -2,7 +2,6 @@
 // keys to the commands' actions, and OnCommand handing each to its owner.
 #include "app/main_dlg.h"
 
-#include "days/day_files.h"
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
 #include "app/main_ids.h"
@@ -15,18 +14,19 @@
 #include "calendar/vendor_site.h"
 #include "controls/bv_title.h"
 #include "controls/color_list_box.h"
+#include "controls/color_theme.h"
 #include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "days/day_files.h"
+#include "dialogs/config_dlg.h"
+#include "dialogs/help_topic.h"
 #include "diary/rich_diary_ctrl.h"
-#include "controls/color_theme.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
-#include "dialogs/config_dlg.h"
-#include "dialogs/help_topic.h"
 #include "security/session.h"
 
 #include <QApplication>
@@ -59,31 +59,35 @@ void Fill(MainActions& actions, NMacMenu* menu, std::initializer_list<MenuItem> 
   }
 }
 
-void OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void OpenUrl(const QString& url) {
+  QDesktopServices::openUrl(QUrl(url));
+}
 }  // namespace
 
 void CMainDlg::BuildMenus() {
   for (NMacMenu*& m : menus_) m = new NMacMenu(this);
-  Fill(*actions_, menus_[0], {{ids::kTrayShow, "Show main window", 128},
-                   {ids::kTrayHide, "Hide main window", 187},
-                   {ids::kTrayShowClock, "Show Clock", 201},
-                   {ids::kTrayDeskleaf, "Show Deskleaf", 274},
-                   {0, nullptr, 0},
-                   {ids::kTrayConfig, "Config", 184},
-                   {ids::kTrayWebPage, "Visit our web page", 186},
-                   {ids::kTrayUpdate, "Online Update", 245},
-                   {ids::kTrayEmail, "Send email to us", 198},
-                   {0, nullptr, 0},
-                   {ids::kTrayAbout, "About...", 203},
-                   {ids::kTrayHelp, "Help", 173},
-                   {0, nullptr, 0},
-                   {ids::kTrayExit, "Exit", 133}});
-  Fill(*actions_, menus_[1], {{ids::kHelpAbout, "About...", 203},
-                   {ids::kHelpManual, "User manual", 173},
-                   {ids::kHelpWebsite, "Visit our website", 186},
-                   {ids::kHelpEmail, "Send email to us", 198},
-                   {ids::kHelpUpdate, "Online update", 245},
-                   {ids::kHelpSyncHolidays, "Synchronize holidays", 306}});
+  Fill(*actions_, menus_[0],
+       {{ids::kTrayShow, "Show main window", 128},
+        {ids::kTrayHide, "Hide main window", 187},
+        {ids::kTrayShowClock, "Show Clock", 201},
+        {ids::kTrayDeskleaf, "Show Deskleaf", 274},
+        {0, nullptr, 0},
+        {ids::kTrayConfig, "Config", 184},
+        {ids::kTrayWebPage, "Visit our web page", 186},
+        {ids::kTrayUpdate, "Online Update", 245},
+        {ids::kTrayEmail, "Send email to us", 198},
+        {0, nullptr, 0},
+        {ids::kTrayAbout, "About...", 203},
+        {ids::kTrayHelp, "Help", 173},
+        {0, nullptr, 0},
+        {ids::kTrayExit, "Exit", 133}});
+  Fill(*actions_, menus_[1],
+       {{ids::kHelpAbout, "About...", 203},
+        {ids::kHelpManual, "User manual", 173},
+        {ids::kHelpWebsite, "Visit our website", 186},
+        {ids::kHelpEmail, "Send email to us", 198},
+        {ids::kHelpUpdate, "Online update", 245},
+        {ids::kHelpSyncHolidays, "Synchronize holidays", 306}});
   for (int i = 0; i < kThemeCount; ++i) {
     actions_->Action(ids::kThemeFirst + i)->setCheckable(true);
     actions_->AddToMenu(menus_[2], ids::kThemeFirst + i, QString::fromLatin1(ThemeName(i)), 0);
@@ -101,8 +105,9 @@ void CMainDlg::ConnectControls() {
   bind(frame_.set);
   for (MainPanel* panel : Panels()) bind(panel->Controls());
   connect(frame_.modeSwitch, &NMacBtnGroup::command, this, [this](int id) { actions_->Action(id)->trigger(); });
-  connect(frame_.calendar, &CMonthCalendar::dateChanged, this,
-          [this] { OnDateChanged(frame_.calendar->SelectedDate()); }, Qt::QueuedConnection);
+  connect(
+      frame_.calendar, &CMonthCalendar::dateChanged, this, [this] { OnDateChanged(frame_.calendar->SelectedDate()); },
+      Qt::QueuedConnection);
   connect(frame_.datePicker, &QDateEdit::userDateChanged, this, [this](const QDate& d) {
     const std::time_t t = MakeLocalTime(d.year(), d.month(), d.day(), 0, 0, 10);
     if (DayKeyOf(t) != loaded_.dayKey) OnDateChanged(t);
@@ -121,8 +126,9 @@ void CMainDlg::PopupMenuUnder(int buttonId, int which) {
 void CMainDlg::ShowAbout() {
   const QString text = QStringLiteral("Welcome to ") + QLatin1String(kProgramTitle) + QStringLiteral(" v") +
                        QLatin1String(kProgramVersion) +
-                       QStringLiteral("\nA calendar and diary for one person: reminders that fire at their "
-                                      "second, a formatted diary page and a sound diary for every day.");
+                       QStringLiteral(
+                           "\nA calendar and diary for one person: reminders that fire at their "
+                           "second, a formatted diary page and a sound diary for every day.");
   CMsgBoxDlg box(text, 0, settings_.theme, this);
   box.SetCustomTitle(QStringLiteral("About ") + QLatin1String(kProgramTitle));
   box.exec();

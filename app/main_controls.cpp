@@ -24,10 +24,8 @@ constexpr ButtonSpec kFrameButtons[] = {
     {ids::kMinimize, "", 134, "Minimize"},
 };
 constexpr ButtonSpec kToolbar[] = {
-    {ids::kThemeButton, "Theme", 316, "Select color themes"},
-    {ids::kHelpButton, "Help", 203, "Help (F1)"},
-    {ids::kPrint, "Print", 237, "Print diary (CTRL+P)"},
-    {ids::kSaveAll, "Save All", 207, "Save All (CTRL+S)"},
+    {ids::kThemeButton, "Theme", 316, "Select color themes"},  {ids::kHelpButton, "Help", 203, "Help (F1)"},
+    {ids::kPrint, "Print", 237, "Print diary (CTRL+P)"},       {ids::kSaveAll, "Save All", 207, "Save All (CTRL+S)"},
     {ids::kShowConfig, "Config", 184, "Show config (CTRL+G)"},
 };
 constexpr ButtonSpec kCalendarSwitch = {ids::kCalendarSwitch, "", 251, "Show Calendar and Clock (F2)"};
@@ -48,8 +46,8 @@ void CreateModeSwitch(QWidget* client, FrameControls& c) {
 }  // namespace
 
 void CreateFrameControls(QWidget* client, FrameControls& c, int theme, int weekStart) {
-  c.title = c.set.Add(ids::kTitleBand,
-                      new CBVTitle(QLatin1String(kProgramTitle), QRect(0, 0, client->width(), 25), client));
+  c.title =
+      c.set.Add(ids::kTitleBand, new CBVTitle(QLatin1String(kProgramTitle), QRect(0, 0, client->width(), 25), client));
   c.title->SetSkin(theme);
   for (const ButtonSpec& s : kFrameButtons) c.set.AddButton(client, s, theme);
   for (const ButtonSpec& s : kToolbar) c.set.AddButton(client, s, theme);

@@ -83,8 +83,10 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
   if (!saved.conflictKeptAs.isEmpty()) {
     const QString conflict = DiaryConflictMessage(saved.conflictKeptAs);
-    if (reply == SaveFailureReply::Log) LogError("%s", qUtf8Printable(conflict));
-    else ThemedNotice(conflict, settings_.theme, this);
+    if (reply == SaveFailureReply::Log)
+      LogError("%s", qUtf8Printable(conflict));
+    else
+      ThemedNotice(conflict, settings_.theme, this);
   }
   if (!saved.failed) {
     DropRecovery();
@@ -102,7 +104,9 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   return false;
 }
 
-void CMainDlg::StoreEditedReminder() { reminders_->StoreEdited(); }
+void CMainDlg::StoreEditedReminder() {
+  reminders_->StoreEdited();
+}
 
 void CMainDlg::OnReminderFired(const QByteArray& timeKey) {
   reminders_->MarkFired(timeKey);
@@ -115,7 +119,9 @@ void CMainDlg::SaveAll() {
   if (SaveLoadedDay()) LoadSelectedDay();
 }
 
-void CMainDlg::GotoToday() { OnDateChanged(NowSeconds()); }
+void CMainDlg::GotoToday() {
+  OnDateChanged(NowSeconds());
+}
 
 void CMainDlg::ShowSelectedDate(std::time_t date) {
   selectedDate_ = date;
@@ -154,9 +160,13 @@ void CMainDlg::ShowStatus(const QString& status) {
   RebuildTitleLine();
 }
 
-void CMainDlg::ShowAlert(const AlertRequest& alert) { alarmHost_->showAlert(alert); }
+void CMainDlg::ShowAlert(const AlertRequest& alert) {
+  alarmHost_->showAlert(alert);
+}
 
-void CMainDlg::SelectSearchTerm(QTextEdit* editor) { search_->SelectTerm(editor); }
+void CMainDlg::SelectSearchTerm(QTextEdit* editor) {
+  search_->SelectTerm(editor);
+}
 
 CRichDiaryCtrl* CMainDlg::ModeTextEditor() {
   if (mode_ == ids::kModeDiary) return diary_->Editor();

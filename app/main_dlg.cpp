@@ -21,8 +21,8 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
-#include "diary/rich_diary_ctrl.h"
 #include "days/day_files.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
@@ -31,19 +31,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextCharFormat>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QUrl>
-#include <QPainter>
-#include <QScreen>
 #include <QWindow>
 
 namespace orlane {
@@ -74,7 +74,9 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   });
 }
 
-CMainDlg::~CMainDlg() { OnDestroy(); }
+CMainDlg::~CMainDlg() {
+  OnDestroy();
+}
 
 void CMainDlg::ReadSettings() {
   settings_ = Settings{};
@@ -118,8 +120,7 @@ bool CMainDlg::OnInitDialog() {
   ApplyTheme(settings_.theme);
   diary_->ApplyBackground();
   built_ = true;
-  SetMode(settings_.lastMode >= kModeReminder && settings_.lastMode <= kModeSound ? settings_.lastMode
-                                                                                 : kModeReminder);
+  SetMode(settings_.lastMode >= kModeReminder && settings_.lastMode <= kModeSound ? settings_.lastMode : kModeReminder);
   scheduler_->loadTodayReminders();
   ApplyCalendarShown();
   LayOut(client_->width(), client_->height());
@@ -134,7 +135,9 @@ bool CMainDlg::OnInitDialog() {
   return true;
 }
 
-void CMainDlg::ArmAlarmTimer() { alarmTimer_.start(AlarmScheduler::MsUntilNextSecond(NowMs())); }
+void CMainDlg::ArmAlarmTimer() {
+  alarmTimer_.start(AlarmScheduler::MsUntilNextSecond(NowMs()));
+}
 
 void CMainDlg::CreatePanels() {
   const int theme = settings_.theme;
@@ -144,7 +147,9 @@ void CMainDlg::CreatePanels() {
   sound_ = new SoundPanel(client_, *this, theme);
 }
 
-QList<MainPanel*> CMainDlg::Panels() const { return {search_, reminders_, diary_, sound_}; }
+QList<MainPanel*> CMainDlg::Panels() const {
+  return {search_, reminders_, diary_, sound_};
+}
 
 QWidget* CMainDlg::ControlById(int id) const {
   if (QWidget* w = frame_.set.widget(id)) return w;
@@ -153,11 +158,17 @@ QWidget* CMainDlg::ControlById(int id) const {
   return nullptr;
 }
 
-CMacButton* CMainDlg::ButtonById(int id) const { return qobject_cast<CMacButton*>(ControlById(id)); }
+CMacButton* CMainDlg::ButtonById(int id) const {
+  return qobject_cast<CMacButton*>(ControlById(id));
+}
 
-ReminderEditor& CMainDlg::Reminders() { return reminders_->Editor(); }
+ReminderEditor& CMainDlg::Reminders() {
+  return reminders_->Editor();
+}
 
-QAction* CMainDlg::CommandAction(int id) { return actions_->Action(id); }
+QAction* CMainDlg::CommandAction(int id) {
+  return actions_->Action(id);
+}
 
 void CMainDlg::LayOut(int w, int h) {
   if (!built_) return;
@@ -296,7 +307,9 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
   // Only mouse events: the filter also sees palette, paint and key events.
   auto* mouse = dynamic_cast<QMouseEvent*>(event);
   if (mouse && (watched == client_ || watched == frame_.title)) {
-    const auto inStrip = [&](int strip) { return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip; };
+    const auto inStrip = [&](int strip) {
+      return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip;
+    };
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kDragStrip) &&
         !isMaximized()) {
       drag_ = TitleDrag{mouse->globalPosition().toPoint(), pos()};
@@ -378,6 +391,8 @@ void CMainDlg::OnDestroy() {
   tray_->stop();
 }
 
-NMacMenu* CMainDlg::Menu(int which) const { return which >= 0 && which < 4 ? menus_[which] : nullptr; }
+NMacMenu* CMainDlg::Menu(int which) const {
+  return which >= 0 && which < 4 ? menus_[which] : nullptr;
+}
 
 }  // namespace orlane

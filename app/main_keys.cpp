@@ -22,7 +22,9 @@ constexpr CommandKey kKeys[] = {
 };
 }  // namespace
 
-std::span<const CommandKey> CommandKeys() { return kKeys; }
+std::span<const CommandKey> CommandKeys() {
+  return kKeys;
+}
 
 bool KeyActiveInMode(const CommandKey& key, int mode) {
   return (mode == ids::kModeReminder && key.reminderMode) || (mode == ids::kModeDiary && key.diaryMode) ||

@@ -68,8 +68,8 @@ void ReminderMode(std::vector<ControlPlacement>& out, int w, int h, int r, int t
   out.push_back({ids::kMediaEdit, QRect(r + 103, b - 25, w - r - 118, 22)});
   // The media or movie of the shown reminder: the free part of the group, right of its buttons.
   const QRect group(x0, t, w - 10 - x0, b - t);
-  out.push_back({ids::kMediaPreview, QRect(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420),
-                                           group.height() - 50)});
+  out.push_back({ids::kMediaPreview,
+                 QRect(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420), group.height() - 50)});
   out.push_back({ids::kReminderNote, QRect(x0, b + 5, w - 10 - x0, h - 20 - b - 5)});
 }
 
@@ -118,7 +118,9 @@ void SoundMode(std::vector<ControlPlacement>& out, int w, int h, int r, int t, i
 }
 }  // namespace
 
-QRect DefaultCalendarRect() { return QRect(QPoint(10, 60), QPoint(188 - 1, 202 - 1)); }
+QRect DefaultCalendarRect() {
+  return QRect(QPoint(10, 60), QPoint(188 - 1, 202 - 1));
+}
 
 std::vector<ControlPlacement> MainLayout(int w, int h, const QRect& calendar) {
   // Edges as the window system gives them: right and bottom are exclusive.

@@ -3,12 +3,12 @@
 // succeeds, and offered back once at the next start after a crash or a kill.
 #include "app/main_dlg.h"
 
-#include "days/day_files.h"
 #include "app/day_store.h"
-#include "app/recovery_file.h"
-#include "controls/msg_box_dlg.h"
 #include "app/diary_panel.h"
+#include "app/recovery_file.h"
 #include "app/reminder_panel.h"
+#include "controls/msg_box_dlg.h"
+#include "days/day_files.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/local_time.h"
 #include "security/session.h"

@@ -10,7 +10,9 @@
 
 namespace orlane {
 
-void CMainDlg::SaveForSessionEnd() { OnDestroy(); }
+void CMainDlg::SaveForSessionEnd() {
+  OnDestroy();
+}
 
 void CMainDlg::CommitSessionData() {
   if (destroyed_ || !built_) return;
@@ -27,8 +29,9 @@ void ConnectSessionEnd(CMainDlg& window, TerminationSignals& signals, std::funct
                    });
   // The session may still be cancelled: the program goes on after saving.
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    QObject::connect(app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.CommitSessionData(); }, Qt::DirectConnection);
+    QObject::connect(
+        app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) { window.CommitSessionData(); },
+        Qt::DirectConnection);
     QObject::connect(app, &QCoreApplication::aboutToQuit, &window, [&window] { window.SaveForSessionEnd(); });
   }
 }

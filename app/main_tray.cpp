@@ -1,14 +1,14 @@
 #include "app/main_tray.h"
 
-#include "days/day_files.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
-#include "days/title_line.h"
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
-#include "reminders/alert_dlg.h"
+#include "days/day_files.h"
+#include "days/title_line.h"
 #include "platform/clock.h"
+#include "reminders/alert_dlg.h"
 #include "res/resources.h"
 #include "security/session.h"
 
@@ -35,7 +35,8 @@ void MainTrayHost::addTrayIcon(TrayIcon icon) {
 }
 
 void MainTrayHost::setTrayIcon(TrayIcon icon) {
-  if (icon_) icon_->setIcon(QIcon(ResourcePixmap(icon == TrayIcon::Shown ? 128 : 201, icon == TrayIcon::Shown ? 32 : 16)));
+  if (icon_)
+    icon_->setIcon(QIcon(ResourcePixmap(icon == TrayIcon::Shown ? 128 : 201, icon == TrayIcon::Shown ? 32 : 16)));
 }
 
 void MainTrayHost::removeTrayIcon() {
@@ -60,7 +61,9 @@ void MainTrayHost::centreWindow() {
   }
 }
 
-void MainTrayHost::bringToFront() { window_.raise(); }
+void MainTrayHost::bringToFront() {
+  window_.raise();
+}
 
 void MainTrayHost::setTaskbarEntry(bool present) {
   // A tool window has no task-bar entry; a hidden start keeps it off the bar.
@@ -70,19 +73,29 @@ void MainTrayHost::setTaskbarEntry(bool present) {
   if (visible) window_.show();
 }
 
-void MainTrayHost::relayout() { window_.LayOut(window_.ClientArea()->width(), window_.ClientArea()->height()); }
+void MainTrayHost::relayout() {
+  window_.LayOut(window_.ClientArea()->width(), window_.ClientArea()->height());
+}
 
-bool MainTrayHost::askPassword() { return window_.AskPassword(); }
+bool MainTrayHost::askPassword() {
+  return window_.AskPassword();
+}
 
-void MainAlarmHost::showAlert(const AlertRequest& alert) { ShowReminderAlert(alert, window_.Theme(), nullptr); }
+void MainAlarmHost::showAlert(const AlertRequest& alert) {
+  ShowReminderAlert(alert, window_.Theme(), nullptr);
+}
 
 void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeKey) {
   // A fired reminder is inactive in every copy: the shown day's map is saved later.
   if (dayKey == window_.LoadedDayKey()) window_.OnReminderFired(timeKey);
 }
 
-void MainAlarmHost::dayChanged(const QString&) { window_.GotoToday(); }
+void MainAlarmHost::dayChanged(const QString&) {
+  window_.GotoToday();
+}
 
-void MainAlarmHost::ShowClockInfo() { ShowClockAlert(window_.Theme(), &window_); }
+void MainAlarmHost::ShowClockInfo() {
+  ShowClockAlert(window_.Theme(), &window_);
+}
 
 }  // namespace orlane

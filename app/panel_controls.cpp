@@ -9,9 +9,13 @@
 
 namespace orlane {
 
-CMacButton* ControlSet::button(int id) const { return qobject_cast<CMacButton*>(byId_.value(id)); }
+CMacButton* ControlSet::button(int id) const {
+  return qobject_cast<CMacButton*>(byId_.value(id));
+}
 
-CMacCheckBox* ControlSet::check(int id) const { return qobject_cast<CMacCheckBox*>(byId_.value(id)); }
+CMacCheckBox* ControlSet::check(int id) const {
+  return qobject_cast<CMacCheckBox*>(byId_.value(id));
+}
 
 CMacButton* ControlSet::AddButton(QWidget* parent, const ButtonSpec& spec, int theme) {
   auto* b = new CMacButton(QString::fromUtf8(spec.caption), spec.id, parent);

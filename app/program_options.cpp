@@ -2,11 +2,11 @@
 
 #include "calendar/holiday_file.h"
 #include "controls/bv_title.h"
+#include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
 #include "res/resources.h"
 #include "security/error_log.h"
-#include "dialogs/help_topic.h"
 
 #include <QFileInfo>
 #include <QString>

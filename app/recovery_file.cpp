@@ -15,7 +15,9 @@ constexpr std::uint8_t kHasDiary = 1;
 constexpr std::uint8_t kHasReminders = 2;
 constexpr qint64 kMaxRecoveryBytes = qint64(512) << 20;
 
-QString RecoveryPath() { return UserFilePath(kRecoveryFileName); }
+QString RecoveryPath() {
+  return UserFilePath(kRecoveryFileName);
+}
 
 bool IsDayKeyText(const QString& key) {
   if (key.size() != 8) return false;
@@ -69,6 +71,8 @@ int WriteRecoveryFile(const RecoveryState& state, const QByteArray& password) {
   return AtomicWriteFile(RecoveryPath(), SerializeRecovery(state, password));
 }
 
-void RemoveRecoveryFile() { QFile::remove(RecoveryPath()); }
+void RemoveRecoveryFile() {
+  QFile::remove(RecoveryPath());
+}
 
 }  // namespace orlane

@@ -18,7 +18,7 @@ inline constexpr char kRecoveryFileName[] = "recovery.dat";
 
 struct RecoveryState {
   QString dayKey;
-  std::optional<QByteArray> diaryRtf;  // the edited page, when it was edited
+  std::optional<QByteArray> diaryRtf;    // the edited page, when it was edited
   std::optional<ReminderMap> reminders;  // the day's reminders, when they changed
   bool empty() const { return !diaryRtf && !reminders; }
 };

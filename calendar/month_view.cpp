@@ -1,7 +1,7 @@
 #include "calendar/month_view.h"
 
-#include "days/day_files.h"
 #include "calendar/holiday_file.h"
+#include "days/day_files.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
 

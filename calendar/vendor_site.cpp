@@ -26,7 +26,9 @@ QUrl VendorBaseUrl() {
   return url;
 }
 
-bool VendorSiteConfigured() { return !VendorBaseUrl().isEmpty(); }
+bool VendorSiteConfigured() {
+  return !VendorBaseUrl().isEmpty();
+}
 
 QString VendorHostText() {
   const QUrl url = VendorBaseUrl();

@@ -6,11 +6,11 @@
 #include "security/scramble.h"
 #include "security/user_file.h"
 
+#include <termios.h>
+#include <unistd.h>
 #include <cstdio>
 #include <iostream>
 #include <string>
-#include <termios.h>
-#include <unistd.h>
 
 namespace orlane::cli {
 
@@ -95,14 +95,19 @@ int CliContext::login(QByteArray& password) const {
     case PasswordCheck::Wrong: return fail(kExitWrongPassword, QStringLiteral("Incorrect password."));
     case PasswordCheck::Unreadable: return fail(kExitFileError, UnreadableUserFileMessage());
     case PasswordCheck::NoUserFile:
-      return fail(kExitFileError, QStringLiteral("There is no user file yet; create one with: orlanectl user-file init"));
+      return fail(kExitFileError,
+                  QStringLiteral("There is no user file yet; create one with: orlanectl user-file init"));
   }
   return kExitFileError;
 }
 
-bool CliContext::ensureUserFolder() { return CreateFolderPath(UserFolder()) == 1; }
+bool CliContext::ensureUserFolder() {
+  return CreateFolderPath(UserFolder()) == 1;
+}
 
-void CliContext::print(const QString& line) { printRaw(line.toUtf8() + '\n'); }
+void CliContext::print(const QString& line) {
+  printRaw(line.toUtf8() + '\n');
+}
 
 void CliContext::printRaw(const QByteArray& bytes) {
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);

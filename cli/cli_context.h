@@ -10,7 +10,7 @@ namespace orlane::cli {
 
 enum ExitCode : int {
   kExitOk = 0,
-  kExitRefused = 1,        // already exists, not found
+  kExitRefused = 1,  // already exists, not found
   kExitUsage = 2,
   kExitWrongPassword = 3,
   kExitOtherPassword = 4,  // the day file belongs to another password
@@ -53,8 +53,8 @@ class CliContext final {
   // Creates the user folder when a command is about to write into it.
   bool ensureUserFolder();
 
-  static void print(const QString& line);          // a line on standard output
-  static void printRaw(const QByteArray& bytes);   // bytes as they are
+  static void print(const QString& line);            // a line on standard output
+  static void printRaw(const QByteArray& bytes);     // bytes as they are
   int fail(int code, const QString& message) const;  // one line on standard error
   int usage(const QString& message) const { return fail(kExitUsage, message); }
 

@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 
 namespace orlane::cli {
 

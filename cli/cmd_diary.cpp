@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 #include "diary/page_html.h"
 #include "diary/page_text.h"
 #include "platform/file_io.h"

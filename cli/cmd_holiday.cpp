@@ -1,6 +1,6 @@
-#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 
 namespace orlane::cli {
 

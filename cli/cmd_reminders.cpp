@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 #include "reminders/reminder_day.h"
 #include "reminders/reminder_value.h"
 
@@ -12,7 +12,9 @@
 namespace orlane::cli {
 
 namespace {
-QString DayPath(const CalendarDate& d) { return DayFilePath(d.year, d.month, d.day, DayFileKind::Reminders); }
+QString DayPath(const CalendarDate& d) {
+  return DayFilePath(d.year, d.month, d.day, DayFileKind::Reminders);
+}
 
 // Loads the day for a change; a damaged file is refused, so writing it back
 // can never drop the pairs behind the damage.
@@ -24,12 +26,15 @@ int LoadForChange(CliContext& context, const QString& path, ReminderMap& map) {
   return kExitOk;
 }
 
-QString NoteText(const QByteArray& note) { return QString::fromUtf8(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString NoteText(const QByteArray& note) {
+  return QString::fromUtf8(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 int List(CliContext& context, const CalendarDate& date, bool json) {
   ReminderMap map;
   const ReminderLoadResult r = LoadReminderDay(DayPath(date), map);
-  if (r == ReminderLoadResult::Unreadable) return context.fail(kExitFileError, QStringLiteral("cannot read ") + DayPath(date));
+  if (r == ReminderLoadResult::Unreadable)
+    return context.fail(kExitFileError, QStringLiteral("cannot read ") + DayPath(date));
   QJsonArray array;
   for (const auto& [key, value] : map) {
     const Reminder reminder = ParseReminderValue(value);
@@ -51,7 +56,8 @@ int List(CliContext& context, const CalendarDate& date, bool json) {
   }
   if (json) CliContext::printRaw(QJsonDocument(array).toJson(QJsonDocument::Compact) + '\n');
   if (r == ReminderLoadResult::Damaged)
-    return context.fail(kExitFileError, QStringLiteral("The reminder file is damaged; the reminders before the damage are listed."));
+    return context.fail(kExitFileError,
+                        QStringLiteral("The reminder file is damaged; the reminders before the damage are listed."));
   return kExitOk;
 }
 
@@ -59,8 +65,9 @@ int Add(CliContext& context, const CalendarDate& date, const QByteArray& time, c
   const QString path = DayPath(date);
   ReminderMap map;
   if (const int code = LoadForChange(context, path, map)) return code;
-  if (map.count(time)) return context.fail(kExitRefused, QStringLiteral("Reminder ") + QString::fromLatin1(time) +
-                                                             QStringLiteral(" already exists."));
+  if (map.count(time))
+    return context.fail(kExitRefused,
+                        QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" already exists."));
   map[time] = BuildReminderValue(reminder);
   if (!context.ensureUserFolder() || SaveReminderDay(path, map) != 1)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
@@ -72,7 +79,8 @@ int Remove(CliContext& context, const CalendarDate& date, const QByteArray& time
   ReminderMap map;
   if (const int code = LoadForChange(context, path, map)) return code;
   if (map.erase(time) == 0)
-    return context.fail(kExitRefused, QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" not found."));
+    return context.fail(kExitRefused,
+                        QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" not found."));
   if (SaveReminderDay(path, map) != 1) return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }

@@ -1,7 +1,7 @@
-#include "days/day_files.h"
-#include "days/settings_file.h"
 #include "cli/commands.h"
 #include "cli/diary_text.h"
+#include "days/day_files.h"
+#include "days/settings_file.h"
 #include "reminders/day_search.h"
 
 #include <QJsonArray>

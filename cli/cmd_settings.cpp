@@ -1,6 +1,6 @@
+#include "cli/commands.h"
 #include "days/day_files.h"
 #include "days/settings_file.h"
-#include "cli/commands.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,7 +27,7 @@ int Set(CliContext& context, const QString& name, const QString& text) {
   if (!field) return context.usage(QStringLiteral("unknown setting: ") + name);
   bool ok = false;
   const qlonglong value = text.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
-                                                                                      : text.toLongLong(&ok, 10);
+                                                                                     : text.toLongLong(&ok, 10);
   if (!ok || !IsValidSettingsValue(*field, value))
     return context.usage(QStringLiteral("not a value for ") + name + QStringLiteral(": ") + text);
   const QString path = UserFilePath(kSettingsFileName);

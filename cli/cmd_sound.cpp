@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 #include "platform/file_io.h"
 #include "sound/sound_day_file.h"
 
@@ -16,7 +16,9 @@ int RunSound(CliContext& context) {
   if (const int code = context.login(password)) return code;
   const SoundDay day = LoadSoundDay(DayFilePath(date->year, date->month, date->day, DayFileKind::Sound), password);
   switch (day.state) {
-    case SoundDayState::None: return context.fail(kExitRefused, QStringLiteral("There is no sound diary on ") + context.arg(1) + QLatin1Char('.'));
+    case SoundDayState::None:
+      return context.fail(kExitRefused,
+                          QStringLiteral("There is no sound diary on ") + context.arg(1) + QLatin1Char('.'));
     case SoundDayState::OtherPassword:
       return context.fail(kExitOtherPassword, QStringLiteral("The sound diary belongs to another password."));
     case SoundDayState::Damaged: return context.fail(kExitFileError, WavErrorMessage(day.image.error));

@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "cli/commands.h"
+#include "days/day_files.h"
 #include "platform/file_io.h"
 #include "security/scramble.h"
 #include "security/user_file.h"

@@ -11,8 +11,14 @@ std::span<const CliCommand> Commands() {
       {"scramble", "scramble < IN > OUT", &RunScramble},
       {"unscramble", "unscramble < IN > OUT", &RunUnscramble},
       {"user-file", "user-file init|check [PW]", &RunUserFile},
-      {"reminders", "reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] [--inactive] [--repeat] | remove DATE TIME", &RunReminders},
-      {"search", "search TERM (--diary|--reminders) [--from DATE] [--to DATE] [--case] [--whole-word] [--active] [--has-picture] [--json]", &RunSearch},
+      {"reminders",
+       "reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] [--inactive] [--repeat] | "
+       "remove DATE TIME",
+       &RunReminders},
+      {"search",
+       "search TERM (--diary|--reminders) [--from DATE] [--to DATE] [--case] [--whole-word] [--active] [--has-picture] "
+       "[--json]",
+       &RunSearch},
       {"sound", "sound export DATE FILE", &RunSound},
       {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE", &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},

@@ -35,16 +35,21 @@ int CBarCtrl::SetPos(int value) {
   return 1;
 }
 
-void CBarCtrl::SetColor(ColorRef color) { color_ = color; update(); }
-void CBarCtrl::SetEdge(bool on) { edge_ = on; update(); }
+void CBarCtrl::SetColor(ColorRef color) {
+  color_ = color;
+  update();
+}
+void CBarCtrl::SetEdge(bool on) {
+  edge_ = on;
+  update();
+}
 
 void CBarCtrl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   GdiPainter gdi(painter);
   const GdiRect inner = GdiRect::fromQRect(rect()).inflated(-1, -1);
   // The fill stops one pixel short of the inner right edge.
-  const int right = std::min(inner.left + BarFillWidth(position_, minimum_, maximum_, inner.width()),
-                             inner.right - 1);
+  const int right = std::min(inner.left + BarFillWidth(position_, minimum_, maximum_, inner.width()), inner.right - 1);
   if (right > inner.left) gdi.FillRect({inner.left, inner.top, right, inner.bottom}, color_);
   if (edge_) gdi.SunkenEdge(GdiRect::fromQRect(rect()));
 }

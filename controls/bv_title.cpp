@@ -30,7 +30,9 @@ CBVTitle::CBVTitle(const QString& text, const QRect& rect, QWidget* parent)
   show();
 }
 
-void CBVTitle::SetSkinFolderOverride(const QString& folder) { SkinFolderOverride() = folder; }
+void CBVTitle::SetSkinFolderOverride(const QString& folder) {
+  SkinFolderOverride() = folder;
+}
 
 QString CBVTitle::SkinPath(int theme) {
   const QString name = QStringLiteral("skin/%1.bmp").arg(theme);

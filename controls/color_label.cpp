@@ -15,10 +15,22 @@ void CColorLabel::SetFont(const QFont& font) {
   update();
 }
 
-void CColorLabel::SetTextColor(ColorRef color) { textColor_ = color; update(); }
-void CColorLabel::SetBackgroundColor(ColorRef color) { background_ = color; update(); }
-void CColorLabel::SetTransparent(bool on) { transparent_ = on; update(); }
-void CColorLabel::SetTextFlags(unsigned flags) { flags_ = flags; update(); }
+void CColorLabel::SetTextColor(ColorRef color) {
+  textColor_ = color;
+  update();
+}
+void CColorLabel::SetBackgroundColor(ColorRef color) {
+  background_ = color;
+  update();
+}
+void CColorLabel::SetTransparent(bool on) {
+  transparent_ = on;
+  update();
+}
+void CColorLabel::SetTextFlags(unsigned flags) {
+  flags_ = flags;
+  update();
+}
 
 void CColorLabel::SetIcon(const QPixmap& icon, int size) {
   icon_ = icon;
@@ -44,8 +56,10 @@ void CColorLabel::paintEvent(QPaintEvent*) {
   }
   painter.setFont(font());
   const GdiRect r = GdiRect::fromQRect(rect());
-  if (isEnabled()) gdi.Text(r, text(), flags_, textColor_);
-  else gdi.DisabledText(r, text(), flags_);
+  if (isEnabled())
+    gdi.Text(r, text(), flags_, textColor_);
+  else
+    gdi.DisabledText(r, text(), flags_);
 }
 
 }  // namespace orlane

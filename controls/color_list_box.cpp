@@ -31,8 +31,8 @@ class ColorItemDelegate final : public QStyledItemDelegate {
       gdi.FillRect(r, list_->Background());
     }
     painter->setFont(list_->font());
-    gdi.Text({r.left + 4, r.top, r.right, r.bottom}, index.data().toString(),
-             kDtSingleLine | kDtVCenter | kDtNoPrefix, text);
+    gdi.Text({r.left + 4, r.top, r.right, r.bottom}, index.data().toString(), kDtSingleLine | kDtVCenter | kDtNoPrefix,
+             text);
   }
 
  private:

@@ -40,14 +40,17 @@ constexpr std::array<ThemeRow, kThemeCount> kThemes{{
      MakeColorRef(28, 42, 35)},
 }};
 
-constexpr std::array<const char*, kThemeCount> kThemeNames{
-    "Black", "Sky", "Lime", "Orange", "Licorice", "Silver", "Blue", "Green", "Dark Blue", "Dark Green"};
+constexpr std::array<const char*, kThemeCount> kThemeNames{"Black",  "Sky",  "Lime",  "Orange",    "Licorice",
+                                                           "Silver", "Blue", "Green", "Dark Blue", "Dark Green"};
 }  // namespace
 
-int ClampTheme(int theme) { return std::clamp(theme, 0, kThemeCount - 1); }
+int ClampTheme(int theme) {
+  return std::clamp(theme, 0, kThemeCount - 1);
+}
 
 ColorRef ThemeColor(int theme, int column) {
-  return kThemes[static_cast<size_t>(ClampTheme(theme))][static_cast<size_t>(std::clamp(column, 0, kThemeColorCount - 1))];
+  return kThemes[static_cast<size_t>(ClampTheme(theme))]
+                [static_cast<size_t>(std::clamp(column, 0, kThemeColorCount - 1))];
 }
 
 void CopyTheme(int theme, std::vector<ColorRef>& colors) {
@@ -59,9 +62,13 @@ ColorRef SubtractFromChannels(ColorRef c, int amount) {
   return MakeColorRef(RedOf(c) - amount, GreenOf(c) - amount, BlueOf(c) - amount);
 }
 
-ColorRef FaceMinus5(int theme) { return SubtractFromChannels(ThemeColor(theme, kThemeLightFace), 5); }
+ColorRef FaceMinus5(int theme) {
+  return SubtractFromChannels(ThemeColor(theme, kThemeLightFace), 5);
+}
 
-ColorRef ShadowMinus60(int theme) { return SubtractFromChannels(ThemeColor(theme, kThemeShadow), 60); }
+ColorRef ShadowMinus60(int theme) {
+  return SubtractFromChannels(ThemeColor(theme, kThemeShadow), 60);
+}
 
 ColorRef MixColors(ColorRef a, ColorRef b) {
   // >> on a negative int is an arithmetic shift in C++20: rounds toward minus infinity.
@@ -69,6 +76,8 @@ ColorRef MixColors(ColorRef a, ColorRef b) {
   return MakeColorRef(mix(RedOf(a), RedOf(b)), mix(GreenOf(a), GreenOf(b)), mix(BlueOf(a), BlueOf(b)));
 }
 
-const char* ThemeName(int theme) { return kThemeNames[static_cast<size_t>(ClampTheme(theme))]; }
+const char* ThemeName(int theme) {
+  return kThemeNames[static_cast<size_t>(ClampTheme(theme))];
+}
 
 }  // namespace orlane

@@ -31,9 +31,15 @@ enum ThemeColumn : int {
 constexpr ColorRef MakeColorRef(int r, int g, int b) {
   return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // A theme index outside 0..9 is taken as the nearest valid one.
 int ClampTheme(int theme);

@@ -10,7 +10,9 @@ std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
 std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
-DibParseResult Refuse(const char* why) { return {std::nullopt, why}; }
+DibParseResult Refuse(const char* why) {
+  return {std::nullopt, why};
+}
 }  // namespace
 
 DibParseResult ParseDibFile(std::span<const std::uint8_t> file) {
@@ -29,7 +31,12 @@ DibParseResult ParseDibFile(std::span<const std::uint8_t> file) {
   if (info.width <= 0 || info.height == 0 || info.height == INT32_MIN) return Refuse("bitmap without pixels");
   if (info.width > 32768 || info.height > 32768 || info.height < -32768) return Refuse("bitmap too large");
   switch (info.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: return Refuse("unsupported bits per pixel");
   }
   if (info.colorsUsed > 256 && info.bitCount <= 8) return Refuse("colour table too large");

@@ -106,8 +106,8 @@ void NFlash::paintEvent(QPaintEvent* event) {
     const QColor stage = StageColor();
     p.fillRect(inner, stage);
     p.setPen(qGray(stage.rgb()) < 128 ? Qt::white : Qt::black);
-    const QString position = frameCount_ < 0 ? QStringLiteral("-")
-                                             : QStringLiteral("%1 / %2").arg(currentFrame_).arg(frameCount_);
+    const QString position =
+        frameCount_ < 0 ? QStringLiteral("-") : QStringLiteral("%1 / %2").arg(currentFrame_).arg(frameCount_);
     p.drawText(inner.adjusted(4, 4, -4, -4), Qt::AlignCenter, movieName_ + QLatin1Char('\n') + position);
   }
   QFrame::paintEvent(event);
@@ -121,6 +121,8 @@ void NFlash::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
 }
 
-void NFlash::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+void NFlash::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+}
 
 }  // namespace orlane

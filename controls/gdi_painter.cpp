@@ -26,16 +26,22 @@ QBitmap RoundRectMask(int width, int height, int ellipseW, int ellipseH) {
   return QBitmap::fromImage(mono.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor));
 }
 
-QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(ColorRef c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
-ColorRef FromQColor(const QColor& c) { return MakeColorRef(c.red(), c.green(), c.blue()); }
+ColorRef FromQColor(const QColor& c) {
+  return MakeColorRef(c.red(), c.green(), c.blue());
+}
 
 QString StripPrefix(const QString& text) {
   QString out;
   out.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    else if (text[i] == QLatin1Char('&')) continue;
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+      ++i;
+    else if (text[i] == QLatin1Char('&'))
+      continue;
     out += text[i];
   }
   return out;
@@ -44,9 +50,12 @@ QString StripPrefix(const QString& text) {
 namespace {
 int ToQtFlags(unsigned flags) {
   int qt = 0;
-  if (flags & kDtCenter) qt |= Qt::AlignHCenter;
-  else if (flags & kDtRight) qt |= Qt::AlignRight;
-  else qt |= Qt::AlignLeft;
+  if (flags & kDtCenter)
+    qt |= Qt::AlignHCenter;
+  else if (flags & kDtRight)
+    qt |= Qt::AlignRight;
+  else
+    qt |= Qt::AlignLeft;
   qt |= (flags & kDtVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
   if (flags & kDtSingleLine) qt |= Qt::TextSingleLine;
   if (flags & kDtWordBreak) qt |= Qt::TextWordWrap;
@@ -64,14 +73,17 @@ QSize MeasureGdiText(const QFont& font, const QString& text, unsigned flags, int
   if (!(flags & kDtWordBreak)) return QSize(static_cast<int>(std::ceil(fm.horizontalAdvance(shown))), lineHeight);
   const QRectF bound = fm.boundingRect(QRectF(0, 0, std::max(1, wrapWidth), 1 << 20),
                                        ToQtFlags(flags & ~(kDtCenter | kDtRight | kDtVCenter | kDtSingleLine)), text);
-  return QSize(static_cast<int>(std::ceil(bound.width())), std::max(static_cast<int>(std::ceil(bound.height())), lineHeight));
+  return QSize(static_cast<int>(std::ceil(bound.width())),
+               std::max(static_cast<int>(std::ceil(bound.height())), lineHeight));
 }
 
 GdiPainter::GdiPainter(QPainter& painter) : painter_(painter) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void GdiPainter::SetPixel(int x, int y, ColorRef c) { painter_.fillRect(QRect(x, y, 1, 1), ToQColor(c)); }
+void GdiPainter::SetPixel(int x, int y, ColorRef c) {
+  painter_.fillRect(QRect(x, y, 1, 1), ToQColor(c));
+}
 
 void GdiPainter::Span(int x1, int x2, int y, ColorRef c) {
   if (x2 < x1) return;

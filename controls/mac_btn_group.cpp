@@ -35,8 +35,10 @@ int NMacBtnGroup::CreateButtons(const QStringList& captions, const QList<int>& i
       button->setFont(font);
       button->SetTooltipText(captions[next]);
       button->SetToggleMode(CMacButton::kLatchMode);
-      if (rows > columns) button->SetCornerEllipse(0, 0);
-      else button->SetCornerEllipse(6, 6);
+      if (rows > columns)
+        button->SetCornerEllipse(0, 0);
+      else
+        button->SetCornerEllipse(6, 6);
       button->SetTabStyle(tabStyle);
       const int id = ids[next];
       connect(button, &QAbstractButton::clicked, this, [this, id] { OnButtonClicked(id); });
@@ -53,7 +55,8 @@ void NMacBtnGroup::OnButtonClicked(int id) {
   for (CMacButton* button : buttons_)
     if (button != clicked) button->SetVisualState(CMacButton::kNormal, true);
   // Posted: the owner hears of it after the click has been handled.
-  QMetaObject::invokeMethod(this, [this, id] { Q_EMIT command(id); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, id] { Q_EMIT command(id); }, Qt::QueuedConnection);
 }
 
 void NMacBtnGroup::Select(int id) {

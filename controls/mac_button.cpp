@@ -11,7 +11,9 @@
 
 namespace orlane {
 
-CMacButton::CMacButton(QWidget* parent) : QPushButton(parent) { Init(); }
+CMacButton::CMacButton(QWidget* parent) : QPushButton(parent) {
+  Init();
+}
 
 CMacButton::CMacButton(const QString& text, int controlId, QWidget* parent)
     : QPushButton(text, parent), controlId_(controlId) {
@@ -67,11 +69,17 @@ void CMacButton::SetIconPixmap(const QPixmap& pixmap, int size) {
   update();
 }
 
-void CMacButton::SetIcon16(int resourceId) { SetIconPixmap(ResourcePixmap(resourceId, 16), 16); }
+void CMacButton::SetIcon16(int resourceId) {
+  SetIconPixmap(ResourcePixmap(resourceId, 16), 16);
+}
 
-void CMacButton::SetIcon32(int resourceId) { SetIconPixmap(ResourcePixmap(resourceId, 32), 32); }
+void CMacButton::SetIcon32(int resourceId) {
+  SetIconPixmap(ResourcePixmap(resourceId, 32), 32);
+}
 
-void CMacButton::SetTooltipText(const QString& text) { setToolTip(text); }
+void CMacButton::SetTooltipText(const QString& text) {
+  setToolTip(text);
+}
 
 void CMacButton::SetCornerEllipse(int w, int h) {
   ellipseW_ = std::max(0, w);
@@ -165,9 +173,7 @@ void CMacButton::mousePressEvent(QMouseEvent* event) {
   tooltipTimer_.stop();
   if (event->button() == Qt::LeftButton) {
     switch (toggleMode_) {
-      case kToggleMode:
-        state_ = state_ == kPressed ? kNormal : kPressed;
-        break;
+      case kToggleMode: state_ = state_ == kPressed ? kNormal : kPressed; break;
       case kLatchMode:
         if (state_ == kPressed) {
           swallowedPress_ = true;
@@ -176,9 +182,7 @@ void CMacButton::mousePressEvent(QMouseEvent* event) {
         }
         state_ = kPressed;
         break;
-      default:
-        state_ = kPressed;
-        break;
+      default: state_ = kPressed; break;
     }
     update();
   }
@@ -187,8 +191,10 @@ void CMacButton::mousePressEvent(QMouseEvent* event) {
 
 void CMacButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    if (toggleMode_ != kPushMode) latchedState_ = state_;
-    else state_ = kNormal;
+    if (toggleMode_ != kPushMode)
+      latchedState_ = state_;
+    else
+      state_ = kNormal;
     update();
     if (swallowedPress_) {
       swallowedPress_ = false;
@@ -199,7 +205,9 @@ void CMacButton::mouseReleaseEvent(QMouseEvent* event) {
   QPushButton::mouseReleaseEvent(event);
 }
 
-void CMacButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void CMacButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
 
 void CMacButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)

@@ -115,8 +115,10 @@ void NormalBevel(GdiPainter& gdi, const ButtonColors& c, const Geometry& g) {
 
 void BevelledBackground(GdiPainter& gdi, const ButtonLook& look, const ButtonColors& c, const Geometry& g) {
   gdi.RoundRect(look.rect, g.ew, g.eh, c[kThemeOutline], look.selected ? c.faceMinus5 : c[kThemeFace]);
-  if (look.selected) PressedBevel(gdi, c, g);
-  else NormalBevel(gdi, c, g);
+  if (look.selected)
+    PressedBevel(gdi, c, g);
+  else
+    NormalBevel(gdi, c, g);
   if (g.rounded()) CornerPixels(gdi, g, c[kThemeOutline]);
   int x = 0;
   int y = 0;
@@ -128,12 +130,13 @@ void BevelledBackground(GdiPainter& gdi, const ButtonLook& look, const ButtonCol
 
 void PaintMacButton(QPainter& painter, const ButtonLook& look, const ButtonColors& c, const QFont& font) {
   const QSize ellipse = EffectiveCornerEllipse(look.rect, look.ellipseW, look.ellipseH);
-  const Geometry g{look.rect.left, look.rect.top, look.rect.right, look.rect.bottom, ellipse.width(),
-                   ellipse.height()};
+  const Geometry g{look.rect.left, look.rect.top, look.rect.right, look.rect.bottom, ellipse.width(), ellipse.height()};
   GdiPainter gdi(painter);
   if (look.paintBackground) {
-    if (look.flat) FlatBackground(gdi, look, c, g);
-    else BevelledBackground(gdi, look, c, g);
+    if (look.flat)
+      FlatBackground(gdi, look, c, g);
+    else
+      BevelledBackground(gdi, look, c, g);
   }
 
   ColorRef textColor = MakeColorRef(0, 0, 0);
@@ -152,8 +155,10 @@ void PaintMacButton(QPainter& painter, const ButtonLook& look, const ButtonColor
   painter.setFont(font);
   unsigned flags = 0;
   const GdiRect textRect = ButtonTextRect(look, &flags);
-  if (look.enabled) gdi.Text(textRect, look.text, flags, textColor);
-  else gdi.DisabledText(textRect, look.text, flags & ~kDtEndEllipsis);
+  if (look.enabled)
+    gdi.Text(textRect, look.text, flags, textColor);
+  else
+    gdi.DisabledText(textRect, look.text, flags & ~kDtEndEllipsis);
 }
 
 }  // namespace orlane

@@ -19,7 +19,9 @@ CheckBoxColors CheckBoxColors::ForTheme(int theme) {
   return c;
 }
 
-CMacCheckBox::CMacCheckBox(QWidget* parent) : QCheckBox(parent) { Init(); }
+CMacCheckBox::CMacCheckBox(QWidget* parent) : QCheckBox(parent) {
+  Init();
+}
 
 CMacCheckBox::CMacCheckBox(const QString& text, int controlId, QWidget* parent)
     : QCheckBox(text, parent), controlId_(controlId) {
@@ -62,9 +64,13 @@ QRect CMacCheckBox::BoxRect() const {
   return QRect(x, (height() - 12) / 2, 12, 12);
 }
 
-bool CMacCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+bool CMacCheckBox::hitButton(const QPoint& pos) const {
+  return rect().contains(pos);
+}
 
-void CMacCheckBox::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void CMacCheckBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
 
 void CMacCheckBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -103,12 +109,16 @@ void CMacCheckBox::paintEvent(QPaintEvent*) {
   const GdiRect textRect = leftText_ ? GdiRect{0, 0, width() - 17, height()} : GdiRect{17, 0, width(), height()};
   unsigned flags = kDtSingleLine | kDtVCenter | kDtNoPrefix;
   if (MeasureGdiText(font(), label, flags).width() > textRect.width()) flags = kDtWordBreak | kDtVCenter;
-  if (enabled) gdi.Text(textRect, label, flags, MakeColorRef(0, 0, 0));
-  else gdi.DisabledText(textRect, label, flags);
+  if (enabled)
+    gdi.Text(textRect, label, flags, MakeColorRef(0, 0, 0));
+  else
+    gdi.DisabledText(textRect, label, flags);
   PaintKeyboardFocus(painter, *this, textRect.toQRect());
 }
 
-CMacRadioButton::CMacRadioButton(QWidget* parent) : QRadioButton(parent) { SetTheme(kDefaultControlTheme); }
+CMacRadioButton::CMacRadioButton(QWidget* parent) : QRadioButton(parent) {
+  SetTheme(kDefaultControlTheme);
+}
 
 void CMacRadioButton::SetTheme(int theme) {
   theme_ = ClampTheme(theme);

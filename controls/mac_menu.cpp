@@ -33,14 +33,11 @@ class MacMenuStyle final : public QProxyStyle {
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     switch (metric) {
-      case PM_MenuPanelWidth:
-        return 1;
+      case PM_MenuPanelWidth: return 1;
       case PM_MenuHMargin:
       case PM_MenuVMargin:
-      case PM_MenuDesktopFrameWidth:
-        return 0;
-      default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+      case PM_MenuDesktopFrameWidth: return 0;
+      default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
   }
 
@@ -48,7 +45,9 @@ class MacMenuStyle final : public QProxyStyle {
   NMacMenu* menu_;
 };
 
-int IdOf(const QAction* action) { return action ? action->data().toInt() : 0; }
+int IdOf(const QAction* action) {
+  return action ? action->data().toInt() : 0;
+}
 }  // namespace
 
 NMacMenu::NMacMenu(QWidget* parent) : QMenu(parent) {
@@ -111,18 +110,30 @@ void NMacMenu::EnableItem(int id, bool enabled) {
   if (QAction* action = ItemAction(id)) action->setEnabled(enabled);
 }
 
-void NMacMenu::SetBackgroundColor(ColorRef color) { background_ = color; update(); }
-void NMacMenu::SetItemWidth(int width) { itemWidth_ = width; }
+void NMacMenu::SetBackgroundColor(ColorRef color) {
+  background_ = color;
+  update();
+}
+void NMacMenu::SetItemWidth(int width) {
+  itemWidth_ = width;
+}
 void NMacMenu::SetSelectionColors(ColorRef text, ColorRef fill, ColorRef frame) {
   selectedText_ = text;
   selectionFill_ = fill;
   selectionFrame_ = frame;
   update();
 }
-void NMacMenu::SetMenuFont(const QFont& font) { font_ = font; setFont(font); }
-void NMacMenu::SetItemHeight(int height) { itemHeight_ = height; }
+void NMacMenu::SetMenuFont(const QFont& font) {
+  font_ = font;
+  setFont(font);
+}
+void NMacMenu::SetItemHeight(int height) {
+  itemHeight_ = height;
+}
 
-QFont NMacMenu::MenuFont() const { return font_ ? *font_ : font(); }
+QFont NMacMenu::MenuFont() const {
+  return font_ ? *font_ : font();
+}
 
 QSize NMacMenu::MeasureItem(bool separator) {
   const int height = separator ? kSeparatorHeight : itemHeight_;
@@ -166,8 +177,10 @@ void NMacMenu::DrawItem(QPainter& painter, const QRect& itemRect, const QAction*
     gdi.FillRect(r, background);
   }
   const QString text = texts_.value(id, action->text());
-  if (!action->isEnabled()) gdi.DisabledText(textRect, text, kDtLeft | kDtVCenter | kDtSingleLine);
-  else gdi.Text(textRect, text, kDtSingleLine | kDtVCenter | kDtEndEllipsis, textColor);
+  if (!action->isEnabled())
+    gdi.DisabledText(textRect, text, kDtLeft | kDtVCenter | kDtSingleLine);
+  else
+    gdi.Text(textRect, text, kDtSingleLine | kDtVCenter | kDtEndEllipsis, textColor);
 
   const auto icon = icons_.constFind(id);
   if (HasIcons() && icon != icons_.constEnd()) {

@@ -26,7 +26,9 @@ CMediaPlayer2::~CMediaPlayer2() {
   player_->stop();
 }
 
-void CMediaPlayer2::SetAutoStart(bool on) { autoStart_ = on; }
+void CMediaPlayer2::SetAutoStart(bool on) {
+  autoStart_ = on;
+}
 
 void CMediaPlayer2::SetPlayCount(int count) {
   playCount_ = count < 1 ? 1 : count;
@@ -38,11 +40,17 @@ void CMediaPlayer2::SetFileName(const QString& path) {
   player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
 }
 
-void CMediaPlayer2::Play() { player_->play(); }
+void CMediaPlayer2::Play() {
+  player_->play();
+}
 
-void CMediaPlayer2::Stop() { player_->stop(); }
+void CMediaPlayer2::Stop() {
+  player_->stop();
+}
 
-bool CMediaPlayer2::Playing() const { return player_->playbackState() == QMediaPlayer::PlayingState; }
+bool CMediaPlayer2::Playing() const {
+  return player_->playbackState() == QMediaPlayer::PlayingState;
+}
 
 int CMediaPlayer2::ReadyState() const {
   switch (player_->mediaStatus()) {

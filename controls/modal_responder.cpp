@@ -12,11 +12,17 @@ ModalResponder& Current() {
 }
 }  // namespace
 
-void SetModalResponder(ModalResponder responder) { Current() = std::move(responder); }
+void SetModalResponder(ModalResponder responder) {
+  Current() = std::move(responder);
+}
 
-bool HasModalResponder() { return static_cast<bool>(Current()); }
+bool HasModalResponder() {
+  return static_cast<bool>(Current());
+}
 
-int AskModalResponder(const ModalRequest& request) { return Current() ? Current()(request) : 2; }
+int AskModalResponder(const ModalRequest& request) {
+  return Current() ? Current()(request) : 2;
+}
 
 void InstallUnattendedResponder() {
   bool numeric = false;
@@ -24,9 +30,8 @@ void InstallUnattendedResponder() {
   if (!numeric) return;
   const int id = answer;
   SetModalResponder([id](const ModalRequest& request) {
-    const QString line = QStringLiteral("modal %1 [%2] %3 -> %4\n")
-                             .arg(request.dialogClass, request.title, request.text)
-                             .arg(id);
+    const QString line =
+        QStringLiteral("modal %1 [%2] %3 -> %4\n").arg(request.dialogClass, request.title, request.text).arg(id);
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     return id;
@@ -37,6 +42,8 @@ ScopedModalResponder::ScopedModalResponder(ModalResponder responder) : previous_
   Current() = std::move(responder);
 }
 
-ScopedModalResponder::~ScopedModalResponder() { Current() = std::move(previous_); }
+ScopedModalResponder::~ScopedModalResponder() {
+  Current() = std::move(previous_);
+}
 
 }  // namespace orlane

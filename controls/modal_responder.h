@@ -17,8 +17,8 @@ struct ModalRequest {
   int boxKind = -1;     // CMsgBoxDlg kind 0..3, else -1
   QString text;
   QString title;
-  QStringList buttons;  // captions of the buttons offered, by position
-  int defaultButton = 1;  // the id a keyboard answer picks
+  QStringList buttons;        // captions of the buttons offered, by position
+  int defaultButton = 1;      // the id a keyboard answer picks
   QWidget* dialog = nullptr;  // laid out, not shown; may be inspected
 };
 

@@ -123,10 +123,22 @@ void CMsgBoxDlg::LayOutCustomButtons() {
 
 void CMsgBoxDlg::OnCommand(int id) {
   switch (id) {
-    case 1: msgResult_ = 0; accept(); break;
-    case 2: msgResult_ = 1; QDialog::reject(); break;
-    case kExtraButton1: msgResult_ = 2; accept(); break;
-    case kExtraButton2: msgResult_ = 3; accept(); break;
+    case 1:
+      msgResult_ = 0;
+      accept();
+      break;
+    case 2:
+      msgResult_ = 1;
+      QDialog::reject();
+      break;
+    case kExtraButton1:
+      msgResult_ = 2;
+      accept();
+      break;
+    case kExtraButton2:
+      msgResult_ = 3;
+      accept();
+      break;
     default: break;
   }
 }

@@ -30,8 +30,14 @@ QFont GdiFont(const QString& face, int height, int weight) {
   return font;
 }
 
-QFont DialogFont() { return GdiFont(QStringLiteral("Tahoma"), -12, 400); }
-QFont DialogBoldFont() { return GdiFont(QStringLiteral("Tahoma"), -13, 700); }
-QFont TitleFont() { return GdiFont(QStringLiteral("Verdana"), -13, 700); }
+QFont DialogFont() {
+  return GdiFont(QStringLiteral("Tahoma"), -12, 400);
+}
+QFont DialogBoldFont() {
+  return GdiFont(QStringLiteral("Tahoma"), -13, 700);
+}
+QFont TitleFont() {
+  return GdiFont(QStringLiteral("Verdana"), -13, 700);
+}
 
 }  // namespace orlane

@@ -15,7 +15,8 @@ constexpr int kTagEnd = 0;
 constexpr qint64 kMaxFileRead = 1024 * 1024;  // compressed bytes enough for the scan
 
 quint32 ReadU32(QByteArrayView b, qsizetype at) {
-  return static_cast<quint32>(static_cast<quint8>(b[at])) | (static_cast<quint32>(static_cast<quint8>(b[at + 1])) << 8) |
+  return static_cast<quint32>(static_cast<quint8>(b[at])) |
+         (static_cast<quint32>(static_cast<quint8>(b[at + 1])) << 8) |
          (static_cast<quint32>(static_cast<quint8>(b[at + 2])) << 16) |
          (static_cast<quint32>(static_cast<quint8>(b[at + 3])) << 24);
 }

@@ -23,10 +23,10 @@ struct SwfHeader {
   SwfError error = SwfError::None;
   bool compressed = false;
   int version = 0;
-  quint32 fileLength = 0;       // the uncompressed length the file declares
+  quint32 fileLength = 0;  // the uncompressed length the file declares
   int stageWidthTwips = 0;
   int stageHeightTwips = 0;
-  int frameRate256 = 0;         // 8.8 fixed point frames per second
+  int frameRate256 = 0;  // 8.8 fixed point frames per second
   int frameCount = 0;
   bool hasBackground = false;
   quint32 backgroundRgb = 0xFFFFFF;  // 0xRRGGBB

@@ -36,13 +36,17 @@ void CThemedDialog::SetTheme(int theme) {
   update();
 }
 
-QColor CThemedDialog::BackgroundColor() const { return ToQColor(ThemeColor(theme_, kThemeLightFace)); }
+QColor CThemedDialog::BackgroundColor() const {
+  return ToQColor(ThemeColor(theme_, kThemeLightFace));
+}
 
 QSize CThemedDialog::ClientSize() const {
   return QSize(std::max(0, width() - 2 * kThemeFrameWidth), std::max(0, height() - 2 * kThemeFrameWidth));
 }
 
-void CThemedDialog::SyncClient() { client_->setGeometry(QRect(QPoint(kThemeFrameWidth, kThemeFrameWidth), ClientSize())); }
+void CThemedDialog::SyncClient() {
+  client_->setGeometry(QRect(QPoint(kThemeFrameWidth, kThemeFrameWidth), ClientSize()));
+}
 
 void CThemedDialog::SetClientSize(int width, int height) {
   resize(width + 2 * kThemeFrameWidth, height + 2 * kThemeFrameWidth);
@@ -84,8 +88,10 @@ void CThemedDialog::OnInitDialog() {
 }
 
 void CThemedDialog::OnCommand(int id) {
-  if (id == 1) accept();
-  else if (id == kCloseButtonId) reject();
+  if (id == 1)
+    accept();
+  else if (id == kCloseButtonId)
+    reject();
 }
 
 void CThemedDialog::DescribeModal(ModalRequest& request) const {
@@ -150,8 +156,7 @@ void CThemedDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 void CThemedDialog::mouseMoveEvent(QMouseEvent* event) {
-  if ((event->buttons() & Qt::LeftButton) && dragging_ && InDragBand(event->position().toPoint()) &&
-      !isMaximized()) {
+  if ((event->buttons() & Qt::LeftButton) && dragging_ && InDragBand(event->position().toPoint()) && !isMaximized()) {
     // The window system moves the window when it can; otherwise it follows here.
     if (!(windowHandle() && windowHandle()->startSystemMove())) move(event->globalPosition().toPoint() - dragOffset_);
   } else {

@@ -28,7 +28,8 @@ SharedWait& Shared() {
 }  // namespace
 
 CWaitDlg::CWaitDlg(const QString& message, int maximum, int theme)
-    : CThemedDialog(nullptr), message_(message.isEmpty() ? QStringLiteral("Please Wait...") : message),
+    : CThemedDialog(nullptr),
+      message_(message.isEmpty() ? QStringLiteral("Please Wait...") : message),
       maximum_(maximum) {
   setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -69,7 +70,9 @@ void CWaitDlg::Start(QWidget* owner, const QString& message, int maximum, int th
   s.dialog->timer_.start();
 }
 
-void CWaitDlg::Progress(int value) { Shared().progress.store(value, std::memory_order_relaxed); }
+void CWaitDlg::Progress(int value) {
+  Shared().progress.store(value, std::memory_order_relaxed);
+}
 
 void CWaitDlg::Done() {
   Shared().done.store(true, std::memory_order_release);
@@ -77,7 +80,9 @@ void CWaitDlg::Done() {
   if (QThread::currentThread() == QCoreApplication::instance()->thread()) Finish();
 }
 
-CWaitDlg* CWaitDlg::Current() { return Shared().dialog.get(); }
+CWaitDlg* CWaitDlg::Current() {
+  return Shared().dialog.get();
+}
 
 void CWaitDlg::Tick() {
   SharedWait& s = Shared();

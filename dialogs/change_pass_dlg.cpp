@@ -3,10 +3,10 @@
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/wait_dlg.h"
-#include "platform/program_info.h"
-#include "security/edge_rect.h"
 #include "dialogs/help_topic.h"
 #include "dialogs/password_edit.h"
+#include "platform/program_info.h"
+#include "security/edge_rect.h"
 #include "security/session.h"
 
 #include <QEventLoop>

@@ -2,11 +2,11 @@
 
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
+#include "dialogs/change_pass_dlg.h"
+#include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
-#include "dialogs/change_pass_dlg.h"
 #include "security/edge_rect.h"
-#include "dialogs/help_topic.h"
 #include "security/registry_key.h"
 
 #include <QComboBox>

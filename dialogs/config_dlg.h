@@ -4,8 +4,8 @@
 // also starts the password change.
 #pragma once
 
-#include "days/settings_file.h"
 #include "controls/themed_dialog.h"
+#include "days/settings_file.h"
 
 #include <array>
 

@@ -2,12 +2,12 @@
 
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
+#include "dialogs/help_topic.h"
+#include "dialogs/password_edit.h"
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "platform/program_info.h"
 #include "security/edge_rect.h"
-#include "dialogs/help_topic.h"
-#include "dialogs/password_edit.h"
 #include "security/session.h"
 #include "security/user_file.h"
 

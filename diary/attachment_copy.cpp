@@ -13,11 +13,21 @@ namespace orlane {
 
 namespace {
 constexpr const char* kExecutableTypes[] = {
-    "application/x-executable",  "application/x-pie-executable",    "application/x-sharedlib",
-    "application/x-shellscript", "application/x-desktop",           "application/x-ms-dos-executable",
-    "application/x-msdownload",  "application/x-msi",               "application/x-java-archive",
-    "application/x-perl",        "text/x-python",                   "text/x-python3",
-    "application/x-ruby",        "application/vnd.appimage",        "application/x-csh",
+    "application/x-executable",
+    "application/x-pie-executable",
+    "application/x-sharedlib",
+    "application/x-shellscript",
+    "application/x-desktop",
+    "application/x-ms-dos-executable",
+    "application/x-msdownload",
+    "application/x-msi",
+    "application/x-java-archive",
+    "application/x-perl",
+    "text/x-python",
+    "text/x-python3",
+    "application/x-ruby",
+    "application/vnd.appimage",
+    "application/x-csh",
     "application/x-ms-shortcut",
 };
 
@@ -47,13 +57,17 @@ QString AttachmentFileName(const QString& name) {
 }
 
 bool IsExecutableAttachment(const QString& name, const QByteArray& data) {
-  if (data.startsWith("#!") || data.startsWith("\x7F" "ELF") || data.startsWith("MZ")) return true;
+  if (data.startsWith("#!") ||
+      data.startsWith("\x7F"
+                      "ELF") ||
+      data.startsWith("MZ"))
+    return true;
   const QString suffix = QFileInfo(AttachmentFileName(name)).suffix().toLower();
   for (const char* s : kExecutableSuffixes)
     if (suffix == QLatin1String(s)) return true;
   const QMimeDatabase types;
-  for (const QMimeType& type : {types.mimeTypeForFileNameAndData(AttachmentFileName(name), data),
-                                types.mimeTypeForData(data)}) {
+  for (const QMimeType& type :
+       {types.mimeTypeForFileNameAndData(AttachmentFileName(name), data), types.mimeTypeForData(data)}) {
     for (const char* executable : kExecutableTypes)
       if (type.inherits(QLatin1String(executable))) return true;
   }
@@ -64,7 +78,8 @@ QString WriteAttachmentCopy(const QString& name, const QByteArray& data) {
   const QString folder = MakeFreshPrivateFolder(PrivateFolderParent(), QStringLiteral("orlane-attachment-"));
   if (folder.isEmpty()) return {};
   QString path = folder + QLatin1Char('/') + AttachmentFileName(name);
-  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int fd =
+      ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return {};
   const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;
   if (::close(fd) != 0 || !written) {

@@ -40,7 +40,9 @@ bool CRichDiaryCtrl::SetRtfText(const QByteArray& rtf) {
   return read && !reader.hasError();
 }
 
-QByteArray CRichDiaryCtrl::GetRtf() const { return RtfWriter().write(*document()); }
+QByteArray CRichDiaryCtrl::GetRtf() const {
+  return RtfWriter().write(*document());
+}
 
 int CRichDiaryCtrl::SaveRtf(QString path) {
   if (path.isEmpty())

@@ -143,7 +143,6 @@ QImage DecodeDib(QByteArrayView dib) {
   return image;
 }
 
-
 QSize DeclaredPictureSize(const RtfPicture& picture) {
   switch (picture.kind) {
     case RtfPictureKind::Png: return ReadableSize(picture.data, "PNG");

@@ -16,7 +16,9 @@ namespace {
 constexpr int kMaxFonts = 4096;
 constexpr int kMaxLists = 1024;
 
-QString KeptPictureTip() { return QStringLiteral("This picture cannot be shown here. It is kept as it is."); }
+QString KeptPictureTip() {
+  return QStringLiteral("This picture cannot be shown here. It is kept as it is.");
+}
 // Adding a paragraph to a QTextList costs work in proportion to the list's
 // length (Qt marks every item for layout again), so a long run of items is
 // built as a chain of lists of at most this many. Bullets look and save the
@@ -284,8 +286,7 @@ void RtfReadSession::finishPicture(const QByteArray& group) {
     undecodedInShppict_.push_back({group, UndecodedPictureSize(picture)});  // settled when its group closes
   } else {
     // A picture beyond the budget stands in at a size that fits the page.
-    const QSizeF size =
-        overBudget ? PicturePlaceholder(picture, declared).displaySize : UndecodedPictureSize(picture);
+    const QSizeF size = overBudget ? PicturePlaceholder(picture, declared).displaySize : UndecodedPictureSize(picture);
     insertKept(group, PlaceholderPicture(size.toSize()), size, KeptPictureTip());
     if (state().inShppict) shppictInserted_ = true;  // a shape's result is another copy
   }
@@ -309,8 +310,8 @@ void RtfReadSession::finishShppict(int frame) {
   if (undecoded.empty()) return;
   if (!shppictInserted_) {
     const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
-    pendingAlternative_ = RtfPendingAlternative{group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1,
-                                                groupBytes(frame), undecoded.front().size, {}, -1};
+    pendingAlternative_ = RtfPendingAlternative{
+        group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1, groupBytes(frame), undecoded.front().size, {}, -1};
     return;
   }
   for (const UndecodedPicture& p : undecoded)
@@ -332,8 +333,7 @@ void RtfReadSession::finishAlternative() {
   }
 }
 
-void RtfReadSession::insertKept(const QByteArray& group, const QVariant& picture, QSizeF size,
-                                const QString& toolTip) {
+void RtfReadSession::insertKept(const QByteArray& group, const QVariant& picture, QSizeF size, const QString& toolTip) {
   if (group.isEmpty()) return;
   flushRun();
   ensureBlock();

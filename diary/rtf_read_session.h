@@ -86,7 +86,7 @@ struct RtfGroupState {
   RtfCharState ch;
   RtfParaState para;
   int uc = 1;
-  int targetFrame = -1;  // Numbering: the frame whose paragraph it describes
+  int targetFrame = -1;      // Numbering: the frame whose paragraph it describes
   qsizetype openOffset = 0;  // where the group's brace stands in the input
   qsizetype keptFrom = -1;   // where the control word that makes it a kept kind begins
   bool inShppict = false;

@@ -45,15 +45,25 @@ QString ResolveUserFolder() {
   return WritableDataFolder() + QStringLiteral("User/");
 }
 
-const QString& UserFolder() { return UserFolderStorage(); }
+const QString& UserFolder() {
+  return UserFolderStorage();
+}
 
-void SetUserFolder(const QString& folder) { UserFolderStorage() = WithTrailingSlash(folder); }
+void SetUserFolder(const QString& folder) {
+  UserFolderStorage() = WithTrailingSlash(folder);
+}
 
-QString UserFilePath(const char* name) { return UserFolder() + QLatin1String(name); }
+QString UserFilePath(const char* name) {
+  return UserFolder() + QLatin1String(name);
+}
 
-QString WritableDataFolder() { return HomeRelative("XDG_DATA_HOME", ".local/share") + QStringLiteral("orlane/"); }
+QString WritableDataFolder() {
+  return HomeRelative("XDG_DATA_HOME", ".local/share") + QStringLiteral("orlane/");
+}
 
-QString ConfigFolder() { return HomeRelative("XDG_CONFIG_HOME", ".config"); }
+QString ConfigFolder() {
+  return HomeRelative("XDG_CONFIG_HOME", ".config");
+}
 
 QString InstalledDataFolder() {
   const QString installed =

@@ -32,8 +32,7 @@ bool ArchiveReader::readUInt8(std::uint8_t& out) {
 bool ArchiveReader::readUInt16(std::uint16_t& out) {
   const char* b = nullptr;
   if (!take(2, b)) return false;
-  out = static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[0]) |
-                                   (static_cast<std::uint8_t>(b[1]) << 8));
+  out = static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[0]) | (static_cast<std::uint8_t>(b[1]) << 8));
   return true;
 }
 
@@ -90,8 +89,7 @@ bool ArchiveReader::readString(QByteArray& out) {
   bool wide = false;
   // The UTF-16 tag is FF FE FF, followed by a length in the usual scheme.
   if (remaining() >= 3 && static_cast<std::uint8_t>(data_[pos_]) == 0xFF &&
-      static_cast<std::uint8_t>(data_[pos_ + 1]) == 0xFE &&
-      static_cast<std::uint8_t>(data_[pos_ + 2]) == 0xFF) {
+      static_cast<std::uint8_t>(data_[pos_ + 1]) == 0xFE && static_cast<std::uint8_t>(data_[pos_ + 2]) == 0xFF) {
     wide = true;
     pos_ += 3;
   }
@@ -115,7 +113,9 @@ bool ArchiveReader::readString(QByteArray& out) {
   return true;
 }
 
-void ArchiveWriter::writeUInt8(std::uint8_t value) { out_.append(static_cast<char>(value)); }
+void ArchiveWriter::writeUInt8(std::uint8_t value) {
+  out_.append(static_cast<char>(value));
+}
 
 void ArchiveWriter::writeUInt16(std::uint16_t value) {
   writeUInt8(static_cast<std::uint8_t>(value & 0xFF));
@@ -126,7 +126,9 @@ void ArchiveWriter::writeUInt32(std::uint32_t value) {
   for (int i = 0; i < 4; ++i) writeUInt8(static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF));
 }
 
-void ArchiveWriter::writeInt32(std::int32_t value) { writeUInt32(static_cast<std::uint32_t>(value)); }
+void ArchiveWriter::writeInt32(std::int32_t value) {
+  writeUInt32(static_cast<std::uint32_t>(value));
+}
 
 void ArchiveWriter::writeCount(std::uint32_t count) {
   if (count < kLongLength) {

@@ -30,6 +30,8 @@ int AtoiLike(QByteArrayView text) {
   return static_cast<int>(value);
 }
 
-QByteArray DecimalText(std::int64_t value) { return QByteArray::number(static_cast<qlonglong>(value)); }
+QByteArray DecimalText(std::int64_t value) {
+  return QByteArray::number(static_cast<qlonglong>(value));
+}
 
 }  // namespace orlane

@@ -22,12 +22,16 @@ std::time_t NowSeconds() {
   return static_cast<std::time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
 }
 
-void SetClockSourceForTesting(ClockSource source) { Source() = std::move(source); }
+void SetClockSourceForTesting(ClockSource source) {
+  Source() = std::move(source);
+}
 
 TestClock::TestClock(qint64 startMs) : nowMs_(startMs) {
   SetClockSourceForTesting([this] { return nowMs_; });
 }
 
-TestClock::~TestClock() { SetClockSourceForTesting({}); }
+TestClock::~TestClock() {
+  SetClockSourceForTesting({});
+}
 
 }  // namespace orlane

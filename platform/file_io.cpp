@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace orlane {
 
@@ -52,9 +52,13 @@ void SyncFolder(const QByteArray& folder) {
 }
 }  // namespace
 
-void SetAtomicWriteFaultHookForTesting(AtomicWriteFaultHook hook) { FaultHook() = std::move(hook); }
+void SetAtomicWriteFaultHookForTesting(AtomicWriteFaultHook hook) {
+  FaultHook() = std::move(hook);
+}
 
-bool FileExists(const QString& path) { return QFileInfo(path).isFile(); }
+bool FileExists(const QString& path) {
+  return QFileInfo(path).isFile();
+}
 
 FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxBytes) {
   out.clear();
@@ -74,8 +78,8 @@ int AtomicWriteFile(const QString& path, QByteArrayView bytes) {
   const QFileInfo target(path);
   const QByteArray finalPath = QFile::encodeName(target.absoluteFilePath());
   const QByteArray folder = QFile::encodeName(target.absolutePath());
-  QByteArray tempPath = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                                          QStringLiteral(".XXXXXX"));
+  QByteArray tempPath =
+      QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
 
   // A new file is private; a replaced one keeps the permissions it had.
   mode_t mode = 0600;
@@ -116,7 +120,9 @@ int RemoveFileForced(const QString& path) {
   return Fail();
 }
 
-QString LastFileError() { return QString::fromLocal8Bit(std::strerror(lastError)); }
+QString LastFileError() {
+  return QString::fromLocal8Bit(std::strerror(lastError));
+}
 
 QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered) {
   QByteArray bytes;

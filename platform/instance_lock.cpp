@@ -11,12 +11,12 @@
 #include <QFile>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace orlane {
 
@@ -37,14 +37,16 @@ int InstanceLock::takeFileLock() {
   // Never through a link another user left in its place.
   const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
-    error_ = QStringLiteral("The instance lock %1 cannot be opened: %2").arg(lockPath, QString::fromLocal8Bit(std::strerror(errno)));
+    error_ = QStringLiteral("The instance lock %1 cannot be opened: %2")
+                 .arg(lockPath, QString::fromLocal8Bit(std::strerror(errno)));
     return -1;
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     ::close(fd);
     if (error == EWOULDBLOCK) return 0;
-    error_ = QStringLiteral("The instance lock %1 cannot be taken: %2").arg(lockPath, QString::fromLocal8Bit(std::strerror(error)));
+    error_ = QStringLiteral("The instance lock %1 cannot be taken: %2")
+                 .arg(lockPath, QString::fromLocal8Bit(std::strerror(error)));
     return -1;
   }
   lockFd_ = fd;
@@ -61,8 +63,9 @@ QString InstanceLock::DefaultSocketPath(QString* note) {
   if (IsPrivateFolder(folder)) return folder + name;
   const QString fresh = MakeFreshPrivateFolder(QDir::tempPath(), prefix + QLatin1Char('-'));
   if (note) {
-    *note = QStringLiteral("The lock folder %1 is not a private folder of this user (another user's, a link, or open "
-                           "to others); using %2 instead.")
+    *note = QStringLiteral(
+                "The lock folder %1 is not a private folder of this user (another user's, a link, or open "
+                "to others); using %2 instead.")
                 .arg(folder, fresh.isEmpty() ? QStringLiteral("none, none could be made") : fresh);
   }
   return fresh.isEmpty() ? QString() : fresh + name;
@@ -95,8 +98,10 @@ InstanceLock::Result InstanceLock::acquire(int replyTimeoutMs) {
     server_ = std::make_unique<QLocalServer>();
     // No socket options: with them Qt binds elsewhere and renames over the path.
     // The folder is private instead.
-    if (!server_->listen(socketPath_)) server_.reset();  // still the only copy, just unreachable
-    else connect(server_.get(), &QLocalServer::newConnection, this, &InstanceLock::answer);
+    if (!server_->listen(socketPath_))
+      server_.reset();  // still the only copy, just unreachable
+    else
+      connect(server_.get(), &QLocalServer::newConnection, this, &InstanceLock::answer);
     return Result::Acquired;
   }
   // Another copy holds the lock; it may still be on its way to listening.

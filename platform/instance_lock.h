@@ -18,10 +18,10 @@ class InstanceLock final : public QObject {
 
  public:
   enum class Result {
-    Acquired,          // this is the only copy; the lock is held until destruction
-    OtherRaised,       // another copy runs and brought its window forward
-    OtherWithoutWindow, // another copy runs but had no window to raise
-    Error               // the lock file cannot be opened: errorString() says why
+    Acquired,            // this is the only copy; the lock is held until destruction
+    OtherRaised,         // another copy runs and brought its window forward
+    OtherWithoutWindow,  // another copy runs but had no window to raise
+    Error                // the lock file cannot be opened: errorString() says why
   };
 
   // socketPath: a full path; DefaultSocketPath() for the program.

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace orlane {
 

@@ -1,8 +1,8 @@
 #include "platform/termination_signals.h"
 
-#include <cerrno>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace orlane {
 

@@ -12,7 +12,9 @@ namespace orlane {
 namespace {
 constexpr char kCrLf[] = "\r\n";
 
-QString DayPath(const QString& key) { return DayFilePath(key, DayFileKind::Reminders); }
+QString DayPath(const QString& key) {
+  return DayFilePath(key, DayFileKind::Reminders);
+}
 
 QString MissedTitle(int year, int month, int day, const QByteArray& timeKey) {
   return QStringLiteral("Missed Reminder - %1-%2-%3 ")
@@ -101,7 +103,7 @@ void AlarmScheduler::checkDueReminders() {
     started_ = true;
   }
   if (lastTick_ - now > kClockStepBackSeconds) lastTick_ = now - 1;  // the clock was set back
-  if (now <= lastTick_) return;  // the same second again, or a small step back
+  if (now <= lastTick_) return;                                      // the same second again, or a small step back
   // After a long sleep look back no further than the start-up scan would.
   const std::time_t from = std::max(lastTick_ + 1, now - static_cast<std::time_t>(kMissedScanDays) * 86400);
   lastTick_ = now;  // before any alert: a tick from inside an alert takes only what follows

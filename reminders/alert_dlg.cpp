@@ -1,11 +1,11 @@
 #include "reminders/alert_dlg.h"
 
-#include "days/title_line.h"
 #include "calendar/analog_clock.h"
 #include "controls/color_theme.h"
 #include "controls/flash_player.h"
 #include "controls/gdi_painter.h"
 #include "controls/media_player2.h"
+#include "days/title_line.h"
 #include "platform/audio/wave_player.h"
 #include "platform/clock.h"
 #include "reminders/alarm_scheduler.h"
@@ -33,7 +33,9 @@ class WaitCursor final {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-bool IsFlashMovie(const QString& media) { return media.right(4).compare(QLatin1String(".swf"), Qt::CaseInsensitive) == 0; }
+bool IsFlashMovie(const QString& media) {
+  return media.right(4).compare(QLatin1String(".swf"), Qt::CaseInsensitive) == 0;
+}
 
 struct Beep {
   bool ok = false;
@@ -78,7 +80,9 @@ void CReminderAlertDlg::SetText(const QString& text) {
   if (!text.isEmpty()) text_ = text;
 }
 
-void CReminderAlertDlg::SetTitle(const QString& title) { title_ = title; }
+void CReminderAlertDlg::SetTitle(const QString& title) {
+  title_ = title;
+}
 
 void CReminderAlertDlg::OnInitDialog() {
   // The base lays out its title band over the window's width: size first.
@@ -144,8 +148,10 @@ void CReminderAlertDlg::CreatePlayer() {
 }
 
 void CReminderAlertDlg::OnTimer(int id) {
-  if (id == kMediaTimerId) OnMediaTimer();
-  else if (id == kSecondTimerId) OnSecondTimer();
+  if (id == kMediaTimerId)
+    OnMediaTimer();
+  else if (id == kSecondTimerId)
+    OnSecondTimer();
 }
 
 bool CReminderAlertDlg::TimerActive(int id) const {

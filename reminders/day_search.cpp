@@ -13,9 +13,13 @@
 namespace orlane {
 
 namespace {
-bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool IsWordChar(QChar c) {
+  return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
 
-QString DayKeyOfPath(const QString& path) { return QFileInfo(path).fileName().chopped(4); }
+QString DayKeyOfPath(const QString& path) {
+  return QFileInfo(path).fileName().chopped(4);
+}
 
 struct KeyDate {
   int year, month, day;

@@ -49,7 +49,9 @@ MediaKind MediaKindOf(QByteArrayView media) {
   return MediaKind::MediaFile;
 }
 
-TimeOfDay TimeKeyNumbers(QByteArrayView key) { return {NumberAt(key, 0), NumberAt(key, 3), NumberAt(key, 6)}; }
+TimeOfDay TimeKeyNumbers(QByteArrayView key) {
+  return {NumberAt(key, 0), NumberAt(key, 3), NumberAt(key, 6)};
+}
 
 int TimeKeySeconds(QByteArrayView key) {
   const TimeOfDay t = TimeKeyNumbers(key);

@@ -18,7 +18,7 @@ struct Reminder {
   QByteArray media;  // empty, "Beep Only" or a full path
   bool active = false;
   bool repeat = false;
-  QByteArray note;   // may hold CR LF line breaks
+  QByteArray note;  // may hold CR LF line breaks
 
   bool operator==(const Reminder&) const = default;
 };

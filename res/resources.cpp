@@ -13,10 +13,10 @@ namespace orlane {
 
 namespace {
 // Every icon is an SVG named after its number; the beep is a WAV file.
-constexpr std::array kIconIds{128, 133, 134, 136, 138, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153,
-                              154, 155, 172, 173, 174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185,
-                              186, 187, 198, 201, 203, 207, 213, 214, 215, 216, 217, 218, 237, 244, 245, 250,
-                              251, 253, 261, 274, 306, 311, 312, 313, 314, 315, 316};
+constexpr std::array kIconIds{128, 133, 134, 136, 138, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
+                              153, 154, 155, 172, 173, 174, 175, 176, 177, 178, 179, 180, 181, 182, 183,
+                              184, 185, 186, 187, 198, 201, 203, 207, 213, 214, 215, 216, 217, 218, 237,
+                              244, 245, 250, 251, 253, 261, 274, 306, 311, 312, 313, 314, 315, 316};
 
 const QHash<int, QString>& Table() {
   static const QHash<int, QString> table = [] {
@@ -29,7 +29,9 @@ const QHash<int, QString>& Table() {
 }
 }  // namespace
 
-QString ResourcePath(int id) { return Table().value(id); }
+QString ResourcePath(int id) {
+  return Table().value(id);
+}
 
 QList<int> ResourceIds() {
   QList<int> ids = Table().keys();

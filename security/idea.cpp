@@ -28,7 +28,9 @@ std::uint16_t MulInverse(std::uint16_t x) {
   return static_cast<std::uint16_t>(t0 & 0xFFFF);
 }
 
-std::uint16_t AddInverse(std::uint16_t x) { return static_cast<std::uint16_t>((0x10000u - x) & 0xFFFF); }
+std::uint16_t AddInverse(std::uint16_t x) {
+  return static_cast<std::uint16_t>((0x10000u - x) & 0xFFFF);
+}
 }  // namespace
 
 IdeaKeyWords LoadIdeaKeyWords(const Md5Digest& d) {
@@ -75,9 +77,7 @@ IdeaSchedule InvertIdeaSchedule(const IdeaSchedule& z) {
 }
 
 void IdeaBlock(const IdeaSchedule& k, std::uint8_t* block) {
-  auto word = [block](int i) {
-    return static_cast<std::uint16_t>((block[2 * i] << 8) | block[2 * i + 1]);
-  };
+  auto word = [block](int i) { return static_cast<std::uint16_t>((block[2 * i] << 8) | block[2 * i + 1]); };
   std::uint16_t x1 = word(0), x2 = word(1), x3 = word(2), x4 = word(3);
   size_t p = 0;
   for (int round = 0; round < 8; ++round) {

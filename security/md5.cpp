@@ -19,7 +19,9 @@ constexpr std::array<int, 64> kShift{7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22
                                      4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
                                      6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
 
-constexpr std::uint32_t Rotl(std::uint32_t x, int c) { return (x << c) | (x >> (32 - c)); }
+constexpr std::uint32_t Rotl(std::uint32_t x, int c) {
+  return (x << c) | (x >> (32 - c));
+}
 
 void Transform(std::array<std::uint32_t, 4>& state, const std::uint8_t* block) {
   std::uint32_t m[16];
@@ -70,11 +72,13 @@ Md5Digest Md5(QByteArrayView data) {
   tail[rest] = 0x80;
   const size_t tailBlocks = rest < 56 ? 1 : 2;
   const std::uint64_t bits = length * 8;
-  for (int i = 0; i < 8; ++i) tail[tailBlocks * 64 - 8 + static_cast<size_t>(i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    tail[tailBlocks * 64 - 8 + static_cast<size_t>(i)] = static_cast<std::uint8_t>(bits >> (8 * i));
   for (size_t b = 0; b < tailBlocks; ++b) Transform(state, tail + 64 * b);
 
   Md5Digest digest{};
-  for (int i = 0; i < 16; ++i) digest[static_cast<size_t>(i)] = static_cast<std::uint8_t>(state[static_cast<size_t>(i / 4)] >> (8 * (i % 4)));
+  for (int i = 0; i < 16; ++i)
+    digest[static_cast<size_t>(i)] = static_cast<std::uint8_t>(state[static_cast<size_t>(i / 4)] >> (8 * (i % 4)));
   return digest;
 }
 

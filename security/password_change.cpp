@@ -15,7 +15,9 @@
 namespace orlane {
 
 namespace {
-QString RecordPath() { return UserFilePath(kPasswordChangeRecordName); }
+QString RecordPath() {
+  return UserFilePath(kPasswordChangeRecordName);
+}
 
 // A change not finished yet: the pages of any of the old passwords are to
 // carry the new one. A second change before the first finished adds its old

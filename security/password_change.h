@@ -15,10 +15,10 @@ namespace orlane {
 
 enum class PasswordChangeCheck {
   Ok,
-  OldPasswordWrong,   // "Old password input error."
-  ConfirmMismatch,    // "New password confirmed error."
-  Unchanged,          // the new password is the old one: nothing happens
-  TooLong             // more than 32 bytes
+  OldPasswordWrong,  // "Old password input error."
+  ConfirmMismatch,   // "New password confirmed error."
+  Unchanged,         // the new password is the old one: nothing happens
+  TooLong            // more than 32 bytes
 };
 
 PasswordChangeCheck CheckPasswordChange(const QByteArray& typedOld, const QByteArray& current,

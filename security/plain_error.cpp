@@ -19,6 +19,8 @@ void ShowPlainError(const QString& text) {
   std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-void SetPlainErrorHandler(PlainErrorHandler handler) { Handler() = std::move(handler); }
+void SetPlainErrorHandler(PlainErrorHandler handler) {
+  Handler() = std::move(handler);
+}
 
 }  // namespace orlane

@@ -87,14 +87,19 @@ bool WriteAutostartEntry(const QString& valueName, const QByteArray& command) {
   if (!exec) return false;
   const QString path = AutostartEntryPath(valueName);
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  const QByteArray entry = "[Desktop Entry]\n"
-                           "Type=Application\n"
-                           "Name=" + DesktopStringValue(valueName.toUtf8()) + "\n"
-                           "Comment=Calendar, reminders and diary\n"
-                           "Exec=" + *exec + "\n"
-                           "Icon=orlane\n"
-                           "Terminal=false\n"
-                           "X-GNOME-Autostart-enabled=true\n";
+  const QByteArray entry =
+      "[Desktop Entry]\n"
+      "Type=Application\n"
+      "Name=" +
+      DesktopStringValue(valueName.toUtf8()) +
+      "\n"
+      "Comment=Calendar, reminders and diary\n"
+      "Exec=" +
+      *exec +
+      "\n"
+      "Icon=orlane\n"
+      "Terminal=false\n"
+      "X-GNOME-Autostart-enabled=true\n";
   return AtomicWriteFile(path, entry) == 1;
 }
 
@@ -110,7 +115,9 @@ QByteArray ValueBytes(const QJsonObject& value) {
 }
 }  // namespace
 
-QString RegistryStorePath() { return ConfigFolder() + QStringLiteral("orlane/registry.json"); }
+QString RegistryStorePath() {
+  return ConfigFolder() + QStringLiteral("orlane/registry.json");
+}
 
 QString AutostartEntryPath(const QString& valueName) {
   QString file = valueName.toLower();
@@ -198,7 +205,9 @@ int CRegistryKey::DeleteValue(const QString& name) {
   return SaveStore(*store) ? 1 : 0;
 }
 
-void CRegistryKey::Close() { keyPath_.clear(); }
+void CRegistryKey::Close() {
+  keyPath_.clear();
+}
 
 QString ReadProgramValue(const QString& name) {
   const std::optional<QJsonObject> store = LoadStore();
@@ -210,6 +219,8 @@ QString ReadProgramValue(const QString& name) {
   return QString::fromUtf8(ValueBytes(key.value(name).toObject()));
 }
 
-QString ReadInstallPath() { return ReadProgramValue(QStringLiteral("InstallPath")); }
+QString ReadInstallPath() {
+  return ReadProgramValue(QStringLiteral("InstallPath"));
+}
 
 }  // namespace orlane

@@ -102,8 +102,12 @@ QByteArray Unscrambled(QByteArrayView bytes) {
   return out;
 }
 
-int ScrambleFile(const QString& path) { return TransformFile(path, kScramble); }
-int UnscrambleFile(const QString& path) { return TransformFile(path, kUnscramble); }
+int ScrambleFile(const QString& path) {
+  return TransformFile(path, kScramble);
+}
+int UnscrambleFile(const QString& path) {
+  return TransformFile(path, kUnscramble);
+}
 
 QByteArray MakePasswordHeader(QByteArrayView password) {
   QByteArray header(kPasswordHeaderSize, '\0');

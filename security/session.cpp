@@ -15,10 +15,18 @@ bool& Pending() {
 }
 }  // namespace
 
-const QByteArray& CurrentPassword() { return Password(); }
-void SetCurrentPassword(const QByteArray& password) { Password() = password.left(kMaxPasswordBytes); }
+const QByteArray& CurrentPassword() {
+  return Password();
+}
+void SetCurrentPassword(const QByteArray& password) {
+  Password() = password.left(kMaxPasswordBytes);
+}
 
-bool LoginPending() { return Pending(); }
-void SetLoginPending(bool pending) { Pending() = pending; }
+bool LoginPending() {
+  return Pending();
+}
+void SetLoginPending(bool pending) {
+  Pending() = pending;
+}
 
 }  // namespace orlane

@@ -57,7 +57,8 @@ QByteArray StartupPassword(const StoredPassword& stored) {
 }
 
 QString UnreadableUserFileMessage() {
-  return QStringLiteral("The user file cannot be read, so nobody can log in. Please check the permissions of user.sav.");
+  return QStringLiteral(
+      "The user file cannot be read, so nobody can log in. Please check the permissions of user.sav.");
 }
 
 }  // namespace orlane

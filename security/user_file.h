@@ -28,9 +28,9 @@ int CreateUserFile(const QString& path, const QByteArray& password);
 
 enum class PasswordCheck {
   Accepted,
-  Wrong,        // also for a damaged file: no password matches it
-  NoUserFile,   // the typed password becomes the first one
-  Unreadable    // refused: the file exists but cannot be read
+  Wrong,       // also for a damaged file: no password matches it
+  NoUserFile,  // the typed password becomes the first one
+  Unreadable   // refused: the file exists but cannot be read
 };
 PasswordCheck CheckPassword(const QString& path, const QByteArray& typed);
 

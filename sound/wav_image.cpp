@@ -105,7 +105,8 @@ WavImage ParseWavImage(QByteArrayView b) {
 
 QString WavErrorMessage(int error) {
   const bool read = error == 4 || error == 7;
-  QString text = (read ? QStringLiteral("Audio Read Error:") : QStringLiteral("Audio Open Error:")) + QString::number(error);
+  QString text =
+      (read ? QStringLiteral("Audio Read Error:") : QStringLiteral("Audio Open Error:")) + QString::number(error);
   if (error == kWaveBadFormatError) text += QLatin1Char(':') + QString::number(kWaveBadFormatCode);
   return text;
 }

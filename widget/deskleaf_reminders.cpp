@@ -1,7 +1,7 @@
 #include "widget/deskleaf_reminders.h"
 
-#include "days/day_files.h"
 #include "calendar/holiday_file.h"
+#include "days/day_files.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_value.h"
 

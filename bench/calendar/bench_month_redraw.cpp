@@ -3,9 +3,9 @@
 // 3 × 31 day files (the ratio of the two is the figure: the files must not
 // dominate, and the folder's size must not matter), and GetHolidayText per
 // call against a plain read of the same holiday file.
-#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"

@@ -14,8 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <sys/resource.h>
+#include <chrono>
 
 namespace {
 

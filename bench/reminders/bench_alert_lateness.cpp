@@ -68,10 +68,14 @@ void RunSimulatedDay(benchmark::State& state, int jitterMs) {
   state.counters["worst_late_ms"] = static_cast<double>(host.worst);
 }
 
-void BM_BaselineIdealTicks(benchmark::State& state) { RunSimulatedDay(state, 0); }
+void BM_BaselineIdealTicks(benchmark::State& state) {
+  RunSimulatedDay(state, 0);
+}
 BENCHMARK(BM_BaselineIdealTicks)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void BM_SimulatedDayWithJitter(benchmark::State& state) { RunSimulatedDay(state, 300); }
+void BM_SimulatedDayWithJitter(benchmark::State& state) {
+  RunSimulatedDay(state, 300);
+}
 BENCHMARK(BM_SimulatedDayWithJitter)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Real seconds: how far after each wall-clock second boundary the timer fires.
@@ -91,8 +95,10 @@ void BM_RealSecondBoundaries(benchmark::State& state) {
       const qint64 late = into > 500 ? into - 1000 : into;  // early fires count negative
       sum += static_cast<double>(late);
       worst = std::max(worst, late);
-      if (++count >= 5) loop.quit();
-      else timer.start(orlane::AlarmScheduler::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
+      if (++count >= 5)
+        loop.quit();
+      else
+        timer.start(orlane::AlarmScheduler::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
     });
     timer.start(orlane::AlarmScheduler::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
     loop.exec();

@@ -2,8 +2,8 @@
 
 #include "platform/audio/alsa_pcm.h"
 
-#include <cstdlib>
 #include <poll.h>
+#include <cstdlib>
 
 namespace orlane::audio {
 
@@ -69,7 +69,9 @@ AlsaMixerControl::~AlsaMixerControl() {
   notifiers_.clear();  // before the descriptors close with the mixer
 }
 
-long AlsaMixerControl::steps() const { return elem_ ? nativeMax_ - nativeMin_ : -1; }
+long AlsaMixerControl::steps() const {
+  return elem_ ? nativeMax_ - nativeMin_ : -1;
+}
 
 long AlsaMixerControl::volume() const {
   if (elem_ == nullptr) return -1;

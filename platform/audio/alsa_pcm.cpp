@@ -31,8 +31,7 @@ WaveStatus OpenAlsaPcm(snd_pcm_stream_t stream, const WaveFormat& format, PcmHan
   if (!IsPlayableFormat(format)) return WaveStatus::BadFormat;
   SilenceAlsaMessages();
   snd_pcm_t* raw = nullptr;
-  if (snd_pcm_open(&raw, AlsaPcmName(), stream, SND_PCM_NONBLOCK) < 0 || raw == nullptr)
-    return WaveStatus::NoDevice;
+  if (snd_pcm_open(&raw, AlsaPcmName(), stream, SND_PCM_NONBLOCK) < 0 || raw == nullptr) return WaveStatus::NoDevice;
   PcmHandle pcm(raw);
   // 200 ms of device buffer: enough against scheduling hiccups, short
   // enough that pause and reset answer at once.

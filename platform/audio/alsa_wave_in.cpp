@@ -2,7 +2,9 @@
 
 namespace orlane::audio {
 
-AlsaWaveIn::~AlsaWaveIn() { close(); }
+AlsaWaveIn::~AlsaWaveIn() {
+  close();
+}
 
 WaveStatus AlsaWaveIn::open(const WaveFormat& format, WaveDoneCallback onDone) {
   if (pcm_) return WaveStatus::AlreadyOpen;
@@ -49,8 +51,12 @@ WaveStatus AlsaWaveIn::halt(bool all) {
   return WaveStatus::Ok;
 }
 
-WaveStatus AlsaWaveIn::stop() { return halt(false); }
-WaveStatus AlsaWaveIn::reset() { return halt(true); }
+WaveStatus AlsaWaveIn::stop() {
+  return halt(false);
+}
+WaveStatus AlsaWaveIn::reset() {
+  return halt(true);
+}
 
 WaveStatus AlsaWaveIn::positionBytes(quint64* bytes) {
   std::unique_lock<std::mutex> lock(thread_.mutex());
@@ -81,8 +87,7 @@ void AlsaWaveIn::run(std::unique_lock<std::mutex>& lock) {
     // Devices that deliver no samples (a null device, an input file at its
     // end) leave the transfer buffer as it was: make that silence, not the
     // previous period again.
-    snd_pcm_format_set_silence(sampleFormat, scratch_.data(),
-                               static_cast<unsigned>(periodFrames_ * format_.channels));
+    snd_pcm_format_set_silence(sampleFormat, scratch_.data(), static_cast<unsigned>(periodFrames_ * format_.channels));
     const snd_pcm_sframes_t n = snd_pcm_readi(pcm, scratch_.data(), periodFrames_);
     if (n > 0) {
       thread_.deliver(lock, onDone_, queue_.fill(scratch_.data(), static_cast<quint32>(n) * frameBytes));

@@ -4,7 +4,9 @@
 
 namespace orlane::audio {
 
-AlsaWaveOut::~AlsaWaveOut() { close(); }
+AlsaWaveOut::~AlsaWaveOut() {
+  close();
+}
 
 WaveStatus AlsaWaveOut::open(const WaveFormat& format, WaveDoneCallback onDone) {
   if (pcm_) return WaveStatus::AlreadyOpen;

@@ -45,7 +45,9 @@ void OutputQueue::advanceWritten(quint64 bytes) {
   written_ = std::min(end_, written_ + bytes);
 }
 
-void OutputQueue::setPlayed(quint64 played) { played_ = std::clamp(played, played_, written_); }
+void OutputQueue::setPlayed(quint64 played) {
+  played_ = std::clamp(played, played_, written_);
+}
 
 std::vector<WaveBuffer*> OutputQueue::markPlayed(quint64 played) {
   setPlayed(played);

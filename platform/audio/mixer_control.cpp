@@ -67,8 +67,8 @@ bool IsMicrophoneName(const QString& name) {
   return name == QLatin1String("Microphone") || name == QLatin1String("Mic Volumn") || name == QLatin1String("Mic");
 }
 
-std::optional<std::vector<bool>> ChooseMicrophoneSources(const QStringList& names,
-                                                         const std::vector<bool>& current, bool singleChoice) {
+std::optional<std::vector<bool>> ChooseMicrophoneSources(const QStringList& names, const std::vector<bool>& current,
+                                                         bool singleChoice) {
   std::vector<bool> match(static_cast<std::size_t>(names.size()), false);
   bool any = false;
   for (qsizetype i = 0; i < names.size(); ++i) {

@@ -77,7 +77,7 @@ bool IsMicrophoneName(const QString& name);
 // is one. Exact names win; failing those, the first name ending in " Mic"
 // ("Internal Mic"). A single-choice list gets exactly one source on; a
 // multiple-choice list keeps its other sources as they were.
-std::optional<std::vector<bool>> ChooseMicrophoneSources(const QStringList& names,
-                                                         const std::vector<bool>& current, bool singleChoice);
+std::optional<std::vector<bool>> ChooseMicrophoneSources(const QStringList& names, const std::vector<bool>& current,
+                                                         bool singleChoice);
 
 }  // namespace orlane::audio

@@ -29,7 +29,9 @@ SimMixerControl::~SimMixerControl() {
   v.erase(std::remove(v.begin(), v.end(), this), v.end());
 }
 
-bool SimMixerControl::available() const { return state_->usable(line_) != nullptr; }
+bool SimMixerControl::available() const {
+  return state_->usable(line_) != nullptr;
+}
 
 long SimMixerControl::steps() const {
   const SimMixerLine* l = state_->usable(line_);
@@ -72,11 +74,17 @@ SimulatedMixer::SimulatedMixer() : state_(std::make_shared<SimMixerState>()) {
   SetMixerFactoryForTesting(std::move(factory));
 }
 
-SimulatedMixer::~SimulatedMixer() { SetMixerFactoryForTesting({}); }
+SimulatedMixer::~SimulatedMixer() {
+  SetMixerFactoryForTesting({});
+}
 
-void SimulatedMixer::setPresent(bool present) { state_->present = present; }
+void SimulatedMixer::setPresent(bool present) {
+  state_->present = present;
+}
 
-SimMixerLine& SimulatedMixer::line(MixerLine line) { return state_->lines[static_cast<int>(line)]; }
+SimMixerLine& SimulatedMixer::line(MixerLine line) {
+  return state_->lines[static_cast<int>(line)];
+}
 
 void SimulatedMixer::setSources(const QStringList& names, const std::vector<bool>& selected, bool singleChoice) {
   state_->sourceNames = names;
@@ -84,9 +92,13 @@ void SimulatedMixer::setSources(const QStringList& names, const std::vector<bool
   state_->singleChoice = singleChoice;
 }
 
-std::vector<bool> SimulatedMixer::sources() const { return state_->sourceValues; }
+std::vector<bool> SimulatedMixer::sources() const {
+  return state_->sourceValues;
+}
 
-int SimulatedMixer::selections() const { return state_->selections; }
+int SimulatedMixer::selections() const {
+  return state_->selections;
+}
 
 void SimulatedMixer::changeFromOutside(MixerLine line, long nativeValue) {
   SimMixerLine& l = state_->lines[static_cast<int>(line)];

@@ -58,7 +58,9 @@ SimWaveOut::~SimWaveOut() {
   Forget(system_, &SimAudioState::outputs, this);
 }
 
-void SimWaveOut::log(const QString& call) { calls_.append(call); }
+void SimWaveOut::log(const QString& call) {
+  calls_.append(call);
+}
 
 WaveStatus SimWaveOut::open(const WaveFormat& format, WaveDoneCallback onDone) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -189,7 +191,9 @@ SimWaveIn::~SimWaveIn() {
   Forget(system_, &SimAudioState::inputs, this);
 }
 
-void SimWaveIn::log(const QString& call) { calls_.append(call); }
+void SimWaveIn::log(const QString& call) {
+  calls_.append(call);
+}
 
 WaveStatus SimWaveIn::open(const WaveFormat& format, WaveDoneCallback onDone) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -354,7 +358,9 @@ SimulatedAudio::SimulatedAudio() : state_(std::make_shared<SimAudioState>()) {
   SetWaveDeviceFactoryForTesting(std::move(factory));
 }
 
-SimulatedAudio::~SimulatedAudio() { SetWaveDeviceFactoryForTesting({}); }
+SimulatedAudio::~SimulatedAudio() {
+  SetWaveDeviceFactoryForTesting({});
+}
 
 void SimulatedAudio::setOutputPresent(bool present) {
   std::lock_guard<std::mutex> lock(state_->mutex);

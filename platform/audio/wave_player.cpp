@@ -87,15 +87,15 @@ void WavePlayer::playOne(std::unique_lock<std::mutex>& lock, const Request& requ
   WaveBuffer buffer;
   buffer.data = pcm.data();
   buffer.length = static_cast<quint32>(pcm.size());
-  const bool started = opened == WaveStatus::Ok && PrepareBuffer(&buffer) == WaveStatus::Ok &&
-                       device->write(&buffer) == WaveStatus::Ok;
+  const bool started =
+      opened == WaveStatus::Ok && PrepareBuffer(&buffer) == WaveStatus::Ok && device->write(&buffer) == WaveStatus::Ok;
   lock.lock();
   if (opened != WaveStatus::Ok) ++failedOpens_;
   if (started) {
     // A device that stops answering must not hold the player: wait at most
     // the sound's length and two seconds more.
-    const auto length = std::chrono::milliseconds(
-        static_cast<qint64>(pcm.size()) * 1000 / std::max<quint32>(request.format.avgBytesPerSec, 1));
+    const auto length = std::chrono::milliseconds(static_cast<qint64>(pcm.size()) * 1000 /
+                                                  std::max<quint32>(request.format.avgBytesPerSec, 1));
     cv_.wait_for(lock, length + std::chrono::seconds(2),
                  [this] { return done_ || quit_ || cut_ || pending_.has_value(); });
   }

@@ -16,8 +16,7 @@ WaveFormat WaveFormat::Pcm(quint16 channels, quint32 rate, quint16 bits) {
 bool IsPlayableFormat(const WaveFormat& f) {
   if (f.formatTag != 1) return false;
   if (f.channels < 1 || f.channels > 8) return false;
-  if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 24 && f.bitsPerSample != 32)
-    return false;
+  if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 24 && f.bitsPerSample != 32) return false;
   if (f.samplesPerSec < 1000 || f.samplesPerSec > 384000) return false;
   return f.blockAlign == f.channels * (f.bitsPerSample / 8);
 }

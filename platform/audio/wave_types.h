@@ -37,14 +37,14 @@ struct WaveBuffer {
   quint32 length = 0;         // bytes at data
   quint32 bytesRecorded = 0;  // input: bytes filled when returned
   quint32 flags = 0;
-  quintptr user = 0;          // free for the caller
+  quintptr user = 0;  // free for the caller
 };
 
 enum class WaveStatus : int {
   Ok = 0,
-  NoDevice = -1,       // no sound device, or it could not be opened
-  BadFormat = -2,      // the device refuses the format
-  NotOpen = -3,        // call on a closed device
+  NoDevice = -1,   // no sound device, or it could not be opened
+  BadFormat = -2,  // the device refuses the format
+  NotOpen = -3,    // call on a closed device
   AlreadyOpen = -4,
   Unprepared = -5,     // buffer not prepared
   StillQueued = -6,    // buffer still held by a device

@@ -1,11 +1,11 @@
 #include "reminders/alert_dlg.h"
 
-#include "days/title_line.h"
 #include "calendar/analog_clock.h"
 #include "controls/color_theme.h"
 #include "controls/flash_player.h"
 #include "controls/mac_button.h"
 #include "controls/media_player2.h"
+#include "days/title_line.h"
 #include "media_files.h"
 #include "platform/audio/sim_wave_devices.h"
 #include "platform/audio/wave_player.h"
@@ -13,12 +13,12 @@
 #include "platform/local_time.h"
 #include "reminders/alarm_scheduler.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -91,9 +91,9 @@ TEST_F(AlertTest, paint_clockAndNoteAreasShowColourOne) {
     const QRgb c = image.pixel(x, y);
     return MakeColorRef(qRed(c), qGreen(c), qBlue(c));
   };
-  EXPECT_EQ(at(22, 42), one);    // clock corner, outside the face
+  EXPECT_EQ(at(22, 42), one);  // clock corner, outside the face
   EXPECT_EQ(at(422, 337), one);
-  EXPECT_EQ(at(40, 430), one);   // note area below its one line
+  EXPECT_EQ(at(40, 430), one);  // note area below its one line
   EXPECT_NE(at(22, 42), MakeColorRef(255, 0, 255));
 }
 
@@ -182,8 +182,8 @@ TEST_F(AlertTest, waveWithoutRepeat_playsOnce) {
 TEST_F(AlertTest, unplayableFile_leavesTheClockAndSaysNothing) {
   int modals = 0;
   ScopedModalResponder responder([&](const ModalRequest&) { return ++modals, 1; });
-  for (const QString& media : {test::WriteUnplayable(Path(QStringLiteral("words.wav"))),
-                               Path(QStringLiteral("missing.mp3"))}) {
+  for (const QString& media :
+       {test::WriteUnplayable(Path(QStringLiteral("words.wav"))), Path(QStringLiteral("missing.mp3"))}) {
     auto dlg = Open(media, true);
     QTest::qWait(1500);
     for (int i = 0; i < 3; ++i) dlg->OnTimer(CReminderAlertDlg::kMediaTimerId);

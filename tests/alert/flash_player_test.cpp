@@ -2,6 +2,7 @@
 
 #include "swf_files.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace orlane {
 namespace {

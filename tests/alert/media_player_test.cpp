@@ -2,9 +2,9 @@
 
 #include "media_files.h"
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace orlane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "swf_files.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <random>
 

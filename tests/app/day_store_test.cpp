@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "app/day_store.h"
+#include "days/day_files.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_day.h"
@@ -12,8 +12,12 @@ using namespace orlane;
 
 namespace {
 const QString kKey = QStringLiteral("07d60102");
-QString Dia() { return kKey + QStringLiteral(".dia"); }
-QString Alm() { return kKey + QStringLiteral(".alm"); }
+QString Dia() {
+  return kKey + QStringLiteral(".dia");
+}
+QString Alm() {
+  return kKey + QStringLiteral(".alm");
+}
 
 // A page the user edited.
 DayContent Page(const QByteArray& rtf, ReminderMap reminders = {}) {

@@ -1,5 +1,5 @@
-#include "app/main_ids.h"
 #include "app/main_keys.h"
+#include "app/main_ids.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/main_ids.h"
 #include "app/main_layout.h"
+#include "app/main_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,9 @@ using namespace orlane;
 
 namespace {
 // Rectangles as the layout table writes them: x, y, width, height.
-QRect R(int x, int y, int w, int h) { return QRect(x, y, w, h); }
+QRect R(int x, int y, int w, int h) {
+  return QRect(x, y, w, h);
+}
 }  // namespace
 
 TEST(MainLayout, minimumWindowWithTheCalendarShown) {
@@ -42,7 +44,8 @@ TEST(MainLayout, largerWindowMovesOnlyWhatHangsOnTheRightAndBottom) {
   const auto large = MainLayout(1000, 700, DefaultCalendarRect());
   EXPECT_EQ(PlacementOf(large, ids::kTimePicker), PlacementOf(small, ids::kTimePicker));
   EXPECT_EQ(PlacementOf(large, ids::kThemeButton).translated(-276, 0), PlacementOf(small, ids::kThemeButton));
-  EXPECT_EQ(PlacementOf(large, ids::kDiaryEditor).size() - PlacementOf(small, ids::kDiaryEditor).size(), QSize(276, 206));
+  EXPECT_EQ(PlacementOf(large, ids::kDiaryEditor).size() - PlacementOf(small, ids::kDiaryEditor).size(),
+            QSize(276, 206));
   EXPECT_EQ(PlacementOf(large, ids::kTitleLine).top(), 700 - 19);
 }
 

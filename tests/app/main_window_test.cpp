@@ -1,20 +1,20 @@
-#include "days/day_files.h"
 #include "app/diary_panel.h"
-#include "app/main_dlg.h"
 #include "app/main_actions.h"
+#include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"
 #include "app/main_layout.h"
 #include "app/main_session.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
-#include "controls/color_list_box.h"
-#include "diary/rich_diary_ctrl.h"
 #include "calendar/month_calendar.h"
+#include "controls/color_list_box.h"
 #include "controls/color_theme.h"
 #include "controls/mac_button.h"
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
+#include "days/day_files.h"
+#include "diary/rich_diary_ctrl.h"
 #include "platform/file_io.h"
 #include "platform/termination_signals.h"
 #include "reminders/reminder_day.h"
@@ -28,17 +28,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QPrinter>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTest>
 #include <QTimeEdit>
 
 #include <signal.h>
@@ -187,9 +187,9 @@ TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {
       const QImage shot = window->grab().toImage();
       EXPECT_EQ(shot.size(), QSize(730, 500));
       // The frame's outermost ring is the theme's colour 4.
-      EXPECT_EQ(shot.pixelColor(0, 250), QColor(RedOf(ThemeColor(theme, kThemeOutline)),
-                                                GreenOf(ThemeColor(theme, kThemeOutline)),
-                                                BlueOf(ThemeColor(theme, kThemeOutline))));
+      EXPECT_EQ(shot.pixelColor(0, 250),
+                QColor(RedOf(ThemeColor(theme, kThemeOutline)), GreenOf(ThemeColor(theme, kThemeOutline)),
+                       BlueOf(ThemeColor(theme, kThemeOutline))));
       shot.save(folderPath + QStringLiteral("/main-theme%1-mode%2.png").arg(theme).arg(mode));
     }
   }

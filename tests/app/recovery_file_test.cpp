@@ -28,7 +28,8 @@ TEST(RecoveryFile, roundTripsUnderItsPasswordAndRefusesEverythingElse) {
   for (qsizetype n = 0; n < bytes.size(); ++n) EXPECT_FALSE(ParseRecovery(bytes.left(n), "pw")) << n;
   EXPECT_FALSE(ParseRecovery(bytes + "x", "pw"));
   EXPECT_FALSE(ParseRecovery(SerializeRecovery(RecoveryState{QStringLiteral("07ea0c08"), {}, {}}, "pw"), "pw"));
-  EXPECT_FALSE(ParseRecovery(SerializeRecovery(RecoveryState{QStringLiteral("../../x"), state.diaryRtf, {}}, "pw"), "pw"));
+  EXPECT_FALSE(
+      ParseRecovery(SerializeRecovery(RecoveryState{QStringLiteral("../../x"), state.diaryRtf, {}}, "pw"), "pw"));
 
   RemoveRecoveryFile();
   EXPECT_FALSE(ReadRecoveryFile("pw"));

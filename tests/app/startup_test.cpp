@@ -18,7 +18,8 @@ namespace {
 // Starts the desktop program and waits until it answers on its instance socket.
 class RunningProgram {
  public:
-  explicit RunningProgram(const test::TempUserFolder& folder) : socket_(folder.root() + QStringLiteral("run/Orlane 2")) {
+  explicit RunningProgram(const test::TempUserFolder& folder)
+      : socket_(folder.root() + QStringLiteral("run/Orlane 2")) {
     process_.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
     process_.start(QStringLiteral(ORLANE_APP_PATH), {});
   }

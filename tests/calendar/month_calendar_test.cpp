@@ -1,7 +1,7 @@
 #include "calendar/month_calendar.h"
-#include "days/day_files.h"
 #include "calendar/holiday_file.h"
 #include "controls/mac_button.h"
+#include "days/day_files.h"
 #include "holiday_test_folder.h"
 #include "pixel_probe.h"
 #include "platform/clock.h"

@@ -1,6 +1,6 @@
 #include "calendar/month_grid.h"
-#include "days/day_files.h"
 #include "calendar/month_view.h"
+#include "days/day_files.h"
 #include "platform/local_time.h"
 #include "support/temp_user_folder.h"
 

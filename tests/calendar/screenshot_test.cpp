@@ -1,10 +1,10 @@
 // Writes pictures of the calendar and the clock in two themes, at the main
 // window's sizes and at the desk widget's small size, into the build folder
 // (screenshots/) for a person to look at; checks only that they were written.
-#include "days/day_files.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_theme.h"
+#include "days/day_files.h"
 #include "holiday_test_folder.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"

@@ -13,8 +13,12 @@
 using namespace orlane;
 
 namespace {
-test::ProgramRun Ctl(const QStringList& args) { return test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), args); }
-QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
+test::ProgramRun Ctl(const QStringList& args) {
+  return test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), args);
+}
+QStringList Args(const char* line) {
+  return QString::fromUtf8(line).split(QLatin1Char(' '));
+}
 }  // namespace
 
 TEST(OrlanectlSearch, remindersByTermRangeAndActiveFlag) {
@@ -33,7 +37,8 @@ TEST(OrlanectlSound, exportsTheDaysSoundUnderThePassword) {
   test::TempUserFolder folder;
   ASSERT_EQ(Ctl(Args("user-file init pw")).exitCode, 0);
   EXPECT_EQ(Ctl(Args("--password pw sound export 2006-01-02 out.wav")).exitCode, 1);
-  folder.write(QStringLiteral("07d60102.rec"), WrapWithPasswordHeader(BuildWavImage(WaveFormat::Pcm(8000, 8), "abc"), "pw"));
+  folder.write(QStringLiteral("07d60102.rec"),
+               WrapWithPasswordHeader(BuildWavImage(WaveFormat::Pcm(8000, 8), "abc"), "pw"));
   const QString out = folder.root() + QStringLiteral("out.wav");
   EXPECT_EQ(Ctl({QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("sound"), QStringLiteral("export"),
                  QStringLiteral("2006-01-02"), out})
@@ -58,8 +63,7 @@ TEST(OrlanectlSound, craftedSoundFilesEndWithAMessageAndStatus5) {
   huge.channels = 32768;
   huge.averageBytesPerSecond = 0xFFFFFFF0u;
   const std::pair<QByteArray, QByteArray> cases[] = {
-      {atEnd, "Audio Read Error:4\n"},
-      {BuildWavImage(huge, QByteArray(4096, 'x')), "Audio Open Error:8:32\n"}};
+      {atEnd, "Audio Read Error:4\n"}, {BuildWavImage(huge, QByteArray(4096, 'x')), "Audio Open Error:8:32\n"}};
   for (const auto& [image, message] : cases) {
     folder.write(QStringLiteral("07d60102.rec"), WrapWithPasswordHeader(image, "pw"));
     QElapsedTimer clock;
@@ -84,7 +88,8 @@ TEST(OrlanectlDiary, importExportAndSearchUnderThePassword) {
   EXPECT_EQ(Ctl(Args("--password pw diary export 2006-01-02 --format txt")).out,
             QString::fromUtf8("walked the dog\ncaf\xC3\xA9 time\n").toUtf8());
   const QByteArray html = Ctl(Args("--password pw diary export 2006-01-02 --format html")).out;
-  EXPECT_TRUE(html.contains(">walked the </span>") && html.contains("font-weight:700;\">dog</span>")) << html.constData();
+  EXPECT_TRUE(html.contains(">walked the </span>") && html.contains("font-weight:700;\">dog</span>"))
+      << html.constData();
   EXPECT_TRUE(Ctl(Args("--password pw diary export 2006-01-02")).out.startsWith("{\\rtf1"));
   EXPECT_EQ(Ctl(Args("--password pw search dog --diary")).out, "2006-01-02\n");
   EXPECT_EQ(Ctl(Args("--password bad diary export 2006-01-02")).exitCode, 3);
@@ -108,7 +113,8 @@ TEST(OrlanectlDiary, emptyStoredPasswordNeedsNoneAndHtmlKeepsTheLooks) {
   dot.save(&buffer, "PNG");
   folder.write(QStringLiteral("../look.rtf"),
                "{\\rtf1\\ansi{\\colortbl;\\red0\\green0\\blue255;}\\qc {\\b bold} {\\i slanted} {\\cf1 blue}\\par "
-               "{\\pict\\pngblip\\picw2\\pich2 " + png.toHex() + "}\\par}");
+               "{\\pict\\pngblip\\picw2\\pich2 " +
+                   png.toHex() + "}\\par}");
   const QString page = folder.root() + QStringLiteral("look.rtf");
   ASSERT_EQ(Ctl({QStringLiteral("diary"), QStringLiteral("import"), QStringLiteral("2006-01-02"), page}).exitCode, 0);
   const test::ProgramRun html = Ctl(Args("diary export 2006-01-02 --format html"));

@@ -17,7 +17,9 @@ namespace {
 test::ProgramRun Ctl(const QStringList& args, const QByteArray& input = {}) {
   return RunProgram(QStringLiteral(ORLANE_CTL_PATH), args, input);
 }
-QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
+QStringList Args(const char* line) {
+  return QString::fromUtf8(line).split(QLatin1Char(' '));
+}
 }  // namespace
 
 TEST(OrlanectlScramble, filtersStandardInputBothWays) {

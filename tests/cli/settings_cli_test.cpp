@@ -11,7 +11,9 @@ using namespace orlane;
 using test::RunProgram;
 
 namespace {
-test::ProgramRun Ctl(const QStringList& args) { return RunProgram(QStringLiteral(ORLANE_CTL_PATH), args); }
+test::ProgramRun Ctl(const QStringList& args) {
+  return RunProgram(QStringLiteral(ORLANE_CTL_PATH), args);
+}
 }  // namespace
 
 TEST(OrlanectlDayKey, printsTheKeyOrRefusesBadDates) {
@@ -27,9 +29,9 @@ TEST(OrlanectlDayKey, printsTheKeyOrRefusesBadDates) {
 
 TEST(OrlanectlSettings, setTheme_writesExactlyTheReferenceBytes) {
   test::TempUserFolder folder;
-  ASSERT_EQ(Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("theme"), QStringLiteral("3")})
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("theme"), QStringLiteral("3")}).exitCode,
+      0);
   Settings expected;
   expected.theme = 3;
   EXPECT_EQ(folder.read(QStringLiteral("Orlane.cfg")), SerializeSettings(expected));
@@ -53,12 +55,12 @@ TEST(OrlanectlSettings, setKeepsOtherFieldsAndRefusesBadValues) {
   EXPECT_EQ(back.windowWidth, 1000);
 
   const QByteArray before = folder.read(QStringLiteral("Orlane.cfg"));
-  EXPECT_EQ(Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("theme"), QStringLiteral("12")})
-                .exitCode,
-            2);
-  EXPECT_EQ(Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("colour"), QStringLiteral("1")})
-                .exitCode,
-            2);
+  EXPECT_EQ(
+      Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("theme"), QStringLiteral("12")}).exitCode,
+      2);
+  EXPECT_EQ(
+      Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("colour"), QStringLiteral("1")}).exitCode,
+      2);
   EXPECT_EQ(Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("theme")}).exitCode, 2);
   EXPECT_EQ(folder.read(QStringLiteral("Orlane.cfg")), before);
 }

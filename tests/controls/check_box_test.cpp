@@ -1,8 +1,8 @@
 #include "controls/mac_check_box.h"
 #include "widget_probe.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <QSignalSpy>
 
 using namespace orlane;
 using namespace orlane::test;
@@ -20,7 +20,7 @@ TEST(MacCheckBoxPaint, checkedBoxShowsTickInColour4AndRingAround) {
   box.SetChecked(true);
   const CheckBoxColors c = CheckBoxColors::ForTheme(3);
   const QImage image = Render(box);
-  EXPECT_EQ(Pixel(image, 0, 4), c.outline);    // ring
+  EXPECT_EQ(Pixel(image, 0, 4), c.outline);  // ring
   EXPECT_EQ(Pixel(image, 11, 15), c.outline);
   EXPECT_EQ(Pixel(image, kX + 1, kY + 4), c.outline);  // first tick stroke
   EXPECT_EQ(Pixel(image, kX + 4, kY + 7), c.outline);
@@ -36,9 +36,9 @@ TEST(MacCheckBoxPaint, uncheckedBoxHas3dInsideAndNoTick) {
   box.SetTheme(3);
   const CheckBoxColors c = CheckBoxColors::ForTheme(3);
   const QImage image = Render(box);
-  EXPECT_EQ(Pixel(image, kX, kY + 3), c.mixLightShadow);   // top-left side of the 3-D rectangle
-  EXPECT_EQ(Pixel(image, kX + 9, kY + 3), c.highlight);    // bottom-right side
-  EXPECT_EQ(Pixel(image, kX + 9, kY), c.lightFace);        // its top-right pixel
+  EXPECT_EQ(Pixel(image, kX, kY + 3), c.mixLightShadow);                  // top-left side of the 3-D rectangle
+  EXPECT_EQ(Pixel(image, kX + 9, kY + 3), c.highlight);                   // bottom-right side
+  EXPECT_EQ(Pixel(image, kX + 9, kY), c.lightFace);                       // its top-right pixel
   EXPECT_EQ(Pixel(image, kX + 4, kY + 7), Pixel(image, kX + 5, kY + 5));  // no tick: interior untouched
   EXPECT_EQ(c.mixLightShadow, MixColors(ThemeColor(3, 1), ThemeColor(3, 3)));
 }

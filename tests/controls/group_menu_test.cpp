@@ -3,9 +3,9 @@
 #include "controls/mac_menu.h"
 #include "widget_probe.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using namespace orlane::test;
@@ -17,9 +17,7 @@ const QList<int> kModeIds{179, 180, 181};
 struct ModeSwitch {
   QWidget parent;
   NMacBtnGroup* group;
-  ModeSwitch() : group(new NMacBtnGroup(QRect(12, 33, 248, 22), &parent, Qt::white)) {
-    parent.resize(400, 100);
-  }
+  ModeSwitch() : group(new NMacBtnGroup(QRect(12, 33, 248, 22), &parent, Qt::white)) { parent.resize(400, 100); }
 };
 }  // namespace
 

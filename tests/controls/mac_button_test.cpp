@@ -2,10 +2,10 @@
 #include "controls/mac_button_look.h"
 #include "widget_probe.h"
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using namespace orlane::test;
@@ -47,13 +47,13 @@ TEST(MacButtonPaint, pressedBevelledButtonHasInsetLinesDarkTopLeftLightBottomRig
   look.state = 2;
   look.selected = true;
   const QImage image = PaintLook(look);
-  EXPECT_EQ(Pixel(image, 30, 12), kTheme3.faceMinus5);          // pushed-in face
-  EXPECT_EQ(Pixel(image, 0, 12), kTheme3[kThemeOutline]);       // outline
-  EXPECT_EQ(Pixel(image, 1, 12), kTheme3[kThemeHoverRing]);     // ring of a pressed bevelled button
-  EXPECT_EQ(Pixel(image, 2, 12), kTheme3[kThemeShadow]);        // dark inset at the left
-  EXPECT_EQ(Pixel(image, 30, 2), kTheme3[kThemeShadow]);        // and at the top
-  EXPECT_EQ(Pixel(image, 57, 12), kTheme3[kThemeLightFace]);    // light inset at the right
-  EXPECT_EQ(Pixel(image, 30, 21), kTheme3[kThemeLightFace]);    // and at the bottom
+  EXPECT_EQ(Pixel(image, 30, 12), kTheme3.faceMinus5);        // pushed-in face
+  EXPECT_EQ(Pixel(image, 0, 12), kTheme3[kThemeOutline]);     // outline
+  EXPECT_EQ(Pixel(image, 1, 12), kTheme3[kThemeHoverRing]);   // ring of a pressed bevelled button
+  EXPECT_EQ(Pixel(image, 2, 12), kTheme3[kThemeShadow]);      // dark inset at the left
+  EXPECT_EQ(Pixel(image, 30, 2), kTheme3[kThemeShadow]);      // and at the top
+  EXPECT_EQ(Pixel(image, 57, 12), kTheme3[kThemeLightFace]);  // light inset at the right
+  EXPECT_EQ(Pixel(image, 30, 21), kTheme3[kThemeLightFace]);  // and at the bottom
 }
 
 TEST(MacButtonPaint, normalBevelledButtonHasHighlightAndTwoShadows) {
@@ -98,7 +98,7 @@ TEST(MacButtonPaint, flatButtonsFaceBorderAndPressedFill) {
   QImage image = PaintLook(look);
   EXPECT_EQ(Pixel(image, 0, 0), kTheme3[kThemeLightFace]);  // corners cleared to colour 1
   EXPECT_EQ(Pixel(image, 0, 12), kTheme3.shadowMinus60);
-  EXPECT_EQ(Pixel(image, 1, 12), kTheme3[kThemeFace]);      // border in colour 2 over the inner outline
+  EXPECT_EQ(Pixel(image, 1, 12), kTheme3[kThemeFace]);  // border in colour 2 over the inner outline
   EXPECT_EQ(Pixel(image, 30, 12), kTheme3[kThemeFace]);
 
   look.selected = true;

@@ -1,13 +1,13 @@
 #include "controls/bv_title.h"
 #include "controls/color_label.h"
+#include "controls/gdi_painter.h"
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
-#include "controls/gdi_painter.h"
 #include "controls/theme_frame.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 

@@ -1,17 +1,17 @@
+#include "bitmap_files.h"
 #include "controls/bar_ctrl.h"
 #include "controls/bv_title.h"
-#include "controls/dib_image.h"
-#include "bitmap_files.h"
 #include "controls/color_label.h"
 #include "controls/color_list_box.h"
+#include "controls/dib_image.h"
 #include "controls/wait_dlg.h"
 #include "res/resources.h"
 #include "widget_probe.h"
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 #include <thread>
 
@@ -49,7 +49,7 @@ TEST(BarCtrl, fillGrowsFromTheLeftAndStopsShortOfTheRightEdge) {
   bar.SetEdge(true);
   image = Render(bar);
   EXPECT_EQ(Pixel(image, 99, 5), MakeColorRef(10, 20, 30));
-  EXPECT_EQ(Pixel(image, 0, 5), syscolor::kBtnShadow);     // sunken edge
+  EXPECT_EQ(Pixel(image, 0, 5), syscolor::kBtnShadow);  // sunken edge
   EXPECT_EQ(Pixel(image, 101, 5), syscolor::kBtnHighlight);
 }
 
@@ -125,8 +125,8 @@ TEST(WaitDlg, doneFromAWorkerEndsItAtTheNextTick) {
 }
 
 TEST(Resources, everyNumberedIconRendersAndTheBeepIsHalfASecondAt11025) {
-  for (int id : {128, 133, 134, 136, 138, 143, 155, 172, 187, 198, 201, 203, 207, 213, 218, 237, 244, 245, 250,
-                 251, 253, 261, 274, 306, 311, 316}) {
+  for (int id : {128, 133, 134, 136, 138, 143, 155, 172, 187, 198, 201, 203, 207,
+                 213, 218, 237, 244, 245, 250, 251, 253, 261, 274, 306, 311, 316}) {
     const QPixmap pixmap = ResourcePixmap(id, 16);
     ASSERT_FALSE(pixmap.isNull()) << id;
     const QImage image = pixmap.toImage();
@@ -144,8 +144,8 @@ TEST(Resources, everyNumberedIconRendersAndTheBeepIsHalfASecondAt11025) {
   EXPECT_EQ(wav.left(4), QByteArray("RIFF"));
   EXPECT_EQ(wav.mid(8, 8), QByteArray("WAVEfmt "));
   const auto* b = reinterpret_cast<const uchar*>(wav.constData());
-  EXPECT_EQ(qFromLittleEndian<quint16>(b + 20), 1);      // PCM
-  EXPECT_EQ(qFromLittleEndian<quint16>(b + 22), 1);      // mono
+  EXPECT_EQ(qFromLittleEndian<quint16>(b + 20), 1);  // PCM
+  EXPECT_EQ(qFromLittleEndian<quint16>(b + 22), 1);  // mono
   EXPECT_EQ(qFromLittleEndian<quint32>(b + 24), 11025u);
   EXPECT_EQ(qFromLittleEndian<quint16>(b + 34), 8);
   EXPECT_EQ(qFromLittleEndian<quint32>(b + 40), 11025u / 2);

@@ -1,14 +1,14 @@
+#include "bitmap_files.h"
 #include "controls/bv_title.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/theme_frame.h"
 #include "controls/themed_dialog.h"
-#include "bitmap_files.h"
 #include "widget_probe.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace orlane;
 using namespace orlane::test;
@@ -45,8 +45,8 @@ TEST(TitleColors, activeUsesColours8And7InactiveColours4And3) {
 TEST(BVTitle, skin100PixelsWideIsTiledFourTimesAcross350) {
   SkinFolder skins;
   // Stripes: column 0 red, column 99 blue, the rest grey, so each copy shows.
-  skins.Write(4, Bitmap8(100, 25, {0xFF0000, 0x0000FF, 0x808080},
-                         [](int x) { return x == 0 ? 0 : (x == 99 ? 1 : 2); }));
+  skins.Write(4,
+              Bitmap8(100, 25, {0xFF0000, 0x0000FF, 0x808080}, [](int x) { return x == 0 ? 0 : (x == 99 ? 1 : 2); }));
   QWidget parent;
   parent.resize(350, 60);
   CBVTitle title(QString(), QRect(0, 0, 350, 25), &parent);

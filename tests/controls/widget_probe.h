@@ -38,8 +38,8 @@ inline void SendMouse(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton
   const Qt::MouseButtons held = (type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
                                     ? Qt::MouseButtons(Qt::NoButton)
                                     : Qt::MouseButtons(button);
-  QMouseEvent event(type, QPointF(pos), QPointF(w.mapToGlobal(pos)),
-                    type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+  QMouseEvent event(type, QPointF(pos), QPointF(w.mapToGlobal(pos)), type == QEvent::MouseMove ? Qt::NoButton : button,
+                    held, Qt::NoModifier);
   QApplication::sendEvent(&w, &event);
 }
 

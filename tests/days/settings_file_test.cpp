@@ -12,9 +12,18 @@ namespace {
 // The bytes an independent writer of this layout produces for the defaults.
 QByteArray ReferenceDefaults() {
   QByteArray b;
-  b += QByteArray("\x01" "6", 2);
-  b += QByteArray("\x04" "8000", 5);
-  b += QByteArray("\x01" "8", 2);
+  b += QByteArray(
+      "\x01"
+      "6",
+      2);
+  b += QByteArray(
+      "\x04"
+      "8000",
+      5);
+  b += QByteArray(
+      "\x01"
+      "8",
+      2);
   const std::int32_t ints[14] = {730, 500, 179, 0x00FFFFFF, 0, 0, 0, 0, 1, 0, 0, 1, 0, 1};
   for (std::int32_t v : ints)
     for (int i = 0; i < 4; ++i) b += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);

@@ -1,8 +1,8 @@
-#include "days/day_files.h"
 #include "app/day_store.h"
+#include "days/day_files.h"
 #include "diary/page_objects.h"
-#include "diary/rtf_reader.h"
 #include "diary/rtf_picture.h"
+#include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
 #include "security/scramble.h"
 #include "support/picture_pages.h"
@@ -36,7 +36,8 @@ PageImages CountImages(const QTextDocument& document) {
   PageImages count;
   for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
     for (auto it = b.begin(); !it.atEnd(); ++it)
-      if (it.fragment().charFormat().isImageFormat()) ++(IsKeptRtf(it.fragment().charFormat()) ? count.kept : count.shown);
+      if (it.fragment().charFormat().isImageFormat())
+        ++(IsKeptRtf(it.fragment().charFormat()) ? count.kept : count.shown);
   return count;
 }
 

@@ -1,6 +1,6 @@
+#include "diary/rich_diary_ctrl.h"
 #include "controls/modal_responder.h"
 #include "diary/page_objects.h"
-#include "diary/rich_diary_ctrl.h"
 #include "platform/private_folder.h"
 #include "support/temp_user_folder.h"
 
@@ -126,7 +126,10 @@ TEST(RichDiaryCtrl, programsAndScriptsOpenOnlyAfterAQuestionThatDefaultsToNo) {
   const std::pair<const char*, QByteArray> programs[] = {
       {"setup.desktop", "[Desktop Entry]\nType=Application\nExec=rm -rf ~\n"},
       {"clean.sh", "#!/bin/sh\nrm -rf ~\n"},
-      {"tool", QByteArray("\x7F" "ELF\x02\x01\x01", 7) + QByteArray(64, '\0')},
+      {"tool", QByteArray("\x7F"
+                          "ELF\x02\x01\x01",
+                          7) +
+                   QByteArray(64, '\0')},
       {"game.exe", "MZ\x90"},
       {"script.py", "print(1)\n"}};
   for (const auto& [name, bytes] : programs) {

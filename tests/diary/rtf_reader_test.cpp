@@ -288,7 +288,7 @@ TEST(RtfReaderDamage, truncatedUnbalancedAndTrailingGarbage) {
   EXPECT_FALSE(error);
   EXPECT_EQ(Read("{\\rtf1 a\\", &error), "a");
   EXPECT_EQ(Read("{\\rtf1 a\\'", &error), "a");
-  EXPECT_EQ(Read("{\\rtf1 a\\'4", &error), "a");  // a control character is not page text
+  EXPECT_EQ(Read("{\\rtf1 a\\'4", &error), "a");                   // a control character is not page text
   EXPECT_EQ(Read("{\\rtf1 {\\pict\\pngblip 89504e", &error), "");  // a group never closed cannot be kept
   EXPECT_EQ(Read("{\\rtf1 {\\fonttbl{\\f0 Ari", &error), "");
   EXPECT_TRUE(error);

@@ -10,12 +10,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <atomic>
-#include <utility>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <atomic>
+#include <utility>
 
 using orlane::InstanceLock;
 

@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "platform/local_time.h"
+#include "platform/clock.h"
 
 #include <gtest/gtest.h>
 

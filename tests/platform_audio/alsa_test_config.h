@@ -20,8 +20,12 @@ class AlsaTestConfig {
         "pcm.!default {\n"
         "  type file\n"
         "  slave { pcm { type null } }\n"
-        "  file \"" + (root_ + QStringLiteral("out.raw")).toUtf8() + "\"\n"
-        "  infile \"" + (root_ + QStringLiteral("in.raw")).toUtf8() + "\"\n"
+        "  file \"" +
+        (root_ + QStringLiteral("out.raw")).toUtf8() +
+        "\"\n"
+        "  infile \"" +
+        (root_ + QStringLiteral("in.raw")).toUtf8() +
+        "\"\n"
         "  format \"raw\"\n"
         "}\n";
     writeFile(QStringLiteral("asoundrc"), conf);
@@ -29,8 +33,10 @@ class AlsaTestConfig {
     qputenv("ALSA_CONFIG_PATH", (root_ + QStringLiteral("asoundrc")).toUtf8());
   }
   ~AlsaTestConfig() {
-    if (saved_.isEmpty()) qunsetenv("ALSA_CONFIG_PATH");
-    else qputenv("ALSA_CONFIG_PATH", saved_);
+    if (saved_.isEmpty())
+      qunsetenv("ALSA_CONFIG_PATH");
+    else
+      qputenv("ALSA_CONFIG_PATH", saved_);
   }
   AlsaTestConfig(const AlsaTestConfig&) = delete;
   AlsaTestConfig& operator=(const AlsaTestConfig&) = delete;

@@ -78,8 +78,7 @@ TEST(SimWaveIn, recorderFlow_requeuesWhileRecording_thenDrainsAllBuffersAfterSto
 TEST(SimWaveIn, samplesBeforeStart_areLost_andStopReturnsThePartBuffer) {
   SimWaveIn in;
   std::vector<WaveBuffer*> done;
-  ASSERT_EQ(in.open(WaveFormat::Pcm(1, 8000, 16), [&](WaveBuffer* b) { done.push_back(b); }),
-            WaveStatus::Ok);
+  ASSERT_EQ(in.open(WaveFormat::Pcm(1, 8000, 16), [&](WaveBuffer* b) { done.push_back(b); }), WaveStatus::Ok);
   QByteArray memory(100, '\0');
   WaveBuffer a{memory.data(), 50}, b{memory.data() + 50, 50};
   PrepareBuffer(&a);

@@ -1,6 +1,6 @@
 // The fire-and-forget player of the reminder beep.
-#include "platform/audio/sim_wave_devices.h"
 #include "platform/audio/wave_player.h"
+#include "platform/audio/sim_wave_devices.h"
 
 #include <gtest/gtest.h>
 

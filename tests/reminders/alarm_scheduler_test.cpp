@@ -1,7 +1,7 @@
+#include "reminders/alarm_scheduler.h"
 #include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
-#include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_value.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
@@ -129,11 +129,11 @@ TEST_F(SchedulerTest, aMidnightNoTickSaw_firesIntoEachDaysOwnFile) {
   scheduler.loadTodayReminders();
   tickAt(Ms(2006, 1, 2, 23, 59, 58, 500));
   tickAt(Ms(2006, 1, 3, 0, 0, 5, 500));  // the computer was busy over midnight
-  EXPECT_EQ(host.log, (QStringList{QStringLiteral("open Reminder active - 23:59:59"),
-                                   QStringLiteral("close Reminder active - 23:59:59"),
-                                   QStringLiteral("open Reminder active - 00:00:01"),
-                                   QStringLiteral("close Reminder active - 00:00:01"),
-                                   QStringLiteral("day 07d60103")}));
+  EXPECT_EQ(host.log,
+            (QStringList{QStringLiteral("open Reminder active - 23:59:59"),
+                         QStringLiteral("close Reminder active - 23:59:59"),
+                         QStringLiteral("open Reminder active - 00:00:01"),
+                         QStringLiteral("close Reminder active - 00:00:01"), QStringLiteral("day 07d60103")}));
   EXPECT_FALSE(IsActive(2006, 1, 2, "23:59:59"));
   EXPECT_FALSE(IsActive(2006, 1, 3, "00:00:01"));
   ReminderMap newDay;
@@ -173,12 +173,12 @@ TEST_F(SchedulerTest, daylightSavingChange_firesEachReminderOnce) {
 }
 
 TEST_F(SchedulerTest, missedScan_showsRecentDaysOnceAndLeavesOlderOnes) {
-  AddReminder(2006, 1, 1, "18:00:00");             // yesterday
-  AddReminder(2005, 12, 26, "08:00:00");           // the seventh day before
-  AddReminder(2005, 12, 25, "08:00:00");           // eight days before: never
-  AddReminder(2006, 1, 2, "11:00:00");             // today, past
-  AddReminder(2006, 1, 2, "13:00:00");             // today, to come
-  AddReminder(2006, 1, 1, "19:00:00", false);      // inactive
+  AddReminder(2006, 1, 1, "18:00:00");         // yesterday
+  AddReminder(2005, 12, 26, "08:00:00");       // the seventh day before
+  AddReminder(2005, 12, 25, "08:00:00");       // eight days before: never
+  AddReminder(2006, 1, 2, "11:00:00");         // today, past
+  AddReminder(2006, 1, 2, "13:00:00");         // today, to come
+  AddReminder(2006, 1, 1, "19:00:00", false);  // inactive
   clock.setMs(Ms(2006, 1, 2, 12, 0, 0));
   scheduler.showMissedReminders();
   EXPECT_EQ(host.opened(), (QStringList{QStringLiteral("open Missed Reminder - 2006-01-02 11:00:00"),

@@ -1,5 +1,5 @@
-#include "days/day_files.h"
 #include "reminders/day_search.h"
+#include "days/day_files.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
 #include "support/temp_user_folder.h"
@@ -9,11 +9,15 @@
 using namespace orlane;
 
 namespace {
-void Reminders(const char* key, ReminderMap map) { SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map); }
+void Reminders(const char* key, ReminderMap map) {
+  SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map);
+}
 
 // A stand-in page format for these tests: the page's bytes are its text, and
 // "[obj]" marks an embedded object.
-DiaryPageText PlainPage(const QByteArray& rtf) { return {QString::fromUtf8(rtf), rtf.contains("[obj]")}; }
+DiaryPageText PlainPage(const QByteArray& rtf) {
+  return {QString::fromUtf8(rtf), rtf.contains("[obj]")};
+}
 
 void Page(const test::TempUserFolder& f, const char* key, const QByteArray& text, const QByteArray& password = "pw") {
   f.write(QLatin1String(key) + QStringLiteral(".dia"), WrapWithPasswordHeader(text, password));

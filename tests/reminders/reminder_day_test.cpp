@@ -1,6 +1,6 @@
+#include "reminders/reminder_day.h"
 #include "days/day_files.h"
 #include "platform/archive.h"
-#include "reminders/reminder_day.h"
 #include "reminders/reminder_value.h"
 #include "security/scramble.h"
 #include "support/temp_user_folder.h"
@@ -20,7 +20,9 @@ QByteArray Bytes(std::initializer_list<int> values) {
   return out;
 }
 
-QString Path(const test::TempUserFolder& f) { return f.file(QStringLiteral("07d60102.alm")); }
+QString Path(const test::TempUserFolder& f) {
+  return f.file(QStringLiteral("07d60102.alm"));
+}
 }  // namespace
 
 TEST(ReminderDay, theHiExampleIs33BytesBeforeScrambling) {

@@ -49,7 +49,8 @@ TEST(ReminderEditor, valueWithoutLineBreakShowsAsActiveAndEmpty) {
 
 TEST(ReminderEditor, updateMovesEverythingAndKeepsTheListPlace) {
   ReminderEditor e;
-  e.loadDay({{"08:00:00", "\r\na"}, {"09:00:00", "x.wav<Alarm is active><Alarm is repeat>\r\nnote"}, {"10:00:00", "\r\nc"}});
+  e.loadDay(
+      {{"08:00:00", "\r\na"}, {"09:00:00", "x.wav<Alarm is active><Alarm is repeat>\r\nnote"}, {"10:00:00", "\r\nc"}});
   e.select(1);
   EXPECT_EQ(e.update("07:00:00"), ReminderEditor::Result::Done);
   EXPECT_EQ(e.entries(), Keys({"08:00:00", "07:00:00", "10:00:00"}));

@@ -12,7 +12,9 @@
 using namespace orlane;
 
 namespace {
-QByteArray Hex(const Md5Digest& d) { return QByteArray(reinterpret_cast<const char*>(d.data()), 16).toHex(); }
+QByteArray Hex(const Md5Digest& d) {
+  return QByteArray(reinterpret_cast<const char*>(d.data()), 16).toHex();
+}
 
 // Records what the plain error box would show.
 class ErrorBoxRecorder {

@@ -1,5 +1,5 @@
-#include "security/error_log.h"
 #include "security/folder_path.h"
+#include "security/error_log.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>

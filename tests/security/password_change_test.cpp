@@ -1,5 +1,5 @@
-#include "platform/file_io.h"
 #include "security/password_change.h"
+#include "platform/file_io.h"
 #include "security/scramble.h"
 #include "security/user_file.h"
 #include "support/temp_user_folder.h"
@@ -34,7 +34,8 @@ TEST(PasswordChangeChecks, theThreeMessagesAndTheSilentCase) {
   EXPECT_EQ(CheckPasswordChange("x", "old", "new", "new"), PasswordChangeCheck::OldPasswordWrong);
   EXPECT_EQ(PasswordChangeMessage(PasswordChangeCheck::OldPasswordWrong), QStringLiteral("Old password input error."));
   EXPECT_EQ(CheckPasswordChange("old", "old", "new", "neW"), PasswordChangeCheck::ConfirmMismatch);
-  EXPECT_EQ(PasswordChangeMessage(PasswordChangeCheck::ConfirmMismatch), QStringLiteral("New password confirmed error."));
+  EXPECT_EQ(PasswordChangeMessage(PasswordChangeCheck::ConfirmMismatch),
+            QStringLiteral("New password confirmed error."));
   EXPECT_EQ(CheckPasswordChange("old", "old", "old", "old"), PasswordChangeCheck::Unchanged);
   EXPECT_TRUE(PasswordChangeMessage(PasswordChangeCheck::Unchanged).isEmpty());
   EXPECT_EQ(CheckPasswordChange("old", "old", "new", "new"), PasswordChangeCheck::Ok);

@@ -1,5 +1,5 @@
-#include "platform/file_io.h"
 #include "security/scramble.h"
+#include "platform/file_io.h"
 #include "security/session.h"
 #include "support/temp_user_folder.h"
 
@@ -15,7 +15,8 @@ TEST(Scramble, knownBytesAndFullInverse) {
   EXPECT_EQ(Unscrambled(scrambled), all);
   // A permutation: every value appears once.
   QByteArray sorted = scrambled;
-  std::sort(sorted.begin(), sorted.end(), [](char a, char b) { return static_cast<quint8>(a) < static_cast<quint8>(b); });
+  std::sort(sorted.begin(), sorted.end(),
+            [](char a, char b) { return static_cast<quint8>(a) < static_cast<quint8>(b); });
   EXPECT_EQ(sorted, all);
 }
 

@@ -1,6 +1,6 @@
+#include "security/user_file.h"
 #include "security/cipher.h"
 #include "security/plain_error.h"
-#include "security/user_file.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,9 @@
 using namespace orlane;
 
 namespace {
-QString UserFile(const test::TempUserFolder& f) { return f.file(QStringLiteral("user.sav")); }
+QString UserFile(const test::TempUserFolder& f) {
+  return f.file(QStringLiteral("user.sav"));
+}
 }  // namespace
 
 TEST(UserFile, lengthsFollowThePassword) {

@@ -1,7 +1,7 @@
+#include "sound/wav_image.h"
 #include "platform/archive.h"
 #include "security/scramble.h"
 #include "sound/sound_day_file.h"
-#include "sound/wav_image.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
 

@@ -54,7 +54,8 @@ TEST(Waveform, hugeFormatFieldsStillStepForward) {
   hostile.channels = 32768;
   EXPECT_FALSE(BuildWaveform(hostile, pcm, 600, 200, false).empty());
   EXPECT_TRUE(BuildWaveform(hostile, pcm, -5, 200, false).empty());
-  EXPECT_FALSE(BuildWaveform(WaveFormat::Pcm(8000, 8), pcm.left(10), 600, std::numeric_limits<int>::min(), true).empty());
+  EXPECT_FALSE(
+      BuildWaveform(WaveFormat::Pcm(8000, 8), pcm.left(10), 600, std::numeric_limits<int>::min(), true).empty());
 }
 
 TEST(Waveform, textsAndMarks) {

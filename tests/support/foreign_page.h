@@ -21,9 +21,8 @@ inline const QByteArray kWordPictureGroups =
     "{\\*\\shppict{\\pict\\emfblip\\picw500\\pich500 0100000084000000}}{\\nonshppict{\\pict\\wmetafile8 0100}}";
 
 inline QByteArray ForeignPage() {
-  return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n\\pard Before " + kWmfGroup +
-         " middle " + kSpreadsheetGroup + "{\\v secret \\u233?t\\'e9}" + kDamagedDibGroup + kWordPictureGroups +
-         " After\\par\n}";
+  return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n\\pard Before " + kWmfGroup + " middle " +
+         kSpreadsheetGroup + "{\\v secret \\u233?t\\'e9}" + kDamagedDibGroup + kWordPictureGroups + " After\\par\n}";
 }
 
 }  // namespace orlane::test

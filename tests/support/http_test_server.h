@@ -42,7 +42,9 @@ class HttpTestServer {
   quint16 port() const { return server_.serverPort(); }
   QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port()); }
 
-  void serve(const QString& path, int status, const QByteArray& body) { answers_[path] = {status, body, false, -1, {}}; }
+  void serve(const QString& path, int status, const QByteArray& body) {
+    answers_[path] = {status, body, false, -1, {}};
+  }
   void serveHanging(const QString& path) { answers_[path] = {200, {}, true, -1, {}}; }
   void serveBroken(const QString& path, const QByteArray& body, int sendBytes) {
     answers_[path] = {200, body, false, sendBytes, {}};

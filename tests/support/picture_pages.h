@@ -21,8 +21,8 @@ inline QByteArray OneColourPng(quint32 width, quint32 height) {
     const QByteArray typed = QByteArray(type) + data;
     out.append(typed);
     char crc[4];
-    qToBigEndian<quint32>(static_cast<quint32>(
-                              crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), static_cast<uInt>(typed.size()))),
+    qToBigEndian<quint32>(static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
+                                                     static_cast<uInt>(typed.size()))),
                           crc);
     out.append(crc, 4);
   };

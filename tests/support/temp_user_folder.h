@@ -23,7 +23,8 @@ class TempUserFolder {
     QDir().mkpath(root_ + QStringLiteral("config"));
     QDir().mkpath(root_ + QStringLiteral("data"));
     QDir().mkpath(root_ + QStringLiteral("run"));
-    QFile::setPermissions(root_ + QStringLiteral("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(root_ + QStringLiteral("run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     saved_ = UserFolder();
     SetUserFolder(user());
     qputenv("ORLANE_USER_DIR", user().toUtf8());

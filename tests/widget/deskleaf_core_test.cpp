@@ -1,8 +1,8 @@
 // The desk widget's rules without a window: layouts of every panel
 // combination at both sizes, the opacity steps, the caption, the reminder
 // text and the turn of the day.
-#include "days/day_files.h"
 #include "calendar/holiday_test_folder.h"
+#include "days/day_files.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_value.h"
 #include "support/temp_user_folder.h"

@@ -3,13 +3,13 @@
 // bytes after each action, the menu, the reminders of both sizes, the day's
 // turn, the desktop's limits, a failed write, dragging and the signals.
 #include "widget/deskleaf_dlg.h"
-#include "days/day_files.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/color_label.h"
 #include "controls/gdi_painter.h"
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
+#include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"

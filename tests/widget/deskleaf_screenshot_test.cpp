@@ -2,9 +2,9 @@
 // of its panels, in two themes, into the build folder (screenshots/) for a
 // person to look at. The window's rounded shape is kept as transparency.
 // Checks the pictures' sizes and a few pixels of each.
-#include "days/day_files.h"
 #include "calendar/holiday_test_folder.h"
 #include "controls/gdi_painter.h"
+#include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "reminders/reminder_day.h"

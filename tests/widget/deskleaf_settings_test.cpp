@@ -1,6 +1,6 @@
+#include "widget/deskleaf_settings.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
-#include "widget/deskleaf_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(DeskleafSettings, defaultsAre41BytesInFieldOrder) {
   EXPECT_EQ(bytes.left(12), QByteArray("\x01\0\0\0\x01\0\0\0\x01\0\0\0", 12));
   EXPECT_EQ(static_cast<quint8>(bytes[12]), 195);
   EXPECT_EQ(bytes.mid(29, 4), QByteArray("\x5F\x01\0\0", 4));  // 351
-  EXPECT_EQ(bytes.mid(33, 4), QByteArray("\xE6\0\0\0", 4));     // 230
+  EXPECT_EQ(bytes.mid(33, 4), QByteArray("\xE6\0\0\0", 4));    // 230
 }
 
 TEST(DeskleafSettings, roundTripAndShortFiles) {
