@@ -34,6 +34,9 @@ QString Displayed(QString text) {
 CDeskleafDlg::CDeskleafDlg(DeskleafContext context, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), context_(std::move(context)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // Appearing (at start-up, from the tray, after a new stacking hint) never
+  // takes the focus from the main window or the login; a click still does.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(QStringLiteral("Deskleaf"));
   setFocusPolicy(Qt::ClickFocus);
   if (context_.userFolder.isEmpty()) context_.userFolder = UserFolder();
