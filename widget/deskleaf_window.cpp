@@ -5,6 +5,7 @@
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
 #include "controls/mac_menu.h"
+#include "widget/taskbar_hint.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,6 +49,8 @@ void CDeskleafDlg::ApplyOpacity() {
 bool CDeskleafDlg::event(QEvent* event) {
   // Below the other windows means below them after every activation too.
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) KeepAtBottom();
+  // No task-bar button: set before every mapping, the window is made anew with each stacking hint.
+  if (event->type() == QEvent::Show) KeepOffTaskbar(*this);
   return QWidget::event(event);
 }
 

@@ -30,6 +30,7 @@ class DeskleafTest(DesktopTest):
         screen_w = self.d.screenshot().width
         wait_for("the widget at the top right, 20 px in",
                  lambda: self.d.geometry(leaf) == (screen_w - 20 - SIZE[0], 20) + SIZE, 10)
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", self.d.x("xprop", "-id", str(leaf), "_NET_WM_STATE"))
         self.shot("deskleaf-first-start")
 
         # "Close Deskleaf" is the second item from the bottom of its menu.
