@@ -65,10 +65,19 @@ bool CDeskleafDlg::InDragStrip(const QPoint& pos) const {
 
 void CDeskleafDlg::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-  setFocus(Qt::MouseFocusReason);
+  TakeFocus();
   dragArmed_ = InDragStrip(event->position().toPoint());
   dragMoving_ = false;
   dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CDeskleafDlg::TakeFocus() {
+  // The window appeared refusing the focus; the user's click is the moment to accept it.
+  if (QWindow* window = windowHandle(); window && (window->flags() & Qt::WindowDoesNotAcceptFocus)) {
+    window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    activateWindow();
+  }
+  setFocus(Qt::MouseFocusReason);
 }
 
 void CDeskleafDlg::mouseMoveEvent(QMouseEvent* event) {

@@ -6,7 +6,10 @@ settings file at exit."""
 import os
 import time
 
-from desktop import ADD_REMINDER, DESKLEAF_TITLE, QUESTION, REMINDER_NOTE, DesktopTest, main, today, wait_for
+from desktop import (ADD_REMINDER, DESKLEAF_TITLE, QUESTION, REMINDER_NOTE, DesktopTest, MainWindow, ctl, main,
+                     today, wait_for)
+
+DESKLEAF = "^" + DESKLEAF_TITLE + "$"
 
 SIZE = (351, 230)
 # The reminder panel of the big widget with calendar and clock, in its own pixels.
@@ -23,10 +26,13 @@ class DeskleafTest(DesktopTest):
         return [shot.pixel(x + left + i, y + top + j) for j in range(h) for i in range(w)]
 
     def test_first_start_close_show_again_follow_saves_and_exit(self):
-        app, window = self.start_unlocked()
-        # The widget appeared first; the focus stayed with the main window.
-        leaf = app.window("^" + DESKLEAF_TITLE + "$")
-        wait_for("the focus on the main window", lambda: self.d.focused() == window.wid, 10)
+        ctl(self.d, "user-file", "init", "")
+        app = self.start()
+        window = MainWindow(app)
+        leaf = app.window(DESKLEAF)
+        # Nobody hands the focus around here: the widget never takes it.
+        main_focused = lambda: self.d.focused() == window.wid
+        wait_for("the focus on the main window", main_focused, 10)
         screen_w = self.d.screenshot().width
         wait_for("the widget at the top right, 20 px in",
                  lambda: self.d.geometry(leaf) == (screen_w - 20 - SIZE[0], 20) + SIZE, 10)
@@ -37,16 +43,22 @@ class DeskleafTest(DesktopTest):
         self.d.click(self.d.geometry(leaf)[0] + CAPTION[0], 20 + CAPTION[1], button=3)
         wait_for("the widget's menu", lambda: len(app.windows()) >= 2)
         self.d.key("Up", "Up", "Return")
-        app.gone("^" + DESKLEAF_TITLE + "$")
+        app.gone(DESKLEAF)
         self.assertEqual(os.path.getsize(os.path.join(self.d.user, "Deskleaf.cfg")), 41)
 
         # The tray's "Show Deskleaf" (fourth item) brings it back at its place.
+        window.focus()
         app.click_tray(button=3)
         wait_for("the tray menu", lambda: len(app.windows()) >= 2)
         self.d.key("Down", "Down", "Down", "Down", "Return")
-        leaf = app.window("^" + DESKLEAF_TITLE + "$")
+        leaf = app.window(DESKLEAF)
         wait_for("the widget back at its place",
                  lambda: self.d.geometry(leaf) == (screen_w - 20 - SIZE[0], 20) + SIZE, 10)
+        time.sleep(0.5)
+        self.assertTrue(main_focused(), "the widget took the focus: " + self.d.title(self.d.focused()))
+        # A click hands it the keyboard (its Page Up and Page Down).
+        self.d.click(self.d.geometry(leaf)[0] + CAPTION[0], 20 + CAPTION[1])
+        wait_for("the focus on the clicked widget", lambda: self.d.focused() == leaf, 10)
 
         # A reminder saved in the main window shows in the widget's reminder panel.
         due = int(time.time()) + 1800
