@@ -4,6 +4,7 @@
 
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
+#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
 #include "app/reminder_panel.h"
@@ -152,6 +153,7 @@ void CMainDlg::ApplyEditedSettings(const Settings& edited) {
   frame_.calendar->Redraw();
   frame_.calendar->update();
   search_->ListResults(results);
+  deskleaf_->ApplySettings(settings_.dateFormat, settings_.weekStart);
   LayOut(client_->width(), client_->height());
   RefreshStatusMessage();
   RebuildTitleLine();
@@ -211,6 +213,9 @@ void CMainDlg::OnCommand(int id) {
       if (tray_->state() == TrayState::Shown && trayHost_->HasTray()) ToggleMainWindow();
       break;
     case ids::kTrayShowClock: alarmHost_->ShowClockInfo(); break;
+    case ids::kTrayDeskleaf:
+      deskleaf_->Show(settings_.theme, settings_.dateFormat, settings_.weekStart, selectedDate_);
+      break;
     case ids::kTrayConfig:
       if (LoginPending() && !AskPassword()) break;
       ShowConfig();

@@ -5,6 +5,7 @@
 
 #include "app/day_watcher.h"
 #include "app/diary_panel.h"
+#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
 #include "app/reminder_panel.h"
@@ -53,6 +54,7 @@ void CMainDlg::OnDayFilesChanged() {
   }
   frame_.calendar->Redraw();
   scheduler_->loadTodayReminders();
+  deskleaf_->RefreshReminders();
 }
 
 void CMainDlg::LoadSelectedDay() {
@@ -79,6 +81,7 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   if (saved.diaryWritten || saved.diaryDeleted) diary_->Editor()->document()->setModified(false);
   if (saved.remindersMerged) ShowReminders(saved.reminders);
   frame_.calendar->Redraw();
+  deskleaf_->FollowDay(selectedDate_);
   // The alarms read today's reminders as they are stored, so only after the write.
   if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
   if (!saved.conflictKeptAs.isEmpty()) {
@@ -140,6 +143,7 @@ void CMainDlg::OnDateChanged(std::time_t date) {
   if (!SaveLoadedDay(leaving ? SaveFailureReply::AskToLeave : SaveFailureReply::Tell)) {
     ShowSelectedDate(previous);
     frame_.calendar->Redraw();
+    deskleaf_->FollowDay(previous);
     return;
   }
   LoadSelectedDay();

@@ -3,6 +3,7 @@
 #include "app/day_watcher.h"
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
+#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_layout.h"
 #include "app/main_tray.h"
@@ -66,6 +67,7 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
   actions_ = new MainActions(this);
   connect(actions_, &MainActions::command, this, &CMainDlg::OnCommand);
+  deskleaf_ = std::make_unique<DeskleafLink>(*this);
   alarmTimer_.setTimerType(Qt::PreciseTimer);
   alarmTimer_.setSingleShot(true);
   connect(&alarmTimer_, &QTimer::timeout, this, [this] {
@@ -384,6 +386,7 @@ void CMainDlg::OnDestroy() {
   if (destroyed_ || !built_) return;
   destroyed_ = true;
   alarmTimer_.stop();
+  deskleaf_->Close();
   // The reminder editor's fields too: what was typed into a note is not lost.
   StoreEditedReminder();
   SaveLoadedDay(SaveFailureReply::Log);

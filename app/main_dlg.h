@@ -28,6 +28,7 @@ namespace orlane {
 
 class CMacButton;
 class DayWatcher;
+class DeskleafLink;
 class DiaryPanel;
 class MainActions;
 class NMacMenu;
@@ -71,6 +72,9 @@ class CMainDlg final : public QDialog, private PanelHost {
   void StoreEditedReminder();
   void GotoToday();
   void SaveAll();
+  // The calendar, the date picker or the desk widget chose a day: the edited
+  // reminder is stored, the shown day saved and the chosen one loaded.
+  void OnDateChanged(std::time_t date);
 
   // The end of the program from outside (a signal, the application quitting):
   // the shown day and the settings are saved as Exit saves them.
@@ -105,6 +109,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   ReminderEditor& Reminders();
   AlarmScheduler& Scheduler() { return *scheduler_; }
   NMacMenu* Menu(int which) const;  // 0 tray, 1 help, 2 theme, 3 calendar
+  // The desk widget: created at start-up when the settings ask, and by "Show Deskleaf".
+  DeskleafLink& Deskleaf() const { return *deskleaf_; }
 
   // The recovery copy of unsaved edits: armed by edits, dropped by saves,
   // offered once after the login.
@@ -151,7 +157,6 @@ class CMainDlg final : public QDialog, private PanelHost {
   QList<MainPanel*> Panels() const;
   void ApplyCalendarShown();
   void ToggleCalendarShown();
-  void OnDateChanged(std::time_t date);
   void ShowSelectedDate(std::time_t date);
   void ApplyEditedSettings(const Settings& edited);
   void RefreshStatusMessage();
@@ -194,6 +199,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   QTimer recoveryQuiet_;    // two seconds after the last edit
   QTimer recoveryLongest_;  // at most this long while the user keeps typing
   DayWatcher* watcher_ = nullptr;
+  std::unique_ptr<DeskleafLink> deskleaf_;
   PasswordPrompt passwordPrompt_;
   bool loginOpen_ = false;
   bool built_ = false;

@@ -1,5 +1,7 @@
 #include "app/main_tray.h"
 
+#include "days/day_files.h"
+#include "app/main_deskleaf.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "controls/mac_check_box.h"
@@ -24,7 +26,9 @@ QSystemTrayIcon* MainTrayHost::CreateIcon() {
   icon_->setToolTip(QStringLiteral("Orlane"));
   icon_->setContextMenu(window_.Menu(0));
   QObject::connect(icon_, &QSystemTrayIcon::activated, &window_, [this](QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::Trigger) window_.ToggleMainWindow();
+    if (reason != QSystemTrayIcon::Trigger) return;
+    window_.Deskleaf().Relayout();
+    window_.ToggleMainWindow();
   });
   return icon_;
 }

@@ -32,8 +32,13 @@ QString Displayed(QString text) {
 }  // namespace
 
 CDeskleafDlg::CDeskleafDlg(DeskleafContext context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), context_(std::move(context)) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), context_(std::move(context)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // Appearing (at start-up, from the tray, after a new stacking hint) never
+  // takes the focus from the main window or the login: window managers give a
+  // new tool window of an active program the focus. A left click takes it
+  // (TakeFocus).
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(QStringLiteral("Deskleaf"));
   setFocusPolicy(Qt::ClickFocus);
   if (context_.userFolder.isEmpty()) context_.userFolder = UserFolder();

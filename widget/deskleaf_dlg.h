@@ -133,6 +133,8 @@ class CDeskleafDlg final : public QWidget {
   void KeepAtBottom();
   bool InDragStrip(const QPoint& pos) const;
   void StartDrag(const QPoint& globalPos);
+  // A left click: the keyboard (Page Up, Page Down) comes to the widget.
+  void TakeFocus();
   void UpdateCaption();
 
   DeskleafContext context_;

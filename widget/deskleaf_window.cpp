@@ -5,6 +5,7 @@
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
 #include "controls/mac_menu.h"
+#include "widget/taskbar_hint.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,6 +49,8 @@ void CDeskleafDlg::ApplyOpacity() {
 bool CDeskleafDlg::event(QEvent* event) {
   // Below the other windows means below them after every activation too.
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) KeepAtBottom();
+  // No task-bar button: set before every mapping, the window is made anew with each stacking hint.
+  if (event->type() == QEvent::Show) KeepOffTaskbar(*this);
   return QWidget::event(event);
 }
 
@@ -62,10 +65,19 @@ bool CDeskleafDlg::InDragStrip(const QPoint& pos) const {
 
 void CDeskleafDlg::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-  setFocus(Qt::MouseFocusReason);
+  TakeFocus();
   dragArmed_ = InDragStrip(event->position().toPoint());
   dragMoving_ = false;
   dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CDeskleafDlg::TakeFocus() {
+  // The window appeared refusing the focus; the user's click is the moment to accept it.
+  if (QWindow* window = windowHandle(); window && (window->flags() & Qt::WindowDoesNotAcceptFocus)) {
+    window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    activateWindow();
+  }
+  setFocus(Qt::MouseFocusReason);
 }
 
 void CDeskleafDlg::mouseMoveEvent(QMouseEvent* event) {

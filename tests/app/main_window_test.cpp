@@ -1,6 +1,6 @@
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
-#include "app/main_dlg.h"
+#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"
 #include "app/main_layout.h"
@@ -24,6 +24,8 @@
 #include "support/foreign_page.h"
 #include "support/run_program.h"
 #include "support/temp_user_folder.h"
+#include "widget/deskleaf_dlg.h"
+#include "widget/deskleaf_model.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
@@ -412,4 +415,57 @@ TEST_F(MainWindowTest, terminationAndTheEndOfTheSession_saveTheShownDayWithoutTh
   EXPECT_TRUE(map.at("23:59:00").endsWith("typed, not yet stored"));
   EXPECT_TRUE(folder.exists(QStringLiteral("Orlane.cfg")));
   EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(MainWindowTest, deskleaf_opensFromTheTrayFollowsTheWindowsThemeSavesAndDaysAndGoesWithIt) {
+  EXPECT_EQ(window->Deskleaf().Widget(), nullptr);  // only start-up opens it without being asked
+  window->OnCommand(ids::kTrayDeskleaf);
+  QPointer<CDeskleafDlg> leaf = window->Deskleaf().Widget();
+  ASSERT_TRUE(leaf);
+  window->OnCommand(ids::kTrayDeskleaf);
+  EXPECT_EQ(window->Deskleaf().Widget(), leaf.data());  // a shown widget stays as it is
+  window->OnCommand(ids::kThemeFirst + 9);
+  EXPECT_EQ(leaf->Theme(), 9);
+
+  // Save All: the widget reads the saved day's reminders.
+  window->ReminderArea().TimePicker()->setTime(QTime(8, 30, 0));
+  window->OnCommand(ids::kAddReminder);
+  window->ReminderArea().Note()->setPlainText(QStringLiteral("Call Anna"));
+  window->OnCommand(ids::kSaveAll);
+  EXPECT_TRUE(leaf->ReminderText().endsWith(QStringLiteral("*08:30:00\r\nCall Anna\r\n\r\n")))
+      << leaf->ReminderText().toStdString();
+
+  // A reminder file written from outside reaches it through the folder watch.
+  const QString file = DayFilePath(window->LoadedDayKey(), DayFileKind::Reminders);
+  ReminderMap map;
+  ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
+  map["09:00:00"] = "<Alarm is active>\r\nFrom outside";
+  ASSERT_EQ(SaveReminderDay(file, map), 1);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return leaf->ReminderText().contains(QStringLiteral("*09:00:00\r\nFrom outside")); }, 5000))
+      << leaf->ReminderText().toStdString();
+
+  // The window moves to another day: the widget follows; the widget's
+  // "Goto today" brings the window back.
+  const QString todayKey = window->LoadedDayKey();
+  window->OnDateChanged(window->SelectedDate() - 86400);
+  EXPECT_EQ(DayKeyOf(leaf->WidgetDate()), window->LoadedDayKey());
+  EXPECT_TRUE(leaf->ReminderText().isEmpty());
+  leaf->OnCommand(deskleaf_ids::kGotoToday);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->LoadedDayKey() == todayKey; }, 5000));
+
+  // "Close Deskleaf", then "Show Deskleaf" again; the window's end takes it along.
+  leaf->OnCommand(deskleaf_ids::kCloseDeskleaf);
+  EXPECT_EQ(window->Deskleaf().Widget(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(leaf);
+  EXPECT_EQ(folder.read(QStringLiteral("Deskleaf.cfg")).size(), 41);
+  QFile::remove(folder.file(QStringLiteral("Deskleaf.cfg")));
+  window->OnCommand(ids::kTrayDeskleaf);
+  leaf = window->Deskleaf().Widget();
+  ASSERT_TRUE(leaf);
+  EXPECT_EQ(leaf->Theme(), 9);
+  window.reset();
+  EXPECT_FALSE(leaf);
+  EXPECT_EQ(folder.read(QStringLiteral("Deskleaf.cfg")).size(), 41);
 }

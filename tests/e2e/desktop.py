@@ -262,15 +262,19 @@ class App:
         with open(self.log_path) as f:
             return f.read()
 
-    def windows(self):
-        """The program's visible top-level windows as {id: title}, without its tray icon."""
+    def windows(self, deskleaf=False):
+        """The program's visible top-level windows as {id: title}, without its tray
+        icon and, unless asked for, without the desk widget that sits beside them."""
         found = {}
         for w in self.d.search("--onlyvisible", "--pid", str(self.pid)):
             geometry = self.d.x("xwininfo", "-id", str(w), check=False)
             m = re.search(r"Width:\s+(\d+)\s+Height:\s+(\d+)", geometry, re.S)
             if m and int(m.group(1)) <= 32 and int(m.group(2)) <= 32:
                 continue
-            found[w] = self.d.title(w)
+            title = self.d.title(w)
+            if title == DESKLEAF_TITLE and not deskleaf:
+                continue
+            found[w] = title
         return found
 
     def window(self, title, timeout=20.0):
@@ -281,16 +285,17 @@ class App:
             if not self.running():
                 raise AssertionError("orlane ended (status %s) while waiting for %r:\n%s" %
                                      (self.proc.returncode, title, self.output()))
-            for wid, t in self.windows().items():
+            for wid, t in self.windows(deskleaf=True).items():
                 if pattern.search(t):
                     return wid
             return None
-        return wait_for("a window titled %r (have %r)" % (title, list(self.windows().values())), find, timeout)
+        return wait_for("a window titled %r (have %r)" % (title, list(self.windows(deskleaf=True).values())),
+                        find, timeout)
 
     def gone(self, title, timeout=15.0):
         pattern = re.compile(title)
         wait_for("%r to close" % title,
-                 lambda: not any(pattern.search(t) for t in self.windows().values()), timeout)
+                 lambda: not any(pattern.search(t) for t in self.windows(deskleaf=True).values()), timeout)
 
     def focus(self, title, timeout=15.0):
         """Waits until the window titled so has the keyboard focus; returns its id."""
@@ -319,7 +324,7 @@ class App:
 
     def shown(self, title):
         """Whether a window of this title is visible now (the tray icon is not counted)."""
-        return any(re.search(title, t) for t in self.windows().values())
+        return any(re.search(title, t) for t in self.windows(deskleaf=True).values())
 
     def client_point(self, wid, x, y, border=3):
         """Screen point of a client coordinate of one of the program's frameless windows."""
@@ -371,6 +376,7 @@ def ctl(desktop, *args, password=None, check=True):
 
 
 MAIN_TITLE = "^Orlane 2$"
+DESKLEAF_TITLE = "Deskleaf"
 LOGIN_TITLE = "^Orlane 2 - Login$"
 BORDER = 3  # the themed frame inside every frameless window
 
