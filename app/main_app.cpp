@@ -1,6 +1,5 @@
 #include "app/main_app.h"
 
-#include "days/day_files.h"
 #include "app/main_deskleaf.h"
 #include "app/main_dlg.h"
 #include "app/main_session.h"
@@ -124,8 +123,7 @@ int CMainApp::InitInstance() {
   TerminationSignals termination;
   ConnectSessionEnd(mainDlg, termination, [] { QCoreApplication::exit(0); });
   // The widget comes before the main window is built, with the values start-up read.
-  if (startup_.launchDeskleaf)
-    mainDlg.Deskleaf().Show(startup_.theme, startup_.dateFormat, startup_.weekStart, 0);
+  if (startup_.launchDeskleaf) mainDlg.Deskleaf().Show(startup_.theme, startup_.dateFormat, startup_.weekStart, 0);
   if (mainDlg.OnInitDialog()) {
     if (mainDlg.settings().checkUpdate && StartupUpdateCheck(&mainDlg, mainDlg.Theme()) == 1) return 0;
     RunUntilFinished(mainDlg);

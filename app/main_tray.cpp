@@ -1,6 +1,5 @@
 #include "app/main_tray.h"
 
-#include "days/day_files.h"
 #include "app/main_deskleaf.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"

@@ -36,8 +36,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QTest>
 #include <QTextCursor>
@@ -441,8 +441,8 @@ TEST_F(MainWindowTest, deskleaf_opensFromTheTrayFollowsTheWindowsThemeSavesAndDa
   ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
   map["09:00:00"] = "<Alarm is active>\r\nFrom outside";
   ASSERT_EQ(SaveReminderDay(file, map), 1);
-  EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return leaf->ReminderText().contains(QStringLiteral("*09:00:00\r\nFrom outside")); }, 5000))
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return leaf->ReminderText().contains(QStringLiteral("*09:00:00\r\nFrom outside")); }, 5000))
       << leaf->ReminderText().toStdString();
 
   // The window moves to another day: the widget follows; the widget's
