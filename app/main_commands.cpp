@@ -10,6 +10,7 @@
 #include "calendar/vendor_site.h"
 #include "controls/bv_title.h"
 #include "controls/color_list_box.h"
+#include "controls/desktop_open.h"
 #include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
@@ -28,7 +29,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
@@ -56,7 +56,7 @@ void Fill(NMacMenu* menu, std::initializer_list<MenuItem> items) {
   }
 }
 
-void OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void OpenUrl(const QString& url) { OpenOnDesktop(QUrl(url)); }
 }  // namespace
 
 void CMainDlg::BuildMenus() {

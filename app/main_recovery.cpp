@@ -44,10 +44,12 @@ void CMainDlg::WriteRecovery() {
   if (controls_.diaryEditor->document()->isModified()) state.diaryRtf = controls_.diaryEditor->GetRtf();
   StoreEditedReminder();
   if (editor_.reminders() != loaded_.reminders) state.reminders = editor_.reminders();
+  // A copy that cannot be written leaves the last one; the save of the day
+  // itself tells the user when it fails.
   if (state.empty())
     RemoveRecoveryFile();
   else
-    WriteRecoveryFile(state, CurrentPassword());
+    static_cast<void>(WriteRecoveryFile(state, CurrentPassword()));
 }
 
 void CMainDlg::DropRecovery() {

@@ -123,7 +123,9 @@ QByteArray SerializeSettings(const Settings& s) {
   return out;
 }
 
-int WriteSettingsFile(const QString& path, const Settings& s) { return AtomicWriteFile(path, SerializeSettings(s)); }
+WriteResult WriteSettingsFile(const QString& path, const Settings& s) {
+  return AtomicWriteFile(path, SerializeSettings(s));
+}
 
 void ClampWindowSize(Settings& s) {
   s.windowWidth = std::max(s.windowWidth, static_cast<std::int32_t>(kMinWindowWidth));

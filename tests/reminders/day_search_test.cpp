@@ -9,7 +9,9 @@
 using namespace orlane;
 
 namespace {
-void Reminders(const char* key, ReminderMap map) { SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map); }
+void Reminders(const char* key, ReminderMap map) {
+  ASSERT_EQ(SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map), WriteResult::Written);
+}
 
 // A stand-in page format for these tests: the page's bytes are its text, and
 // "[obj]" marks an embedded object.
