@@ -62,13 +62,14 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   }
   if (content.diaryEmpty) {
     const bool existed = FileExists(path);
-    if (RemoveFileForced(path) != 1) return NoteFailure(result, path);
+    if (RemoveFileForced(path) != WriteResult::Written) return NoteFailure(result, path);
     result.diaryDeleted = existed;
     loaded.diary = DiaryPageState::None;
     loaded.diaryRtf.clear();
     return;
   }
-  if (AtomicWriteFile(path, WrapWithPasswordHeader(content.diaryRtf, password)) != 1) return NoteFailure(result, path);
+  if (AtomicWriteFile(path, WrapWithPasswordHeader(content.diaryRtf, password)) != WriteResult::Written)
+    return NoteFailure(result, path);
   result.diaryWritten = true;
   loaded.diary = DiaryPageState::Shown;
   loaded.diaryRtf = content.diaryRtf;
@@ -108,7 +109,7 @@ void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& 
       return NoteFailure(result, path);
     }
   }
-  if (SaveReminderDay(path, reminders) != 1) return NoteFailure(result, path);
+  if (SaveReminderDay(path, reminders) != WriteResult::Written) return NoteFailure(result, path);
   result.remindersWritten = true;
   loaded.reminders = reminders;
   loaded.remindersResult = reminders.empty() ? ReminderLoadResult::Missing : ReminderLoadResult::Ok;

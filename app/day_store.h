@@ -55,7 +55,8 @@ struct DaySaveFailure {
   QString reason;  // in the system's words
 };
 
-struct DaySaveResult {
+// What a save did; it cannot be ignored: a failed save is told to the user.
+struct [[nodiscard]] DaySaveResult {
   bool diaryWritten = false;
   bool diaryDeleted = false;
   bool diaryProtected = false;  // left alone: another password's page

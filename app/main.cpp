@@ -1,5 +1,8 @@
 #include "app/main_app.h"
 #include "app/program_options.h"
+#include "controls/modal_responder.h"
+#include "dialogs/login_dlg.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +19,12 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("orlane"));
   QApplication application(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral(ORLANE_APP_ID));
-  orlane::CMainApp program;
+  // The real clock, desktop and sound devices; a person answers the windows
+  // unless ORLANE_MODAL_ANSWER says otherwise (scripted test runs).
+  orlane::Services services;
+  services.answerModal = orlane::UnattendedResponder();
+  services.login = &orlane::RunLoginDialog;
+  orlane::InstallServices(services);
+  orlane::CMainApp program(services);
   return program.InitInstance();
 }

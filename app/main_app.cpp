@@ -29,31 +29,17 @@
 namespace orlane {
 
 namespace {
-CMainApp::RunningNotice& Notice() {
-  // The themed notice tells the user; the same line on stderr tells scripts.
-  static CMainApp::RunningNotice notice = [](const QString& text, int theme) {
-    ThemedNotice(text, theme);
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-  };
-  return notice;
+// How a second copy tells the user that the first one runs: the themed notice
+// tells the user; the same line on stderr tells scripts.
+void RunningNotice(const QString& text, int theme) {
+  ThemedNotice(text, theme);
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
 bool IsProgramWindow(const QWidget* w) {
   return w && w->isWindow() && w->windowTitle().contains(QLatin1String(kProgramTitle));
 }
-
-CMainApp::LoginPromptFn& LoginPrompt() {
-  static CMainApp::LoginPromptFn prompt = [](int theme, QWidget* owner) {
-    CLoginDlg login(theme, owner);
-    return login.exec() == QDialog::Accepted;
-  };
-  return prompt;
-}
 }  // namespace
-
-void CMainApp::SetRunningNotice(RunningNotice notice) {
-  Notice() = std::move(notice);
-}
 
 bool RaiseProgramWindow() {
   QWidget* target = QApplication::activeModalWidget();
@@ -80,9 +66,6 @@ int CMainApp::InitInstance() {
   // last visible window closed (a login, an alert, the hidden main window).
   QApplication::setQuitOnLastWindowClosed(false);
   LoadProgramFonts();
-  InstallUnattendedResponder();
-  // Technical errors of the pure libraries ("parameter error") get the plain box.
-  SetPlainErrorHandler([](const QString& text) { ShowErrorMessage(text); });
   SetUserFolder(ResolveUserFolder());
   CreateFolderPath(UserFolder());
   startup_ = ReadStartupSettings(UserFilePath(kSettingsFileName));
@@ -92,11 +75,11 @@ int CMainApp::InitInstance() {
   if (!lockNote.isEmpty()) LogError("%s", lockNote.toLocal8Bit().constData());
   const InstanceLock::Result lockResult = lock.acquire();
   if (lockResult == InstanceLock::Result::Error) {
-    Notice()(lock.errorString(), startup_.theme);
+    RunningNotice(lock.errorString(), startup_.theme);
     return 1;
   }
   if (lockResult == InstanceLock::Result::OtherRaised) {
-    Notice()(QLatin1String(kProgramTitle) + QStringLiteral(" is running now."), startup_.theme);
+    RunningNotice(QLatin1String(kProgramTitle) + QStringLiteral(" is running now."), startup_.theme);
     return 0;
   }
   if (lockResult == InstanceLock::Result::OtherWithoutWindow) return 0;
@@ -105,11 +88,11 @@ int CMainApp::InitInstance() {
   FinishInterruptedPasswordChange();
 
   // Login: the decision is the user file's and the hide-at-start-up flag's.
-  const StoredPassword stored = ReadUserFile(UserFilePath(kUserFileName));
+  const StoredPassword stored = ReadUserFileForLogin(UserFilePath(kUserFileName));
   switch (DecideStartupLogin(stored, startup_.hideAtStartup != 0)) {
     case StartupLogin::Refuse: ThemedNotice(UnreadableUserFileMessage(), startup_.theme); return 1;
     case StartupLogin::AskPassword:
-      if (!LoginPrompt()(startup_.theme, nullptr)) return 0;
+      if (!LogIn(startup_.theme)) return 0;
       break;
     case StartupLogin::TakeStoredPassword:
       SetLoginPending(true);
@@ -119,7 +102,7 @@ int CMainApp::InitInstance() {
   }
 
   CMainDlg mainDlg;
-  mainDlg.SetPasswordPrompt(LoginPrompt());
+  mainDlg.SetPasswordPrompt(login_);
   TerminationSignals termination;
   ConnectSessionEnd(mainDlg, termination, [] { QCoreApplication::exit(0); });
   // The widget comes before the main window is built, with the values start-up read.
@@ -137,10 +120,6 @@ void CMainApp::RunUntilFinished(QDialog& mainDlg) {
   QEventLoop loop;
   QObject::connect(&mainDlg, &QDialog::finished, &loop, &QEventLoop::quit);
   loop.exec();
-}
-
-void CMainApp::SetLoginPrompt(LoginPromptFn prompt) {
-  LoginPrompt() = std::move(prompt);
 }
 
 }  // namespace orlane

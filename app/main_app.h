@@ -5,6 +5,7 @@
 #pragma once
 
 #include "days/settings_file.h"
+#include "platform/services.h"
 
 #include <QString>
 
@@ -17,24 +18,19 @@ namespace orlane {
 
 class CMainApp final {
  public:
-  CMainApp() = default;
+  // The login of the services the program was started with runs at start-up
+  // and when the hidden window is shown.
+  explicit CMainApp(const Services& services) : login_(services.login) {}
   Q_DISABLE_COPY_MOVE(CMainApp)
 
   // Runs the program; returns the process exit code.
   int InitInstance();
 
-  // How a second copy tells the user that the first one runs (text, theme).
-  using RunningNotice = std::function<void(const QString& text, int theme)>;
-  static void SetRunningNotice(RunningNotice notice);
-
-  // Runs the login (at start-up and when the hidden window is shown); true
-  // when a password was accepted or a first one set.
-  using LoginPromptFn = std::function<bool(int theme, QWidget* owner)>;
-  static void SetLoginPrompt(LoginPromptFn prompt);
-
  private:
   static void RunUntilFinished(QDialog& mainDlg);
+  bool LogIn(int theme) const { return !login_ || login_(theme, nullptr); }
 
+  std::function<bool(int theme, QWidget* owner)> login_;
   StartupSettings startup_;
 };
 

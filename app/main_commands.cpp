@@ -16,6 +16,7 @@
 #include "controls/bv_title.h"
 #include "controls/color_list_box.h"
 #include "controls/color_theme.h"
+#include "controls/desktop_open.h"
 #include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
@@ -34,7 +35,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
@@ -61,7 +61,7 @@ void Fill(MainActions& actions, NMacMenu* menu, std::initializer_list<MenuItem> 
 }
 
 void OpenUrl(const QString& url) {
-  QDesktopServices::openUrl(QUrl(url));
+  OpenOnDesktop(QUrl(url));
 }
 }  // namespace
 

@@ -95,7 +95,7 @@ void CMainDlg::WriteSettings() {
   Settings disk;
   const bool read = ReadSettingsFile(path, disk) == SettingsReadResult::Ok;
   const Settings merged = MergeSettings(settingsWritten_, s, disk);
-  if ((read && merged == disk) || WriteSettingsFile(path, merged) == 1) settingsWritten_ = s;
+  if ((read && merged == disk) || WriteSettingsFile(path, merged) == WriteResult::Written) settingsWritten_ = s;
 }
 
 bool CMainDlg::OnInitDialog() {

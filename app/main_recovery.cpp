@@ -46,10 +46,12 @@ void CMainDlg::WriteRecovery() {
   if (diary_->Editor()->document()->isModified()) state.diaryRtf = diary_->Editor()->GetRtf();
   StoreEditedReminder();
   if (reminders_->Editor().reminders() != loaded_.reminders) state.reminders = reminders_->Editor().reminders();
+  // A copy that cannot be written leaves the last one; the save of the day
+  // itself tells the user when it fails.
   if (state.empty())
     RemoveRecoveryFile();
   else
-    WriteRecoveryFile(state, CurrentPassword());
+    static_cast<void>(WriteRecoveryFile(state, CurrentPassword()));
 }
 
 void CMainDlg::DropRecovery() {

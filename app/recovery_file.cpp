@@ -67,7 +67,7 @@ std::optional<RecoveryState> ReadRecoveryFile(const QByteArray& password) {
   return ParseRecovery(bytes, password);
 }
 
-int WriteRecoveryFile(const RecoveryState& state, const QByteArray& password) {
+WriteResult WriteRecoveryFile(const RecoveryState& state, const QByteArray& password) {
   return AtomicWriteFile(RecoveryPath(), SerializeRecovery(state, password));
 }
 

@@ -29,8 +29,8 @@ std::optional<RecoveryState> ParseRecovery(const QByteArray& fileBytes, const QB
 
 // The copy of the user folder under the current password, if any.
 std::optional<RecoveryState> ReadRecoveryFile(const QByteArray& password);
-// 1 when written (atomically), 0 when not.
-int WriteRecoveryFile(const RecoveryState& state, const QByteArray& password);
+// Written atomically, or Failed.
+WriteResult WriteRecoveryFile(const RecoveryState& state, const QByteArray& password);
 void RemoveRecoveryFile();
 
 }  // namespace orlane

@@ -1,13 +1,11 @@
 // How the calendar's online commands tell and ask the user, and how they open
-// an address in the browser: one replaceable handler each. By default notices
-// and questions are the themed message box in the asking window's theme;
-// tests install handlers that record and answer.
+// an address in the browser: notices and questions are the themed message box
+// in the asking window's theme (answered by the services' modal responder in
+// tests), addresses go to the desktop's opener (controls/desktop_open.h).
 #pragma once
 
 #include <QString>
 #include <QUrl>
-
-#include <functional>
 
 class QWidget;
 
@@ -22,15 +20,10 @@ struct Notice {
 };
 
 // Returns true for OK / Yes, false for No.
-using NoticeHandler = std::function<bool(QWidget* parent, const Notice& notice)>;
 bool ShowNotice(QWidget* parent, const Notice& notice);
-// An empty handler restores the default.
-void SetNoticeHandler(NoticeHandler handler);
 
 // Opens an address with the desktop's handler ("open" verb); true when it
 // was handed over.
-using UrlOpener = std::function<bool(const QUrl& url)>;
 bool OpenWithShell(const QUrl& url);
-void SetUrlOpener(UrlOpener opener);
 
 }  // namespace orlane

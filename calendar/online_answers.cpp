@@ -31,7 +31,8 @@ HolidaySyncOutcome StoreHolidayDownload(int year, const QByteArray& data) {
   if (!IsAcceptableHolidayData(data) || data.size() > kMaxHolidayFileBytes) return HolidaySyncOutcome::NoRecord;
   const QString folder = HolidayDownloadFolder();
   QDir().mkpath(folder);
-  if (AtomicWriteFile(folder + HolidayFileName(year), data) != 1) return HolidaySyncOutcome::WriteFailed;
+  if (AtomicWriteFile(folder + HolidayFileName(year), data) != WriteResult::Written)
+    return HolidaySyncOutcome::WriteFailed;
   ForgetHolidayFiles();
   return HolidaySyncOutcome::Success;
 }

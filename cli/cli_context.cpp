@@ -2,9 +2,9 @@
 
 #include "days/day_files.h"
 #include "platform/app_paths.h"
+#include "security/cipher.h"
 #include "security/folder_path.h"
 #include "security/scramble.h"
-#include "security/user_file.h"
 
 #include <termios.h>
 #include <unistd.h>
@@ -84,13 +84,13 @@ void CliContext::warnPasswordArgument() {
 
 int CliContext::login(QByteArray& password) const {
   // A user who never set a password is never asked for one.
-  if (!password_ && CheckPassword(UserFilePath(kUserFileName), QByteArray()) == PasswordCheck::Accepted) {
+  if (!password_ && checkUserFile(QByteArray()) == PasswordCheck::Accepted) {
     password.clear();
     return kExitOk;
   }
   QByteArray typed;
   if (const int code = takePassword(typed)) return code;
-  switch (CheckPassword(UserFilePath(kUserFileName), typed)) {
+  switch (checkUserFile(typed)) {
     case PasswordCheck::Accepted: password = typed; return kExitOk;
     case PasswordCheck::Wrong: return fail(kExitWrongPassword, QStringLiteral("Incorrect password."));
     case PasswordCheck::Unreadable: return fail(kExitFileError, UnreadableUserFileMessage());
@@ -99,6 +99,12 @@ int CliContext::login(QByteArray& password) const {
                   QStringLiteral("There is no user file yet; create one with: orlanectl user-file init"));
   }
   return kExitFileError;
+}
+
+PasswordCheck CliContext::checkUserFile(const QByteArray& typed) {
+  const StoredPassword stored = ReadUserFile(UserFilePath(kUserFileName));
+  if (stored.parameterError) std::fprintf(stderr, "%s\n", kParameterErrorText);
+  return CheckPassword(stored, typed);
 }
 
 bool CliContext::ensureUserFolder() {

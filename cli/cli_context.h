@@ -2,6 +2,8 @@
 // output streams, and the exit codes scripts rely on.
 #pragma once
 
+#include "security/user_file.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -49,6 +51,9 @@ class CliContext final {
   // Checks the password against the user file as the login does; kExitOk or
   // the exit code to end with (the message is printed).
   int login(QByteArray& password) const;
+  // The password against the user file; a file the cipher refuses first
+  // prints "parameter error" on standard error, as the program shows it.
+  static PasswordCheck checkUserFile(const QByteArray& typed);
 
   // Creates the user folder when a command is about to write into it.
   bool ensureUserFolder();

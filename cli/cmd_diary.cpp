@@ -53,7 +53,8 @@ int Import(CliContext& context, const QString& path, const QString& source) {
   if (ReadFileBytes(path, existing) == FileReadResult::Ok &&
       CheckPasswordHeader(existing, password) != PasswordHeaderCheck::Matches)
     return context.fail(kExitOtherPassword, QStringLiteral("The diary page belongs to another password."));
-  if (!context.ensureUserFolder() || AtomicWriteFile(path, WrapWithPasswordHeader(rtf, password)) != 1)
+  if (!context.ensureUserFolder() ||
+      AtomicWriteFile(path, WrapWithPasswordHeader(rtf, password)) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }

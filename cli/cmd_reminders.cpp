@@ -69,7 +69,7 @@ int Add(CliContext& context, const CalendarDate& date, const QByteArray& time, c
     return context.fail(kExitRefused,
                         QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" already exists."));
   map[time] = BuildReminderValue(reminder);
-  if (!context.ensureUserFolder() || SaveReminderDay(path, map) != 1)
+  if (!context.ensureUserFolder() || SaveReminderDay(path, map) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }
@@ -81,7 +81,8 @@ int Remove(CliContext& context, const CalendarDate& date, const QByteArray& time
   if (map.erase(time) == 0)
     return context.fail(kExitRefused,
                         QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" not found."));
-  if (SaveReminderDay(path, map) != 1) return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
+  if (SaveReminderDay(path, map) != WriteResult::Written)
+    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }
 

@@ -34,7 +34,7 @@ int Set(CliContext& context, const QString& name, const QString& text) {
   Settings settings;
   ReadSettingsFile(path, settings);
   settings.*field->member = static_cast<std::int32_t>(value);
-  if (!context.ensureUserFolder() || WriteSettingsFile(path, settings) != 1)
+  if (!context.ensureUserFolder() || WriteSettingsFile(path, settings) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }

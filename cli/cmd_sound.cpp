@@ -25,7 +25,7 @@ int RunSound(CliContext& context) {
     case SoundDayState::Loaded: break;
   }
   const QString target = QFileInfo(context.arg(2)).absoluteFilePath();
-  if (AtomicWriteFile(target, BuildWavImage(day.image.format, day.image.pcm)) != 1)
+  if (AtomicWriteFile(target, BuildWavImage(day.image.format, day.image.pcm)) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + target);
   return kExitOk;
 }

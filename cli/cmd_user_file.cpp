@@ -10,13 +10,13 @@ namespace {
 int Init(CliContext& context, const QByteArray& password) {
   const QString path = UserFilePath(kUserFileName);
   if (FileExists(path)) return context.fail(kExitRefused, QStringLiteral("The user file exists already."));
-  if (!context.ensureUserFolder() || CreateUserFile(path, password) != 1)
+  if (!context.ensureUserFolder() || CreateUserFile(path, password) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("User file create failed, please contact us by email."));
   return kExitOk;
 }
 
 int Check(CliContext& context, const QByteArray& password) {
-  switch (CheckPassword(UserFilePath(kUserFileName), password)) {
+  switch (CliContext::checkUserFile(password)) {
     case PasswordCheck::Accepted: return kExitOk;
     case PasswordCheck::Wrong: return kExitWrongPassword;
     case PasswordCheck::NoUserFile: return context.fail(kExitWrongPassword, QStringLiteral("There is no user file."));

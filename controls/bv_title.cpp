@@ -3,19 +3,13 @@
 #include "controls/gdi_painter.h"
 #include "controls/program_fonts.h"
 #include "platform/app_paths.h"
+#include "platform/services.h"
 #include "res/resources.h"
 
 #include <QFileInfo>
 #include <QPainter>
 
 namespace orlane {
-
-namespace {
-QString& SkinFolderOverride() {
-  static QString folder;
-  return folder;
-}
-}  // namespace
 
 TitleColors TitleColors::For(int theme, bool active) {
   if (active) return {ThemeColor(theme, kThemeBackdrop), ThemeColor(theme, kThemePressedText)};
@@ -30,13 +24,9 @@ CBVTitle::CBVTitle(const QString& text, const QRect& rect, QWidget* parent)
   show();
 }
 
-void CBVTitle::SetSkinFolderOverride(const QString& folder) {
-  SkinFolderOverride() = folder;
-}
-
 QString CBVTitle::SkinPath(int theme) {
   const QString name = QStringLiteral("skin/%1.bmp").arg(theme);
-  if (!SkinFolderOverride().isEmpty()) return WithTrailingSlash(SkinFolderOverride()) + name;
+  if (const QString folder = Service(&Services::skinFolder); !folder.isEmpty()) return WithTrailingSlash(folder) + name;
   for (const QString& folder : ProgramDataFolders())
     if (QFileInfo::exists(folder + name)) return folder + name;
   return ProgramFolder() + name;

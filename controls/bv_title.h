@@ -34,10 +34,8 @@ class CBVTitle : public QWidget {
   const CDibImage& Skin() const { return skin_; }
 
   // The file a theme's skin is read from: the first "skin/<n>.bmp" found in
-  // the program's data folders (or the override folder).
+  // the program's data folders, or the services' skin folder when set.
   static QString SkinPath(int theme);
-  // Tests point the lookup at a folder of their own; empty restores it.
-  static void SetSkinFolderOverride(const QString& folder);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,8 +1,11 @@
-// The process-wide answerer of modal windows. When a responder is set (tests,
-// scripted runs), every themed dialog and message box describes itself to it
-// instead of waiting for a person, and the responder picks the button by its
-// control id (1 OK/Yes/Retry, 2 Cancel/No/close, 201 and 202 the extra ones).
+// The answering of modal windows without a person. When the installed
+// services hold a responder (Services::answerModal: tests, scripted runs),
+// every themed dialog and message box describes itself to it instead of
+// waiting for a person, and the responder picks the button by its control id
+// (1 OK/Yes/Retry, 2 Cancel/No/close, 201 and 202 the extra ones).
 #pragma once
+
+#include "platform/services.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,27 +27,24 @@ struct ModalRequest {
 
 using ModalResponder = std::function<int(const ModalRequest&)>;
 
-void SetModalResponder(ModalResponder responder);
 bool HasModalResponder();
 // The responder's choice; 2 (cancel) when none is set.
 int AskModalResponder(const ModalRequest& request);
 
-// For test runs only: when ORLANE_MODAL_ANSWER holds a button id, every modal
-// is answered at once with that id and reported on stderr as
-// "modal <class> [<title>] <text> -> <id>". Otherwise nothing changes: the
+// For test runs only: when ORLANE_MODAL_ANSWER holds a button id, a responder
+// that answers every modal at once with that id and reports it on stderr as
+// "modal <class> [<title>] <text> -> <id>". Otherwise none (empty): the
 // shipped program never answers a window by itself.
-void InstallUnattendedResponder();
+ModalResponder UnattendedResponder();
 
-// Sets a responder for the lifetime of the object, restoring the earlier one.
+// Answers modal windows through the installed services while it lives; the
+// earlier responder comes back when it goes.
 class ScopedModalResponder final {
  public:
-  explicit ScopedModalResponder(ModalResponder responder);
-  ~ScopedModalResponder();
-  ScopedModalResponder(const ScopedModalResponder&) = delete;
-  ScopedModalResponder& operator=(const ScopedModalResponder&) = delete;
+  explicit ScopedModalResponder(ModalResponder responder) : scope_(&Services::answerModal, std::move(responder)) {}
 
  private:
-  ModalResponder previous_;
+  ScopedService<ModalResponder> scope_;
 };
 
 }  // namespace orlane

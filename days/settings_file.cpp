@@ -123,7 +123,7 @@ QByteArray SerializeSettings(const Settings& s) {
   return out;
 }
 
-int WriteSettingsFile(const QString& path, const Settings& s) {
+WriteResult WriteSettingsFile(const QString& path, const Settings& s) {
   return AtomicWriteFile(path, SerializeSettings(s));
 }
 

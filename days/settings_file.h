@@ -3,6 +3,8 @@
 // nothing before and nothing after; 65 bytes with every default.
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -58,8 +60,8 @@ SettingsReadResult ReadSettingsFile(const QString& path, Settings& settings);
 SettingsReadResult ParseSettings(const QByteArray& bytes, Settings& settings);
 
 QByteArray SerializeSettings(const Settings& settings);
-// 1 when written; the old file stays when writing fails.
-int WriteSettingsFile(const QString& path, const Settings& settings);
+// The old file stays when writing fails.
+WriteResult WriteSettingsFile(const QString& path, const Settings& settings);
 
 // What the window writes while another writer may have changed the file:
 // disk, with every field the window changed since base taken from mine.

@@ -1,10 +1,9 @@
 // Opening a page of the program's HTML help ("help/<topic>" in the program's
-// data folders) with the desktop's browser. Tests replace the opener.
+// data folders) with the desktop's browser (controls/desktop_open.h).
 #pragma once
 
 #include <QString>
 #include <QUrl>
-#include <functional>
 
 class QWidget;
 
@@ -27,9 +26,5 @@ QUrl HelpTopicUrl(const QString& topic);
 
 // Opens the page; a missing page is told in a themed notice. true when opened.
 bool OpenHelpTopic(const QString& topic, int theme, QWidget* parent = nullptr);
-
-using HelpOpener = std::function<bool(const QUrl&)>;
-// Replaces QDesktopServices::openUrl (an empty opener restores it).
-void SetHelpOpener(HelpOpener opener);
 
 }  // namespace orlane

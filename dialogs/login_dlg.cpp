@@ -7,9 +7,9 @@
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "platform/program_info.h"
+#include "security/cipher.h"
 #include "security/edge_rect.h"
 #include "security/session.h"
-#include "security/user_file.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -78,7 +78,7 @@ void CLoginDlg::OnCommand(int id) {
 void CLoginDlg::OnOK() {
   const QByteArray typed = PasswordBytes(edit_);
   const QString userFile = UserFilePath(kUserFileName);
-  switch (CheckPassword(userFile, typed)) {
+  switch (CheckPassword(ReadUserFileForLogin(userFile), typed)) {
     case PasswordCheck::Accepted:
       SetCurrentPassword(typed);
       accept();
@@ -93,7 +93,7 @@ void CLoginDlg::OnOK() {
       SelectAllOf(edit_);
       return;
     case PasswordCheck::NoUserFile:
-      if (CreateUserFile(userFile, typed) != 1) {
+      if (CreateUserFile(userFile, typed) != WriteResult::Written) {
         ThemedNotice(QStringLiteral("User file create failed, please contact us by email."), Theme(), this);
         reject();
         return;
@@ -102,6 +102,17 @@ void CLoginDlg::OnOK() {
       accept();
       return;
   }
+}
+
+bool RunLoginDialog(int theme, QWidget* owner) {
+  CLoginDlg login(theme, owner);
+  return login.exec() == QDialog::Accepted;
+}
+
+StoredPassword ReadUserFileForLogin(const QString& path) {
+  StoredPassword stored = ReadUserFile(path);
+  if (stored.parameterError) ShowErrorMessage(QString::fromLatin1(kParameterErrorText));
+  return stored;
 }
 
 }  // namespace orlane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/themed_dialog.h"
+#include "security/user_file.h"
 
 class QLabel;
 class QLineEdit;
@@ -47,5 +48,13 @@ class CLoginDlg : public CThemedDialog {
   CMacButton* ok_ = nullptr;
   CMacButton* cancel_ = nullptr;
 };
+
+// Runs the login dialog modally; true when it ended with OK. The program's
+// login (Services::login).
+bool RunLoginDialog(int theme, QWidget* owner);
+
+// Reads the user file for someone waiting to log in: a file the cipher
+// refuses shows "parameter error" in the plain error box first.
+StoredPassword ReadUserFileForLogin(const QString& path);
 
 }  // namespace orlane

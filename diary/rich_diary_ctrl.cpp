@@ -1,6 +1,7 @@
 #include "diary/rich_diary_ctrl.h"
 
 #include "controls/color_theme.h"
+#include "controls/desktop_open.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "diary/attachment_copy.h"
@@ -10,7 +11,6 @@
 #include "diary/rtf_writer.h"
 #include "platform/file_io.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
@@ -49,7 +49,7 @@ int CRichDiaryCtrl::SaveRtf(QString path) {
     path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("RTF File (*.rtf)"));
   if (path.isEmpty()) return 0;
   if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QStringLiteral(".rtf");
-  if (AtomicWriteFile(path, GetRtf()) == 1) return 1;
+  if (AtomicWriteFile(path, GetRtf()) == WriteResult::Written) return 1;
   ThemedNotice(QStringLiteral("The page could not be saved to ") + path, theme_, this);
   return 0;
 }
@@ -169,11 +169,7 @@ void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
   const QTextCursor at = cursorForPosition(event->position().toPoint());
   const QString link = LinkAt(at.block().text(), at.positionInBlock());
-  if (!link.isEmpty()) Open(QUrl(link));
-}
-
-bool CRichDiaryCtrl::Open(const QUrl& url) const {
-  return opener_ ? opener_(url) : QDesktopServices::openUrl(url);
+  if (!link.isEmpty()) OpenOnDesktop(QUrl(link));
 }
 
 int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {
@@ -189,7 +185,7 @@ int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {
     ThemedNotice(QStringLiteral("The attached file could not be copied for opening: ") + name, theme_, this);
     return 0;
   }
-  return Open(QUrl::fromLocalFile(copy)) ? 1 : 0;
+  return OpenOnDesktop(QUrl::fromLocalFile(copy)) ? 1 : 0;
 }
 
 void CRichDiaryCtrl::mouseDoubleClickEvent(QMouseEvent* event) {

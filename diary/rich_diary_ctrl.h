@@ -10,8 +10,6 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include <functional>
-
 class QPrinter;
 
 namespace orlane {
@@ -53,8 +51,6 @@ class CRichDiaryCtrl : public QTextEdit {
   // would run is opened only after a question naming it, "No" by default.
   // 1 when handed over.
   int OpenAttachment(const QTextFormat& format);
-  // Replaces the desktop's opener (tests); an empty one restores it.
-  void SetOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
 
   void OnCommand(int id);
   void ShowContextMenu(const QPoint& at);
@@ -64,10 +60,7 @@ class CRichDiaryCtrl : public QTextEdit {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  bool Open(const QUrl& url) const;
-
   int theme_ = 5;
-  std::function<bool(const QUrl&)> opener_;
 };
 
 }  // namespace orlane

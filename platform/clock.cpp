@@ -4,15 +4,8 @@
 
 namespace orlane {
 
-namespace {
-ClockSource& Source() {
-  static ClockSource source;
-  return source;
-}
-}  // namespace
-
 qint64 NowMs() {
-  if (Source()) return Source()();
+  if (const auto clock = Service(&Services::clockMs)) return clock();
   return QDateTime::currentMSecsSinceEpoch();
 }
 
@@ -22,16 +15,6 @@ std::time_t NowSeconds() {
   return static_cast<std::time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
 }
 
-void SetClockSourceForTesting(ClockSource source) {
-  Source() = std::move(source);
-}
-
-TestClock::TestClock(qint64 startMs) : nowMs_(startMs) {
-  SetClockSourceForTesting([this] { return nowMs_; });
-}
-
-TestClock::~TestClock() {
-  SetClockSourceForTesting({});
-}
+TestClock::TestClock(qint64 startMs) : nowMs_(startMs), installed_(&Services::clockMs, [this] { return nowMs_; }) {}
 
 }  // namespace orlane

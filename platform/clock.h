@@ -1,11 +1,13 @@
 // The one source of the current time. Everything that asks "what time is it"
-// (scheduler, title line, calendar's today, log lines) goes through here, so
-// tests can set the time instead of waiting for it.
+// (scheduler, title line, calendar's today, log lines) goes through here: the
+// installed services' clock (platform/services.h), so tests can set the time
+// instead of waiting for it.
 #pragma once
+
+#include "platform/services.h"
 
 #include <QtGlobal>
 #include <ctime>
-#include <functional>
 
 namespace orlane {
 
@@ -14,15 +16,11 @@ qint64 NowMs();
 // Seconds since the Unix epoch (the program's 64-bit time values).
 std::time_t NowSeconds();
 
-using ClockSource = std::function<qint64()>;  // returns milliseconds since the epoch
-// An empty source restores the system clock.
-void SetClockSourceForTesting(ClockSource source);
-
-// A settable clock for tests; restores the system clock when it goes away.
+// A settable clock for tests: the services' clock while it lives; the earlier
+// clock comes back when it goes away.
 class TestClock final {
  public:
   explicit TestClock(qint64 startMs);
-  ~TestClock();
   TestClock(const TestClock&) = delete;
   TestClock& operator=(const TestClock&) = delete;
 
@@ -33,6 +31,7 @@ class TestClock final {
 
  private:
   qint64 nowMs_;
+  ScopedService<std::function<qint64()>> installed_;
 };
 
 }  // namespace orlane

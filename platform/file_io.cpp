@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/services.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,21 +14,21 @@
 namespace orlane {
 
 namespace {
-AtomicWriteFaultHook& FaultHook() {
-  static AtomicWriteFaultHook hook;
-  return hook;
-}
-
 thread_local int lastError = 0;
 
-// Records errno (or the given error) as the reason of a failed step; returns 0.
-int Fail(int error = errno) {
+// Records errno (or the given error) as the reason of a failed step.
+void NoteError(int error = errno) {
   lastError = error != 0 ? error : EIO;
-  return 0;
+}
+
+WriteResult Fail(int error = errno) {
+  NoteError(error);
+  return WriteResult::Failed;
 }
 
 bool Injected(AtomicWriteStep step) {
-  if (!FaultHook() || !FaultHook()(step)) return false;
+  const auto fail = Service(&Services::failWriteStep);
+  if (!fail || !fail(step)) return false;
   errno = EIO;
   return true;
 }
@@ -52,10 +54,6 @@ void SyncFolder(const QByteArray& folder) {
 }
 }  // namespace
 
-void SetAtomicWriteFaultHookForTesting(AtomicWriteFaultHook hook) {
-  FaultHook() = std::move(hook);
-}
-
 bool FileExists(const QString& path) {
   return QFileInfo(path).isFile();
 }
@@ -74,7 +72,7 @@ FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxByt
   return FileReadResult::Ok;
 }
 
-int AtomicWriteFile(const QString& path, QByteArrayView bytes) {
+WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes) {
   const QFileInfo target(path);
   const QByteArray finalPath = QFile::encodeName(target.absoluteFilePath());
   const QByteArray folder = QFile::encodeName(target.absolutePath());
@@ -108,15 +106,15 @@ int AtomicWriteFile(const QString& path, QByteArrayView bytes) {
     return Fail(error);
   }
   SyncFolder(folder);
-  return 1;
+  return WriteResult::Written;
 }
 
-int RemoveFileForced(const QString& path) {
+WriteResult RemoveFileForced(const QString& path) {
   QFile file(path);
-  if (!file.exists()) return 1;
+  if (!file.exists()) return WriteResult::Written;
   file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
   const QByteArray name = QFile::encodeName(path);
-  if (::unlink(name.constData()) == 0 || errno == ENOENT) return 1;
+  if (::unlink(name.constData()) == 0 || errno == ENOENT) return WriteResult::Written;
   return Fail();
 }
 
@@ -127,7 +125,7 @@ QString LastFileError() {
 QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered) {
   QByteArray bytes;
   if (ReadFileBytes(path, bytes) != FileReadResult::Ok) {
-    Fail();
+    NoteError();
     return {};
   }
   for (int n = 1; n < 1000; ++n) {
@@ -137,19 +135,19 @@ QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered) 
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
       if (errno == EEXIST) continue;
-      Fail();
+      NoteError();
       return {};
     }
     const bool written = WriteAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     const int error = errno;
     if (::close(fd) != 0 || !written) {
       ::unlink(name.constData());
-      Fail(error);
+      NoteError(error);
       return {};
     }
     return keep;
   }
-  Fail(EEXIST);
+  NoteError(EEXIST);
   return {};
 }
 

@@ -167,7 +167,9 @@ void AlarmScheduler::clearActiveMarker(const Day& day, const QByteArray& timeKey
   // stays active and comes again at the next start.
   if (loaded != ReminderLoadResult::Ok || it == map.end()) return;
   it->second = WithoutActiveMarker(it->second);
-  SaveReminderDay(DayPath(day.key), map);
+  // A marker that cannot be cleared in the file leaves the reminder active
+  // there: it comes again at the next start, which loses nothing.
+  static_cast<void>(SaveReminderDay(DayPath(day.key), map));
 }
 
 }  // namespace orlane

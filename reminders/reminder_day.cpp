@@ -47,7 +47,7 @@ QByteArray SerializeReminderDay(const ReminderMap& map) {
   return out;
 }
 
-int SaveReminderDay(const QString& path, const ReminderMap& map) {
+WriteResult SaveReminderDay(const QString& path, const ReminderMap& map) {
   if (map.empty()) return RemoveFileForced(path);
   QByteArray bytes = SerializeReminderDay(map);
   ScrambleBytes(bytes.data(), bytes.size());

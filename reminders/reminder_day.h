@@ -3,6 +3,8 @@
 // files are deterministic; read in memory, never rewritten by reading.
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <QByteArray>
 #include <QString>
 #include <map>
@@ -25,9 +27,9 @@ ReminderLoadResult LoadReminderDay(const QString& path, ReminderMap& map);
 ReminderLoadResult ParseReminderDay(const QByteArray& plainBytes, ReminderMap& map);
 
 // An empty map deletes the file (read-only or not); otherwise the scrambled
-// content replaces the file atomically. 1 on success, 0 when it could not be
-// written (the old file stays).
-int SaveReminderDay(const QString& path, const ReminderMap& map);
+// content replaces the file atomically. Failed when it could not be written
+// (the old file stays).
+WriteResult SaveReminderDay(const QString& path, const ReminderMap& map);
 QByteArray SerializeReminderDay(const ReminderMap& map);
 
 }  // namespace orlane

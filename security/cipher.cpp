@@ -1,7 +1,6 @@
 #include "security/cipher.h"
 
 #include "security/idea.h"
-#include "security/plain_error.h"
 
 namespace orlane {
 
@@ -18,10 +17,7 @@ void EcbInPlace(const IdeaSchedule& schedule, QByteArray& data, int length) {
   for (int i = 0; i + kBlock <= length; i += kBlock) IdeaBlock(schedule, bytes + i);
 }
 
-int ParameterError() {
-  ShowPlainError(QStringLiteral("parameter error"));
-  return -1;
-}
+constexpr CipherResult kParameterError{.length = -1, .parameterError = true};
 }  // namespace
 
 int EncipherBuffer(QByteArray& data, QByteArrayView passPhrase) {
@@ -34,25 +30,25 @@ int EncipherBuffer(QByteArray& data, QByteArrayView passPhrase) {
   return n + p;
 }
 
-int DecipherBuffer(QByteArray& data, int length, QByteArrayView passPhrase) {
+CipherResult DecipherBuffer(QByteArray& data, int length, QByteArrayView passPhrase) {
   const IdeaSchedule schedule = InvertIdeaSchedule(EncryptSchedule(passPhrase));
-  if (length < 0) return ParameterError();
+  if (length < 0) return kParameterError;
   if (data.size() < length) data.resize(length, '\0');
   if (length % kBlock != 0) {
     data.resize(length);
-    return ParameterError();
+    return kParameterError;
   }
   if (length == 0) {
     data.resize(0);
-    return 0;
+    return {.length = 0};
   }
   data.resize(length);
   EcbInPlace(schedule, data, length);
   // The last byte counts the padding as a signed char, as stored files were written.
   const int pad = static_cast<signed char>(data[length - 1]);  // NOLINT(bugprone-signed-char-misuse)
   const int result = length - pad;
-  if (result == -1) return ParameterError();
-  return result;
+  if (result == -1) return kParameterError;
+  return {.length = result};
 }
 
 }  // namespace orlane

@@ -28,7 +28,7 @@ struct ChangeRecord {
 };
 
 // The first old password, the new one, then any further old passwords.
-int WriteRecord(const ChangeRecord& record) {
+WriteResult WriteRecord(const ChangeRecord& record) {
   QByteArray plain;
   ArchiveWriter w(plain);
   w.writeString(record.oldPasswords.value(0));
@@ -38,14 +38,22 @@ int WriteRecord(const ChangeRecord& record) {
   return AtomicWriteFile(RecordPath(), plain);
 }
 
+// The change is finished. A record that cannot be removed is read again at
+// the next start, finds every page done and is removed then.
+void DropRecord() {
+  static_cast<void>(RemoveFileForced(RecordPath()));
+}
+
 bool ReadRecord(ChangeRecord& record) {
   QByteArray bytes;
   if (ReadFileBytes(RecordPath(), bytes, 4096) != FileReadResult::Ok || bytes.size() % 8 != 0 || bytes.isEmpty())
     return false;
   const int length = static_cast<int>(bytes.size());
-  const int plain = DecipherBuffer(bytes, length);
-  if (plain < 0 || plain > length) return false;
-  ArchiveReader in(QByteArrayView(bytes).first(plain));
+  // A record that does not decipher is kept for a person to look at; nobody
+  // is waiting for it, so no message.
+  const CipherResult plain = DecipherBuffer(bytes, length);
+  if (plain.length < 0 || plain.length > length) return false;
+  ArchiveReader in(QByteArrayView(bytes).first(plain.length));
   QByteArray first;
   if (!in.readString(first) || !in.readString(record.newPassword)) return false;
   record.oldPasswords = {first};
@@ -73,7 +81,7 @@ PasswordChangeResult Restamp(const ChangeRecord& record, const PasswordChangePro
       result.failedFiles << QFileInfo(files[i]).fileName();
     } else if (read == FileReadResult::Ok && underOldPassword(bytes)) {
       const QByteArray restamped = MakePasswordHeader(record.newPassword) + bytes.mid(kPasswordHeaderSize);
-      if (AtomicWriteFile(files[i], restamped) == 1)
+      if (AtomicWriteFile(files[i], restamped) == WriteResult::Written)
         ++result.restamped;
       else
         result.failedFiles << QFileInfo(files[i]).fileName();
@@ -137,18 +145,16 @@ PasswordChangeResult ChangePassword(const QByteArray& oldPassword, const QByteAr
 
   // The record first, then the user file: a crash after either leaves enough
   // behind to finish; a failure of either changes nothing.
-  if (WriteRecord(record) != 1) return result;
-  if (CreateUserFile(UserFilePath(kUserFileName), newPassword) != 1) {
-    if (earlier.oldPasswords.isEmpty()) {
-      RemoveFileForced(RecordPath());
-    } else {
-      WriteRecord(earlier);
-    }
+  if (WriteRecord(record) != WriteResult::Written) return result;
+  if (CreateUserFile(UserFilePath(kUserFileName), newPassword) != WriteResult::Written) {
+    // Undone as far as it goes: a record left behind only sends the next
+    // start looking for pages that already carry the password in force.
+    static_cast<void>(earlier.oldPasswords.isEmpty() ? RemoveFileForced(RecordPath()) : WriteRecord(earlier));
     return result;
   }
   result = Restamp(record, progress);
   result.userFileWritten = true;
-  if (!result.interrupted && result.failed == 0) RemoveFileForced(RecordPath());
+  if (!result.interrupted && result.failed == 0) DropRecord();
   return result;
 }
 
@@ -166,12 +172,12 @@ bool FinishInterruptedPasswordChange(const PasswordChangeProgress& progress, Pas
     if (inForce == record.oldPasswords.cend()) return true;  // the user file takes none of them
     record.newPassword = *inForce;
     record.oldPasswords.removeAll(record.newPassword);
-    if (!record.oldPasswords.isEmpty() && WriteRecord(record) != 1) return true;
+    if (!record.oldPasswords.isEmpty() && WriteRecord(record) != WriteResult::Written) return true;
   }
   const PasswordChangeResult r = Restamp(record, progress);
   if (outcome) *outcome = r;
   if (r.interrupted || r.failed) return true;
-  RemoveFileForced(RecordPath());
+  DropRecord();
   return true;
 }
 

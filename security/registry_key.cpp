@@ -42,7 +42,7 @@ std::optional<QJsonObject> LoadStore() {
 bool SaveStore(const QJsonObject& store) {
   const QString path = RegistryStorePath();
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  return AtomicWriteFile(path, QJsonDocument(store).toJson(QJsonDocument::Indented)) == 1;
+  return AtomicWriteFile(path, QJsonDocument(store).toJson(QJsonDocument::Indented)) == WriteResult::Written;
 }
 
 bool IsRunKey(const QString& keyPath) {
@@ -100,7 +100,7 @@ bool WriteAutostartEntry(const QString& valueName, const QByteArray& command) {
       "Icon=orlane\n"
       "Terminal=false\n"
       "X-GNOME-Autostart-enabled=true\n";
-  return AtomicWriteFile(path, entry) == 1;
+  return AtomicWriteFile(path, entry) == WriteResult::Written;
 }
 
 QJsonObject ValueObject(const char* type, const QString& data) {

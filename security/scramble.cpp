@@ -70,9 +70,9 @@ ORLANE_VECTOR_CLONES qsizetype UnscrambleVector(std::uint8_t* p, qsizetype count
   return i;
 }
 
-int TransformFile(const QString& path, const Table& table) {
+WriteResult TransformFile(const QString& path, const Table& table) {
   QByteArray bytes;
-  if (ReadFileBytes(path, bytes) != FileReadResult::Ok) return 0;
+  if (ReadFileBytes(path, bytes) != FileReadResult::Ok) return WriteResult::Failed;
   Apply(table, bytes.data(), bytes.size());
   return AtomicWriteFile(path, bytes);
 }
@@ -102,10 +102,10 @@ QByteArray Unscrambled(QByteArrayView bytes) {
   return out;
 }
 
-int ScrambleFile(const QString& path) {
+WriteResult ScrambleFile(const QString& path) {
   return TransformFile(path, kScramble);
 }
-int UnscrambleFile(const QString& path) {
+WriteResult UnscrambleFile(const QString& path) {
   return TransformFile(path, kUnscramble);
 }
 
@@ -138,10 +138,10 @@ QByteArray UnwrapPasswordHeader(QByteArrayView fileBytes) {
   return Unscrambled(fileBytes.sliced(kPasswordHeaderSize));
 }
 
-void WritePasswordHeader(const QString& path) {
+WriteResult WritePasswordHeader(const QString& path) {
   QByteArray plain;
-  if (ReadFileBytes(path, plain) != FileReadResult::Ok) return;
-  AtomicWriteFile(path, WrapWithPasswordHeader(plain, CurrentPassword()));
+  if (ReadFileBytes(path, plain) != FileReadResult::Ok) return WriteResult::Failed;
+  return AtomicWriteFile(path, WrapWithPasswordHeader(plain, CurrentPassword()));
 }
 
 }  // namespace orlane

@@ -3,6 +3,8 @@
 // sound day files begin with.
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -18,9 +20,9 @@ QByteArray Scrambled(QByteArrayView bytes);
 QByteArray Unscrambled(QByteArrayView bytes);
 
 // Transform a whole file; the new content replaces the old atomically.
-// 1 on success, 0 when the file cannot be read or rewritten (left untouched).
-int ScrambleFile(const QString& path);
-int UnscrambleFile(const QString& path);
+// Failed when the file cannot be read or rewritten (left untouched).
+WriteResult ScrambleFile(const QString& path);
+WriteResult UnscrambleFile(const QString& path);
 
 // The scrambled header for a password: its bytes, a zero terminator (none when
 // it is exactly 32 bytes long), zeros after it.
@@ -37,8 +39,9 @@ enum class PasswordHeaderCheck {
 PasswordHeaderCheck CheckPasswordHeader(QByteArrayView fileBytes, QByteArrayView password);
 
 // Prepends the current password's header and scrambles the file's plain
-// content behind it, atomically. Nothing happens when the file cannot be read.
-void WritePasswordHeader(const QString& path);
+// content behind it, atomically. Nothing happens (Failed) when the file
+// cannot be read.
+WriteResult WritePasswordHeader(const QString& path);
 
 // The header + scrambled content for a page written under password.
 QByteArray WrapWithPasswordHeader(QByteArrayView plainContent, QByteArrayView password);

@@ -1,6 +1,5 @@
 #include "security/user_file.h"
 
-#include "platform/file_io.h"
 #include "security/cipher.h"
 
 namespace orlane {
@@ -19,19 +18,22 @@ StoredPassword ReadUserFile(const QString& path) {
     case FileReadResult::Ok: break;
   }
   const int length = static_cast<int>(bytes.size());
-  const int plain = DecipherBuffer(bytes, length);
-  if (plain < 0 || plain > length) return {StoredPassword::State::Damaged, {}};
-  return {StoredPassword::State::Ok, bytes.left(plain)};
+  const CipherResult plain = DecipherBuffer(bytes, length);
+  if (plain.length < 0 || plain.length > length) return {StoredPassword::State::Damaged, {}, plain.parameterError};
+  return {StoredPassword::State::Ok, bytes.left(plain.length)};
 }
 
-int CreateUserFile(const QString& path, const QByteArray& password) {
+WriteResult CreateUserFile(const QString& path, const QByteArray& password) {
   QByteArray bytes = password;
   EncipherBuffer(bytes);
   return AtomicWriteFile(path, bytes);
 }
 
 PasswordCheck CheckPassword(const QString& path, const QByteArray& typed) {
-  const StoredPassword stored = ReadUserFile(path);
+  return CheckPassword(ReadUserFile(path), typed);
+}
+
+PasswordCheck CheckPassword(const StoredPassword& stored, const QByteArray& typed) {
   switch (stored.state) {
     case StoredPassword::State::Missing: return PasswordCheck::NoUserFile;
     case StoredPassword::State::Unreadable: return PasswordCheck::Unreadable;

@@ -3,6 +3,8 @@
 // and the start-up decision whether to ask for the password at all.
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,13 +20,16 @@ struct StoredPassword {
   };
   State state = State::Missing;
   QByteArray password;  // the deciphered password when Ok
+  // Damaged because the cipher refused the file's length: the one reading it
+  // for the user shows kParameterErrorText (security/cipher.h).
+  bool parameterError = false;
 };
 
 StoredPassword ReadUserFile(const QString& path);
 
-// Writes the enciphered password atomically; 1 on success, 0 on failure (an
-// existing file is then left as it was).
-int CreateUserFile(const QString& path, const QByteArray& password);
+// Writes the enciphered password atomically; on failure an existing file is
+// left as it was.
+WriteResult CreateUserFile(const QString& path, const QByteArray& password);
 
 enum class PasswordCheck {
   Accepted,
@@ -32,6 +37,8 @@ enum class PasswordCheck {
   NoUserFile,  // the typed password becomes the first one
   Unreadable   // refused: the file exists but cannot be read
 };
+PasswordCheck CheckPassword(const StoredPassword& stored, const QByteArray& typed);
+// Reads the user file and checks; a parameter error shows nothing.
 PasswordCheck CheckPassword(const QString& path, const QByteArray& typed);
 
 enum class StartupLogin {

@@ -69,7 +69,7 @@ SoundResult LoadDaySound(SoundEngine& engine, DaySound& day, const QString& path
   // recording is appended to them even when the sound cannot be played.
   const QString temp = engine.TempFilePath();
   SoundResult result;
-  if (!AtomicWriteFile(temp, stored.image.pcm)) {
+  if (AtomicWriteFile(temp, stored.image.pcm) != WriteResult::Written) {
     day.loadedBytes = 0;
     result = Told(SoundOutcome::WriteFailed, WriteFailure(QStringLiteral("The recording file"), temp));
   }
@@ -126,7 +126,7 @@ SoundResult StopCommand(SoundEngine& engine, DaySound& day, const QByteArray& pa
   if (day.state == DaySoundState::Damaged && FileExists(day.path) &&
       KeepFileCopy(day.path, QStringLiteral(".damaged")).isEmpty())
     return Told(SoundOutcome::WriteFailed, WriteFailure(QStringLiteral("A copy of the damaged sound diary"), day.path));
-  if (SaveSoundDay(day.path, password, format, done.pcm) != 1) {
+  if (SaveSoundDay(day.path, password, format, done.pcm) != WriteResult::Written) {
     result.outcome = SoundOutcome::WriteFailed;
     result.message = WriteFailure(QStringLiteral("The sound diary"), day.path) +
                      QStringLiteral("\nThe recording is kept until the day changes.");
@@ -148,7 +148,7 @@ SoundResult DeleteCommand(SoundEngine& engine, DaySound& day, const QByteArray& 
   if (engine.Busy() || engine.State() == SoundState::Recording) return Told(SoundOutcome::Busy);
   const bool ours = day.state == DaySoundState::Shown || day.state == DaySoundState::Unplayable;
   if (!ours || OnDiskUnderOtherPassword(day.path, password)) return Told(SoundOutcome::Protected);
-  if (!RemoveFileForced(day.path))
+  if (RemoveFileForced(day.path) != WriteResult::Written)
     return Told(SoundOutcome::WriteFailed,
                 QStringLiteral("The sound diary could not be deleted:\n%1\n%2").arg(day.path, LastFileError()));
   engine.ClearSound();

@@ -29,7 +29,8 @@ SoundDay LoadSoundDay(const QString& path, const QByteArray& password) {
   return day;
 }
 
-int SaveSoundDay(const QString& path, const QByteArray& password, const WaveFormat& format, QByteArrayView pcm) {
+WriteResult SaveSoundDay(const QString& path, const QByteArray& password, const WaveFormat& format,
+                         QByteArrayView pcm) {
   return AtomicWriteFile(path, WrapWithPasswordHeader(BuildWavImage(format, pcm), password));
 }
 

@@ -2,6 +2,7 @@
 // image with every byte scrambled.
 #pragma once
 
+#include "platform/file_io.h"
 #include "sound/wav_image.h"
 
 #include <QByteArray>
@@ -17,7 +18,7 @@ struct SoundDay {
 };
 
 SoundDay LoadSoundDay(const QString& path, const QByteArray& password);
-// 1 when written atomically.
-int SaveSoundDay(const QString& path, const QByteArray& password, const WaveFormat& format, QByteArrayView pcm);
+// Written atomically, or Failed and the old file stays.
+WriteResult SaveSoundDay(const QString& path, const QByteArray& password, const WaveFormat& format, QByteArrayView pcm);
 
 }  // namespace orlane

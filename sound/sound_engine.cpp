@@ -31,7 +31,8 @@ SoundEngine::~SoundEngine() {
   ClosePlayer();
   SetState(SoundState::Stopped);
   recorder_.Abort();
-  if (!TempFilePath().isEmpty()) RemoveFileForced(TempFilePath());
+  // The temporary file goes with the engine; one left behind is replaced at the next recording.
+  if (!TempFilePath().isEmpty()) static_cast<void>(RemoveFileForced(TempFilePath()));
 }
 
 QString SoundEngine::TempFilePath() const {
@@ -158,7 +159,8 @@ void SoundEngine::ClosePlayer() {
 void SoundEngine::ClearSound() {
   if (State() == SoundState::Recording || busy_) return;
   recorder_.Abort();
-  if (!TempFilePath().isEmpty()) RemoveFileForced(TempFilePath());
+  // The temporary file goes with the engine; one left behind is replaced at the next recording.
+  if (!TempFilePath().isEmpty()) static_cast<void>(RemoveFileForced(TempFilePath()));
   ClosePlayer();
   startMark_ = 0;
   endMark_ = -1;

@@ -33,7 +33,7 @@ SoundLoadResult SoundEngine::LoadWaveFromMemory(QByteArrayView bytes) {
 int SoundEngine::SaveRecordingAsWave(const QString& path) {
   const FinishedRecording done = FinishRecording();
   if (done.stop == SoundRecorder::StopResult::NotRecording || !done.read || done.pcm.isEmpty()) return 0;
-  return AtomicWriteFile(path, BuildWavImage(format_, done.pcm));
+  return AtomicWriteFile(path, BuildWavImage(format_, done.pcm)) == WriteResult::Written ? 1 : 0;
 }
 
 int SoundEngine::SaveSelectionAsWave(const QString& path) const {
@@ -43,7 +43,7 @@ int SoundEngine::SaveSelectionAsWave(const QString& path) const {
   if (count <= 0 || startMark_ < 0) return 0;
   WaveFormat format = format_;
   format.extraSize = 0;
-  return AtomicWriteFile(path, BuildWavImage(format, Data().sliced(startMark_, count)));
+  return AtomicWriteFile(path, BuildWavImage(format, Data().sliced(startMark_, count))) == WriteResult::Written ? 1 : 0;
 }
 
 }  // namespace orlane

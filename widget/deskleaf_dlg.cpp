@@ -248,7 +248,7 @@ void CDeskleafDlg::WriteSettings(bool tellOnFailure) {
   movedByUser_ = false;
   const QByteArray bytes = SerializeDeskleafSettings(settings_) + trailing_;
   if (bytes == written_) return;
-  if (AtomicWriteFile(SettingsPath(), bytes) == 1) {
+  if (AtomicWriteFile(SettingsPath(), bytes) == WriteResult::Written) {
     written_ = bytes;
     writeFailureTold_ = false;
     return;

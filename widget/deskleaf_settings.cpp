@@ -30,7 +30,7 @@ QByteArray SerializeDeskleafSettings(const DeskleafSettings& s) {
   return out;
 }
 
-int WriteDeskleafSettings(const QString& path, const DeskleafSettings& s) {
+WriteResult WriteDeskleafSettings(const QString& path, const DeskleafSettings& s) {
   return AtomicWriteFile(path, SerializeDeskleafSettings(s));
 }
 

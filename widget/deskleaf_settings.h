@@ -3,6 +3,8 @@
 // defaults for what it lacks.
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -34,7 +36,7 @@ struct DeskleafSettings {
 bool ParseDeskleafSettings(const QByteArray& bytes, DeskleafSettings& settings);
 DeskleafSettings ReadDeskleafSettings(const QString& path);
 QByteArray SerializeDeskleafSettings(const DeskleafSettings& settings);
-int WriteDeskleafSettings(const QString& path, const DeskleafSettings& settings);
+WriteResult WriteDeskleafSettings(const QString& path, const DeskleafSettings& settings);
 
 // Values the widget can use: the flags 0 or 1, an opacity of at least 85, one
 // of the two sizes. A file from elsewhere must not make the widget vanish or

@@ -51,7 +51,7 @@ void RunSimulatedDay(benchmark::State& state, int jitterMs) {
   const QString path = orlane::DayFilePath(2006, 1, 2, orlane::DayFileKind::Reminders);
   LatenessHost host;
   for (auto _ : state) {
-    orlane::SaveReminderDay(path, map);
+    if (orlane::SaveReminderDay(path, map) != orlane::WriteResult::Written) state.SkipWithError("cannot write the day");
     const qint64 start = static_cast<qint64>(orlane::MakeLocalTime(2006, 1, 2, 0, 0, 0)) * 1000;
     orlane::TestClock clock(start);
     orlane::AlarmScheduler scheduler(host);

@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -27,7 +29,7 @@ const QStringList& DayFiles() {
       const QString path = orlane::DayFilePath(orlane::MakeDayKey(2000 + d / 365, 1 + (d / 28) % 12, 1 + d % 28),
                                                orlane::DayFileKind::Reminders) +
                            QString::number(d);
-      orlane::SaveReminderDay(path, map);
+      if (orlane::SaveReminderDay(path, map) != orlane::WriteResult::Written) std::abort();
       paths << path;
     }
     return paths;

@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <QTemporaryDir>
 
 namespace {
@@ -18,7 +20,9 @@ const QString& Folder() {
     orlane::SetUserFolder(dir.path());
     const QByteArray page = orlane::WrapWithPasswordHeader(QByteArray(4096, 'p'), "a");
     for (int i = 0; i < kPages; ++i)
-      orlane::AtomicWriteFile(orlane::UserFolder() + QString::number(100000 + i) + QStringLiteral(".dia"), page);
+      if (orlane::AtomicWriteFile(orlane::UserFolder() + QString::number(100000 + i) + QStringLiteral(".dia"), page) !=
+          orlane::WriteResult::Written)
+        std::abort();
     return true;
   }();
   (void)filled;
@@ -33,7 +37,7 @@ void BM_BaselineRewriteFiles(benchmark::State& state) {
     for (const QString& f : files) {
       QByteArray bytes;
       orlane::ReadFileBytes(f, bytes);
-      orlane::AtomicWriteFile(f, bytes);
+      if (orlane::AtomicWriteFile(f, bytes) != orlane::WriteResult::Written) state.SkipWithError("cannot write");
     }
   }
   state.SetItemsProcessed(state.iterations() * kPages);

@@ -1,49 +1,21 @@
 #include "platform/audio/mixer_control.h"
 
 #include "platform/audio/alsa_mixer.h"
+#include "platform/services.h"
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
 namespace orlane::audio {
 
-namespace {
-
-std::mutex& FactoryMutex() {
-  static std::mutex m;
-  return m;
-}
-
-MixerFactory& Factory() {
-  static MixerFactory f;
-  return f;
-}
-
-}  // namespace
-
-void SetMixerFactoryForTesting(MixerFactory factory) {
-  std::lock_guard<std::mutex> lock(FactoryMutex());
-  Factory() = std::move(factory);
-}
-
 std::unique_ptr<MixerControl> CreateMixerControl(MixerLine line) {
-  std::function<std::unique_ptr<MixerControl>(MixerLine)> make;
-  {
-    std::lock_guard<std::mutex> lock(FactoryMutex());
-    make = Factory().makeControl;
-  }
-  if (make) return make(line);
+  if (const auto make = Service(&Services::makeMixerControl)) return make(line);
   return std::make_unique<AlsaMixerControl>(line);
 }
 
 bool SelectMicrophoneSource() {
-  std::function<bool()> select;
-  {
-    std::lock_guard<std::mutex> lock(FactoryMutex());
-    select = Factory().selectMicrophone;
-  }
-  return select ? select() : AlsaSelectMicrophoneSource();
+  if (const auto select = Service(&Services::selectMicrophone)) return select();
+  return AlsaSelectMicrophoneSource();
 }
 
 long ClampVolume(qint64 value) {

@@ -2,8 +2,8 @@
 // output and the microphone, each on a 0..65535 scale whatever the device's
 // own range, with a change callback; and the choice of the microphone as
 // recording source. Without a mixer a control reports unavailable and every
-// query -1. CreateMixerControl gives the ALSA control, or the simulated one a
-// test installed.
+// query -1. CreateMixerControl gives the ALSA control, or the one the
+// installed services make (platform/services.h: a test's simulated mixer).
 #pragma once
 
 #include <QString>
@@ -56,13 +56,6 @@ std::unique_ptr<MixerControl> CreateMixerControl(MixerLine line);
 // Makes the microphone the recording source; false (and nothing changed)
 // when there is no mixer or no microphone among the sources.
 bool SelectMicrophoneSource();
-
-struct MixerFactory {
-  std::function<std::unique_ptr<MixerControl>(MixerLine)> makeControl;
-  std::function<bool()> selectMicrophone;
-};
-// Empty functions restore ALSA.
-void SetMixerFactoryForTesting(MixerFactory factory);
 
 // Clamps to 0..65535 as an unsigned comparison.
 long ClampVolume(qint64 value);

@@ -57,13 +57,9 @@ bool SimMixerControl::setMuted(bool muted) {
   return true;
 }
 
-SimulatedMixer::SimulatedMixer() : state_(std::make_shared<SimMixerState>()) {
-  std::shared_ptr<SimMixerState> state = state_;
-  MixerFactory factory;
-  factory.makeControl = [state](MixerLine line) -> std::unique_ptr<MixerControl> {
-    return std::make_unique<SimMixerControl>(state, line);
-  };
-  factory.selectMicrophone = [state]() {
+namespace {
+std::function<bool()> SelectIn(const std::shared_ptr<SimMixerState>& state) {
+  return [state]() {
     if (!state->present) return false;
     const auto chosen = ChooseMicrophoneSources(state->sourceNames, state->sourceValues, state->singleChoice);
     if (!chosen) return false;
@@ -71,12 +67,16 @@ SimulatedMixer::SimulatedMixer() : state_(std::make_shared<SimMixerState>()) {
     ++state->selections;
     return true;
   };
-  SetMixerFactoryForTesting(std::move(factory));
 }
+}  // namespace
 
-SimulatedMixer::~SimulatedMixer() {
-  SetMixerFactoryForTesting({});
-}
+SimulatedMixer::SimulatedMixer()
+    : state_(std::make_shared<SimMixerState>()),
+      makeControl_(&Services::makeMixerControl,
+                   [state = state_](MixerLine line) -> std::unique_ptr<MixerControl> {
+                     return std::make_unique<SimMixerControl>(state, line);
+                   }),
+      selectMicrophone_(&Services::selectMicrophone, SelectIn(state_)) {}
 
 void SimulatedMixer::setPresent(bool present) {
   state_->present = present;

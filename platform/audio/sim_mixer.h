@@ -1,11 +1,12 @@
 // A simulated mixer for tests: three lines with a device range of the test's
 // choosing, a list of recording sources, and changes "from outside" that the
 // test makes and the live controls report through their change callbacks on
-// the test's thread. SimulatedMixer installs it as what CreateMixerControl and
-// SelectMicrophoneSource use.
+// the test's thread. While a SimulatedMixer lives, the services' mixer members
+// make its controls and choose its sources.
 #pragma once
 
 #include "platform/audio/mixer_control.h"
+#include "platform/services.h"
 
 #include <memory>
 
@@ -48,7 +49,6 @@ class SimMixerControl final : public MixerControl {
 class SimulatedMixer final {
  public:
   SimulatedMixer();
-  ~SimulatedMixer();
   SimulatedMixer(const SimulatedMixer&) = delete;
   SimulatedMixer& operator=(const SimulatedMixer&) = delete;
 
@@ -63,6 +63,8 @@ class SimulatedMixer final {
 
  private:
   std::shared_ptr<SimMixerState> state_;
+  ScopedService<std::function<std::unique_ptr<MixerControl>(MixerLine)>> makeControl_;
+  ScopedService<std::function<bool()>> selectMicrophone_;
 };
 
 }  // namespace orlane::audio

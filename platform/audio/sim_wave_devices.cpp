@@ -332,35 +332,30 @@ void SimWaveIn::failStarts(int count) {
 
 // ---- the installed system
 
-SimulatedAudio::SimulatedAudio() : state_(std::make_shared<SimAudioState>()) {
-  std::weak_ptr<SimAudioState> weak = state_;
-  WaveDeviceFactory factory;
-  factory.makeOut = [weak]() -> std::unique_ptr<WaveOut> {
+namespace {
+// Makes a simulated device of the system (while it is alive) and counts it there.
+template <typename Base, typename Device>
+std::function<std::unique_ptr<Base>()> DeviceMaker(std::weak_ptr<SimAudioState> weak,
+                                                   std::vector<Device*> SimAudioState::*made,
+                                                   int SimAudioState::*count) {
+  return [weak, made, count]() -> std::unique_ptr<Base> {
     auto state = weak.lock();
-    auto device = std::make_unique<SimWaveOut>(state);
+    auto device = std::make_unique<Device>(state);
     if (state) {
       std::lock_guard<std::mutex> lock(state->mutex);
-      state->outputs.push_back(device.get());
-      ++state->outputsMade;
+      ((*state).*made).push_back(device.get());
+      ++((*state).*count);
     }
     return device;
   };
-  factory.makeIn = [weak]() -> std::unique_ptr<WaveIn> {
-    auto state = weak.lock();
-    auto device = std::make_unique<SimWaveIn>(state);
-    if (state) {
-      std::lock_guard<std::mutex> lock(state->mutex);
-      state->inputs.push_back(device.get());
-      ++state->inputsMade;
-    }
-    return device;
-  };
-  SetWaveDeviceFactoryForTesting(std::move(factory));
 }
+}  // namespace
 
-SimulatedAudio::~SimulatedAudio() {
-  SetWaveDeviceFactoryForTesting({});
-}
+SimulatedAudio::SimulatedAudio()
+    : state_(std::make_shared<SimAudioState>()),
+      makeOut_(&Services::makeWaveOut,
+               DeviceMaker<WaveOut>(state_, &SimAudioState::outputs, &SimAudioState::outputsMade)),
+      makeIn_(&Services::makeWaveIn, DeviceMaker<WaveIn>(state_, &SimAudioState::inputs, &SimAudioState::inputsMade)) {}
 
 void SimulatedAudio::setOutputPresent(bool present) {
   std::lock_guard<std::mutex> lock(state_->mutex);

@@ -7,6 +7,7 @@
 
 #include "platform/audio/buffer_queues.h"
 #include "platform/audio/wave_device.h"
+#include "platform/services.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -103,11 +104,11 @@ class SimWaveIn final : public WaveIn {
   QStringList calls_;
 };
 
-// While alive, CreateWaveOut/CreateWaveIn make simulated devices.
+// While alive, the services' device members (and so CreateWaveOut and
+// CreateWaveIn) make simulated devices.
 class SimulatedAudio final {
  public:
   SimulatedAudio();
-  ~SimulatedAudio();
   SimulatedAudio(const SimulatedAudio&) = delete;
   SimulatedAudio& operator=(const SimulatedAudio&) = delete;
 
@@ -128,6 +129,8 @@ class SimulatedAudio final {
 
  private:
   std::shared_ptr<SimAudioState> state_;
+  ScopedService<std::function<std::unique_ptr<WaveOut>()>> makeOut_;
+  ScopedService<std::function<std::unique_ptr<WaveIn>()>> makeIn_;
 };
 
 }  // namespace orlane::audio

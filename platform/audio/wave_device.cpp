@@ -2,53 +2,23 @@
 
 #include "platform/audio/alsa_wave_in.h"
 #include "platform/audio/alsa_wave_out.h"
+#include "platform/services.h"
 
 #include <cstdlib>
-#include <mutex>
 
 namespace orlane::audio {
 
-namespace {
-
-std::mutex& FactoryMutex() {
-  static std::mutex m;
-  return m;
-}
-
-WaveDeviceFactory& Factory() {
-  static WaveDeviceFactory f;
-  return f;
-}
-
-}  // namespace
-
-void SetWaveDeviceFactoryForTesting(WaveDeviceFactory factory) {
-  std::lock_guard<std::mutex> lock(FactoryMutex());
-  Factory() = std::move(factory);
-}
-
 bool WaveDeviceFactoryInstalled() {
-  std::lock_guard<std::mutex> lock(FactoryMutex());
-  return static_cast<bool>(Factory().makeOut) || static_cast<bool>(Factory().makeIn);
+  return static_cast<bool>(Service(&Services::makeWaveOut)) || static_cast<bool>(Service(&Services::makeWaveIn));
 }
 
 std::unique_ptr<WaveOut> CreateWaveOut() {
-  std::function<std::unique_ptr<WaveOut>()> make;
-  {
-    std::lock_guard<std::mutex> lock(FactoryMutex());
-    make = Factory().makeOut;
-  }
-  if (make) return make();
+  if (const auto make = Service(&Services::makeWaveOut)) return make();
   return std::make_unique<AlsaWaveOut>();
 }
 
 std::unique_ptr<WaveIn> CreateWaveIn() {
-  std::function<std::unique_ptr<WaveIn>()> make;
-  {
-    std::lock_guard<std::mutex> lock(FactoryMutex());
-    make = Factory().makeIn;
-  }
-  if (make) return make();
+  if (const auto make = Service(&Services::makeWaveIn)) return make();
   return std::make_unique<AlsaWaveIn>();
 }
 

@@ -1,7 +1,8 @@
 // The wave output and wave input interfaces: a device plays or fills
 // caller-owned buffers in the order they were queued and hands each one back
 // through the done callback, on the device's own thread. CreateWaveOut and
-// CreateWaveIn give the ALSA devices, or the simulated ones a test installed.
+// CreateWaveIn give the ALSA devices, or the ones the installed services make
+// (platform/services.h: the simulated devices of a test).
 #pragma once
 
 #include "platform/audio/wave_types.h"
@@ -63,14 +64,7 @@ std::unique_ptr<WaveIn> CreateWaveIn();
 // Position in sample frames instead of bytes.
 quint64 BytesToFrames(const WaveFormat& format, quint64 bytes);
 
-// Devices the factory makes while a test has installed its own; empty
-// functions restore ALSA.
-struct WaveDeviceFactory {
-  std::function<std::unique_ptr<WaveOut>()> makeOut;
-  std::function<std::unique_ptr<WaveIn>()> makeIn;
-};
-void SetWaveDeviceFactoryForTesting(WaveDeviceFactory factory);
-// Whether a test's devices are installed.
+// Whether the services make devices other than ALSA's (a test's).
 bool WaveDeviceFactoryInstalled();
 
 // The ALSA PCM the devices open: ORLANE_ALSA_PCM when set, else "default".

@@ -119,7 +119,7 @@ std::unique_ptr<WavePlayer>& SharedPlayer() {
 }  // namespace
 
 void PlayWaveBytes(const WaveFormat& format, const QByteArray& pcm) {
-  // The factory's statics must outlive the player (whose thread may still be
+  // The installed services must outlive the player (whose thread may still be
   // making a device while the process exits): touch them first, so they are
   // destroyed after it.
   WaveDeviceFactoryInstalled();

@@ -2,6 +2,7 @@
 #include "days/day_files.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "platform/services.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
 #include "support/temp_user_folder.h"
@@ -52,7 +53,7 @@ TEST(DayStore, savedPageAndRemindersLoadBackUnderThePassword) {
 TEST(DayStore, emptiedDayDeletesBothFiles) {
   test::TempUserFolder folder;
   LoadedDay day = LoadDay(kKey, "pw");
-  SaveDay(day, Page("{\\rtf1 x}", {{"08:00:00", "\r\n"}}), "pw");
+  ASSERT_FALSE(SaveDay(day, Page("{\\rtf1 x}", {{"08:00:00", "\r\n"}}), "pw").failed);
   day = LoadDay(kKey, "pw");
   const DaySaveResult r = SaveDay(day, Page(""), "pw");
   EXPECT_TRUE(r.diaryDeleted);
@@ -63,7 +64,7 @@ TEST(DayStore, emptiedDayDeletesBothFiles) {
 TEST(DayStore, pageOfAnotherPassword_isNotShownAndNeverTouched) {
   test::TempUserFolder folder;
   LoadedDay first = LoadDay(kKey, "first");
-  SaveDay(first, Page("{\\rtf1 secret}"), "first");
+  ASSERT_TRUE(SaveDay(first, Page("{\\rtf1 secret}"), "first").diaryWritten);
   const QByteArray stored = folder.read(Dia());
 
   LoadedDay other = LoadDay(kKey, "second");
@@ -80,7 +81,7 @@ TEST(DayStore, shortDiaryFile_isLeftAlone) {
   folder.write(Dia(), "tiny");
   LoadedDay day = LoadDay(kKey, "pw");
   EXPECT_EQ(day.diary, DiaryPageState::Unreadable);
-  SaveDay(day, Page(""), "pw");
+  EXPECT_TRUE(SaveDay(day, Page(""), "pw").diaryProtected);
   EXPECT_EQ(folder.read(Dia()), "tiny");
 }
 
@@ -120,9 +121,9 @@ TEST(DayStore, damagedReminderFiles_surviveUnchangedSavesAndEachIsKeptUnderItsOw
   // The new file cannot be written: the damaged one stays, and so does the state.
   folder.write(Alm(), damaged);
   day = LoadDay(kKey, "pw");
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep) { return true; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep) { return true; });
   const DaySaveResult refused = SaveDay(day, Page("", changed), "pw");
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_TRUE(refused.failed);
   EXPECT_FALSE(refused.remindersWritten);
   EXPECT_EQ(folder.read(Alm()), damaged);
@@ -135,9 +136,9 @@ TEST(DayStore, failedWritesAreToldKeepTheirStateAndSucceedAtTheNextTry) {
   LoadedDay day = LoadDay(kKey, "pw");
   const DayContent edited = Page("{\\rtf1 new page}", {{"08:00:00", "\r\nx"}});
 
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep step) { return step == AtomicWriteStep::Write; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep step) { return step == AtomicWriteStep::Write; });
   const DaySaveResult failed = SaveDay(day, edited, "pw");
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_TRUE(failed.failed);
   ASSERT_EQ(failed.failures.size(), 2u);
   EXPECT_EQ(failed.failures[0].path, folder.file(Dia()));
@@ -209,14 +210,15 @@ TEST(DayStore, anotherWritersChangesAreMergedTakenOverOrKeptBeside) {
 
   // Added from outside while the window holds the day unedited: taken over.
   const ReminderMap outside{{"08:00:00", "a"}, {"12:00:00", "cli"}};
-  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), outside), 1);
+  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), outside), WriteResult::Written);
   DayRefresh refreshed = RefreshLoadedDay(day, shown, false, "pw");
   EXPECT_TRUE(refreshed.reminders);
   EXPECT_FALSE(refreshed.diary);
   EXPECT_EQ(shown, outside);
 
   // Added again between the window's edit and its save: the save merges.
-  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), {{"08:00:00", "a"}, {"12:00:00", "cli"}, {"13:00:00", "two"}}), 1);
+  ASSERT_EQ(SaveReminderDay(folder.file(Alm()), {{"08:00:00", "a"}, {"12:00:00", "cli"}, {"13:00:00", "two"}}),
+            WriteResult::Written);
   DayContent edited{false, true, {}, {{"08:00:00", "A"}, {"12:00:00", "cli"}}};
   const DaySaveResult merged = SaveDay(day, edited, "pw");
   const ReminderMap all{{"08:00:00", "A"}, {"12:00:00", "cli"}, {"13:00:00", "two"}};

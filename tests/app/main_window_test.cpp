@@ -16,6 +16,7 @@
 #include "days/day_files.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/file_io.h"
+#include "platform/services.h"
 #include "platform/termination_signals.h"
 #include "reminders/reminder_day.h"
 #include "security/scramble.h"
@@ -214,7 +215,7 @@ TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPasswor
   EXPECT_FALSE(QFile::exists(file));
 
   const QByteArray foreign = WrapWithPasswordHeader("{\\rtf1 someone else}", "not ours");
-  ASSERT_EQ(AtomicWriteFile(file, foreign), 1);
+  ASSERT_EQ(AtomicWriteFile(file, foreign), WriteResult::Written);
   window->OnCommand(ids::kSaveAll);
   EXPECT_TRUE(window->DiaryArea().Editor()->isReadOnly());
   EXPECT_TRUE(window->DiaryArea().Editor()->toPlainText().isEmpty());
@@ -224,8 +225,10 @@ TEST_F(MainWindowTest, diaryPageIsSavedClearedAndNeverTouchedUnderAnotherPasswor
 }
 
 TEST_F(MainWindowTest, searchListsMatchingDaysAndOpensOne) {
-  SaveReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), {{"08:00:00", "\r\ncall the dentist"}});
-  SaveReminderDay(DayFilePath(2006, 1, 5, DayFileKind::Reminders), {{"08:00:00", "\r\nnothing"}});
+  ASSERT_EQ(SaveReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), {{"08:00:00", "\r\ncall the dentist"}}),
+            WriteResult::Written);
+  ASSERT_EQ(SaveReminderDay(DayFilePath(2006, 1, 5, DayFileKind::Reminders), {{"08:00:00", "\r\nnothing"}}),
+            WriteResult::Written);
   window->SearchArea().Words()->setText(QStringLiteral("dentist"));
   window->OnCommand(ids::kSearch);
   ASSERT_EQ(window->SearchArea().Results()->count(), 1);
@@ -314,7 +317,7 @@ TEST_F(MainWindowTest, bulletStyleTogglesAndSurvivesTheSave) {
 
 TEST_F(MainWindowTest, foreignPageFromTheCommandLine_staysByteForByteUntilEditedAndKeepsItsObjectsThen) {
   const QByteArray password = CurrentPassword();
-  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "pw"), 1);
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "pw"), WriteResult::Written);
   SetCurrentPassword("pw");
   const QString source = folder.root() + QStringLiteral("foreign.rtf");
   {
@@ -356,7 +359,7 @@ TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDa
   const QString key = window->LoadedDayKey();
   const QString file = DayFilePath(key, DayFileKind::Diary);
   editor->textCursor().insertText(QStringLiteral("Typed while the disk is full"));
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep) { return true; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep) { return true; });
 
   // Save All and a mode switch say why and keep the page; nothing is reloaded.
   window->OnCommand(ids::kSaveAll);
@@ -377,7 +380,7 @@ TEST_F(MainWindowTest, failedSave_keepsTheEditsTellsWhyAndAsksBeforeLeavingTheDa
   EXPECT_FALSE(QFile::exists(file));
 
   // The next save, with room again, writes it; the day is left without a question.
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   window->OnCommand(ids::kSaveAll);
   EXPECT_TRUE(QFile::exists(file));
   window->SearchArea().OpenResult(QStringLiteral("01/02/2006"));

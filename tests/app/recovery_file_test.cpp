@@ -11,7 +11,7 @@ TEST(RecoveryFile, roundTripsUnderItsPasswordAndRefusesEverythingElse) {
   state.dayKey = QStringLiteral("07ea0c08");
   state.diaryRtf = QByteArray("{\\rtf1 typed}");
   state.reminders = ReminderMap{{"08:00:00", "<Alarm is active>\r\nwake"}};
-  ASSERT_EQ(WriteRecoveryFile(state, "pw"), 1);
+  ASSERT_EQ(WriteRecoveryFile(state, "pw"), WriteResult::Written);
   const std::optional<RecoveryState> back = ReadRecoveryFile("pw");
   ASSERT_TRUE(back);
   EXPECT_EQ(back->dayKey, state.dayKey);

@@ -1,6 +1,7 @@
 #include "calendar/online_commands.h"
 #include "calendar/calendar_notice.h"
 #include "controls/modal_responder.h"
+#include "controls/msg_box_dlg.h"
 #include "holiday_test_folder.h"
 #include "support/http_test_server.h"
 
@@ -19,25 +20,15 @@ using test::HolidayTestFolder;
 using test::HttpTestServer;
 using test::kFourLineHolidays;
 
-// Records every notice and answers questions as told; records opened
+// Records every message box and answers questions as told; records opened
 // addresses instead of starting a browser.
 class OnlineCommandsTest : public ::testing::Test {
  protected:
   OnlineCommandsTest() {
     qputenv("ORLANE_VENDOR_URL", server_.baseUrl().toUtf8());
     qputenv("ORLANE_FETCH_TIMEOUT_MS", "600");
-    SetNoticeHandler([this](QWidget*, const Notice& n) {
-      notices_.push_back(n);
-      return answerYes_;
-    });
-    SetUrlOpener([this](const QUrl& url) {
-      opened_.push_back(url);
-      return true;
-    });
   }
   ~OnlineCommandsTest() override {
-    SetNoticeHandler({});
-    SetUrlOpener({});
     qunsetenv("ORLANE_VENDOR_URL");
     qunsetenv("ORLANE_FETCH_TIMEOUT_MS");
   }
@@ -50,6 +41,16 @@ class OnlineCommandsTest : public ::testing::Test {
   std::vector<QUrl> opened_;
   bool answerYes_ = false;
   QDialog window_;
+  ScopedModalResponder answers_{[this](const ModalRequest& r) {
+    const auto* box = qobject_cast<const CMsgBoxDlg*>(r.dialog);
+    notices_.push_back({r.boxKind == CMsgBoxDlg::kYesNo ? NoticeKind::Question : NoticeKind::Information, r.text,
+                        box ? box->Theme() : -1});
+    return answerYes_ ? 1 : 2;
+  }};
+  ScopedService<std::function<bool(const QUrl&)>> opener_{&Services::openUrl, [this](const QUrl& url) {
+                                                            opened_.push_back(url);
+                                                            return true;
+                                                          }};
 };
 
 TEST_F(OnlineCommandsTest, syncHolidays_storesAGoodFileAndSaysSo) {
@@ -166,7 +167,6 @@ TEST_F(OnlineCommandsTest, versionRedirectedToAnotherHost_isNoAnswerAndOpensNoth
 }
 
 TEST_F(OnlineCommandsTest, defaultNotice_isTheThemedMessageBox) {
-  SetNoticeHandler({});
   std::vector<ModalRequest> asked;
   ScopedModalResponder responder([&](const ModalRequest& r) {
     asked.push_back(r);

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/http_fetch.h"
+#include "platform/services.h"
 #include "support/http_test_server.h"
 
 #include <gtest/gtest.h>
@@ -203,9 +204,9 @@ TEST(DownloadHolidayFile, failedWrite_keepsTheOldFile) {
   VendorAt vendor(server.baseUrl());
   folder.write(2007, kFourLineHolidays);
   server.serve(QStringLiteral("/holidays/Holidays_2007.bin"), 200, "01/01\r\nOther");
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
   EXPECT_EQ(DownloadHolidayFile(2007), HolidaySyncOutcome::WriteFailed);
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_EQ(folder.read(2007), kFourLineHolidays);
 }
 

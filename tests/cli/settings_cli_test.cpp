@@ -43,7 +43,7 @@ TEST(OrlanectlSettings, setKeepsOtherFieldsAndRefusesBadValues) {
   Settings s;
   s.weekStart = 2;
   s.windowWidth = 1000;
-  ASSERT_EQ(WriteSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), s), 1);
+  ASSERT_EQ(WriteSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), s), WriteResult::Written);
   ASSERT_EQ(Ctl({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("diary_background"),
                  QStringLiteral("0x0000ff")})
                 .exitCode,

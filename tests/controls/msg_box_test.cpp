@@ -182,13 +182,18 @@ TEST(MsgBox, screenshotOfAQuestionShowsMessageAndBothButtons) {
 
 TEST(UnattendedResponder, onlyTheTestEnvironmentAnswers) {
   qputenv("ORLANE_MODAL_ANSWER", "1");
-  InstallUnattendedResponder();
-  EXPECT_EQ(ThemedQuestion(QStringLiteral("Exit?"), 5), 1);
+  {
+    ScopedModalResponder answer(UnattendedResponder());
+    EXPECT_EQ(ThemedQuestion(QStringLiteral("Exit?"), 5), 1);
+  }
   qputenv("ORLANE_MODAL_ANSWER", "2");
-  InstallUnattendedResponder();
-  EXPECT_EQ(ThemedQuestion(QStringLiteral("Exit?"), 5), 0);
-  SetModalResponder({});
+  {
+    ScopedModalResponder answer(UnattendedResponder());
+    EXPECT_EQ(ThemedQuestion(QStringLiteral("Exit?"), 5), 0);
+  }
   qunsetenv("ORLANE_MODAL_ANSWER");
-  InstallUnattendedResponder();  // the shipped program never answers by itself, even offscreen
+  // The shipped program never answers by itself, even offscreen.
+  EXPECT_FALSE(UnattendedResponder());
+  ScopedModalResponder answer(UnattendedResponder());
   EXPECT_FALSE(HasModalResponder());
 }

@@ -17,11 +17,8 @@ namespace {
 // Points the skin lookup at a temporary folder for one test.
 struct SkinFolder {
   QTemporaryDir dir;
-  SkinFolder() {
-    QDir(dir.path()).mkpath(QStringLiteral("skin"));
-    CBVTitle::SetSkinFolderOverride(dir.path());
-  }
-  ~SkinFolder() { CBVTitle::SetSkinFolderOverride(QString()); }
+  ScopedService<QString> installed{&Services::skinFolder, dir.path()};
+  SkinFolder() { QDir(dir.path()).mkpath(QStringLiteral("skin")); }
   void Write(int theme, const QByteArray& bytes) {
     ASSERT_TRUE(WriteFile(dir.path() + QStringLiteral("/skin/%1.bmp").arg(theme), bytes));
   }

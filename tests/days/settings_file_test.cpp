@@ -58,7 +58,7 @@ TEST(SettingsFile, everyFieldRoundTripsByteForByte) {
   s.dateFormat = 2;
   s.weekStart = 2;
   const QString path = folder.file(QStringLiteral("Orlane.cfg"));
-  ASSERT_EQ(WriteSettingsFile(path, s), 1);
+  ASSERT_EQ(WriteSettingsFile(path, s), WriteResult::Written);
   const QByteArray written = folder.read(QStringLiteral("Orlane.cfg"));
   EXPECT_EQ(written.size(), 2 + 6 + 3 + 56);
   Settings back;
@@ -190,7 +190,7 @@ TEST(SettingsFile, startupRead_hasItsOwnDefaultsAndKeepsFiveFields) {
   s.launchDeskleaf = 0;
   s.dateFormat = 1;
   s.weekStart = 2;
-  ASSERT_EQ(WriteSettingsFile(path, s), 1);
+  ASSERT_EQ(WriteSettingsFile(path, s), WriteResult::Written);
   const StartupSettings got = ReadStartupSettings(path);
   EXPECT_EQ(got.theme, 7);
   EXPECT_EQ(got.hideAtStartup, 1);

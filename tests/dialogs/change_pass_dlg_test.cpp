@@ -7,6 +7,7 @@
 #include "dialog_driver.h"
 #include "dialogs/login_dlg.h"
 #include "platform/file_io.h"
+#include "platform/services.h"
 #include "security/scramble.h"
 #include "security/session.h"
 #include "security/user_file.h"
@@ -30,7 +31,7 @@ struct ChangePassTest : ::testing::Test {
   test::TempUserFolder folder;
 
   void SetUp() override {
-    ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), 1);
+    ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), WriteResult::Written);
     SetCurrentPassword("old");
     page("07d60101.dia", "old", "{\\rtf1 one}");
     page("07d60102.dia", "old", "{\\rtf1 two}");
@@ -39,7 +40,7 @@ struct ChangePassTest : ::testing::Test {
     page("07d60104.dia", "third", "{\\rtf1 someone else}");
     page("07d60105.DIA", "old", "{\\rtf1 upper case}");
   }
-  void TearDown() override { SetAtomicWriteFaultHookForTesting({}); }
+  void TearDown() override { SetService(&Services::failWriteStep, {}); }
 
   void page(const char* name, const QByteArray& password, const QByteArray& content) {
     folder.write(QLatin1String(name), WrapWithPasswordHeader(content, password));
@@ -137,7 +138,7 @@ TEST_F(ChangePassTest, theGuiKeepsServingEventsWhileTheFilesChange) {
     guiServed = true;
   });
   // Every file written waits until the GUI thread has handled a timer event.
-  SetAtomicWriteFaultHookForTesting([&](AtomicWriteStep step) {
+  SetService(&Services::failWriteStep, [&](AtomicWriteStep step) {
     if (step != AtomicWriteStep::Rename) return false;
     guiServed = false;
     QElapsedTimer waited;
@@ -159,7 +160,7 @@ TEST_F(ChangePassTest, theGuiKeepsServingEventsWhileTheFilesChange) {
 }
 
 TEST_F(ChangePassTest, userFileThatCannotBeRewritten_stopsWithAMessageAndChangesNothing) {
-  SetAtomicWriteFaultHookForTesting([calls = 0](AtomicWriteStep step) mutable {
+  SetService(&Services::failWriteStep, [calls = 0](AtomicWriteStep step) mutable {
     return step == AtomicWriteStep::Rename && ++calls == 2;  // the record, then the user file
   });
   CChangePassDlg dlg(6);
@@ -178,14 +179,14 @@ TEST_F(ChangePassTest, userFileThatCannotBeRewritten_stopsWithAMessageAndChanges
 
 TEST_F(ChangePassTest, pageThatCannotBeRewritten_isToldAndFinishedAtTheNextStart) {
   // The record and the user file go through; the first page does not.
-  SetAtomicWriteFaultHookForTesting(
-      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
+  SetService(&Services::failWriteStep,
+             [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
   CChangePassDlg dlg(6);
   dlg.EnsureInitialized();
   ModalLog log;
   Fill(dlg, QStringLiteral("old"), QStringLiteral("new"), QStringLiteral("new"));
   dlg.Button(1)->click();
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_EQ(CurrentPassword(), "new");
   ASSERT_EQ(log.notices.size(), 1);
@@ -199,7 +200,7 @@ TEST_F(ChangePassTest, pageThatCannotBeRewritten_isToldAndFinishedAtTheNextStart
 
 TEST(ChangePassEmpty, userWithoutPages_changesTheUserFileWithAnEmptyProgressRange) {
   test::TempUserFolder folder;
-  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), ""), 1);
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), ""), WriteResult::Written);
   SetCurrentPassword("");
   CChangePassDlg dlg(6);
   dlg.EnsureInitialized();

@@ -7,6 +7,7 @@
 #include "controls/mac_button.h"
 #include "dialog_driver.h"
 #include "platform/file_io.h"
+#include "platform/services.h"
 #include "security/session.h"
 #include "security/user_file.h"
 #include "support/random_bytes.h"
@@ -27,8 +28,8 @@ struct LoginTest : ::testing::Test {
 
   void SetUp() override { SetCurrentPassword({}); }
   void TearDown() override {
-    SetAtomicWriteFaultHookForTesting({});
-    SetHelpOpener({});
+    SetService(&Services::failWriteStep, {});
+    SetService(&Services::openUrl, {});
   }
 };
 }  // namespace
@@ -65,7 +66,7 @@ TEST_F(LoginTest, firstStartWithAnEmptyEdit_createsAnEightByteUserFileThatNeedsN
 }
 
 TEST_F(LoginTest, wrongPassword_isToldAndSelectedAndTheDialogStaysUntilTheRightOne) {
-  ASSERT_EQ(CreateUserFile(userFile, "right password 7"), 1);
+  ASSERT_EQ(CreateUserFile(userFile, "right password 7"), WriteResult::Written);
   SetCurrentPassword("before");
   CLoginDlg dlg(3);
   dlg.EnsureInitialized();
@@ -91,7 +92,7 @@ TEST_F(LoginTest, wrongPassword_isToldAndSelectedAndTheDialogStaysUntilTheRightO
 }
 
 TEST_F(LoginTest, enterInTheEditPressesOkAndEscapeCancels) {
-  ASSERT_EQ(CreateUserFile(userFile, "pw"), 1);
+  ASSERT_EQ(CreateUserFile(userFile, "pw"), WriteResult::Written);
   CLoginDlg dlg(6);
   dlg.show();  // the default button answers Enter only while it is on screen
   ModalLog log;
@@ -113,7 +114,7 @@ TEST_F(LoginTest, enterInTheEditPressesOkAndEscapeCancels) {
 TEST_F(LoginTest, passwordsWithoutZeroPadding_areAcceptedAtTheNextLogin) {
   for (const int length : {7, 15, 23, 31, 32}) {
     const QString password(length, QLatin1Char('p'));
-    ASSERT_EQ(CreateUserFile(userFile, password.toUtf8()), 1);
+    ASSERT_EQ(CreateUserFile(userFile, password.toUtf8()), WriteResult::Written);
     CLoginDlg dlg(6);
     dlg.EnsureInitialized();
     ModalLog log;
@@ -168,7 +169,7 @@ TEST(PasswordEdit, randomTypingAndPastingNeverGoesPast32Bytes) {
 }
 
 TEST_F(LoginTest, userFileThatCannotBeCreated_isToldAndTheDialogEndsWithCancel) {
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
   CLoginDlg dlg(6);
   dlg.EnsureInitialized();
   ModalLog log;
@@ -195,21 +196,26 @@ TEST_F(LoginTest, unreadableUserFile_letsNobodyIn) {
   EXPECT_TRUE(QFileInfo(userFile).isDir());  // nothing replaced it
 }
 
-TEST_F(LoginTest, damagedUserFile_acceptsNoPassword) {
+TEST_F(LoginTest, damagedUserFile_showsParameterErrorAndAcceptsNoPassword) {
   folder.write(QString::fromLatin1(kUserFileName), QByteArray(12, 'x'));
   CLoginDlg dlg(6);
   dlg.EnsureInitialized();
-  ModalLog log;
+  QStringList shown;  // the plain error box first, then the themed notice
+  ScopedModalResponder answer([&](const ModalRequest& r) {
+    shown << r.dialogClass + QStringLiteral(": ") + r.text;
+    return 1;
+  });
   Type(dlg.PasswordEdit(), QStringLiteral("x"));
   dlg.Button(1)->click();
   EXPECT_EQ(dlg.result(), QDialog::Rejected);
-  EXPECT_TRUE(log.notices.contains(QStringLiteral("Incorrect password, please input again.")));
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("ErrorMessageBox: parameter error"),
+                                QStringLiteral("CMsgBoxDlg: Incorrect password, please input again.")}));
   EXPECT_EQ(folder.read(QString::fromLatin1(kUserFileName)), QByteArray(12, 'x'));
 }
 
 TEST_F(LoginTest, helpOpensTheLoginPageOrSaysItIsMissing) {
   QList<QUrl> opened;
-  SetHelpOpener([&](const QUrl& url) {
+  SetService(&Services::openUrl, [&](const QUrl& url) {
     opened << url;
     return true;
   });

@@ -2,6 +2,7 @@
 #include "controls/modal_responder.h"
 #include "diary/page_objects.h"
 #include "platform/private_folder.h"
+#include "platform/services.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ TEST(RichDiaryCtrl, attachmentsOpenFromAFreshPrivateCopy) {
   QDir().mkpath(shared);
   CRichDiaryCtrl editor;
   QList<QUrl> opened;
-  editor.SetOpener([&](const QUrl& url) {
+  ScopedService opener(&Services::openUrl, [&](const QUrl& url) {
     opened << url;
     return true;
   });
@@ -116,7 +117,7 @@ TEST(RichDiaryCtrl, programsAndScriptsOpenOnlyAfterAQuestionThatDefaultsToNo) {
   test::TempUserFolder folder;
   CRichDiaryCtrl editor;
   int opened = 0;
-  editor.SetOpener([&](const QUrl&) { return ++opened > 0; });
+  ScopedService opener(&Services::openUrl, [&](const QUrl&) { return ++opened > 0; });
   QList<ModalRequest> asked;
   int answer = 2;
   ScopedModalResponder responder([&](const ModalRequest& r) {

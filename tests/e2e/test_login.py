@@ -43,6 +43,15 @@ class LoginTest(DesktopTest):
         self.assertTrue(app.running())
         self.assertEqual(list(app.windows().values()), ["Orlane 2"])
 
+    def test_a_user_file_the_cipher_refuses_says_parameter_error_before_the_login(self):
+        with open(os.path.join(self.d.user, "user.sav"), "wb") as f:
+            f.write(b"twelve bytes")
+        app = self.start(extra_env={"ORLANE_MODAL_ANSWER": "2"})
+        self.assertEqual(app.wait_end(), 0)  # the login was cancelled
+        out = app.output()
+        self.assertIn("modal ErrorMessageBox [Orlane 2] parameter error -> 2", out)
+        self.assertLess(out.index("parameter error"), out.index("modal CLoginDlg [Orlane 2 - Login]"))
+
 
 if __name__ == "__main__":
     main()

@@ -1,4 +1,5 @@
 #include "platform/file_io.h"
+#include "platform/services.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ QByteArray ReadAll(const QString& path) {
 
 class AtomicWriteTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetAtomicWriteFaultHookForTesting({}); }
+  void TearDown() override { SetService(&Services::failWriteStep, {}); }
   QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
   int filesInFolder() const { return static_cast<int>(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size()); }
   QTemporaryDir dir;
@@ -24,9 +25,9 @@ class AtomicWriteTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(AtomicWriteTest, writesNewFileAndReplacesOldOne) {
-  ASSERT_EQ(AtomicWriteFile(path("a.cfg"), "first"), 1);
+  ASSERT_EQ(AtomicWriteFile(path("a.cfg"), "first"), WriteResult::Written);
   EXPECT_EQ(ReadAll(path("a.cfg")), "first");
-  ASSERT_EQ(AtomicWriteFile(path("a.cfg"), "second, longer"), 1);
+  ASSERT_EQ(AtomicWriteFile(path("a.cfg"), "second, longer"), WriteResult::Written);
   EXPECT_EQ(ReadAll(path("a.cfg")), "second, longer");
   EXPECT_EQ(filesInFolder(), 1);
 }
@@ -34,32 +35,32 @@ TEST_F(AtomicWriteTest, writesNewFileAndReplacesOldOne) {
 TEST_F(AtomicWriteTest, failureAtAnyStep_leavesOldFileAndNoTemporary) {
   for (AtomicWriteStep failing :
        {AtomicWriteStep::Create, AtomicWriteStep::Write, AtomicWriteStep::Sync, AtomicWriteStep::Rename}) {
-    ASSERT_EQ(AtomicWriteFile(path("day.alm"), "old content"), 1);
-    SetAtomicWriteFaultHookForTesting([failing](AtomicWriteStep s) { return s == failing; });
-    EXPECT_EQ(AtomicWriteFile(path("day.alm"), "new"), 0) << static_cast<int>(failing);
-    SetAtomicWriteFaultHookForTesting({});
+    ASSERT_EQ(AtomicWriteFile(path("day.alm"), "old content"), WriteResult::Written);
+    SetService(&Services::failWriteStep, [failing](AtomicWriteStep s) { return s == failing; });
+    EXPECT_EQ(AtomicWriteFile(path("day.alm"), "new"), WriteResult::Failed) << static_cast<int>(failing);
+    SetService(&Services::failWriteStep, {});
     EXPECT_EQ(ReadAll(path("day.alm")), "old content");
     EXPECT_EQ(filesInFolder(), 1);
   }
 }
 
 TEST_F(AtomicWriteTest, missingFolder_failsWithoutCreatingAnything) {
-  EXPECT_EQ(AtomicWriteFile(dir.path() + QStringLiteral("/no/such/file"), "x"), 0);
+  EXPECT_EQ(AtomicWriteFile(dir.path() + QStringLiteral("/no/such/file"), "x"), WriteResult::Failed);
   EXPECT_EQ(filesInFolder(), 0);
 }
 
 TEST_F(AtomicWriteTest, keepsPermissionsOfReplacedFileAndMakesNewOnesPrivate) {
-  ASSERT_EQ(AtomicWriteFile(path("new"), "x"), 1);
+  ASSERT_EQ(AtomicWriteFile(path("new"), "x"), WriteResult::Written);
   EXPECT_EQ(QFile::permissions(path("new")) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
   QFile::setPermissions(path("new"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-  ASSERT_EQ(AtomicWriteFile(path("new"), "y"), 1);
+  ASSERT_EQ(AtomicWriteFile(path("new"), "y"), WriteResult::Written);
   EXPECT_TRUE(QFile::permissions(path("new")) & QFileDevice::ReadGroup);
 }
 
 TEST_F(AtomicWriteTest, readFileBytes_reportsMissingAndTooLarge) {
   QByteArray out;
   EXPECT_EQ(ReadFileBytes(path("none"), out), FileReadResult::Missing);
-  ASSERT_EQ(AtomicWriteFile(path("big"), QByteArray(100, 'b')), 1);
+  ASSERT_EQ(AtomicWriteFile(path("big"), QByteArray(100, 'b')), WriteResult::Written);
   EXPECT_EQ(ReadFileBytes(path("big"), out, 99), FileReadResult::TooLarge);
   EXPECT_TRUE(out.isEmpty());
   EXPECT_EQ(ReadFileBytes(path("big"), out, 100), FileReadResult::Ok);
@@ -67,9 +68,9 @@ TEST_F(AtomicWriteTest, readFileBytes_reportsMissingAndTooLarge) {
 }
 
 TEST_F(AtomicWriteTest, removeFileForced_removesReadOnlyFile) {
-  ASSERT_EQ(AtomicWriteFile(path("ro"), "x"), 1);
+  ASSERT_EQ(AtomicWriteFile(path("ro"), "x"), WriteResult::Written);
   QFile::setPermissions(path("ro"), QFileDevice::ReadOwner);
-  EXPECT_EQ(RemoveFileForced(path("ro")), 1);
+  EXPECT_EQ(RemoveFileForced(path("ro")), WriteResult::Written);
   EXPECT_FALSE(QFile::exists(path("ro")));
-  EXPECT_EQ(RemoveFileForced(path("ro")), 1);
+  EXPECT_EQ(RemoveFileForced(path("ro")), WriteResult::Written);
 }

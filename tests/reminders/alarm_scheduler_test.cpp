@@ -26,7 +26,7 @@ void AddReminder(int y, int mo, int d, const char* time, bool active = true, con
   r.active = active;
   r.note = note;
   map[time] = BuildReminderValue(r);
-  SaveReminderDay(path, map);
+  ASSERT_EQ(SaveReminderDay(path, map), WriteResult::Written);
 }
 
 bool IsActive(int y, int mo, int d, const char* time) {

@@ -10,7 +10,7 @@ using namespace orlane;
 
 namespace {
 void Reminders(const char* key, ReminderMap map) {
-  SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map);
+  ASSERT_EQ(SaveReminderDay(DayFilePath(QLatin1String(key), DayFileKind::Reminders), map), WriteResult::Written);
 }
 
 // A stand-in page format for these tests: the page's bytes are its text, and

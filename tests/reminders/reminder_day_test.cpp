@@ -32,7 +32,7 @@ TEST(ReminderDay, theHiExampleIs33BytesBeforeScrambling) {
   EXPECT_EQ(plain, Bytes({0x01, 0x00, 0x08}) + "08:30:00" + Bytes({0x15}) + "<Alarm is active>\r\nHi");
 
   test::TempUserFolder folder;
-  ASSERT_EQ(SaveReminderDay(Path(folder), map), 1);
+  ASSERT_EQ(SaveReminderDay(Path(folder), map), WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("07d60102.alm")), Scrambled(plain));
 }
 
@@ -68,11 +68,11 @@ TEST(ReminderDay, valueOf254And255BytesGetTheirPrefixes) {
 
 TEST(ReminderDay, emptyMapDeletesTheFile_evenReadOnly) {
   test::TempUserFolder folder;
-  ASSERT_EQ(SaveReminderDay(Path(folder), {{"08:00:00", "\r\n"}}), 1);
+  ASSERT_EQ(SaveReminderDay(Path(folder), {{"08:00:00", "\r\n"}}), WriteResult::Written);
   QFile::setPermissions(Path(folder), QFileDevice::ReadOwner);
-  EXPECT_EQ(SaveReminderDay(Path(folder), {}), 1);
+  EXPECT_EQ(SaveReminderDay(Path(folder), {}), WriteResult::Written);
   EXPECT_FALSE(folder.exists(QStringLiteral("07d60102.alm")));
-  EXPECT_EQ(SaveReminderDay(Path(folder), {}), 1);
+  EXPECT_EQ(SaveReminderDay(Path(folder), {}), WriteResult::Written);
   ReminderMap map;
   EXPECT_EQ(LoadReminderDay(Path(folder), map), ReminderLoadResult::Missing);
   EXPECT_TRUE(map.empty());
@@ -80,7 +80,7 @@ TEST(ReminderDay, emptyMapDeletesTheFile_evenReadOnly) {
 
 TEST(ReminderDay, loadInsertsWithReplaceAndLeavesOtherKeys) {
   test::TempUserFolder folder;
-  ASSERT_EQ(SaveReminderDay(Path(folder), {{"08:00:00", "\r\nnew"}}), 1);
+  ASSERT_EQ(SaveReminderDay(Path(folder), {{"08:00:00", "\r\nnew"}}), WriteResult::Written);
   ReminderMap map{{"07:00:00", "\r\nkept"}, {"08:00:00", "\r\nold"}};
   EXPECT_EQ(LoadReminderDay(Path(folder), map), ReminderLoadResult::Ok);
   EXPECT_EQ(map.size(), 2u);

@@ -1,5 +1,6 @@
 #include "security/password_change.h"
 #include "platform/file_io.h"
+#include "platform/services.h"
 #include "security/scramble.h"
 #include "security/user_file.h"
 #include "support/temp_user_folder.h"
@@ -13,7 +14,7 @@ struct PasswordChangeTest : ::testing::Test {
   test::TempUserFolder folder;
 
   void SetUp() override {
-    ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), 1);
+    ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), WriteResult::Written);
     page("07d60101.dia", "old", "{\\rtf1 one}");
     page("07d60102.dia", "old", "{\\rtf1 two}");
     page("07d60103.dia", "old", "{\\rtf1 three}");
@@ -77,12 +78,12 @@ TEST_F(PasswordChangeTest, aCrashBetweenTwoFiles_isFinishedAtTheNextStart) {
 }
 
 TEST_F(PasswordChangeTest, userFileThatCannotBeWritten_changesNothing) {
-  SetAtomicWriteFaultHookForTesting([calls = 0](AtomicWriteStep step) mutable {
+  SetService(&Services::failWriteStep, [calls = 0](AtomicWriteStep step) mutable {
     // The record is the first write; the user file the second.
     return step == AtomicWriteStep::Rename && ++calls == 2;
   });
   const PasswordChangeResult r = ChangePassword("old", "new");
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_FALSE(r.userFileWritten);
   EXPECT_EQ(r.restamped, 0);
   EXPECT_EQ(headerOf("07d60101.dia", "old"), PasswordHeaderCheck::Matches);
@@ -93,7 +94,7 @@ TEST_F(PasswordChangeTest, userFileThatCannotBeWritten_changesNothing) {
 TEST_F(PasswordChangeTest, crashBeforeTheUserFileChanged_leavesEverythingUnderTheOldPassword) {
   // What a crash right after writing the record leaves.
   ASSERT_EQ(ChangePassword("old", "new", [](int, int) { return false; }).interrupted, true);
-  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), 1);
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "old"), WriteResult::Written);
   page("07d60101.dia", "old", "{\\rtf1 one}");
   EXPECT_TRUE(FinishInterruptedPasswordChange());
   EXPECT_EQ(headerOf("07d60102.dia", "old"), PasswordHeaderCheck::Matches);
@@ -108,10 +109,10 @@ TEST_F(PasswordChangeTest, secondChangeBeforeARestart_finishesTheFirstAndNamesEv
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     ASSERT_TRUE(huge.resize(kDefaultReadLimit + 1));  // sparse
   }
-  SetAtomicWriteFaultHookForTesting(
-      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
+  SetService(&Services::failWriteStep,
+             [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
   const PasswordChangeResult first = ChangePassword("old", "new");
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   EXPECT_TRUE(first.userFileWritten);
   EXPECT_EQ(first.failedFiles, (QStringList{QStringLiteral("07d60101.dia"), QStringLiteral("07d60106.rec")}));
   EXPECT_EQ(first.failed, 2);
@@ -137,13 +138,13 @@ TEST_F(PasswordChangeTest, secondChangeBeforeARestart_finishesTheFirstAndNamesEv
 }
 
 TEST_F(PasswordChangeTest, crashBeforeTheSecondChangesUserFile_movesTheFirstsPagesToThePasswordInForce) {
-  SetAtomicWriteFaultHookForTesting(
-      [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
+  SetService(&Services::failWriteStep,
+             [calls = 0](AtomicWriteStep step) mutable { return step == AtomicWriteStep::Rename && ++calls == 3; });
   ChangePassword("old", "new");  // 07d60101.dia stays under "old"
-  SetAtomicWriteFaultHookForTesting({});
+  SetService(&Services::failWriteStep, {});
   // The second change writes its record and stops before the user file.
   ASSERT_TRUE(ChangePassword("new", "newest", [](int, int) { return false; }).interrupted);
-  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "new"), 1);
+  ASSERT_EQ(CreateUserFile(UserFilePath(kUserFileName), "new"), WriteResult::Written);
   page("07d60101.dia", "old", "{\\rtf1 one}");
   page("07d60102.dia", "new", "{\\rtf1 two}");
   EXPECT_TRUE(FinishInterruptedPasswordChange());

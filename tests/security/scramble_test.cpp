@@ -30,11 +30,11 @@ TEST(Scramble, countOfZeroOrLessDoesNothing) {
 TEST(Scramble, filesRoundTripAndMissingFilesFail) {
   test::TempUserFolder folder;
   folder.write(QStringLiteral("x"), "plain text");
-  ASSERT_EQ(ScrambleFile(folder.file(QStringLiteral("x"))), 1);
+  ASSERT_EQ(ScrambleFile(folder.file(QStringLiteral("x"))), WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("x")), Scrambled("plain text"));
-  ASSERT_EQ(UnscrambleFile(folder.file(QStringLiteral("x"))), 1);
+  ASSERT_EQ(UnscrambleFile(folder.file(QStringLiteral("x"))), WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("x")), "plain text");
-  EXPECT_EQ(ScrambleFile(folder.file(QStringLiteral("missing"))), 0);
+  EXPECT_EQ(ScrambleFile(folder.file(QStringLiteral("missing"))), WriteResult::Failed);
   EXPECT_FALSE(folder.exists(QStringLiteral("missing")));
 }
 
@@ -64,12 +64,12 @@ TEST(PasswordHeader, writePasswordHeaderWrapsThePlainFile) {
   test::TempUserFolder folder;
   SetCurrentPassword("pw");
   folder.write(QStringLiteral("07d60105.dia"), "{\\rtf1 hello}");
-  WritePasswordHeader(folder.file(QStringLiteral("07d60105.dia")));
+  ASSERT_EQ(WritePasswordHeader(folder.file(QStringLiteral("07d60105.dia"))), WriteResult::Written);
   const QByteArray stored = folder.read(QStringLiteral("07d60105.dia"));
   EXPECT_EQ(stored.size(), 32 + 13);
   EXPECT_EQ(CheckPasswordHeader(stored, "pw"), PasswordHeaderCheck::Matches);
   EXPECT_EQ(UnwrapPasswordHeader(stored), "{\\rtf1 hello}");
-  WritePasswordHeader(folder.file(QStringLiteral("none.dia")));
+  EXPECT_EQ(WritePasswordHeader(folder.file(QStringLiteral("none.dia"))), WriteResult::Failed);
   EXPECT_FALSE(folder.exists(QStringLiteral("none.dia")));
   SetCurrentPassword({});
 }

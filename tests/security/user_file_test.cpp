@@ -1,6 +1,5 @@
 #include "security/user_file.h"
 #include "security/cipher.h"
-#include "security/plain_error.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +16,9 @@ QString UserFile(const test::TempUserFolder& f) {
 
 TEST(UserFile, lengthsFollowThePassword) {
   test::TempUserFolder folder;
-  ASSERT_EQ(CreateUserFile(UserFile(folder), ""), 1);
+  ASSERT_EQ(CreateUserFile(UserFile(folder), ""), WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("user.sav")).size(), 8);
-  ASSERT_EQ(CreateUserFile(UserFile(folder), QByteArray(32, 'k')), 1);
+  ASSERT_EQ(CreateUserFile(UserFile(folder), QByteArray(32, 'k')), WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("user.sav")).size(), 40);
 }
 
@@ -27,7 +26,7 @@ TEST(UserFile, passwordsOfEveryPadLengthLogInAgain) {
   test::TempUserFolder folder;
   for (int n : {0, 1, 7, 8, 15, 16, 23, 24, 31, 32}) {
     const QByteArray password = QByteArray("abcdefghijklmnopqrstuvwxyz012345").left(n);
-    ASSERT_EQ(CreateUserFile(UserFile(folder), password), 1);
+    ASSERT_EQ(CreateUserFile(UserFile(folder), password), WriteResult::Written);
     EXPECT_EQ(CheckPassword(UserFile(folder), password), PasswordCheck::Accepted) << n;
     EXPECT_EQ(CheckPassword(UserFile(folder), password + "x"), PasswordCheck::Wrong) << n;
     const StoredPassword stored = ReadUserFile(UserFile(folder));
@@ -36,23 +35,24 @@ TEST(UserFile, passwordsOfEveryPadLengthLogInAgain) {
   }
 }
 
-TEST(UserFile, twelveByteFile_isDamagedAndNoPasswordMatches) {
+TEST(UserFile, twelveByteFile_isAParameterErrorAndNoPasswordMatches) {
   test::TempUserFolder folder;
-  QStringList shown;
-  SetPlainErrorHandler([&](const QString& t) { shown << t; });
   folder.write(QStringLiteral("user.sav"), "twelve bytes");
   EXPECT_EQ(CheckPassword(UserFile(folder), ""), PasswordCheck::Wrong);
   EXPECT_EQ(CheckPassword(UserFile(folder), "twelve bytes"), PasswordCheck::Wrong);
-  EXPECT_EQ(shown.first(), QStringLiteral("parameter error"));
-  SetPlainErrorHandler({});
   const StoredPassword stored = ReadUserFile(UserFile(folder));
   EXPECT_EQ(stored.state, StoredPassword::State::Damaged);
+  EXPECT_TRUE(stored.parameterError);
+  EXPECT_EQ(CheckPassword(stored, "twelve bytes"), PasswordCheck::Wrong);
   EXPECT_EQ(DecideStartupLogin(stored, false), StartupLogin::AskPassword);
+  // A file too large to be ours is damaged without the message.
+  folder.write(QStringLiteral("user.sav"), QByteArray(4096 + 8, 'x'));
+  EXPECT_FALSE(ReadUserFile(UserFile(folder)).parameterError);
 }
 
 TEST(UserFile, unreadableFile_refusesInsteadOfLettingAnyoneIn) {
   test::TempUserFolder folder;
-  ASSERT_EQ(CreateUserFile(UserFile(folder), "secret"), 1);
+  ASSERT_EQ(CreateUserFile(UserFile(folder), "secret"), WriteResult::Written);
   QFile::setPermissions(UserFile(folder), QFileDevice::Permissions{});
   if (QFile(UserFile(folder)).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with rights that read anything";
   EXPECT_EQ(CheckPassword(UserFile(folder), "secret"), PasswordCheck::Unreadable);
@@ -85,7 +85,7 @@ TEST(StartupLogin, theDecisionTable) {
 
 TEST(UserFile, failedCreate_keepsTheOldFile) {
   test::TempUserFolder folder;
-  ASSERT_EQ(CreateUserFile(UserFile(folder), "old"), 1);
-  EXPECT_EQ(CreateUserFile(folder.root() + QStringLiteral("no/such/user.sav"), "new"), 0);
+  ASSERT_EQ(CreateUserFile(UserFile(folder), "old"), WriteResult::Written);
+  EXPECT_EQ(CreateUserFile(folder.root() + QStringLiteral("no/such/user.sav"), "new"), WriteResult::Failed);
   EXPECT_EQ(CheckPassword(UserFile(folder), "old"), PasswordCheck::Accepted);
 }

@@ -148,7 +148,7 @@ TEST(SoundEngine, oddDataLength_getsItsPadByte_andLoadsBackExactly) {
 
 TEST(SoundEngine, formatRule_otherPassword_andDamagedFiles_leaveTheDayAlone) {
   Rig r;
-  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(22050, 8), Ramp(4410)), 1);
+  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(22050, 8), Ramp(4410)), WriteResult::Written);
   r.load();
   ASSERT_TRUE(r.engine.IsSoundOpen());
   const QByteArray before = r.folder.read(QStringLiteral("07d60102.rec"));
@@ -271,7 +271,7 @@ TEST(SoundEngine, player_seekMarksPauseResumeAndTheEndOfPlayback) {
 
 TEST(SoundEngine, deleteSaveAsAndASoundTheOutputCannotPlay) {
   Rig r;
-  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(8000, 8), Ramp(800)), 1);
+  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(8000, 8), Ramp(800)), WriteResult::Written);
   r.load();
   r.engine.SeekTo(16);
   r.engine.SetEndMark(48);
@@ -305,7 +305,7 @@ TEST(SoundEngine, deleteSaveAsAndASoundTheOutputCannotPlay) {
   EXPECT_FALSE(r.engine.IsSoundOpen());
   // Without a sound output the day's samples still go to the temp file, and
   // its format still rules the next recording.
-  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(22050, 8), Ramp(300)), 1);
+  ASSERT_EQ(SaveSoundDay(r.rec, "pw", WaveFormat::Pcm(22050, 8), Ramp(300)), WriteResult::Written);
   r.audio.setOutputPresent(false);
   const SoundResult unplayable = r.load();
   EXPECT_EQ(unplayable.message, QStringLiteral("Audio Open Error:8:2"));

@@ -33,7 +33,8 @@ TEST(WavImage, layoutOfAnEightBitRecording) {
   EXPECT_EQ(U32(image, 42), 24000u);
 
   test::TempUserFolder folder;
-  ASSERT_EQ(SaveSoundDay(folder.file(QStringLiteral("07d60102.rec")), "pw", WaveFormat::Pcm(8000, 8), pcm), 1);
+  ASSERT_EQ(SaveSoundDay(folder.file(QStringLiteral("07d60102.rec")), "pw", WaveFormat::Pcm(8000, 8), pcm),
+            WriteResult::Written);
   EXPECT_EQ(folder.read(QStringLiteral("07d60102.rec")).size(), 32 + 24046);
 }
 
@@ -144,7 +145,7 @@ TEST(SoundDayFile, onlyTheRightPasswordLoadsIt) {
   test::TempUserFolder folder;
   const QString path = folder.file(QStringLiteral("07d60102.rec"));
   EXPECT_EQ(LoadSoundDay(path, "pw").state, SoundDayState::None);
-  ASSERT_EQ(SaveSoundDay(path, "pw", WaveFormat::Pcm(8000, 8), "samples"), 1);
+  ASSERT_EQ(SaveSoundDay(path, "pw", WaveFormat::Pcm(8000, 8), "samples"), WriteResult::Written);
   const SoundDay day = LoadSoundDay(path, "pw");
   EXPECT_EQ(day.state, SoundDayState::Loaded);
   EXPECT_EQ(day.image.pcm, "samples");

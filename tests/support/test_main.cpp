@@ -1,5 +1,8 @@
 // The shared main of every test program: a QApplication for widget tests
-// (ORLANE_TEST_GUI), a QCoreApplication for the others, alive for all tests.
+// (ORLANE_TEST_GUI), a QCoreApplication for the others, alive for all tests,
+// and the tests' services.
+#include "platform/services.h"
+
 #include <gtest/gtest.h>
 
 #ifdef ORLANE_TEST_GUI
@@ -21,5 +24,9 @@ int main(int argc, char** argv) {
   tzset();
   ::testing::InitGoogleTest(&argc, argv);
   TestApplication application(argc, argv);
+  // The system clock, the desktop and ALSA until a test sets its own clock,
+  // opener or devices (SetService, ScopedService, TestClock, SimulatedAudio);
+  // no window is answered until a test says how, and nobody logs in.
+  orlane::InstallServices({});
   return RUN_ALL_TESTS();
 }

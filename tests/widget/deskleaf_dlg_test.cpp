@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "platform/services.h"
 #include "reminders/reminder_day.h"
 #include "reminders/reminder_value.h"
 #include "support/temp_user_folder.h"
@@ -307,14 +308,14 @@ TEST_F(DeskleafTest, unknownBytesStay_aFailedWriteIsToldOnceAndTheFileKept) {
     text = r.text;
     return 1;
   });
-  SetAtomicWriteFaultHookForTesting([](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
+  SetService(&Services::failWriteStep, [](AtomicWriteStep step) { return step == AtomicWriteStep::Rename; });
   dlg->OnCommand(kMoreOpaque);
   dlg->OnCommand(kMoreOpaque);
   QCoreApplication::processEvents();
   EXPECT_EQ(told, 1);
   EXPECT_TRUE(text.startsWith(QStringLiteral("The Deskleaf settings could not be saved to "))) << text.toStdString();
   EXPECT_EQ(File(), before);
-  SetAtomicWriteFaultHookForTesting(nullptr);
+  SetService(&Services::failWriteStep, {});
   dlg->OnCommand(kMoreOpaque);
   EXPECT_EQ(static_cast<quint8>(File()[12]), 225);
   EXPECT_TRUE(File().endsWith("later"));

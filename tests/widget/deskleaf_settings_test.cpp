@@ -28,7 +28,7 @@ TEST(DeskleafSettings, roundTripAndShortFiles) {
   s.height = kDeskleafSmallHeight;
   s.showReminders = 0;
   const QString path = folder.file(QStringLiteral("Deskleaf.cfg"));
-  ASSERT_EQ(WriteDeskleafSettings(path, s), 1);
+  ASSERT_EQ(WriteDeskleafSettings(path, s), WriteResult::Written);
   EXPECT_EQ(ReadDeskleafSettings(path), s);
 
   folder.write(QStringLiteral("Deskleaf.cfg"), SerializeDeskleafSettings(s).left(13));
