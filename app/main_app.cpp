@@ -16,7 +16,6 @@
 #include "security/error_log.h"
 #include "security/folder_path.h"
 #include "security/password_change.h"
-#include "security/plain_error.h"
 #include "security/session.h"
 #include "security/user_file.h"
 

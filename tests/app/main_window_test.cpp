@@ -1,6 +1,7 @@
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
 #include "app/main_deskleaf.h"
+#include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/main_keys.h"
 #include "app/main_layout.h"
@@ -443,7 +444,7 @@ TEST_F(MainWindowTest, deskleaf_opensFromTheTrayFollowsTheWindowsThemeSavesAndDa
   ReminderMap map;
   ASSERT_EQ(LoadReminderDay(file, map), ReminderLoadResult::Ok);
   map["09:00:00"] = "<Alarm is active>\r\nFrom outside";
-  ASSERT_EQ(SaveReminderDay(file, map), 1);
+  ASSERT_EQ(SaveReminderDay(file, map), WriteResult::Written);
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return leaf->ReminderText().contains(QStringLiteral("*09:00:00\r\nFrom outside")); }, 5000))
       << leaf->ReminderText().toStdString();

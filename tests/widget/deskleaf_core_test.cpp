@@ -200,7 +200,7 @@ TEST(DeskleafReminders, readFromTheDayFileAndTheHolidayFile_fileUntouched) {
   const std::time_t day = MakeLocalTime(2005, 3, 25, 12);
   ReminderMap map{{"08:30:00", QByteArray(kActiveMarker) + "\r\nHi"}};
   const QString path = user.file(DayKeyOf(day) + QStringLiteral(".alm"));
-  ASSERT_EQ(SaveReminderDay(path, map), 1);
+  ASSERT_EQ(SaveReminderDay(path, map), WriteResult::Written);
   const QByteArray before = user.read(DayKeyOf(day) + QStringLiteral(".alm"));
   DeskleafReminderInput in;
   in.widgetDate = day;

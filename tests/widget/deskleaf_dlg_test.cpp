@@ -54,7 +54,7 @@ class DeskleafTest : public ::testing::Test {
   }
   static QRect RectOf(const DeskleafSettings& s) { return QRect(s.left, s.top, s.right - s.left, s.bottom - s.top); }
   void WriteDay(std::time_t day, const ReminderMap& map) {
-    ASSERT_EQ(SaveReminderDay(user_.file(DayKeyOf(day) + QStringLiteral(".alm")), map), 1);
+    ASSERT_EQ(SaveReminderDay(user_.file(DayKeyOf(day) + QStringLiteral(".alm")), map), WriteResult::Written);
   }
 
   test::TempUserFolder user_;

@@ -38,7 +38,7 @@ TEST(DeskleafScreenshots, bothSizesEveryPanelCombinationTwoThemes) {
   ReminderMap map{{"08:30:00", QByteArray(kActiveMarker) + "\r\nDentist"},
                   {"12:15:00", QByteArray(kBeepOnly) + kActiveMarker + "\r\nLunch with Anna at the corner cafe"},
                   {"18:00:00", "\r\nGym (done)"}};
-  ASSERT_EQ(SaveReminderDay(user.file(DayKeyOf(today) + QStringLiteral(".alm")), map), 1);
+  ASSERT_EQ(SaveReminderDay(user.file(DayKeyOf(today) + QStringLiteral(".alm")), map), WriteResult::Written);
   for (int day : {3, 9, 21}) user.write(MakeDayKey(2005, 3, day) + QStringLiteral(".dia"), "x");
   for (int day : {9, 30}) user.write(MakeDayKey(2005, 3, day) + QStringLiteral(".rec"), "x");
 
