@@ -39,6 +39,7 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
     controls_.Add(id, new QSlider(Qt::Horizontal, client))->setRange(0, 16);
   for (const ButtonSpec& s : kSoundButtons) controls_.AddButton(client, s, theme);
   levelBar_ = controls_.Add(ids::kLevelBar, new CBarCtrl(QRect(0, 0, 10, 10), client));
+  levelBar_->SetEdge(true);  // visible while silent too
   view_ = controls_.Add(ids::kSoundView, new CSoundWaveWnd(client));
   view_->Create(QRect(0, 0, 10, 10), client, ids::kSoundView);
   view_->SetTheme(theme);
