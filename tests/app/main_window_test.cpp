@@ -27,6 +27,7 @@
 #include "security/scramble.h"
 #include "security/session.h"
 #include "security/user_file.h"
+#include "sound/recorder_controls.h"
 #include "sound/sound_day_file.h"
 #include "sound/sound_wave_wnd.h"
 #include "support/foreign_page.h"
@@ -543,6 +544,11 @@ TEST_F(MainWindowTest, soundPanel_recordsIntoTheDaysRec_buttonsFollow_andTheSoun
   ASSERT_TRUE(view->Engine().IsSoundOpen());
   EXPECT_EQ(view->Engine().DataLength(), fed.size());
   EXPECT_EQ(view->RenderView(), shown);
+  // The theme reaches the view; the mode's keys are the window's, the arrows the view's.
+  window->ApplyTheme(2);
+  EXPECT_EQ(view->Colors(), WaveColorsForTheme(2));
+  for (const SoundKeyBinding& k : SoundDiaryKeys())
+    EXPECT_EQ(CommandForKey(k.key, k.modifiers, ids::kModeSound) != 0, !k.soundView) << k.key;
   // A recording running when the program ends is saved as the day's sound.
   window->Actions().Action(ids::kRecord)->trigger();
   QTimer::singleShot(0, [&audio, more = fed.left(3 * 2666)] { audio.lastInput()->feed(more); });
