@@ -498,6 +498,16 @@ TEST_F(MainWindowTest, soundPanel_recordsIntoTheDaysRec_buttonsFollow_andTheSoun
   const auto pump = [] {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   };
+  // The device fills the buffers it still holds once the recording is being stopped.
+  const auto feedWhileStopping = [&audio, view](const QByteArray& bytes) {
+    auto* feeder = new QTimer(view);
+    QObject::connect(feeder, &QTimer::timeout, view, [&audio, view, feeder, bytes] {
+      if (!view->Engine().Busy() || !audio.lastInput()) return;
+      audio.lastInput()->feed(bytes);
+      feeder->deleteLater();
+    });
+    feeder->start(1);
+  };
   // No sound yet: only Record (play, record, stop, pause, delete, save as).
   EXPECT_EQ(enabled(), QStringLiteral("010000cm"));
   // 8000 Hz 8 bit: three input buffers of 2666 bytes; a recording with no sound open locks the day.
@@ -513,7 +523,7 @@ TEST_F(MainWindowTest, soundPanel_recordsIntoTheDaysRec_buttonsFollow_andTheSoun
   panel.RefreshButtons();
   EXPECT_EQ(enabled(), QStringLiteral("001000--"));
   // Stop: the buffers the device still fills come in while the recording is saved.
-  QTimer::singleShot(0, [input, rest = fed.mid(2666)] { input->feed(rest); });
+  feedWhileStopping(fed.mid(2666));
   window->Actions().Action(ids::kStop)->trigger();
   const SoundDay stored = LoadSoundDay(rec, CurrentPassword());
   ASSERT_EQ(stored.state, SoundDayState::Loaded);
@@ -549,9 +559,22 @@ TEST_F(MainWindowTest, soundPanel_recordsIntoTheDaysRec_buttonsFollow_andTheSoun
   EXPECT_EQ(view->Colors(), WaveColorsForTheme(2));
   for (const SoundKeyBinding& k : SoundDiaryKeys())
     EXPECT_EQ(CommandForKey(k.key, k.modifiers, ids::kModeSound) != 0, !k.soundView) << k.key;
-  // A recording running when the program ends is saved as the day's sound.
+  // A recording running when the day changes is saved to its own day first, one
+  // running when the program ends too (the device fills its last buffers meanwhile).
+  const QByteArray more = fed.left(3 * 2666);
   window->Actions().Action(ids::kRecord)->trigger();
-  QTimer::singleShot(0, [&audio, more = fed.left(3 * 2666)] { audio.lastInput()->feed(more); });
+  feedWhileStopping(more);
+  window->Frame().calendar->SetSelectedDate(today + 86400);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  EXPECT_EQ(LoadSoundDay(rec, CurrentPassword()).image.pcm, fed + more);
+  EXPECT_FALSE(view->Engine().IsSoundOpen());
+  window->Frame().calendar->SetSelectedDate(today);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  window->Actions().Action(ids::kRecord)->trigger();
+  feedWhileStopping(more);
   window->SaveForSessionEnd();
-  EXPECT_EQ(LoadSoundDay(rec, CurrentPassword()).image.pcm.size(), fed.size() + 3 * 2666);
+  EXPECT_EQ(LoadSoundDay(rec, CurrentPassword()).image.pcm, fed + more + more);
+  EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('\n')).toStdString();
 }
