@@ -10,8 +10,10 @@
 #include "app/main_tray.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
+#include "app/sound_panel.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
+#include "controls/mac_btn_group.h"
 #include "controls/msg_box_dlg.h"
 #include "days/day_files.h"
 #include "days/title_line.h"
@@ -61,10 +63,12 @@ void CMainDlg::LoadSelectedDay() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString key = DayKeyOf(selectedDate_);
   const bool changed = key != loaded_.dayKey;
+  if (changed) sound_->LeaveDay();  // a recording is saved to its own day first
   loaded_ = LoadDay(key, CurrentPassword());
   diary_->ShowPage(loaded_);
   reminders_->LoadDay(loaded_.reminders);
   RefreshStatusMessage();
+  if (mode_ == ids::kModeSound) sound_->LoadDay(key);
   if (changed) frame_.calendar->Redraw();
   if (watcher_ && changed)
     watcher_->watchDay({DayFilePath(key, DayFileKind::Diary), DayFilePath(key, DayFileKind::Reminders)});
@@ -176,6 +180,16 @@ CRichDiaryCtrl* CMainDlg::ModeTextEditor() {
   if (mode_ == ids::kModeDiary) return diary_->Editor();
   if (mode_ == ids::kModeReminder) return reminders_->Note();
   return nullptr;
+}
+
+void CMainDlg::EnableDayChoice(bool calendar, bool modeSwitch) {
+  frame_.calendar->setEnabled(calendar);
+  frame_.datePicker->setEnabled(calendar);
+  frame_.modeSwitch->setEnabled(modeSwitch);
+}
+
+void CMainDlg::RedrawCalendar() {
+  frame_.calendar->Redraw();
 }
 
 void CMainDlg::OnAlarmTick() {

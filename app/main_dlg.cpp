@@ -387,6 +387,7 @@ void CMainDlg::OnDestroy() {
   destroyed_ = true;
   alarmTimer_.stop();
   deskleaf_->Close();
+  sound_->StopForSave(false);  // a recording running is kept as the day's sound
   // The reminder editor's fields too: what was typed into a note is not lost.
   StoreEditedReminder();
   SaveLoadedDay(SaveFailureReply::Log);

@@ -150,6 +150,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   void SelectSearchTerm(QTextEdit* editor) override;
   CRichDiaryCtrl* ModeTextEditor() override;
   QAction* CommandAction(int id) override;
+  void EnableDayChoice(bool calendar, bool modeSwitch) override;
+  void RedrawCalendar() override;
 
   void CreatePanels();
   void BuildMenus();

@@ -40,6 +40,10 @@ class PanelHost {
   // The text the mode shows (the reminder note or the diary page); null in the Sound Diary mode.
   virtual CRichDiaryCtrl* ModeTextEditor() = 0;
   virtual QAction* CommandAction(int id) = 0;
+  // The calendar (with the date picker) and the mode switch take input only when on.
+  virtual void EnableDayChoice(bool calendar, bool modeSwitch) = 0;
+  // A day file was written or removed: the calendar's marks follow.
+  virtual void RedrawCalendar() = 0;
 };
 
 class MainPanel : public QObject {

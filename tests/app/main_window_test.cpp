@@ -8,14 +8,19 @@
 #include "app/main_session.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
+#include "app/sound_panel.h"
 #include "calendar/month_calendar.h"
+#include "controls/bar_ctrl.h"
 #include "controls/color_list_box.h"
 #include "controls/color_theme.h"
+#include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
 #include "days/day_files.h"
 #include "diary/rich_diary_ctrl.h"
+#include "platform/audio/sim_wave_devices.h"
+#include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/services.h"
 #include "platform/termination_signals.h"
@@ -23,6 +28,9 @@
 #include "security/scramble.h"
 #include "security/session.h"
 #include "security/user_file.h"
+#include "sound/recorder_controls.h"
+#include "sound/sound_day_file.h"
+#include "sound/sound_wave_wnd.h"
 #include "support/foreign_page.h"
 #include "support/run_program.h"
 #include "support/temp_user_folder.h"
@@ -472,4 +480,102 @@ TEST_F(MainWindowTest, deskleaf_opensFromTheTrayFollowsTheWindowsThemeSavesAndDa
   window.reset();
   EXPECT_FALSE(leaf);
   EXPECT_EQ(folder.read(QStringLiteral("Deskleaf.cfg")).size(), 41);
+}
+
+TEST_F(MainWindowTest, soundPanel_recordsIntoTheDaysRec_buttonsFollow_andTheSoundComesBackWithTheDay) {
+  audio::SimulatedAudio audio;
+  window->SetMode(ids::kModeSound);
+  SoundPanel& panel = window->SoundArea();
+  CSoundWaveWnd* view = panel.View();
+  ASSERT_EQ(window->ControlById(ids::kSoundView), view);
+  const QString rec = DayFilePath(window->LoadedDayKey(), DayFileKind::Sound);
+  const int recorder[] = {ids::kPlay, ids::kRecord, ids::kStop, ids::kPause, ids::kDeleteSound, ids::kSaveSoundAs};
+  const auto enabled = [&] {
+    QString on;
+    for (int id : recorder) on += window->Actions().Action(id)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    return on + QLatin1Char(window->Frame().calendar->isEnabled() ? 'c' : '-') +
+           QLatin1Char(window->Frame().modeSwitch->isEnabled() ? 'm' : '-');
+  };
+  const auto pump = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  // The device fills the buffers it still holds once the recording is being stopped.
+  const auto feedWhileStopping = [&audio, view](const QByteArray& bytes) {
+    auto* feeder = new QTimer(view);
+    QObject::connect(feeder, &QTimer::timeout, view, [&audio, view, feeder, bytes] {
+      if (!view->Engine().Busy() || !audio.lastInput()) return;
+      audio.lastInput()->feed(bytes);
+      feeder->deleteLater();
+    });
+    feeder->start(1);
+  };
+  // No sound yet: only Record (play, record, stop, pause, delete, save as).
+  EXPECT_EQ(enabled(), QStringLiteral("010000cm"));
+  // 8000 Hz 8 bit: three input buffers of 2666 bytes; a recording with no sound open locks the day.
+  window->Actions().Action(ids::kRecord)->trigger();
+  audio::SimWaveIn* input = audio.lastInput();
+  ASSERT_NE(input, nullptr);
+  QByteArray fed;
+  for (int i = 0; i < 4 * 2666; ++i) fed += static_cast<char>(128 + (i % 40) - 20);
+  input->feed(fed.left(2666));
+  pump();
+  EXPECT_EQ(panel.LevelBar()->Maximum(), 128);
+  EXPECT_EQ(panel.LevelBar()->Pos(), 20);
+  panel.RefreshButtons();
+  EXPECT_EQ(enabled(), QStringLiteral("001000--"));
+  // Stop: the buffers the device still fills come in while the recording is saved.
+  feedWhileStopping(fed.mid(2666));
+  window->Actions().Action(ids::kStop)->trigger();
+  const SoundDay stored = LoadSoundDay(rec, CurrentPassword());
+  ASSERT_EQ(stored.state, SoundDayState::Loaded);
+  EXPECT_EQ(stored.image.format, WaveFormat::Pcm(8000, 8));
+  EXPECT_TRUE(stored.image.pcm == fed);
+  EXPECT_EQ(panel.LevelBar()->Pos(), 0);
+  EXPECT_EQ(enabled(), QStringLiteral("110011cm"));
+  pump();
+  const QImage shown = view->RenderView();
+  EXPECT_FALSE(view->WaveImage().isNull());
+  // Play: Stop and Pause only, until the output has played it all.
+  window->Actions().Action(ids::kPlay)->trigger();
+  EXPECT_EQ(enabled(), QStringLiteral("001100cm"));
+  audio.lastOutput()->playAll();
+  pump();
+  panel.RefreshButtons();
+  EXPECT_EQ(enabled(), QStringLiteral("110011cm"));
+  // Another day shows no sound; coming back loads the day's sound again.
+  const std::time_t today = window->SelectedDate();
+  window->Frame().calendar->SetSelectedDate(today + 86400);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  EXPECT_FALSE(view->Engine().IsSoundOpen());
+  EXPECT_EQ(enabled(), QStringLiteral("010000cm"));
+  window->Frame().calendar->SetSelectedDate(today);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  ASSERT_TRUE(view->Engine().IsSoundOpen());
+  EXPECT_EQ(view->Engine().DataLength(), fed.size());
+  EXPECT_EQ(view->RenderView(), shown);
+  // The theme reaches the view; the mode's keys are the window's, the arrows the view's.
+  window->ApplyTheme(2);
+  EXPECT_EQ(view->Colors(), WaveColorsForTheme(2));
+  for (const SoundKeyBinding& k : SoundDiaryKeys())
+    EXPECT_EQ(CommandForKey(k.key, k.modifiers, ids::kModeSound) != 0, !k.soundView) << k.key;
+  // A recording running when the day changes is saved to its own day first, one
+  // running when the program ends too (the device fills its last buffers meanwhile).
+  const QByteArray more = fed.left(3 * 2666);
+  window->Actions().Action(ids::kRecord)->trigger();
+  feedWhileStopping(more);
+  window->Frame().calendar->SetSelectedDate(today + 86400);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  EXPECT_EQ(LoadSoundDay(rec, CurrentPassword()).image.pcm, fed + more);
+  EXPECT_FALSE(view->Engine().IsSoundOpen());
+  window->Frame().calendar->SetSelectedDate(today);
+  Q_EMIT window->Frame().calendar->dateChanged();
+  pump();
+  window->Actions().Action(ids::kRecord)->trigger();
+  feedWhileStopping(more);
+  window->SaveForSessionEnd();
+  EXPECT_EQ(LoadSoundDay(rec, CurrentPassword()).image.pcm, fed + more + more);
+  EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('\n')).toStdString();
 }
