@@ -335,7 +335,7 @@ void SimWaveIn::failStarts(int count) {
 namespace {
 // Makes a simulated device of the system (while it is alive) and counts it there.
 template <typename Base, typename Device>
-std::function<std::unique_ptr<Base>()> DeviceMaker(std::weak_ptr<SimAudioState> weak,
+std::function<std::unique_ptr<Base>()> DeviceMaker(const std::weak_ptr<SimAudioState>& weak,
                                                    std::vector<Device*> SimAudioState::*made,
                                                    int SimAudioState::*count) {
   return [weak, made, count]() -> std::unique_ptr<Base> {
