@@ -178,8 +178,9 @@ TEST_F(MainWindowTest, everyKeyTriggersItsCommandsActionInItsModesOnly) {
     for (const CommandKey& key : CommandKeys()) {
       issued.clear();
       QTest::keyClick(window.get(), static_cast<Qt::Key>(key.key), key.modifiers);
-      const QList<int> expected = KeyActiveInMode(key, mode) ? QList<int>{key.command} : QList<int>{};
-      EXPECT_EQ(issued, expected) << "key " << key.key << " in mode " << mode;
+      // One command or none (0); -1 for more than one.
+      const int got = issued.isEmpty() ? 0 : issued.size() == 1 ? issued.front() : -1;
+      EXPECT_EQ(got, KeyActiveInMode(key, mode) ? key.command : 0) << "key " << key.key << " in mode " << mode;
       ++checked;
     }
   }
