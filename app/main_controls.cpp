@@ -41,6 +41,9 @@ void CreateModeSwitch(QWidget* client, FrameControls& c) {
     if (CMacButton* b = c.modeSwitch->Find(id)) {
       b->SetIcon16(look.first);
       b->SetTooltipText(QString::fromUtf8(look.second));
+      // Enter does nothing in the main window, on the mode switch either.
+      b->setAutoDefault(false);
+      b->setDefault(false);
     }
 }
 }  // namespace
