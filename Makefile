@@ -75,8 +75,12 @@ lint: $(BUILD_DIR)/CMakeCache.txt
 	$(MAKE) --no-print-directory lint-tidy || status=1; \
 	exit $$status
 
+# The tracked sources; outside a git checkout (an unpacked archive) every
+# source below the tree except the build folders.
 lint-format:
-	git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+	@if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then git ls-files -z '*.cpp' '*.h'; \
+	else find . \( -path './build*' -prune \) -o \( -name '*.cpp' -o -name '*.h' \) -print0; fi \
+	| xargs -0 $(CLANG_FORMAT) --dry-run --Werror
 
 lint-tidy: $(BUILD_DIR)/CMakeCache.txt
 ifneq ($(RUN_CLANG_TIDY),)
