@@ -21,7 +21,7 @@
 namespace orlane {
 
 namespace {
-constexpr ButtonSpec kDiaryButtons[] = {
+constexpr ButtonEntry kDiaryButtons[] = {
     {ids::kBold, "", 152, "Bold"},
     {ids::kItalic, "", 153, "Italic"},
     {ids::kUnderline, "", 154, "Underline"},
@@ -57,7 +57,7 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   fontName_ = controls_.Add(ids::kFontName, new QComboBox(client));
   fontSize_ = controls_.Add(ids::kFontSize, new QComboBox(client));
   FillFontCombos(fontName_, fontSize_);
-  for (const ButtonSpec& s : kDiaryButtons) {
+  for (const ButtonEntry& s : kDiaryButtons) {
     // Formatting acts on the editor's selection: the editor keeps the focus.
     controls_.AddButton(client, s, theme)->setFocusPolicy(Qt::NoFocus);
   }
@@ -76,7 +76,7 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
 
 bool DiaryPanel::OwnsCommand(int id) const {
   if (id == ids::kPrint || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast)) return true;
-  for (const ButtonSpec& s : kDiaryButtons)
+  for (const ButtonEntry& s : kDiaryButtons)
     if (s.id == id) return true;
   return false;
 }

@@ -17,18 +17,18 @@
 namespace orlane {
 
 namespace {
-constexpr ButtonSpec kFrameButtons[] = {
+constexpr ButtonEntry kFrameButtons[] = {
     {ids::kClose, "", 133, "Close"},
     {ids::kMaximize, "", 314, "Maximize"},
     {ids::kHide, "", 187, "Hide"},
     {ids::kMinimize, "", 134, "Minimize"},
 };
-constexpr ButtonSpec kToolbar[] = {
+constexpr ButtonEntry kToolbar[] = {
     {ids::kThemeButton, "Theme", 316, "Select color themes"},  {ids::kHelpButton, "Help", 203, "Help (F1)"},
     {ids::kPrint, "Print", 237, "Print diary (CTRL+P)"},       {ids::kSaveAll, "Save All", 207, "Save All (CTRL+S)"},
     {ids::kShowConfig, "Config", 184, "Show config (CTRL+G)"},
 };
-constexpr ButtonSpec kCalendarSwitch = {ids::kCalendarSwitch, "", 251, "Show Calendar and Clock (F2)"};
+constexpr ButtonEntry kCalendarSwitch = {ids::kCalendarSwitch, "", 251, "Show Calendar and Clock (F2)"};
 
 void CreateModeSwitch(QWidget* client, FrameControls& c) {
   c.modeSwitch = c.set.Add(ids::kModeSwitch, new NMacBtnGroup(QRect(12, 33, 248, 22), client, QColor(Qt::white)));
@@ -52,8 +52,8 @@ void CreateFrameControls(QWidget* client, FrameControls& c, int theme, int weekS
   c.title =
       c.set.Add(ids::kTitleBand, new CBVTitle(QLatin1String(kProgramTitle), QRect(0, 0, client->width(), 25), client));
   c.title->SetSkin(theme);
-  for (const ButtonSpec& s : kFrameButtons) c.set.AddButton(client, s, theme);
-  for (const ButtonSpec& s : kToolbar) c.set.AddButton(client, s, theme);
+  for (const ButtonEntry& s : kFrameButtons) c.set.AddButton(client, s, theme);
+  for (const ButtonEntry& s : kToolbar) c.set.AddButton(client, s, theme);
   auto* line = c.set.Add(ids::kStaticLine, new QFrame(client));
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);

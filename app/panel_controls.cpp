@@ -17,16 +17,16 @@ CMacCheckBox* ControlSet::check(int id) const {
   return qobject_cast<CMacCheckBox*>(byId_.value(id));
 }
 
-CMacButton* ControlSet::AddButton(QWidget* parent, const ButtonSpec& spec, int theme) {
-  auto* b = new CMacButton(QString::fromUtf8(spec.caption), spec.id, parent);
+CMacButton* ControlSet::AddButton(QWidget* parent, const ButtonEntry& entry, int theme) {
+  auto* b = new CMacButton(QString::fromUtf8(entry.caption), entry.id, parent);
   b->SetTheme(theme);
-  if (spec.bitmap) b->SetIcon16(spec.bitmap);
-  b->SetTooltipText(QString::fromUtf8(spec.tip));
+  if (entry.bitmap) b->SetIcon16(entry.bitmap);
+  b->SetTooltipText(QString::fromUtf8(entry.tip));
   b->setFont(DialogFont());
   // Enter does nothing in the main window: no button presses itself on Enter.
   b->setAutoDefault(false);
   b->setDefault(false);
-  return Add(spec.id, b);
+  return Add(entry.id, b);
 }
 
 CMacCheckBox* ControlSet::AddCheck(QWidget* parent, int id, const char* caption, int theme) {

@@ -1,4 +1,4 @@
-// The controls of one part of the main window, reached by their ids, and the
+// The controls of one area of the main window, reached by their ids, and the
 // helpers that create them with their caption, bitmap, tooltip and font.
 #pragma once
 
@@ -14,7 +14,7 @@ namespace orlane {
 class CMacButton;
 class CMacCheckBox;
 
-struct ButtonSpec {
+struct ButtonEntry {
   int id;
   const char* caption;
   int bitmap;  // 0: none
@@ -35,7 +35,7 @@ class ControlSet {
   CMacCheckBox* check(int id) const;
   const QList<int>& ids() const { return ids_; }
 
-  CMacButton* AddButton(QWidget* parent, const ButtonSpec& spec, int theme);
+  CMacButton* AddButton(QWidget* parent, const ButtonEntry& look, int theme);
   CMacCheckBox* AddCheck(QWidget* parent, int id, const char* caption, int theme);
   QLabel* AddLabel(QWidget* parent, int id, const char* text);
   QGroupBox* AddGroup(QWidget* parent, int id, const char* title);

@@ -20,7 +20,7 @@
 namespace orlane {
 
 namespace {
-constexpr ButtonSpec kReminderButtons[] = {
+constexpr ButtonEntry kReminderButtons[] = {
     {ids::kAddReminder, "Add", 179, "Add Reminder"},
     {ids::kRemoveReminder, "Remove", 180, "Remove Reminder"},
     {ids::kUpdateReminder, "Update", 244, "Update Reminder Time"},
@@ -46,7 +46,7 @@ ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, int theme) : Main
   timePicker_ = controls_.Add(ids::kTimePicker, new QTimeEdit(client));
   timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   SelectFieldOnClick(timePicker_);
-  for (const ButtonSpec& s : kReminderButtons) controls_.AddButton(client, s, theme);
+  for (const ButtonEntry& s : kReminderButtons) controls_.AddButton(client, s, theme);
   list_ = controls_.Add(ids::kReminderList, new CColorListBox(client));
   active_ = controls_.AddCheck(client, ids::kActive, "Active", theme);
   beepOnly_ = controls_.AddCheck(client, ids::kBeepOnly, "Beep Only", theme);

@@ -23,7 +23,7 @@
 namespace orlane {
 
 namespace {
-constexpr ButtonSpec kSearchButtons[] = {
+constexpr ButtonEntry kSearchButtons[] = {
     {ids::kSearch, "Search", 218, "Search words in all reminders (CTRL+F3)"},
     {ids::kFind, "Find", 213, "Find words in text (F3)"},
     {ids::kCloseResults, "", 133, "Close search result"},
@@ -58,7 +58,7 @@ SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : MainPane
     SelectFieldOnClick(picker);
   }
   words_ = controls_.Add(ids::kSearchWords, new QLineEdit(client));
-  for (const ButtonSpec& s : kSearchButtons) controls_.AddButton(client, s, theme);
+  for (const ButtonEntry& s : kSearchButtons) controls_.AddButton(client, s, theme);
   controls_.AddCheck(client, ids::kHasPicture, "Has picture", theme);
   controls_.AddCheck(client, ids::kActived, "Actived", theme);
   results_ = controls_.Add(ids::kSearchResults, new CColorListBox(client));

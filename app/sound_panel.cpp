@@ -19,7 +19,7 @@
 namespace orlane {
 
 namespace {
-constexpr ButtonSpec kSoundButtons[] = {
+constexpr ButtonEntry kSoundButtons[] = {
     {ids::kPlay, "Play", 0, "Play the Recorded Sound"},
     {ids::kStop, "Stop", 0, "Stop the Recording or Stop Playing"},
     {ids::kPause, "Pause", 0, "Pause Playing"},
@@ -37,7 +37,7 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   controls_.AddLabel(client, ids::kMicLevelLabel, "Mic:");
   for (int id : {ids::kMicSlider, ids::kMasterSlider, ids::kWaveSlider})
     controls_.Add(id, new QSlider(Qt::Horizontal, client))->setRange(0, 16);
-  for (const ButtonSpec& s : kSoundButtons) controls_.AddButton(client, s, theme);
+  for (const ButtonEntry& s : kSoundButtons) controls_.AddButton(client, s, theme);
   levelBar_ = controls_.Add(ids::kLevelBar, new CBarCtrl(QRect(0, 0, 10, 10), client));
   levelBar_->SetEdge(true);  // visible while silent too
   view_ = controls_.Add(ids::kSoundView, new CSoundWaveWnd(client));
@@ -59,7 +59,7 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
 SoundPanel::~SoundPanel() = default;
 
 bool SoundPanel::OwnsCommand(int id) const {
-  for (const ButtonSpec& s : kSoundButtons)
+  for (const ButtonEntry& s : kSoundButtons)
     if (s.id == id) return true;
   return false;
 }
@@ -101,7 +101,7 @@ void SoundPanel::ApplyTheme(int theme) {
 void SoundPanel::RefreshButtons() {
   const SoundEngine& engine = view_->Engine();
   const RecorderButtonStates states = RecorderButtons(engine.IsSoundOpen(), engine.State(), engine.Busy());
-  for (const ButtonSpec& s : kSoundButtons) host_.CommandAction(s.id)->setEnabled(states.ForId(s.id));
+  for (const ButtonEntry& s : kSoundButtons) host_.CommandAction(s.id)->setEnabled(states.ForId(s.id));
   host_.EnableDayChoice(states.calendar, states.modeSwitch);
 }
 
