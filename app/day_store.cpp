@@ -3,6 +3,7 @@
 #include "days/day_files.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "reminders/reminder_store.h"
 #include "security/scramble.h"
 
 namespace orlane {
@@ -44,21 +45,25 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   // a page that is not ours now is left alone, and nothing is deleted that
   // was not there when the day was loaded.
   QByteArray now;
-  if (ReadFileBytes(path, now, kDiaryReadLimit) == FileReadResult::Ok &&
-      CheckPasswordHeader(now, password) != PasswordHeaderCheck::Matches) {
-    result.diaryProtected = true;
-    return;
+  const bool unchanged = loaded.diarySignature.unchangedIn(FileSignatureOf(path));
+  if (!unchanged) {
+    if (ReadFileBytes(path, now, kDiaryReadLimit) == FileReadResult::Ok &&
+        CheckPasswordHeader(now, password) != PasswordHeaderCheck::Matches) {
+      result.diaryProtected = true;
+      return;
+    }
   }
   if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
   // Another writer saved the page since the load: both versions stay.
-  const bool otherVersion =
-      !now.isEmpty() && (loaded.diary != DiaryPageState::Shown || UnwrapPasswordHeader(now) != loaded.diaryRtf);
+  const bool otherVersion = !unchanged && !now.isEmpty() &&
+                            (loaded.diary != DiaryPageState::Shown || UnwrapPasswordHeader(now) != loaded.diaryRtf);
   if (otherVersion) {
     result.conflictKeptAs = KeepFileCopy(path, QStringLiteral(".conflict"), true);
     if (result.conflictKeptAs.isEmpty()) return NoteFailure(result, path);
     // Kept once: a retry after a failed write finds nothing new.
     loaded.diary = DiaryPageState::Shown;
     loaded.diaryRtf = UnwrapPasswordHeader(now);
+    loaded.diarySignature = FileSignatureOf(path);
   }
   if (content.diaryEmpty) {
     const bool existed = FileExists(path);
@@ -66,6 +71,7 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
     result.diaryDeleted = existed;
     loaded.diary = DiaryPageState::None;
     loaded.diaryRtf.clear();
+    loaded.diarySignature = {};
     return;
   }
   if (AtomicWriteFile(path, WrapWithPasswordHeader(content.diaryRtf, password)) != WriteResult::Written)
@@ -73,97 +79,55 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   result.diaryWritten = true;
   loaded.diary = DiaryPageState::Shown;
   loaded.diaryRtf = content.diaryRtf;
+  loaded.diarySignature = FileSignatureOf(path);
 }
 
-// The reminder file as another writer left it becomes the loaded state, and
-// mine is merged with it. A file that cannot be read now tells nothing.
-bool TakeOverDiskReminders(LoadedDay& loaded, ReminderMap& mine) {
-  ReminderMap disk;
-  const ReminderLoadResult now = LoadReminderDay(DayFilePath(loaded.dayKey, DayFileKind::Reminders), disk);
-  if (now == ReminderLoadResult::Unreadable) return false;
-  if (now == loaded.remindersResult && disk == loaded.reminders) return false;
-  mine = MergeReminders(loaded.reminders, mine, disk);
-  loaded.reminders = std::move(disk);
-  loaded.remindersResult = now;
-  return true;
-}
-
-void SaveReminders(LoadedDay& loaded, const DayContent& content, DaySaveResult& result) {
-  const QString path = DayFilePath(loaded.dayKey, DayFileKind::Reminders);
-  ReminderMap reminders = content.reminders;
-  if (TakeOverDiskReminders(loaded, reminders)) {
-    result.remindersMerged = true;
-    result.reminders = reminders;
+void SaveReminders(const QString& dayKey, ReminderStore& store, DaySaveResult& result) {
+  const ReminderSaveResult saved = store.save(dayKey);
+  result.remindersWritten = saved.written;
+  result.remindersMerged = saved.merged;
+  result.remindersProtected = saved.protectedFile;
+  result.damagedKeptAs = saved.damagedKeptAs;
+  if (saved.failed) {
+    result.failed = true;
+    result.failures.push_back({saved.failedPath, saved.reason});
   }
-  const bool damaged =
-      loaded.remindersResult == ReminderLoadResult::Damaged || loaded.remindersResult == ReminderLoadResult::Unreadable;
-  if (reminders == loaded.reminders) {
-    result.remindersProtected = damaged;
-    return;
-  }
-  if (damaged && FileExists(path)) {
-    // The user changed the day: keep the damaged original before replacing it.
-    result.damagedKeptAs = KeepFileCopy(path, QStringLiteral(".damaged"));
-    if (result.damagedKeptAs.isEmpty()) {
-      result.remindersProtected = true;
-      return NoteFailure(result, path);
-    }
-  }
-  if (SaveReminderDay(path, reminders) != WriteResult::Written) return NoteFailure(result, path);
-  result.remindersWritten = true;
-  loaded.reminders = reminders;
-  loaded.remindersResult = reminders.empty() ? ReminderLoadResult::Missing : ReminderLoadResult::Ok;
 }
 }  // namespace
 
 LoadedDay LoadDay(const QString& dayKey, const QByteArray& password) {
   LoadedDay day;
   day.dayKey = dayKey;
-  day.diary = ReadDiaryPage(DayFilePath(dayKey, DayFileKind::Diary), password, day.diaryRtf);
-  day.remindersResult = LoadReminderDay(DayFilePath(dayKey, DayFileKind::Reminders), day.reminders);
+  const QString path = DayFilePath(dayKey, DayFileKind::Diary);
+  day.diarySignature = FileSignatureOf(path);
+  day.diary = ReadDiaryPage(path, password, day.diaryRtf);
   return day;
 }
 
-DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password) {
+DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password,
+                      ReminderStore& reminders) {
   DaySaveResult result;
   if (loaded.dayKey.isEmpty()) return result;
   SaveDiary(loaded, content, password, result);
-  SaveReminders(loaded, content, result);
+  SaveReminders(loaded.dayKey, reminders, result);
   return result;
 }
 
-ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, const ReminderMap& disk) {
-  ReminderMap merged = disk;
-  const auto take = [&](const QByteArray& key) {
-    const auto was = base.find(key);
-    const auto is = mine.find(key);
-    const bool edited = (was == base.end()) != (is == mine.end()) || (is != mine.end() && is->second != was->second);
-    if (!edited) return;
-    if (is == mine.end())
-      merged.erase(key);
-    else
-      merged[key] = is->second;
-  };
-  for (const auto& entry : base) take(entry.first);
-  for (const auto& entry : mine) take(entry.first);
-  return merged;
-}
-
-DayRefresh RefreshLoadedDay(LoadedDay& loaded, ReminderMap& mine, bool diaryModified, const QByteArray& password) {
-  DayRefresh changed;
-  if (loaded.dayKey.isEmpty()) return changed;
-  changed.reminders = TakeOverDiskReminders(loaded, mine);
-  if (diaryModified) return changed;  // the save keeps both versions
+bool RefreshLoadedPage(LoadedDay& loaded, bool diaryModified, const QByteArray& password) {
+  if (loaded.dayKey.isEmpty() || diaryModified) return false;  // a modified page: the save keeps both versions
+  const QString path = DayFilePath(loaded.dayKey, DayFileKind::Diary);
+  const FileSignature signature = FileSignatureOf(path);
+  if (loaded.diarySignature.unchangedIn(signature)) return false;
   QByteArray rtf;
-  const DiaryPageState state = ReadDiaryPage(DayFilePath(loaded.dayKey, DayFileKind::Diary), password, rtf);
+  const DiaryPageState state = ReadDiaryPage(path, password, rtf);
+  loaded.diarySignature = signature;
   // A page the editor could not show completely is still the same page.
   const bool sameState =
       state == loaded.diary || (state == DiaryPageState::Shown && loaded.diary == DiaryPageState::Unreadable);
-  if (sameState && rtf == loaded.diaryRtf) return changed;
+  if (sameState && rtf == loaded.diaryRtf) return false;
   loaded.diary = state;
   loaded.diaryRtf = rtf;
-  changed.diary = true;
-  return changed;
+  return true;
 }
 
 QString DiaryConflictMessage(const QString& keptAs) {

@@ -1,6 +1,6 @@
-// Moving one day between its day files and the window: what loading a day
-// finds (reminders, the diary page under the current password) and what saving
-// it writes or deletes. Pure logic; the window hands over the editors' content.
+// Moving one day between its day files and the program: what loading a day's
+// diary page finds under the current password, and what saving the day writes
+// or deletes (the page here, the reminders through the ReminderStore). Pure logic.
 //
 // A file is written only when its part of the day changed: the diary page when
 // the user edited it, the reminders when they differ from what the day file
@@ -12,10 +12,13 @@
 //
 // Other writers (the command line, a file-sync program) may change the day
 // files while the day is loaded: what they wrote is taken over where the
-// window changed nothing, reminders merge by time key, and a diary page both
-// sides changed keeps the other side's version beside it.
+// program changed nothing, reminders merge by time key, and a diary page both
+// sides changed keeps the other side's version beside it. A file whose
+// identity, size and change time are those seen at the load or the last write
+// is taken as unchanged without reading it again.
 #pragma once
 
+#include "platform/file_io.h"
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
@@ -32,22 +35,22 @@ enum class DiaryPageState {
   Unreadable      // there, but it cannot be read as a page: never touched
 };
 
+class ReminderStore;
+
 struct LoadedDay {
   QString dayKey;
   DiaryPageState diary = DiaryPageState::None;
-  QByteArray diaryRtf;  // the page when Shown
-  ReminderMap reminders;
-  ReminderLoadResult remindersResult = ReminderLoadResult::Missing;
+  QByteArray diaryRtf;             // the page when Shown
+  FileSignature diarySignature;    // of the page's file when diaryRtf was taken
 };
 
 LoadedDay LoadDay(const QString& dayKey, const QByteArray& password);
 
-// What the window holds for the loaded day when it saves.
+// What the program holds of the loaded day's page when it saves.
 struct DayContent {
   bool diaryModified = false;  // the user changed the page since its load or last save
   bool diaryEmpty = true;      // the editor's plain text is empty
   QByteArray diaryRtf;         // the editor's page as RTF (needed only when modified)
-  ReminderMap reminders;
 };
 
 struct DaySaveFailure {
@@ -65,30 +68,21 @@ struct [[nodiscard]] DaySaveResult {
   QString damagedKeptAs;            // where the damaged original was kept
   QString conflictKeptAs;           // the page another writer saved, kept beside ours
   bool remindersMerged = false;     // another writer's reminders were merged in
-  ReminderMap reminders;            // the day's reminders as saved (when merged)
   bool failed = false;              // a file could not be written
   std::vector<DaySaveFailure> failures;
 };
 
-// Writes what changed. loaded follows what is now on disk: a part that was
-// written counts as loaded from it; a part that failed keeps its old state, so
-// the next save tries it again.
-DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password);
+// Writes what changed: the page from content, the day's reminders from the
+// store. loaded follows what is now on disk: a part that was written counts
+// as loaded from it; a part that failed keeps its old state, so the next save
+// tries it again.
+DaySaveResult SaveDay(LoadedDay& loaded, const DayContent& content, const QByteArray& password,
+                      ReminderStore& reminders);
 
-// The reminders after a three-way merge by time key: what is on disk now,
-// with every key the window changed since base (added, altered or removed)
-// taken from mine.
-ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, const ReminderMap& disk);
-
-// Brings loaded up to the day files as they are now. Reminders another writer
-// changed are merged into mine (which then holds what the window should show);
-// a diary page is taken over only when the window has not modified its copy,
-// otherwise the save keeps the other version. True for each part that changed.
-struct DayRefresh {
-  bool reminders = false;
-  bool diary = false;
-};
-DayRefresh RefreshLoadedDay(LoadedDay& loaded, ReminderMap& mine, bool diaryModified, const QByteArray& password);
+// Brings the loaded page up to its file as it is now: taken over only when
+// the program has not modified its copy, otherwise the save keeps the other
+// version. True when the page changed.
+bool RefreshLoadedPage(LoadedDay& loaded, bool diaryModified, const QByteArray& password);
 
 // "This page was also changed elsewhere..." naming where the other version is.
 QString DiaryConflictMessage(const QString& keptAs);

@@ -1,5 +1,6 @@
 #include "app/diary_panel.h"
 
+#include "app/day_session.h"
 #include "app/main_ids.h"
 #include "controls/mac_button.h"
 #include "controls/modal_responder.h"
@@ -81,34 +82,17 @@ bool DiaryPanel::OwnsCommand(int id) const {
   return false;
 }
 
-void DiaryPanel::ShowPage(LoadedDay& day) {
-  QSignalBlocker block(editor_);
-  editor_->clear();
+void DiaryPanel::FollowPage(const DaySession& session) {
   QString notice;
-  if (day.diary == DiaryPageState::Shown) {
-    // A page that cannot be read completely is shown as far as it goes and
-    // kept as it is on disk: saving it would drop what was not understood.
-    if (!editor_->SetRtfText(day.diaryRtf)) {
-      day.diary = DiaryPageState::Unreadable;
-      notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
-    }
-  } else if (day.diary == DiaryPageState::OtherPassword) {
+  if (session.pageIncomplete())
+    notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
+  else if (session.pageState() == DiaryPageState::OtherPassword)
     notice = QStringLiteral("This page was written under another password. It is kept as it is.");
-  } else if (day.diary == DiaryPageState::Unreadable) {
+  else if (session.pageState() == DiaryPageState::Unreadable)
     notice = QStringLiteral("This page cannot be read. It is kept as it is.");
-  }
   editor_->setReadOnly(!notice.isEmpty());
   editor_->setPlaceholderText(notice);
   editor_->setToolTip(notice);
-  editor_->document()->setModified(false);
-}
-
-void DiaryPanel::SaveContent(DayContent& content) const {
-  QTextDocument* page = editor_->document();
-  content.diaryModified = page->isModified();
-  if (!content.diaryModified) return;
-  content.diaryEmpty = page->toPlainText().isEmpty();
-  if (!content.diaryEmpty) content.diaryRtf = editor_->GetRtf();
 }
 
 void DiaryPanel::OnCommand(int id) {

@@ -2,7 +2,6 @@
 // the diary editor, the page's loading and saving, printing.
 #pragma once
 
-#include "app/day_store.h"
 #include "app/main_panel.h"
 
 #include <QColor>
@@ -13,6 +12,7 @@ class QPrinter;
 namespace orlane {
 
 class CRichDiaryCtrl;
+class DaySession;
 
 class DiaryPanel final : public MainPanel {
   Q_OBJECT
@@ -26,11 +26,9 @@ class DiaryPanel final : public MainPanel {
   CRichDiaryCtrl* Editor() const { return editor_; }
   QComboBox* FontSizeBox() const { return fontSize_; }
 
-  // Shows the loaded day's page; a page that cannot be shown completely is
-  // marked Unreadable in day and stays read-only.
-  void ShowPage(LoadedDay& day);
-  // The page as the day's save wants it.
-  void SaveContent(DayContent& content) const;
+  // The session loaded a page into the editor's document: a page that cannot
+  // be shown (completely) stays read-only and says why.
+  void FollowPage(const DaySession& session);
   void ApplyBackground();
   // The font combos' selection (102, 103), and the toolbar following the caret.
   void OnFontCombo(int id);

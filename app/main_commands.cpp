@@ -111,7 +111,7 @@ void CMainDlg::ConnectControls() {
       Qt::QueuedConnection);
   connect(frame_.datePicker, &QDateEdit::userDateChanged, this, [this](const QDate& d) {
     const std::time_t t = MakeLocalTime(d.year(), d.month(), d.day(), 0, 0, 10);
-    if (DayKeyOf(t) != loaded_.dayKey) OnDateChanged(t);
+    if (DayKeyOf(t) != session_->dayKey()) OnDateChanged(t);
   });
   connect(reminders_, &ReminderPanel::remindersChanged, this, &CMainDlg::RefreshStatusMessage);
   // The mouse on the title strip, the title line and the calendar's context menu.
@@ -214,7 +214,7 @@ void CMainDlg::OnCommand(int id) {
       break;
     case ids::kTrayShowClock: alarmHost_->ShowClockInfo(); break;
     case ids::kTrayDeskleaf:
-      deskleaf_->Show(settings_.theme, settings_.dateFormat, settings_.weekStart, selectedDate_);
+      deskleaf_->Show(settings_.theme, settings_.dateFormat, settings_.weekStart, SelectedDate());
       break;
     case ids::kTrayConfig:
       if (LoginPending() && !AskPassword()) break;

@@ -1,9 +1,9 @@
-// The main window's day cycle: loading the selected day into the panels,
-// saving the loaded day back, taking over what changed on disk, the
-// one-second tick with its title line.
+// The main window's side of the day cycle: the DaySession loads, saves and
+// merges; the window shows the day it loaded, tells what a failed save means,
+// and keeps the calendar, the date picker, the title line and the desk widget
+// following it.
 #include "app/main_dlg.h"
 
-#include "app/day_watcher.h"
 #include "app/diary_panel.h"
 #include "app/main_deskleaf.h"
 #include "app/main_ids.h"
@@ -20,15 +20,14 @@
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
-#include "reminders/reminder_value.h"
+#include "reminders/alert_queue.h"
+#include "reminders/reminder_store.h"
 #include "security/error_log.h"
-#include "security/session.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QTextDocument>
 
 namespace orlane {
 
@@ -39,55 +38,54 @@ QString HolidayOf(std::time_t t) {
 }
 }  // namespace
 
-void CMainDlg::ShowReminders(const ReminderMap& map) {
-  reminders_->Show(map);
+void CMainDlg::ConnectSession() {
+  session_->setPage(diary_->Editor()->document());
+  connect(session_, &DaySession::dayLeaving, this, [this] { sound_->LeaveDay(); });
+  connect(session_, &DaySession::dayLoaded, this, &CMainDlg::OnDayLoaded);
+  connect(session_, &DaySession::pageReplaced, this, [this] { diary_->FollowPage(*session_); });
+  connect(session_, &DaySession::remindersChanged, this, [this] {
+    reminders_->FollowStore();
+    RefreshStatusMessage();
+    RebuildTitleLine();
+  });
+  connect(session_, &DaySession::daySaved, this, [this] {
+    frame_.calendar->Redraw();
+    deskleaf_->FollowDay(SelectedDate());
+  });
+  connect(session_, &DaySession::folderChanged, this, [this] {
+    frame_.calendar->Redraw();
+    deskleaf_->RefreshReminders();
+  });
+  // Told after the load, never from inside it.
+  connect(session_, &DaySession::remindersDamaged, this, &CMainDlg::TellDamagedReminders, Qt::QueuedConnection);
+}
+
+void CMainDlg::OnDayLoaded(const QString& dayKey) {
+  diary_->FollowPage(*session_);
+  reminders_->LoadDay(dayKey);
   RefreshStatusMessage();
+  if (mode_ == ids::kModeSound) sound_->LoadDay(dayKey);
+  frame_.calendar->Redraw();
   RebuildTitleLine();
 }
 
-void CMainDlg::OnDayFilesChanged() {
-  if (!loaded_.dayKey.isEmpty()) {
-    StoreEditedReminder();
-    ReminderMap mine = reminders_->Editor().reminders();
-    const DayRefresh refreshed =
-        RefreshLoadedDay(loaded_, mine, diary_->Editor()->document()->isModified(), CurrentPassword());
-    if (refreshed.reminders) ShowReminders(mine);
-    if (refreshed.diary) diary_->ShowPage(loaded_);
-  }
-  frame_.calendar->Redraw();
-  scheduler_->loadTodayReminders();
-  deskleaf_->RefreshReminders();
+void CMainDlg::TellDamagedReminders(const QString& dayKey) {
+  const QString when = FormatLocalTime(DateFormatPattern(settings_.dateFormat), DayKeyTime(dayKey, 0, 0, 10));
+  ThemedNotice(QStringLiteral("The reminders of %1 could not be read completely: the file is damaged. "
+                              "It is kept as it is; what could be read is shown.")
+                   .arg(when),
+               settings_.theme, this);
 }
 
 void CMainDlg::LoadSelectedDay() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const QString key = DayKeyOf(selectedDate_);
-  const bool changed = key != loaded_.dayKey;
-  if (changed) sound_->LeaveDay();  // a recording is saved to its own day first
-  loaded_ = LoadDay(key, CurrentPassword());
-  diary_->ShowPage(loaded_);
-  reminders_->LoadDay(loaded_.reminders);
-  RefreshStatusMessage();
-  if (mode_ == ids::kModeSound) sound_->LoadDay(key);
-  if (changed) frame_.calendar->Redraw();
-  if (watcher_ && changed)
-    watcher_->watchDay({DayFilePath(key, DayFileKind::Diary), DayFilePath(key, DayFileKind::Reminders)});
-  RebuildTitleLine();
+  session_->load();
   QApplication::restoreOverrideCursor();
 }
 
 bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
-  if (loaded_.dayKey.isEmpty()) return true;
-  DayContent content;
-  diary_->SaveContent(content);
-  content.reminders = reminders_->Editor().reminders();
-  const DaySaveResult saved = SaveDay(loaded_, content, CurrentPassword());
-  if (saved.diaryWritten || saved.diaryDeleted) diary_->Editor()->document()->setModified(false);
-  if (saved.remindersMerged) ShowReminders(saved.reminders);
-  frame_.calendar->Redraw();
-  deskleaf_->FollowDay(selectedDate_);
-  // The alarms read today's reminders as they are stored, so only after the write.
-  if (loaded_.dayKey == DayKeyOf(NowSeconds())) scheduler_->loadTodayReminders();
+  if (session_->dayKey().isEmpty()) return true;
+  const DaySaveResult saved = session_->save();
   if (!saved.conflictKeptAs.isEmpty()) {
     const QString conflict = DiaryConflictMessage(saved.conflictKeptAs);
     if (reply == SaveFailureReply::Log)
@@ -95,10 +93,7 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
     else
       ThemedNotice(conflict, settings_.theme, this);
   }
-  if (!saved.failed) {
-    DropRecovery();
-    return true;
-  }
+  if (!saved.failed) return true;
   // The day and its edits stay loaded; the next save tries again.
   const QString message = DaySaveFailureMessage(saved);
   switch (reply) {
@@ -111,18 +106,7 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
   return false;
 }
 
-void CMainDlg::StoreEditedReminder() {
-  reminders_->StoreEdited();
-}
-
-void CMainDlg::OnReminderFired(const QByteArray& timeKey) {
-  reminders_->MarkFired(timeKey);
-  const auto it = loaded_.reminders.find(timeKey);
-  if (it != loaded_.reminders.end()) it->second = WithoutActiveMarker(it->second);
-}
-
 void CMainDlg::SaveAll() {
-  StoreEditedReminder();
   if (SaveLoadedDay()) LoadSelectedDay();
 }
 
@@ -131,7 +115,6 @@ void CMainDlg::GotoToday() {
 }
 
 void CMainDlg::ShowSelectedDate(std::time_t date) {
-  selectedDate_ = date;
   frame_.calendar->SetSelectedDate(date);
   const LocalDate d = LocalDateOf(date);
   QSignalBlocker block(frame_.datePicker);
@@ -139,23 +122,43 @@ void CMainDlg::ShowSelectedDate(std::time_t date) {
 }
 
 void CMainDlg::OnDateChanged(std::time_t date) {
-  const std::time_t previous = selectedDate_;
+  const std::time_t previous = SelectedDate();
   ShowSelectedDate(date);
-  StoreEditedReminder();
   // A day whose save failed is left only when the user says so.
-  const bool leaving = DayKeyOf(date) != loaded_.dayKey;
-  if (!SaveLoadedDay(leaving ? SaveFailureReply::AskToLeave : SaveFailureReply::Tell)) {
-    ShowSelectedDate(previous);
-    frame_.calendar->Redraw();
-    deskleaf_->FollowDay(previous);
+  const bool leaving = DayKeyOf(date) != session_->dayKey();
+  const auto reply = [this, leaving](const DaySaveResult& saved) {
+    const QString message = DaySaveFailureMessage(saved);
+    if (!leaving) {
+      ThemedNotice(message, settings_.theme, this);
+      return false;
+    }
+    return ThemedQuestion(message + QStringLiteral("\n\nGo on anyway? The changes of this day will be lost."),
+                          settings_.theme, this) == 1;
+  };
+  if (session_->changeDate(date, reply)) return;
+  ShowSelectedDate(previous);
+  frame_.calendar->Redraw();
+  deskleaf_->FollowDay(previous);
+}
+
+void CMainDlg::OfferRecovery() {
+  const std::optional<RecoveryState> state = session_->recoveryToOffer();
+  if (!state) return;
+  const std::time_t date = DayKeyTime(state->dayKey, 0, 0, 10);
+  if (date == static_cast<std::time_t>(-1)) return session_->discardRecovery();
+  const QString when = FormatLocalTime(DateFormatPattern(settings_.dateFormat), date);
+  if (ThemedQuestion(QStringLiteral("Unsaved changes of %1 were found. Restore them?").arg(when), settings_.theme,
+                     this) != 1) {
+    session_->discardRecovery();
     return;
   }
-  LoadSelectedDay();
+  if (session_->dayKey() != state->dayKey) OnDateChanged(date);
+  session_->restore(*state);
 }
 
 void CMainDlg::RefreshStatusMessage() {
-  status_ = ReminderStatusMessage(static_cast<int>(reminders_->Editor().entries().size()), selectedDate_,
-                                  settings_.dateFormat, HolidayOf(selectedDate_));
+  status_ = ReminderStatusMessage(static_cast<int>(reminders_->Editor().entries().size()), SelectedDate(),
+                                  settings_.dateFormat, HolidayOf(SelectedDate()));
 }
 
 void CMainDlg::RebuildTitleLine() {

@@ -27,6 +27,8 @@ void DeskleafLink::Show(int theme, int dateFormat, int weekStart, std::time_t da
   context.dateFormat = dateFormat;
   context.weekStart = weekStart;
   context.selectedDate = date;
+  context.reminders = &window_.Store();
+  context.ticker = &window_.Ticker();
   widget_ = new CDeskleafDlg(std::move(context));
   // Queued: each of these may end in a modal dialog or in the widget's own end,
   // which must not happen inside the widget's menu or timer.

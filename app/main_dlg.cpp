@@ -1,6 +1,5 @@
 #include "app/main_dlg.h"
 
-#include "app/day_watcher.h"
 #include "app/diary_panel.h"
 #include "app/main_actions.h"
 #include "app/main_deskleaf.h"
@@ -26,6 +25,8 @@
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
+#include "reminders/alert_queue.h"
+#include "reminders/reminder_store.h"
 #include "res/resources.h"
 #include "security/session.h"
 
@@ -61,19 +62,20 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   setWindowIcon(QIcon(ResourcePixmap(128, 32)));
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
+  store_ = new ReminderStore(this);
+  session_ = new DaySession(*store_, this);
+  alerts_ = new AlertQueue(this);
+  alerts_->setGate([this] { return !session_->busy(); });
   alarmHost_ = std::make_unique<MainAlarmHost>(*this);
-  scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_);
+  scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_, *store_);
+  connect(alerts_, &AlertQueue::closed, this, [this](const AlertRequest& alert) { scheduler_->alertClosed(alert); });
   trayHost_ = std::make_unique<MainTrayHost>(*this);
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
   actions_ = new MainActions(this);
   connect(actions_, &MainActions::command, this, &CMainDlg::OnCommand);
   deskleaf_ = std::make_unique<DeskleafLink>(*this);
-  alarmTimer_.setTimerType(Qt::PreciseTimer);
-  alarmTimer_.setSingleShot(true);
-  connect(&alarmTimer_, &QTimer::timeout, this, [this] {
-    OnAlarmTick();
-    ArmAlarmTimer();
-  });
+  connect(&ticker_, &SecondTicker::tick, this, &CMainDlg::OnAlarmTick);
+  connect(&ticker_, &SecondTicker::dayChanged, this, &CMainDlg::GotoToday);
 }
 
 CMainDlg::~CMainDlg() {
@@ -104,18 +106,17 @@ bool CMainDlg::OnInitDialog() {
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
   resize(settings_.windowWidth, settings_.windowHeight);
   client_->setGeometry(kBorder, kBorder, width() - 2 * kBorder, height() - 2 * kBorder);
-  selectedDate_ = NowSeconds();
+  session_->select(NowSeconds());
 
   CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
   CreatePanels();
-  frame_.calendar->SetSelectedDate(selectedDate_);
+  frame_.calendar->SetSelectedDate(session_->selectedDate());
   frame_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
-  SetUpRecovery();
-  watcher_ = new DayWatcher(UserFolder(), this);
-  connect(watcher_, &DayWatcher::changed, this, &CMainDlg::OnDayFilesChanged);
-  scheduler_->showMissedReminders();  // the timer starts right after, as the scan wants
-  ArmAlarmTimer();
+  ConnectSession();
+  session_->watchFolder(UserFolder());
+  scheduler_->showMissedReminders();  // the ticks start right after, as the scan wants
+  ticker_.start();
 
   BuildMenus();
   trayIcon_ = trayHost_->CreateIcon();
@@ -137,14 +138,10 @@ bool CMainDlg::OnInitDialog() {
   return true;
 }
 
-void CMainDlg::ArmAlarmTimer() {
-  alarmTimer_.start(AlarmScheduler::MsUntilNextSecond(NowMs()));
-}
-
 void CMainDlg::CreatePanels() {
   const int theme = settings_.theme;
   search_ = new SearchPanel(client_, *this, theme);
-  reminders_ = new ReminderPanel(client_, *this, theme);
+  reminders_ = new ReminderPanel(client_, *this, *store_, theme);
   diary_ = new DiaryPanel(client_, *this, theme);
   sound_ = new SoundPanel(client_, *this, theme);
 }
@@ -249,9 +246,8 @@ void CMainDlg::SetMode(int id) {
   sound_->SetShown(id == ids::kModeSound);
   actions_->ApplyKeys(id);
   LayOut(client_->width(), client_->height());
-  // The load reads the day again: what the reminder editor holds is stored first.
-  StoreEditedReminder();
-  if (SaveLoadedDay()) LoadSelectedDay();
+  // A mode switch saves the day; the Sound Diary mode shows the day's sound.
+  if (SaveLoadedDay() && id == ids::kModeSound && !session_->dayKey().isEmpty()) sound_->LoadDay(session_->dayKey());
 }
 
 void CMainDlg::paintEvent(QPaintEvent* event) {
@@ -375,21 +371,19 @@ void CMainDlg::OnCancelRequest() {
   }
   if (ThemedQuestion(QStringLiteral("Do you want to exit Orlane?"), settings_.theme, owner) != 1) return;
   // A day that cannot be saved is left only when the user says so.
-  if (built_) {
-    StoreEditedReminder();
-    if (!SaveLoadedDay(SaveFailureReply::AskToLeave)) return;
-  }
+  if (built_ && !SaveLoadedDay(SaveFailureReply::AskToLeave)) return;
   done(QDialog::Rejected);
 }
 
 void CMainDlg::OnDestroy() {
   if (destroyed_ || !built_) return;
   destroyed_ = true;
-  alarmTimer_.stop();
+  ticker_.stop();
   deskleaf_->Close();
+  // An alert still open at the end is not a fired reminder: it comes again at the next start.
+  disconnect(alerts_, &AlertQueue::closed, this, nullptr);
+  alerts_->closeAll();
   sound_->StopForSave(false);  // a recording running is kept as the day's sound
-  // The reminder editor's fields too: what was typed into a note is not lost.
-  StoreEditedReminder();
   SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
   tray_->stop();

@@ -1,15 +1,17 @@
 // The main window: the hub that owns the frame (calendar, clock, toolbar, mode
-// switch), the panels of the three modes and the search, the day cycle, the
-// tray icon, the timers and the settings values while the program runs. Every
-// command's action reaches OnCommand(id), which hands it to the panel that
-// owns it; the day cycle, the tray rules and the layout live in their own models.
+// switch), the panels of the three modes and the search, the tray icon and the
+// settings values while the program runs. The shown day's life cycle is the
+// DaySession's, the reminders are the ReminderStore's; the window shows what
+// they emit. Every command's action reaches OnCommand(id), which hands it to
+// the panel that owns it; the tray rules and the layout live in their own models.
 #pragma once
 
-#include "app/day_store.h"
+#include "app/day_session.h"
 #include "app/main_controls.h"
 #include "app/main_panel.h"
 #include "app/tray_visibility.h"
 #include "days/settings_file.h"
+#include "platform/second_ticker.h"
 #include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_editor.h"
 
@@ -27,7 +29,6 @@ class QSystemTrayIcon;
 namespace orlane {
 
 class CMacButton;
-class DayWatcher;
 class DeskleafLink;
 class DiaryPanel;
 class MainActions;
@@ -37,6 +38,8 @@ class SearchPanel;
 class SoundPanel;
 class MainTrayHost;
 class MainAlarmHost;
+class AlertQueue;
+class ReminderStore;
 
 class CMainDlg final : public QDialog, private PanelHost {
   Q_OBJECT
@@ -69,11 +72,10 @@ class CMainDlg final : public QDialog, private PanelHost {
   void LoadSelectedDay();
   // True when everything that changed was written (or the user chose to leave).
   bool SaveLoadedDay(SaveFailureReply reply = SaveFailureReply::Tell);
-  void StoreEditedReminder();
   void GotoToday();
   void SaveAll();
-  // The calendar, the date picker or the desk widget chose a day: the edited
-  // reminder is stored, the shown day saved and the chosen one loaded.
+  // The calendar, the date picker or the desk widget chose a day: the shown
+  // day is saved and the chosen one loaded.
   void OnDateChanged(std::time_t date);
 
   // The end of the program from outside (a signal, the application quitting):
@@ -102,8 +104,12 @@ class CMainDlg final : public QDialog, private PanelHost {
   CMacButton* ButtonById(int id) const;
   MainActions& Actions() const { return *actions_; }
   QWidget* ClientArea() const { return client_; }
-  std::time_t SelectedDate() const { return selectedDate_; }
-  const QString& LoadedDayKey() const { return loaded_.dayKey; }
+  std::time_t SelectedDate() const { return session_->selectedDate(); }
+  const QString& LoadedDayKey() const { return session_->dayKey(); }
+  DaySession& Session() const { return *session_; }
+  ReminderStore& Store() const { return *store_; }
+  AlertQueue& Alerts() const { return *alerts_; }
+  SecondTicker& Ticker() { return ticker_; }
   const QString& StatusMessage() const { return status_; }
   TrayState TrayStateValue() const { return tray_->state(); }
   ReminderEditor& Reminders();
@@ -112,13 +118,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   // The desk widget: created at start-up when the settings ask, and by "Show Deskleaf".
   DeskleafLink& Deskleaf() const { return *deskleaf_; }
 
-  // The recovery copy of unsaved edits: armed by edits, dropped by saves,
-  // offered once after the login.
+  // The recovery copy of unsaved edits, offered once after the login.
   void OfferRecovery();
-  void WriteRecovery();
-
-  // A reminder of the shown day fired: its active marker is gone everywhere.
-  void OnReminderFired(const QByteArray& timeKey);
 
   // One tick of the one-second timer (public for tests with a set clock).
   void OnAlarmTick();
@@ -163,20 +164,15 @@ class CMainDlg final : public QDialog, private PanelHost {
   void ApplyEditedSettings(const Settings& edited);
   void RefreshStatusMessage();
   void RebuildTitleLine();
-  void ArmAlarmTimer();
+  void ConnectSession();
+  void OnDayLoaded(const QString& dayKey);
+  void TellDamagedReminders(const QString& dayKey);
   void ShowAbout();
   void ShowConfig();
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();
-  // The day's reminders are now map; the reminder shown before stays shown when it is there.
-  void ShowReminders(const ReminderMap& map);
-  // The day files changed on disk: what the window did not edit is taken over.
-  void OnDayFilesChanged();
   void OnDestroy();
-  void SetUpRecovery();
-  void NoteUnsavedEdit();
-  void DropRecovery();
 
   Settings settings_;
   Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest
@@ -188,8 +184,9 @@ class CMainDlg final : public QDialog, private PanelHost {
   DiaryPanel* diary_ = nullptr;
   SoundPanel* sound_ = nullptr;
   int mode_ = 0;
-  std::time_t selectedDate_ = 0;
-  LoadedDay loaded_;
+  ReminderStore* store_ = nullptr;
+  DaySession* session_ = nullptr;
+  AlertQueue* alerts_ = nullptr;
   QString status_;
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;
@@ -197,10 +194,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   std::unique_ptr<TrayVisibility> tray_;
   QSystemTrayIcon* trayIcon_ = nullptr;
   NMacMenu* menus_[4] = {};
-  QTimer alarmTimer_;
-  QTimer recoveryQuiet_;    // two seconds after the last edit
-  QTimer recoveryLongest_;  // at most this long while the user keeps typing
-  DayWatcher* watcher_ = nullptr;
+  SecondTicker ticker_;
   std::unique_ptr<DeskleafLink> deskleaf_;
   PasswordPrompt passwordPrompt_;
   bool loginOpen_ = false;

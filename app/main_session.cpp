@@ -16,7 +16,6 @@ void CMainDlg::SaveForSessionEnd() {
 
 void CMainDlg::CommitSessionData() {
   if (destroyed_ || !built_) return;
-  StoreEditedReminder();
   SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
 }

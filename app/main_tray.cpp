@@ -10,6 +10,7 @@
 #include "days/title_line.h"
 #include "platform/clock.h"
 #include "reminders/alert_dlg.h"
+#include "reminders/alert_queue.h"
 #include "res/resources.h"
 #include "security/session.h"
 
@@ -85,16 +86,8 @@ bool MainTrayHost::askPassword() {
 }
 
 void MainAlarmHost::showAlert(const AlertRequest& alert) {
-  ShowReminderAlert(alert, window_.Theme(), nullptr);
-}
-
-void MainAlarmHost::reminderFired(const QString& dayKey, const QByteArray& timeKey) {
-  // A fired reminder is inactive in every copy: the shown day's map is saved later.
-  if (dayKey == window_.LoadedDayKey()) window_.OnReminderFired(timeKey);
-}
-
-void MainAlarmHost::dayChanged(const QString&) {
-  window_.GotoToday();
+  window_.Alerts().setTheme(window_.Theme());
+  window_.Alerts().enqueue(alert);
 }
 
 void MainAlarmHost::ShowClockInfo() {

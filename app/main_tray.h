@@ -40,8 +40,6 @@ class MainAlarmHost final : public AlarmScheduler::Host {
  public:
   explicit MainAlarmHost(CMainDlg& window) : window_(window) {}
   void showAlert(const AlertRequest& alert) override;
-  void reminderFired(const QString& dayKey, const QByteArray& timeKey) override;
-  void dayChanged(const QString& newDayKey) override;
   void ShowClockInfo();
 
  private:

@@ -10,6 +10,7 @@
 #include "days/settings_file.h"
 #include "diary/rich_diary_ctrl.h"
 #include "reminders/alarm_scheduler.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 #include <QFileDialog>
@@ -41,7 +42,8 @@ QString MediaFileFilter() {
 }
 }  // namespace
 
-ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client), client_(client) {
+ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& store, int theme)
+    : MainPanel(host, client), editor_(store), client_(client) {
   controls_.AddGroup(client, ids::kReminderGroup, "Alarm Set");
   timePicker_ = controls_.Add(ids::kTimePicker, new QTimeEdit(client));
   timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -55,6 +57,8 @@ ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, int theme) : Main
   note_ = controls_.Add(ids::kReminderNote, new CRichDiaryCtrl(client));
   note_->setAcceptRichText(false);
   connect(list_, &QListWidget::currentRowChanged, this, [this] { OnSelection(); });
+  connect(note_, &QTextEdit::textChanged, this, &ReminderPanel::FieldsEdited);
+  connect(media_, &QLineEdit::textEdited, this, &ReminderPanel::FieldsEdited);
 }
 
 bool ReminderPanel::OwnsCommand(int id) const {
@@ -67,6 +71,8 @@ bool ReminderPanel::OwnsCommand(int id) const {
     case ids::kPasteReminder:
     case ids::kMediaFile:
     case ids::kPlayNow:
+    case ids::kActive:
+    case ids::kRepeatPlay:
     case ids::kBeepOnly: return true;
     default: return false;
   }
@@ -90,56 +96,52 @@ void ReminderPanel::FillList() {
   for (const QByteArray& k : editor_.entries()) list_->addItem(QString::fromLatin1(k));
 }
 
-void ReminderPanel::LoadDay(const ReminderMap& map) {
-  editor_.loadDay(map);
+void ReminderPanel::LoadDay(const QString& dayKey) {
+  editor_.loadDay(dayKey);
   FillList();
   ShowFields();
 }
 
-void ReminderPanel::Show(const ReminderMap& map) {
-  const QByteArray shown = editor_.editedKey();
-  editor_.loadDay(map);
-  if (const qsizetype at = editor_.entries().indexOf(shown); !shown.isEmpty() && at >= 0)
-    editor_.select(static_cast<int>(at));
+void ReminderPanel::FollowStore() {
+  if (showing_ || !editor_.followStore()) return;
   FillList();
   ShowFields();
 }
 
-void ReminderPanel::StoreEdited() {
-  ReadFields();
-  editor_.storeEdited();
-}
-
-void ReminderPanel::MarkFired(const QByteArray& timeKey) {
-  editor_.markFired(timeKey);
-  if (editor_.editedKey() == timeKey) active_->SetChecked(false);
-}
-
-void ReminderPanel::ReadFields() {
-  ReminderFields& f = editor_.fields();
+void ReminderPanel::FieldsEdited() {
+  if (showing_) return;
+  ReminderFields f;
   f.note = note_->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
   f.media = media_->text();
   f.active = active_->Checked();
   f.repeat = repeat_->Checked();
   f.beepOnly = beepOnly_->Checked();
+  if (f == editor_.fields()) return;
+  showing_ = true;  // the store's signal comes back here: the fields are already shown
+  editor_.setFields(f);
+  showing_ = false;
 }
 
 void ReminderPanel::ShowFields() {
   const ReminderFields& f = editor_.fields();
-  QSignalBlocker blockNote(note_);
-  note_->setPlainText(QString(f.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  media_->setText(f.media);
+  const bool wasShowing = std::exchange(showing_, true);
+  const QString note = QString(f.note).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  // The note the user is typing stays as it is (with its cursor) when it is the same text.
+  if (note_->toPlainText() != note) note_->setPlainText(note);
+  if (media_->text() != f.media) media_->setText(f.media);
   active_->SetChecked(f.active);
   repeat_->SetChecked(f.repeat);
   beepOnly_->SetChecked(f.beepOnly);
-  ShowMediaPreview(f.media);
+  if (f.media != shownMedia_) ShowMediaPreview(f.media);
   QSignalBlocker blockList(list_);
   list_->setCurrentRow(editor_.selection());
+  showing_ = wasShowing;
 }
 
 void ReminderPanel::ShowMediaPreview(const QString& media) {
   delete preview_;
   preview_ = nullptr;
+  shownMedia_ = media;
   const MediaKind kind = MediaKindOf(media.toUtf8());
   if (kind != MediaKind::Flash && kind != MediaKind::MediaFile) return;
   if (kind == MediaKind::Flash) {
@@ -160,7 +162,6 @@ void ReminderPanel::ShowMediaPreview(const QString& media) {
 }
 
 void ReminderPanel::OnSelection() {
-  ReadFields();
   editor_.select(list_->currentRow());
   ShowFields();
   host_.SaveShownDay();
@@ -173,7 +174,6 @@ void ReminderPanel::TellExists(const QByteArray& key) {
 }
 
 void ReminderPanel::OnCommand(int id) {
-  ReadFields();
   const QByteArray pickerKey = timePicker_->time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
   bool save = true;
   switch (id) {
@@ -202,6 +202,7 @@ void ReminderPanel::OnCommand(int id) {
       if (path.isEmpty()) return;
       media_->setText(path);
       beepOnly_->SetChecked(false);
+      FieldsEdited();
       ShowMediaPreview(path);
       return;
     }
@@ -215,8 +216,12 @@ void ReminderPanel::OnCommand(int id) {
       host_.ShowAlert(test);
       return;
     }
+    case ids::kActive:
+    case ids::kRepeatPlay: FieldsEdited(); return;
     case ids::kBeepOnly:
+      showing_ = true;
       editor_.setBeepOnly(beepOnly_->Checked());
+      showing_ = false;
       media_->setText(editor_.fields().media);
       return;
     default: return;

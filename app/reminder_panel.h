@@ -1,6 +1,6 @@
 // The Reminder mode's work area: the "Alarm Set" group with the time picker,
 // the reminder list, the check boxes, the media file and the note, over the
-// reminder editor that holds the shown day's reminders.
+// reminder editor. Every change of a field goes into the ReminderStore at once.
 #pragma once
 
 #include "app/main_panel.h"
@@ -19,7 +19,7 @@ class ReminderPanel final : public MainPanel {
   Q_OBJECT
 
  public:
-  ReminderPanel(QWidget* client, PanelHost& host, int theme);
+  ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& store, int theme);
 
   bool OwnsCommand(int id) const override;
   void OnCommand(int id) override;
@@ -30,14 +30,10 @@ class ReminderPanel final : public MainPanel {
   CRichDiaryCtrl* Note() const { return note_; }
   QTimeEdit* TimePicker() const { return timePicker_; }
 
-  // The day's reminders, shown from the first (LoadDay) or keeping the
-  // reminder shown before when it is still there (Show).
-  void LoadDay(const ReminderMap& map);
-  void Show(const ReminderMap& map);
-  // What the fields hold goes into the editor's map.
-  void StoreEdited();
-  // A reminder of the shown day fired: its active marker is gone.
-  void MarkFired(const QByteArray& timeKey);
+  // The day's reminders, shown from the first.
+  void LoadDay(const QString& dayKey);
+  // The shown day changed in the store: the reminder shown stays shown while it is there.
+  void FollowStore();
 
  Q_SIGNALS:
   // The reminders changed: the title line's status follows.
@@ -46,7 +42,8 @@ class ReminderPanel final : public MainPanel {
  private:
   void FillList();
   void ShowFields();
-  void ReadFields();
+  // The user changed a field: the editor (and so the store) takes them all.
+  void FieldsEdited();
   void OnSelection();
   void ShowMediaPreview(const QString& media);
   void TellExists(const QByteArray& key);
@@ -62,7 +59,9 @@ class ReminderPanel final : public MainPanel {
   QWidget* client_ = nullptr;
   QWidget* preview_ = nullptr;  // the media or movie of the shown reminder
   QRect previewArea_;
+  QString shownMedia_;  // what the preview shows
   bool shown_ = false;
+  bool showing_ = false;  // the fields are being filled from the editor
 };
 
 }  // namespace orlane

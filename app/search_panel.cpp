@@ -175,10 +175,9 @@ QStringList SearchPanel::ResultKeys() const {
 void SearchPanel::OpenResult(const QString& entry) {
   const std::optional<QString> key = DayKeyOfSearchEntry(entry, listedFormat_);
   if (!key) return;
-  const int year = key->left(4).toInt(nullptr, 16);
-  const int month = key->mid(4, 2).toInt(nullptr, 16);
-  const int day = key->mid(6, 2).toInt(nullptr, 16);
-  host_.OpenDay(MakeLocalTime(year, month, day, 1, 0, 0));
+  const std::time_t date = DayKeyTime(*key, 1, 0, 0);
+  if (date == static_cast<std::time_t>(-1)) return;
+  host_.OpenDay(date);
   if (CRichDiaryCtrl* editor = host_.ModeTextEditor()) SelectTerm(editor);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "days/day_files.h"
 #include "reminders/reminder_day.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 #include <QDir>
@@ -18,11 +19,17 @@ QString DayPath(const CalendarDate& d) {
 
 // Loads the day for a change; a damaged file is refused, so writing it back
 // can never drop the pairs behind the damage.
-int LoadForChange(CliContext& context, const QString& path, ReminderMap& map) {
-  const ReminderLoadResult r = LoadReminderDay(path, map);
+int LoadForChange(CliContext& context, ReminderStore& store, const CalendarDate& date) {
+  const ReminderLoadResult r = store.loadResult(MakeDayKey(date.year, date.month, date.day));
   if (r == ReminderLoadResult::Damaged || r == ReminderLoadResult::Unreadable)
-    return context.fail(kExitFileError, QStringLiteral("The reminder file ") + path +
+    return context.fail(kExitFileError, QStringLiteral("The reminder file ") + DayPath(date) +
                                             QStringLiteral(" is damaged or unreadable; it was not changed."));
+  return kExitOk;
+}
+
+int SaveChange(CliContext& context, ReminderStore& store, const CalendarDate& date) {
+  const ReminderSaveResult saved = store.save(MakeDayKey(date.year, date.month, date.day));
+  if (saved.failed) return context.fail(kExitFileError, QStringLiteral("cannot write ") + DayPath(date));
   return kExitOk;
 }
 
@@ -31,8 +38,10 @@ QString NoteText(const QByteArray& note) {
 }
 
 int List(CliContext& context, const CalendarDate& date, bool json) {
-  ReminderMap map;
-  const ReminderLoadResult r = LoadReminderDay(DayPath(date), map);
+  ReminderStore store;
+  const QString dayKey = MakeDayKey(date.year, date.month, date.day);
+  const ReminderMap& map = store.day(dayKey);
+  const ReminderLoadResult r = store.loadResult(dayKey);
   if (r == ReminderLoadResult::Unreadable)
     return context.fail(kExitFileError, QStringLiteral("cannot read ") + DayPath(date));
   QJsonArray array;
@@ -62,28 +71,26 @@ int List(CliContext& context, const CalendarDate& date, bool json) {
 }
 
 int Add(CliContext& context, const CalendarDate& date, const QByteArray& time, const Reminder& reminder) {
-  const QString path = DayPath(date);
-  ReminderMap map;
-  if (const int code = LoadForChange(context, path, map)) return code;
-  if (map.count(time))
+  ReminderStore store;
+  const QString key = MakeDayKey(date.year, date.month, date.day);
+  if (const int code = LoadForChange(context, store, date)) return code;
+  if (store.day(key).count(time))
     return context.fail(kExitRefused,
                         QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" already exists."));
-  map[time] = BuildReminderValue(reminder);
-  if (!context.ensureUserFolder() || SaveReminderDay(path, map) != WriteResult::Written)
-    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
-  return kExitOk;
+  store.setReminder(key, time, BuildReminderValue(reminder));
+  if (!context.ensureUserFolder()) return context.fail(kExitFileError, QStringLiteral("cannot write ") + DayPath(date));
+  return SaveChange(context, store, date);
 }
 
 int Remove(CliContext& context, const CalendarDate& date, const QByteArray& time) {
-  const QString path = DayPath(date);
-  ReminderMap map;
-  if (const int code = LoadForChange(context, path, map)) return code;
-  if (map.erase(time) == 0)
+  ReminderStore store;
+  const QString key = MakeDayKey(date.year, date.month, date.day);
+  if (const int code = LoadForChange(context, store, date)) return code;
+  if (store.day(key).count(time) == 0)
     return context.fail(kExitRefused,
                         QStringLiteral("Reminder ") + QString::fromLatin1(time) + QStringLiteral(" not found."));
-  if (SaveReminderDay(path, map) != WriteResult::Written)
-    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
-  return kExitOk;
+  store.removeReminder(key, time);
+  return SaveChange(context, store, date);
 }
 
 constexpr char kUsage[] =

@@ -44,4 +44,20 @@ std::optional<CalendarDate> ParseIsoDate(const QString& text) {
   return d;
 }
 
+std::optional<CalendarDate> ParseDayKey(QStringView key) {
+  if (key.size() != 8) return std::nullopt;
+  for (const QChar c : key)
+    if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+      return std::nullopt;
+  const CalendarDate d{key.first(4).toInt(nullptr, 16), key.sliced(4, 2).toInt(nullptr, 16),
+                       key.sliced(6, 2).toInt(nullptr, 16)};
+  if (!QDate::isValid(d.year, d.month, d.day) || MakeDayKey(d.year, d.month, d.day) != key) return std::nullopt;
+  return d;
+}
+
+std::time_t DayKeyTime(QStringView key, int hour, int minute, int second) {
+  const std::optional<CalendarDate> d = ParseDayKey(key);
+  return d ? MakeLocalTime(d->year, d->month, d->day, hour, minute, second) : static_cast<std::time_t>(-1);
+}
+
 }  // namespace orlane

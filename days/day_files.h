@@ -24,12 +24,17 @@ const char* DayFileExtension(DayFileKind kind);
 QString DayFilePath(const QString& dayKey, DayFileKind kind);
 QString DayFilePath(int year, int month, int day, DayFileKind kind);
 
-// Parses "YYYY-MM-DD" (the command line's dates); nullopt unless it is a real date.
 struct CalendarDate {
   int year = 0;
   int month = 0;
   int day = 0;
+  bool operator==(const CalendarDate&) const = default;
 };
+// Parses "YYYY-MM-DD" (the command line's dates); nullopt unless it is a real date.
 std::optional<CalendarDate> ParseIsoDate(const QString& text);
+// The date of a day key as MakeDayKey writes it; nullopt for any other text.
+std::optional<CalendarDate> ParseDayKey(QStringView key);
+// The local time of that day at h:m:s (mktime rules), or -1 for a key that is not a day's.
+std::time_t DayKeyTime(QStringView key, int hour, int minute, int second);
 
 }  // namespace orlane

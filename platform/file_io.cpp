@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 namespace orlane {
 
@@ -56,6 +57,31 @@ void SyncFolder(const QByteArray& folder) {
 
 bool FileExists(const QString& path) {
   return QFileInfo(path).isFile();
+}
+
+namespace {
+// More than the coarsest step of file times the kernel keeps (a jiffy at 100 Hz).
+constexpr qint64 kFileTimeStepNs = 20'000'000;
+}  // namespace
+
+bool FileSignature::unchangedIn(const FileSignature& now) const {
+  if (!exists || !now.exists) return exists == now.exists;
+  return device == now.device && inode == now.inode && size == now.size && changedNs == now.changedNs &&
+         changedNs + kFileTimeStepNs < takenNs;
+}
+
+FileSignature FileSignatureOf(const QString& path) {
+  struct timespec taken {};
+  ::clock_gettime(CLOCK_REALTIME, &taken);
+  const qint64 takenNs = static_cast<qint64>(taken.tv_sec) * 1000000000 + taken.tv_nsec;
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {false, 0, 0, 0, 0, takenNs};
+  return {true,
+          static_cast<quint64>(st.st_dev),
+          static_cast<quint64>(st.st_ino),
+          static_cast<qint64>(st.st_size),
+          static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec,
+          takenNs};
 }
 
 FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxBytes) {

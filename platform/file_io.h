@@ -33,6 +33,24 @@ WriteResult RemoveFileForced(const QString& path);
 
 bool FileExists(const QString& path);
 
+// What tells, without reading it, that a file is still the one seen before:
+// its identity, size and change time. The file system keeps change times in
+// coarse steps, so a write in the same step as the look would go unseen: a
+// signature vouches for its file only when the change time lay clearly before
+// the look ("racily clean" otherwise, and the file is read again).
+struct FileSignature {
+  bool exists = false;
+  quint64 device = 0;
+  quint64 inode = 0;
+  qint64 size = 0;
+  qint64 changedNs = 0;  // the change time (ctime), set by every write and rename
+  qint64 takenNs = 0;    // when the signature was taken
+
+  // True when now shows the same file unchanged since this signature was taken.
+  bool unchangedIn(const FileSignature& now) const;
+};
+FileSignature FileSignatureOf(const QString& path);
+
 // Why the last AtomicWriteFile, RemoveFileForced or KeepFileCopy of this
 // thread failed, in the system's words ("Permission denied").
 QString LastFileError();

@@ -3,6 +3,7 @@
 #include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 #include <algorithm>
@@ -10,12 +11,6 @@
 namespace orlane {
 
 namespace {
-constexpr char kCrLf[] = "\r\n";
-
-QString DayPath(const QString& key) {
-  return DayFilePath(key, DayFileKind::Reminders);
-}
-
 QString MissedTitle(int year, int month, int day, const QByteArray& timeKey) {
   return QStringLiteral("Missed Reminder - %1-%2-%3 ")
              .arg(year, 4, 10, QLatin1Char('0'))
@@ -30,17 +25,19 @@ std::time_t DueTime(int year, int month, int day, const QByteArray& timeKey) {
 }
 }  // namespace
 
-QByteArray WithoutActiveMarker(const QByteArray& value) {
-  const qsizetype crlf = value.indexOf(kCrLf);
-  if (crlf < 0) return value;
-  QByteArray head = value.left(crlf);
-  head.replace(kActiveMarker, "");
-  return head + value.mid(crlf);
+AlarmScheduler::AlarmScheduler(Host& host, ReminderStore& store) : host_(host), store_(store) {
+  connect(&store_, &ReminderStore::remindersChanged, this, &AlarmScheduler::followStore);
 }
 
-int AlarmScheduler::MsUntilNextSecond(qint64 nowMs) {
-  const qint64 into = ((nowMs % 1000) + 1000) % 1000;
-  return static_cast<int>(1000 - into);
+const ReminderMap& AlarmScheduler::todayReminders() const {
+  return store_.day(todayKey_);
+}
+
+void AlarmScheduler::followStore(const QString& dayKey) {
+  if (dayKey != todayKey_) return;
+  const LocalDate d = LocalDateOf(NowSeconds());
+  const Day today{d.year, d.month, d.day, todayKey_};
+  if (MakeDayKey(d.year, d.month, d.day) == todayKey_) todayDue_ = DueTimes(today, store_.day(todayKey_));
 }
 
 AlarmScheduler::Day AlarmScheduler::DayOf(std::time_t t) {
@@ -57,7 +54,7 @@ AlarmScheduler::Day AlarmScheduler::DayBefore(const Day& d, int days) {
 std::vector<AlarmScheduler::DueEntry> AlarmScheduler::DueTimes(const Day& day, const ReminderMap& map) {
   std::vector<DueEntry> due;
   for (const auto& [key, value] : map) {
-    if (!ParseReminderValue(value).active) continue;
+    if (!IsActive(value)) continue;
     const std::time_t t = DueTime(day.year, day.month, day.day, key);
     if (t != static_cast<std::time_t>(-1)) due.push_back({t, key});
   }
@@ -68,10 +65,9 @@ std::vector<AlarmScheduler::DueEntry> AlarmScheduler::DueTimes(const Day& day, c
 void AlarmScheduler::loadTodayReminders() {
   const std::time_t now = NowSeconds();
   const Day today = DayOf(now);
-  today_.clear();
   todayKey_ = today.key;
-  LoadReminderDay(DayPath(todayKey_), today_);
-  todayDue_ = DueTimes(today, today_);
+  store_.refresh(todayKey_);  // the file as it is now, with the edits not yet saved on top
+  todayDue_ = DueTimes(today, store_.day(todayKey_));
   if (!started_) {
     lastTick_ = now;
     started_ = true;
@@ -85,14 +81,14 @@ void AlarmScheduler::showMissedReminders() {
   const Day today = DayOf(t0);
   for (int i = 0; i < kMissedScanDays; ++i) {
     const Day day = DayBefore(today, i);
-    ReminderMap map;
-    if (LoadReminderDay(DayPath(day.key), map) == ReminderLoadResult::Missing) continue;
+    // A copy: closing an alert changes the day in the store.
+    const ReminderMap map = store_.day(day.key);
     for (const auto& [key, value] : map) {
       if (i == 0 && DueTime(day.year, day.month, day.day, key) > t0) continue;
-      const Reminder r = ParseReminderValue(value);
-      if (!r.active) continue;
+      if (!IsActive(value)) continue;
       fire(day, key, value, MissedTitle(day.year, day.month, day.day, key));
     }
+    if (i > 0) store_.release(day.key);
   }
 }
 
@@ -123,20 +119,14 @@ void AlarmScheduler::checkDueReminders() {
 }
 
 void AlarmScheduler::fireWindow(const Day& day, std::time_t from, std::time_t to) {
-  // Copies: alerts are modal and the maps may be reloaded while one is open.
-  ReminderMap map;
-  std::vector<DueEntry> due;
-  if (day.key == todayKey_) {
-    map = today_;
-    due = todayDue_;
-  } else {
-    LoadReminderDay(DayPath(day.key), map);
-    due = DueTimes(day, map);
-  }
+  // Copies: closing an alert changes the day in the store.
+  const ReminderMap map = store_.day(day.key);
+  const std::vector<DueEntry> due = day.key == todayKey_ ? todayDue_ : DueTimes(day, map);
   auto it = std::lower_bound(due.begin(), due.end(), from, [](const DueEntry& e, std::time_t t) { return e.due < t; });
   for (; it != due.end() && it->due <= to; ++it) {
-    const QByteArray& value = map[it->timeKey];
-    if (!ParseReminderValue(value).active || shown_.count({day.key, it->timeKey})) continue;
+    const auto found = map.find(it->timeKey);
+    if (found == map.end() || !IsActive(found->second) || shown_.count({day.key, it->timeKey})) continue;
+    const QByteArray& value = found->second;
     const bool late = NowSeconds() - it->due > kLateAlertSeconds;
     const QString title = late ? MissedTitle(day.year, day.month, day.day, it->timeKey)
                                : QStringLiteral("Reminder active - ") + QString::fromLatin1(it->timeKey);
@@ -149,27 +139,11 @@ void AlarmScheduler::fire(const Day& day, const QByteArray& timeKey, const QByte
   // Also when its file cannot be rewritten: it comes again at the next start, not in this run.
   shown_.insert({day.key, timeKey});
   host_.showAlert(AlertRequest{title, r.note, r.media, r.repeat, day.key, timeKey});
-  clearActiveMarker(day, timeKey);
-  host_.reminderFired(day.key, timeKey);
 }
 
-void AlarmScheduler::clearActiveMarker(const Day& day, const QByteArray& timeKey) {
-  // The day's file as it is now: the editor or the command line may have
-  // changed it while the alert was open.
-  ReminderMap map;
-  const ReminderLoadResult loaded = LoadReminderDay(DayPath(day.key), map);
-  const auto it = map.find(timeKey);
-  if (day.key == todayKey_) {
-    const auto cached = today_.find(timeKey);
-    if (cached != today_.end()) cached->second = WithoutActiveMarker(cached->second);
-  }
-  // A damaged file is not rewritten: its tail would be lost. The reminder then
-  // stays active and comes again at the next start.
-  if (loaded != ReminderLoadResult::Ok || it == map.end()) return;
-  it->second = WithoutActiveMarker(it->second);
-  // A marker that cannot be cleared in the file leaves the reminder active
-  // there: it comes again at the next start, which loses nothing.
-  static_cast<void>(SaveReminderDay(DayPath(day.key), map));
+void AlarmScheduler::alertClosed(const AlertRequest& alert) {
+  if (alert.dayKey.isEmpty() || alert.timeKey.isEmpty()) return;  // a test of the editor, not a reminder
+  store_.markFired(alert.dayKey, alert.timeKey);
 }
 
 }  // namespace orlane

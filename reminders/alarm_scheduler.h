@@ -1,8 +1,9 @@
 // Fires the reminders of the current day at their second and reports, once,
 // those that fell due while the program was not running. Pure logic: the time
-// comes from the program clock, alerts are shown through the Host (modally, and
-// the host may tick the scheduler again while one is open), and every change of
-// a reminder's active marker is written into the file of the reminder's own day.
+// comes from the program clock, the reminders from the ReminderStore (with the
+// edits not yet saved), and due reminders go to the Host, which shows them
+// when it can and says when one was closed (alertClosed); only then does the
+// reminder lose its active marker, through the store.
 //
 // A tick fires every active reminder whose second lies after the previous
 // tick's second and not after now, so a tick that skips a second loses
@@ -17,6 +18,7 @@
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <ctime>
 #include <set>
@@ -40,23 +42,27 @@ inline constexpr int kMissedScanDays = 8;
 // smaller ones (a correction of a tick) wait until the clock passes the last tick.
 inline constexpr int kClockStepBackSeconds = 2;
 
-class AlarmScheduler final {
+class ReminderStore;
+
+class AlarmScheduler final : public QObject {
+  Q_OBJECT
+
  public:
   class Host {
    public:
     virtual ~Host() = default;
-    // Shows the alert and returns when the user closed it.
+    // A reminder is due: shown when the host can, without waiting for it.
     virtual void showAlert(const AlertRequest& alert) = 0;
-    // The reminder's active marker is gone (the editor clears its check box).
-    virtual void reminderFired(const QString& dayKey, const QByteArray& timeKey) { (void)dayKey, (void)timeKey; }
     // The date changed since the last tick: the window moves to the new day.
     virtual void dayChanged(const QString& newDayKey) { (void)newDayKey; }
   };
 
-  explicit AlarmScheduler(Host& host) : host_(host) {}
+  AlarmScheduler(Host& host, ReminderStore& store);
 
-  // Empties today's reminders and loads the day file of the current date.
+  // Follows the day of the current date in the store.
   void loadTodayReminders();
+  // The user closed the alert: the reminder is fired.
+  void alertClosed(const AlertRequest& alert);
   // The start-up scan: today's past reminders and those of the seven days
   // before, each shown once and then made inactive in its file. Ticks start
   // after its moment.
@@ -64,12 +70,8 @@ class AlarmScheduler final {
   // One tick of the one-second timer.
   void checkDueReminders();
 
-  const ReminderMap& todayReminders() const { return today_; }
+  const ReminderMap& todayReminders() const;
   const QString& todayKey() const { return todayKey_; }
-
-  // Milliseconds from nowMs to the start of the next second, for a timer that
-  // keeps to the wall clock.
-  static int MsUntilNextSecond(qint64 nowMs);
 
  private:
   struct Day {
@@ -81,9 +83,9 @@ class AlarmScheduler final {
 
   // Fires the day's active reminders due in [from, to]; late ones as missed.
   void fireWindow(const Day& day, std::time_t from, std::time_t to);
-  // Shows one reminder and clears its active marker in its day's file.
+  // Hands one reminder to the host.
   void fire(const Day& day, const QByteArray& timeKey, const QByteArray& value, const QString& title);
-  void clearActiveMarker(const Day& day, const QByteArray& timeKey);
+  void followStore(const QString& dayKey);
 
   struct DueEntry {
     std::time_t due;
@@ -93,15 +95,12 @@ class AlarmScheduler final {
   static std::vector<DueEntry> DueTimes(const Day& day, const ReminderMap& map);
 
   Host& host_;
-  ReminderMap today_;
+  ReminderStore& store_;
   std::vector<DueEntry> todayDue_;
   QString todayKey_;
   std::time_t lastTick_ = 0;
   bool started_ = false;
   std::set<std::pair<QString, QByteArray>> shown_;  // (day key, time key) shown this run
 };
-
-// The value with every active marker taken out of its head; the note is kept.
-QByteArray WithoutActiveMarker(const QByteArray& value);
 
 }  // namespace orlane

@@ -69,11 +69,11 @@ bool ReminderFileMatches(const QString& path, const SearchOptions& options) {
   ReminderMap map;
   LoadReminderDay(path, map);
   for (const auto& [key, value] : map) {
-    const qsizetype crlf = value.indexOf("\r\n");
-    if (crlf < 0) continue;
-    if (options.activeOnly && !value.contains(kActiveMarker)) continue;
+    if (!value.contains("\r\n")) continue;
+    const Reminder reminder = ParseReminderValue(value);
+    if (options.activeOnly && !reminder.active) continue;
     if (!options.term.isEmpty() &&
-        FindText(QString::fromUtf8(value.mid(crlf + 2)), options.term, options.matchCase, options.wholeWord) < 0)
+        FindText(QString::fromUtf8(reminder.note), options.term, options.matchCase, options.wholeWord) < 0)
       continue;
     return true;
   }

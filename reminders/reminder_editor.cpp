@@ -1,18 +1,39 @@
 #include "reminders/reminder_editor.h"
 
-#include "reminders/alarm_scheduler.h"
-
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 namespace orlane {
 
-void ReminderEditor::loadDay(const ReminderMap& map) {
-  map_ = map;
+const ReminderMap& ReminderEditor::reminders() const {
+  return store_.day(dayKey_);
+}
+
+void ReminderEditor::loadDay(const QString& dayKey) {
+  dayKey_ = dayKey;
   entries_.clear();
-  for (const auto& [key, value] : map_) entries_ << key;  // the map keeps them sorted
+  for (const auto& [key, value] : store_.day(dayKey_)) entries_ << key;  // the map keeps them sorted
   selection_ = -1;
   editedKey_.clear();
   clearFields(false);
+}
+
+bool ReminderEditor::followStore() {
+  const ReminderMap& map = store_.day(dayKey_);
+  const QList<QByteArray> before = entries_;
+  const ReminderFields shownBefore = fields_;
+  entries_.removeIf([&map](const QByteArray& key) { return map.find(key) == map.end(); });
+  for (const auto& [key, value] : map)
+    if (!entries_.contains(key)) insertEntry(key);
+  const qsizetype at = editedKey_.isEmpty() ? -1 : entries_.indexOf(editedKey_);
+  selection_ = static_cast<int>(at);
+  if (at < 0) {
+    editedKey_.clear();
+    if (!before.isEmpty() && before != entries_) clearFields(false);
+  } else {
+    showSelected();
+  }
+  return before != entries_ || shownBefore != fields_;
 }
 
 void ReminderEditor::clearFields(bool active) {
@@ -29,22 +50,24 @@ QByteArray ReminderEditor::fieldsValue() const {
   return BuildReminderValue(r);
 }
 
-bool ReminderEditor::storeEdited() {
-  if (selection_ < 0 || editedKey_.isEmpty()) return false;
-  map_[editedKey_] = fieldsValue();
-  return true;
+void ReminderEditor::storeFields() {
+  if (selection_ < 0 || editedKey_.isEmpty()) return;
+  store_.setReminder(dayKey_, editedKey_, fieldsValue());
 }
 
-void ReminderEditor::markFired(const QByteArray& key) {
-  const auto it = map_.find(key);
-  if (it != map_.end()) it->second = WithoutActiveMarker(it->second);
-  if (key == editedKey_) fields_.active = false;
+void ReminderEditor::setFields(const ReminderFields& fields) {
+  fields_ = fields;
+  storeFields();
 }
 
 void ReminderEditor::showSelected() {
   if (selection_ < 0) return;
   const QByteArray key = entries_[selection_];
-  const QByteArray& value = map_[key];
+  const ReminderMap& map = store_.day(dayKey_);
+  const auto found = map.find(key);
+  const QByteArray value = found == map.end() ? QByteArray() : found->second;
+  // The fields build this value already: they stay as the user typed them.
+  if (key == editedKey_ && value == fieldsValue()) return;
   if (value.contains("\r\n")) {
     const Reminder r = ParseReminderValue(value);
     fields_.active = r.active;
@@ -62,8 +85,8 @@ void ReminderEditor::showSelected() {
 }
 
 void ReminderEditor::select(int index) {
-  storeEdited();
   selection_ = index >= 0 && index < entries_.size() ? index : -1;
+  if (selection_ < 0) editedKey_.clear();
   showSelected();
 }
 
@@ -75,43 +98,61 @@ int ReminderEditor::findEntry(const QByteArray& prefix) const {
   return -1;
 }
 
-ReminderEditor::Result ReminderEditor::add(const QByteArray& key) {
-  const int existing = findEntry(key);
-  if (existing >= 0) {
-    selection_ = existing;  // the list's search selects it; the fields stay as they were
-    return Result::AlreadyExists;
-  }
-  // The list sorts its strings: the new key goes to its place.
+void ReminderEditor::insertEntry(const QByteArray& key) {
+  // The list sorts its strings: a new key goes to its place.
   int at = 0;
   while (at < entries_.size() && entries_[at] < key) ++at;
   entries_.insert(at, key);
-  selection_ = at;
-  clearFields(true);
+  if (selection_ >= at) ++selection_;
+}
+
+ReminderEditor::Result ReminderEditor::add(const QByteArray& key) {
+  const int existing = findEntry(key);
+  if (existing >= 0) {
+    // The list's search selects it, and the editor shows it: what is typed
+    // from now on belongs to the reminder the list shows.
+    selection_ = existing;
+    editedKey_.clear();
+    showSelected();
+    return Result::AlreadyExists;
+  }
+  const bool typed = selection_ < 0;
+  selection_ = -1;
+  insertEntry(key);
+  selection_ = static_cast<int>(entries_.indexOf(key));
+  if (typed)
+    fields_.active = true;
+  else
+    clearFields(true);
   editedKey_ = key;
-  storeEdited();
+  storeFields();
   return Result::Done;
 }
 
 ReminderEditor::Result ReminderEditor::remove() {
   if (selection_ < 0) return Result::NothingSelected;
   const QByteArray key = entries_.takeAt(selection_);
-  map_.erase(key);
   editedKey_.clear();
   selection_ = -1;
   clearFields(false);
+  store_.removeReminder(dayKey_, key);
   return Result::Done;
 }
 
 ReminderEditor::Result ReminderEditor::update(const QByteArray& newKey) {
   if (selection_ < 0) return Result::NothingSelected;
-  if (findEntry(newKey) >= 0) return Result::AlreadyExists;
   const QByteArray oldKey = entries_[selection_];
-  const QByteArray value = map_[oldKey];
-  map_.erase(oldKey);
-  map_[newKey] = value;
+  if (newKey == oldKey) {
+    storeFields();
+    return Result::Done;
+  }
+  if (findEntry(newKey) >= 0) return Result::AlreadyExists;
   entries_[selection_] = newKey;
   editedKey_ = newKey;
-  storeEdited();
+  ReminderMap map = store_.day(dayKey_);
+  map.erase(oldKey);
+  map[newKey] = fieldsValue();
+  store_.setDay(dayKey_, map);
   return Result::Done;
 }
 
@@ -124,19 +165,16 @@ ReminderEditor::Result ReminderEditor::copy() {
 ReminderEditor::Result ReminderEditor::paste() {
   // Before any Copy there is nothing to paste; an empty key would be stored otherwise.
   if (!copySlot_) return Result::NothingCopied;
-  map_[copySlot_->first] = copySlot_->second;
-  if (findEntry(copySlot_->first) < 0) {
-    int at = 0;
-    while (at < entries_.size() && entries_[at] < copySlot_->first) ++at;
-    entries_.insert(at, copySlot_->first);
-    if (selection_ >= at) ++selection_;
-  }
+  if (findEntry(copySlot_->first) < 0) insertEntry(copySlot_->first);
+  store_.setReminder(dayKey_, copySlot_->first, copySlot_->second);
+  if (copySlot_->first == editedKey_) showSelected();
   return Result::Done;
 }
 
 void ReminderEditor::setBeepOnly(bool on) {
   fields_.beepOnly = on;
   fields_.media = on ? QString::fromLatin1(kBeepOnly) : QString();
+  storeFields();
 }
 
 }  // namespace orlane

@@ -1,8 +1,8 @@
-// The reminder editor of the main window as a model: the selected day's map,
-// the list of its time keys (sorted when the day loads, kept in place by
-// Update), the reminder whose fields the editor shows, and the copy slot that
-// survives day changes. The window mirrors this state in its controls and
-// saves the day where the commands say so.
+// The reminder editor of the main window as a model over the ReminderStore:
+// the shown day's list of time keys (sorted when the day loads, kept in place
+// by Update), the reminder whose fields the editor shows, and the copy slot
+// that survives day changes. The fields go into the store as the user types
+// them, so nothing has to be collected before a save or an alert.
 #pragma once
 
 #include "reminders/reminder_day.h"
@@ -13,6 +13,8 @@
 #include <optional>
 
 namespace orlane {
+
+class ReminderStore;
 
 // The editor's fields as the user sees them.
 struct ReminderFields {
@@ -29,29 +31,32 @@ class ReminderEditor final {
  public:
   enum class Result { Done, AlreadyExists, NothingSelected, NothingCopied };
 
-  // A day was loaded: the list shows its keys sorted, nothing is selected.
-  void loadDay(const ReminderMap& map);
+  explicit ReminderEditor(ReminderStore& store) : store_(store) {}
 
-  const ReminderMap& reminders() const { return map_; }
+  // A day was loaded: the list shows its keys sorted, nothing is selected.
+  void loadDay(const QString& dayKey);
+  // The shown day changed in the store (merged from its file, a reminder
+  // fired): the list follows, the shown reminder stays shown while it is
+  // there. True when the list or the fields changed.
+  bool followStore();
+
+  const QString& dayKey() const { return dayKey_; }
+  const ReminderMap& reminders() const;
   const QList<QByteArray>& entries() const { return entries_; }
   int selection() const { return selection_; }
   const QByteArray& editedKey() const { return editedKey_; }
 
-  ReminderFields& fields() { return fields_; }
   const ReminderFields& fields() const { return fields_; }
-
-  // Stores the fields under the edited key (when an entry is selected).
-  // Returns true when it stored something.
-  bool storeEdited();
-  // The reminder at key fired: it is inactive in the map and, when shown, in the fields.
-  void markFired(const QByteArray& key);
-  // The selection moves: the previous reminder is stored, the new one shown.
+  // The user changed the fields: they are the selected reminder's at once.
+  void setFields(const ReminderFields& fields);
   void select(int index);
 
-  // New reminder at key, active, empty; refused when an entry begins with key.
+  // New reminder at key, active; refused when an entry begins with key. With
+  // an entry selected it starts empty; with none it takes the fields as typed.
   Result add(const QByteArray& key);
   Result remove();
-  // Moves the selected reminder to newKey, keeping its place in the list.
+  // Moves the selected reminder to newKey, keeping its place in the list; the
+  // same key again stores the fields as they are.
   Result update(const QByteArray& newKey);
   Result copy();
   // Puts the copied reminder into this day (replacing one at the same time).
@@ -66,8 +71,11 @@ class ReminderEditor final {
   int findEntry(const QByteArray& prefix) const;
   void showSelected();
   void clearFields(bool active);
+  void storeFields();
+  void insertEntry(const QByteArray& key);
 
-  ReminderMap map_;
+  ReminderStore& store_;
+  QString dayKey_;
   QList<QByteArray> entries_;
   int selection_ = -1;
   QByteArray editedKey_;

@@ -32,6 +32,18 @@ Reminder ParseReminderValue(QByteArrayView value) {
   return r;
 }
 
+bool IsActive(QByteArrayView value) {
+  return ParseReminderValue(value).active;
+}
+
+QByteArray WithoutActiveMarker(const QByteArray& value) {
+  const qsizetype crlf = value.indexOf(kCrLf);
+  if (crlf < 0) return value;
+  QByteArray head = value.left(crlf);
+  head.replace(kActiveMarker, "");
+  return head + value.mid(crlf);
+}
+
 QByteArray BuildReminderValue(const Reminder& r) {
   QByteArray value = r.media;
   if (r.active) value += kActiveMarker;

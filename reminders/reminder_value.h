@@ -26,6 +26,10 @@ struct Reminder {
 // Every reader parses alike: no CR LF means empty head and note; each marker
 // counts only when it occurs exactly once, and every occurrence is removed.
 Reminder ParseReminderValue(QByteArrayView value);
+// Whether the reminder fires: the parsing rule above, the one test every reader uses.
+bool IsActive(QByteArrayView value);
+// The value with every active marker taken out of its head; the note is kept.
+QByteArray WithoutActiveMarker(const QByteArray& value);
 // media + active marker + repeat marker + CR LF + note.
 QByteArray BuildReminderValue(const Reminder& reminder);
 

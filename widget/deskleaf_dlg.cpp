@@ -11,10 +11,13 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/program_fonts.h"
+#include "days/day_files.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "platform/second_ticker.h"
+#include "reminders/reminder_store.h"
 #include "widget/deskleaf_reminders.h"
 #include "widget/desktop_probe.h"
 
@@ -62,11 +65,16 @@ CDeskleafDlg::CDeskleafDlg(DeskleafContext context, QWidget* parent)
   LayOut();
   ApplyOpacity();
   RefreshReminders();
+  if (context_.reminders)
+    connect(context_.reminders, &ReminderStore::remindersChanged, this, [this](const QString& dayKey) {
+      if (dayKey == DayKeyOf(widgetDate_)) RefreshReminders();
+    });
 
   tickTimer_.setObjectName(QStringLiteral("timer%1").arg(deskleaf_ids::kTickTimer));
   tickTimer_.setSingleShot(true);
   connect(&tickTimer_, &QTimer::timeout, this, &CDeskleafDlg::OnTick);
   tickTimer_.start(0);  // the first tick comes at once
+  if (context_.ticker) connect(context_.ticker, &SecondTicker::tick, this, &CDeskleafDlg::OnTick);
   show();
 }
 
@@ -170,7 +178,9 @@ void CDeskleafDlg::RefreshReminders() {
   input.now = Now();
   input.small = IsSmallDeskleaf(settings_);
   input.showReminders = settings_.showReminders != 0;
-  const QString text = LoadDeskleafReminderText(context_.userFolder, input);
+  const QString text =
+      context_.reminders ? DeskleafReminderText(context_.reminders->day(DayKeyOf(widgetDate_)), input)
+                         : LoadDeskleafReminderText(context_.userFolder, input);
   reminderText_ = text;
   reminders_->setText(Displayed(text));
 }
@@ -338,8 +348,7 @@ void CDeskleafDlg::OnTick() {
     if (turn.tellMainWindow) Q_EMIT dateChanged(widgetDate_);
   }
   // The next tick at the start of the next second.
-  const qint64 intoSecond = ((NowMs() % 1000) + 1000) % 1000;
-  tickTimer_.start(static_cast<int>(1000 - intoSecond));
+  if (!context_.ticker) tickTimer_.start(SecondTicker::MsUntilNextSecond(NowMs()));
 }
 
 }  // namespace orlane

@@ -31,6 +31,8 @@ namespace orlane {
 class CAnalogClock;
 class CColorLabel;
 class NMacMenu;
+class ReminderStore;
+class SecondTicker;
 
 // What the widget needs from the program; the defaults are the running
 // program's own.
@@ -44,6 +46,10 @@ struct DeskleafContext {
   std::function<QRect()> screen;        // where a new widget goes; empty: the primary screen
   std::function<QRect()> desktop;       // all screens together; empty: the virtual desktop
   std::optional<DesktopLimits> limits;  // empty: asked of the running desktop
+  // The program's reminders (with the edits not yet saved); empty: the day files.
+  ReminderStore* reminders = nullptr;
+  // The program's clock tick; empty: the widget's own timer 3003.
+  SecondTicker* ticker = nullptr;
 };
 
 class CDeskleafDlg final : public QWidget {

@@ -17,14 +17,14 @@ QString BuildDeskleafReminderText(const ReminderMap& map, const DeskleafReminder
   QString text;
   bool any = false;
   for (const auto& [key, value] : map) {  // the map iterates in key order
-    if (!value.contains(kActiveMarker)) continue;
+    const Reminder reminder = ParseReminderValue(value);
+    if (!reminder.active) continue;
     if (!any) {
       const QString day = FormatLocalTime(kDateLineFormat, in.widgetDate);
       if (day != FormatLocalTime(kDateLineFormat, in.now)) text += day + kCrLf;
       any = true;
     }
-    const qsizetype crlf = value.indexOf("\r\n");
-    const QString note = QString::fromUtf8(crlf < 0 ? value : value.mid(crlf + 2));
+    const QString note = QString::fromUtf8(reminder.note);
     const QString time = QString::fromUtf8(in.small ? key.left(5) : key);
     text += QLatin1Char('*') + time + kCrLf + note + (in.small ? kCrLf : kCrLf + kCrLf);
   }
@@ -37,6 +37,10 @@ QString LoadDeskleafReminderText(const QString& userFolder, DeskleafReminderInpu
   const QString path =
       userFolder + DayKeyOf(input.widgetDate) + QLatin1String(DayFileExtension(DayFileKind::Reminders));
   LoadReminderDay(path, map);  // a missing or damaged file shows what could be read
+  return DeskleafReminderText(map, input);
+}
+
+QString DeskleafReminderText(const ReminderMap& map, DeskleafReminderInput input) {
   input.holiday = GetHolidayText(input.widgetDate);
   return BuildDeskleafReminderText(map, input);
 }

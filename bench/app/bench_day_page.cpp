@@ -5,6 +5,7 @@
 #include "diary/rtf_writer.h"
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
+#include "reminders/reminder_store.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,9 +57,10 @@ BENCHMARK(BM_BaselineWriteAndReadBytes)->Unit(benchmark::kMillisecond);
 void BM_SaveAndLoadDayWithMegabytePage(benchmark::State& state) {
   Fixture& f = Shared();
   for (auto _ : state) {
-    orlane::DayContent content{true, false, f.rtf, {}};
+    orlane::DayContent content{true, false, f.rtf};
+    orlane::ReminderStore reminders;
     orlane::LoadedDay day = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
-    if (orlane::SaveDay(day, content, "pw").failed) state.SkipWithError("cannot save the day");
+    if (orlane::SaveDay(day, content, "pw", reminders).failed) state.SkipWithError("cannot save the day");
     orlane::LoadedDay back = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
     QTextDocument page;
     orlane::RtfReader().read(back.diaryRtf, page);

@@ -8,7 +8,9 @@
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
+#include "platform/second_ticker.h"
 #include "reminders/alarm_scheduler.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 #include <benchmark/benchmark.h>
@@ -54,7 +56,8 @@ void RunSimulatedDay(benchmark::State& state, int jitterMs) {
     if (orlane::SaveReminderDay(path, map) != orlane::WriteResult::Written) state.SkipWithError("cannot write the day");
     const qint64 start = static_cast<qint64>(orlane::MakeLocalTime(2006, 1, 2, 0, 0, 0)) * 1000;
     orlane::TestClock clock(start);
-    orlane::AlarmScheduler scheduler(host);
+    orlane::ReminderStore store;
+    orlane::AlarmScheduler scheduler(host, store);
     scheduler.loadTodayReminders();
     std::mt19937 random(7);
     std::uniform_int_distribution<int> jitter(-jitterMs, jitterMs);
@@ -98,9 +101,9 @@ void BM_RealSecondBoundaries(benchmark::State& state) {
       if (++count >= 5)
         loop.quit();
       else
-        timer.start(orlane::AlarmScheduler::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
+        timer.start(orlane::SecondTicker::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
     });
-    timer.start(orlane::AlarmScheduler::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
+    timer.start(orlane::SecondTicker::MsUntilNextSecond(QDateTime::currentMSecsSinceEpoch()));
     loop.exec();
   }
   state.counters["ticks"] = count;

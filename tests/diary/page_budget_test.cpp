@@ -1,4 +1,5 @@
 #include "app/day_store.h"
+#include "reminders/reminder_store.h"
 #include "days/day_files.h"
 #include "diary/page_objects.h"
 #include "diary/rtf_picture.h"
@@ -82,8 +83,8 @@ TEST(PageBudget, hugeOneColourPngIsKeptUnreadAndTheDayFileStaysByteIdentical) {
   content.diaryModified = true;
   content.diaryEmpty = document.isEmpty();
   content.diaryRtf = RtfWriter().write(document);
-  content.reminders = loaded.reminders;
-  EXPECT_FALSE(SaveDay(loaded, content, "pw").failed);
+  ReminderStore reminders;
+  EXPECT_FALSE(SaveDay(loaded, content, "pw", reminders).failed);
   EXPECT_EQ(folder.read(key + QStringLiteral(".dia")), before);
 }
 

@@ -2,6 +2,8 @@
 #include "days/day_files.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
+#include "platform/second_ticker.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
@@ -41,6 +43,7 @@ class RecordingHost final : public AlarmScheduler::Host {
     log << QStringLiteral("open ") + alert.title;
     if (whileOpen) whileOpen(alert);
     log << QStringLiteral("close ") + alert.title;
+    if (scheduler) scheduler->alertClosed(alert);  // closed at once
   }
   void dayChanged(const QString& key) override { log << QStringLiteral("day ") + key; }
 
@@ -48,13 +51,16 @@ class RecordingHost final : public AlarmScheduler::Host {
 
   QStringList log;
   std::function<void(const AlertRequest&)> whileOpen;
+  AlarmScheduler* scheduler = nullptr;
 };
 
 struct SchedulerTest : ::testing::Test {
   test::TempUserFolder folder;
   TestClock clock{Ms(2006, 1, 2, 9, 0, 0)};
   RecordingHost host;
-  AlarmScheduler scheduler{host};
+  ReminderStore store;
+  AlarmScheduler scheduler{host, store};
+  SchedulerTest() { host.scheduler = &scheduler; }
 
   void tickAt(qint64 ms) {
     clock.setMs(ms);
@@ -254,9 +260,32 @@ TEST_F(SchedulerTest, clockSetBack_goesOnFromTheNewTimeAndShowsNothingTwice) {
 }
 
 TEST(AlarmTimer, msUntilNextSecond) {
-  EXPECT_EQ(AlarmScheduler::MsUntilNextSecond(1000), 1000);
-  EXPECT_EQ(AlarmScheduler::MsUntilNextSecond(1999), 1);
-  EXPECT_EQ(AlarmScheduler::MsUntilNextSecond(1250), 750);
+  EXPECT_EQ(SecondTicker::MsUntilNextSecond(1000), 1000);
+  EXPECT_EQ(SecondTicker::MsUntilNextSecond(1999), 1);
+  EXPECT_EQ(SecondTicker::MsUntilNextSecond(1250), 750);
+}
+
+TEST_F(SchedulerTest, aNoteTypedAndNotSaved_firesWithThatNote) {
+  AddReminder(2006, 1, 2, "10:00:00", true, "old");
+  scheduler.loadTodayReminders();
+  store.setReminder(QStringLiteral("07d60102"), "10:00:00", "<Alarm is active>\r\ntyped, not saved");
+  store.setReminder(QStringLiteral("07d60102"), "10:00:01", "<Alarm is active>\r\nnew, not saved");
+  QStringList notes;
+  host.whileOpen = [&](const AlertRequest& alert) { notes << QString::fromUtf8(alert.note); };
+  tickAt(Ms(2006, 1, 2, 10, 0, 0, 100));
+  tickAt(Ms(2006, 1, 2, 10, 0, 1, 100));
+  EXPECT_EQ(notes, (QStringList{QStringLiteral("typed, not saved"), QStringLiteral("new, not saved")}));
+  // Firing clears only the marker in the file: the unsaved edits stay edits.
+  ReminderMap file;
+  LoadReminderDay(DayFilePath(2006, 1, 2, DayFileKind::Reminders), file);
+  EXPECT_EQ(file, (ReminderMap{{"10:00:00", "\r\nold"}}));
+  EXPECT_FALSE(orlane::IsActive(store.day(QStringLiteral("07d60102")).at("10:00:01")));
+}
+
+TEST(AlarmMarkers, theMarkerTextInANoteNeverMakesAReminderActive) {
+  const QByteArray inactive = "\r\nremember <Alarm is active> in the note";
+  EXPECT_FALSE(orlane::IsActive(inactive));
+  EXPECT_TRUE(orlane::IsActive("<Alarm is active>\r\n<Alarm is active>"));
 }
 
 TEST(AlarmMarkers, clearingTouchesOnlyTheHead) {

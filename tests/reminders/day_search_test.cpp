@@ -40,13 +40,14 @@ TEST(DaySearch, remindersMatchOnlyTheirNotesAndEachDayOnce) {
                          {"10:00:00", "\r\ncall dentist again"}});
   Reminders("07d60103", {{"08:00:00", "dentist, but no line break"}});
   Reminders("07d60104", {{"08:00:00", "<Alarm is active>\r\nnothing"}});
+  Reminders("07d60105", {{"08:00:00", "\r\nthe note says <Alarm is active> but it is not"}});
   SearchOptions o;
   o.term = QStringLiteral("dentist");
   EXPECT_EQ(SearchDayFiles(SearchKind::Reminders, o, {}, {}).dayKeys, QStringList{QStringLiteral("07d60102")});
 
   SearchOptions all;  // empty term: every day with a proper reminder
   EXPECT_EQ(SearchDayFiles(SearchKind::Reminders, all, {}, {}).dayKeys,
-            (QStringList{QStringLiteral("07d60102"), QStringLiteral("07d60104")}));
+            (QStringList{QStringLiteral("07d60102"), QStringLiteral("07d60104"), QStringLiteral("07d60105")}));
   all.activeOnly = true;
   o.activeOnly = true;
   EXPECT_EQ(SearchDayFiles(SearchKind::Reminders, all, {}, {}).dayKeys,

@@ -1,5 +1,7 @@
 #include "reminders/reminder_editor.h"
+#include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
+#include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,95 +13,154 @@ QList<QByteArray> Keys(std::initializer_list<const char*> keys) {
   for (const char* k : keys) out << k;
   return out;
 }
+
+// An editor over a store that holds one day (not saved: the folder stays empty).
+struct Editing {
+  test::TempUserFolder folder;
+  ReminderStore store;
+  ReminderEditor e{store};
+  void load(const ReminderMap& map, const QString& key = QStringLiteral("07d60102")) {
+    store.setDay(key, map);
+    e.loadDay(key);
+  }
+  void typeNote(const QString& note) {
+    ReminderFields f = e.fields();
+    f.note = note;
+    e.setFields(f);
+  }
+};
 }  // namespace
 
 TEST(ReminderEditor, addOnAnEmptyDayStoresAnActiveEmptyReminder) {
-  ReminderEditor e;
-  e.loadDay({});
-  EXPECT_EQ(e.add("08:30:00"), ReminderEditor::Result::Done);
-  EXPECT_EQ(e.reminders().at("08:30:00"), "<Alarm is active>\r\n");
-  EXPECT_EQ(e.selection(), 0);
-  EXPECT_EQ(e.editedKey(), "08:30:00");
-  EXPECT_TRUE(e.fields().active);
-  EXPECT_EQ(e.add("08:30:00"), ReminderEditor::Result::AlreadyExists);
-  EXPECT_EQ(e.reminders().size(), 1u);
+  Editing t;
+  t.load({});
+  EXPECT_EQ(t.e.add("08:30:00"), ReminderEditor::Result::Done);
+  EXPECT_EQ(t.e.reminders().at("08:30:00"), "<Alarm is active>\r\n");
+  EXPECT_EQ(t.e.selection(), 0);
+  EXPECT_EQ(t.e.editedKey(), "08:30:00");
+  EXPECT_TRUE(t.e.fields().active);
+  EXPECT_EQ(t.e.add("08:30:00"), ReminderEditor::Result::AlreadyExists);
+  EXPECT_EQ(t.e.reminders().size(), 1u);
 }
 
-TEST(ReminderEditor, selectionStoresThePreviousFields) {
-  ReminderEditor e;
-  e.loadDay({{"09:00:00", "<Alarm is active>\r\nfirst"}, {"10:00:00", "Beep Only\r\nsecond"}});
-  EXPECT_EQ(e.selection(), -1);
-  EXPECT_TRUE(e.editedKey().isEmpty());
-  e.select(0);
-  EXPECT_EQ(e.fields().note, QStringLiteral("first"));
-  e.fields().note = QStringLiteral("first, edited");
-  e.select(1);
-  EXPECT_TRUE(e.fields().beepOnly);
-  EXPECT_FALSE(e.fields().active);
-  EXPECT_EQ(e.reminders().at("09:00:00"), "<Alarm is active>\r\nfirst, edited");
+TEST(ReminderEditor, fieldsTypedWithNothingSelectedAreWhatAddStores) {
+  Editing t;
+  t.load({{"09:00:00", "\r\nother"}});
+  ReminderFields typed;
+  typed.note = QStringLiteral("take the pill");
+  typed.beepOnly = true;
+  typed.media = QStringLiteral("Beep Only");
+  t.e.setFields(typed);
+  EXPECT_EQ(t.e.reminders().size(), 1u);  // nothing selected: nothing stored yet
+  EXPECT_EQ(t.e.add("08:00:00"), ReminderEditor::Result::Done);
+  EXPECT_EQ(t.e.reminders().at("08:00:00"), "Beep Only<Alarm is active>\r\ntake the pill");
+  // With an entry selected, Add starts a new empty reminder as before.
+  EXPECT_EQ(t.e.add("10:00:00"), ReminderEditor::Result::Done);
+  EXPECT_EQ(t.e.reminders().at("10:00:00"), "<Alarm is active>\r\n");
+  EXPECT_EQ(t.e.reminders().at("08:00:00"), "Beep Only<Alarm is active>\r\ntake the pill");
+}
+
+TEST(ReminderEditor, typedFieldsReachTheStoreAtOnceAndSelectionKeepsThem) {
+  Editing t;
+  t.load({{"09:00:00", "<Alarm is active>\r\nfirst"}, {"10:00:00", "Beep Only\r\nsecond"}});
+  EXPECT_EQ(t.e.selection(), -1);
+  EXPECT_TRUE(t.e.editedKey().isEmpty());
+  t.e.select(0);
+  EXPECT_EQ(t.e.fields().note, QStringLiteral("first"));
+  t.typeNote(QStringLiteral("first, edited"));
+  EXPECT_EQ(t.store.day(QStringLiteral("07d60102")).at("09:00:00"), "<Alarm is active>\r\nfirst, edited");
+  EXPECT_TRUE(t.store.isModified(QStringLiteral("07d60102")));
+  t.e.select(1);
+  EXPECT_TRUE(t.e.fields().beepOnly);
+  EXPECT_FALSE(t.e.fields().active);
+  EXPECT_EQ(t.e.reminders().at("09:00:00"), "<Alarm is active>\r\nfirst, edited");
 }
 
 TEST(ReminderEditor, valueWithoutLineBreakShowsAsActiveAndEmpty) {
-  ReminderEditor e;
-  e.loadDay({{"09:00:00", "odd"}});
-  e.select(0);
-  EXPECT_TRUE(e.fields().active);
-  EXPECT_TRUE(e.fields().note.isEmpty());
+  Editing t;
+  t.load({{"09:00:00", "odd"}});
+  t.e.select(0);
+  EXPECT_TRUE(t.e.fields().active);
+  EXPECT_TRUE(t.e.fields().note.isEmpty());
 }
 
-TEST(ReminderEditor, updateMovesEverythingAndKeepsTheListPlace) {
-  ReminderEditor e;
-  e.loadDay(
+TEST(ReminderEditor, updateMovesEverythingKeepsTheListPlaceAndTheSameKeyStoresTheFields) {
+  Editing t;
+  t.load(
       {{"08:00:00", "\r\na"}, {"09:00:00", "x.wav<Alarm is active><Alarm is repeat>\r\nnote"}, {"10:00:00", "\r\nc"}});
-  e.select(1);
-  EXPECT_EQ(e.update("07:00:00"), ReminderEditor::Result::Done);
-  EXPECT_EQ(e.entries(), Keys({"08:00:00", "07:00:00", "10:00:00"}));
-  EXPECT_EQ(e.reminders().count("09:00:00"), 0u);
-  const Reminder moved = ParseReminderValue(e.reminders().at("07:00:00"));
+  t.e.select(1);
+  EXPECT_EQ(t.e.update("07:00:00"), ReminderEditor::Result::Done);
+  EXPECT_EQ(t.e.entries(), Keys({"08:00:00", "07:00:00", "10:00:00"}));
+  EXPECT_EQ(t.e.reminders().count("09:00:00"), 0u);
+  const Reminder moved = ParseReminderValue(t.e.reminders().at("07:00:00"));
   EXPECT_EQ(moved.media, "x.wav");
   EXPECT_TRUE(moved.active);
   EXPECT_TRUE(moved.repeat);
   EXPECT_EQ(moved.note, "note");
-  EXPECT_EQ(e.update("10:00:00"), ReminderEditor::Result::AlreadyExists);
-  e.loadDay(e.reminders());
-  EXPECT_EQ(e.entries(), Keys({"07:00:00", "08:00:00", "10:00:00"}));
+  EXPECT_EQ(t.e.update("10:00:00"), ReminderEditor::Result::AlreadyExists);
+  t.typeNote(QStringLiteral("edited"));
+  EXPECT_EQ(t.e.update("07:00:00"), ReminderEditor::Result::Done);
+  EXPECT_EQ(ParseReminderValue(t.e.reminders().at("07:00:00")).note, "edited");
+  t.e.loadDay(t.e.dayKey());
+  EXPECT_EQ(t.e.entries(), Keys({"07:00:00", "08:00:00", "10:00:00"}));
 }
 
 TEST(ReminderEditor, removeLeavesNothingSelected) {
-  ReminderEditor e;
-  e.loadDay({{"08:00:00", "\r\na"}});
-  EXPECT_EQ(e.remove(), ReminderEditor::Result::NothingSelected);
-  e.select(0);
-  EXPECT_EQ(e.remove(), ReminderEditor::Result::Done);
-  EXPECT_TRUE(e.reminders().empty());
-  EXPECT_TRUE(e.entries().isEmpty());
-  EXPECT_TRUE(e.editedKey().isEmpty());
+  Editing t;
+  t.load({{"08:00:00", "\r\na"}});
+  EXPECT_EQ(t.e.remove(), ReminderEditor::Result::NothingSelected);
+  t.e.select(0);
+  EXPECT_EQ(t.e.remove(), ReminderEditor::Result::Done);
+  EXPECT_TRUE(t.e.reminders().empty());
+  EXPECT_TRUE(t.e.entries().isEmpty());
+  EXPECT_TRUE(t.e.editedKey().isEmpty());
 }
 
 TEST(ReminderEditor, copyTakesTheEditorAndPasteReplacesOnAnotherDay) {
-  ReminderEditor e;
-  e.loadDay({{"08:00:00", "\r\nstored"}});
-  EXPECT_EQ(e.paste(), ReminderEditor::Result::NothingCopied);
-  EXPECT_EQ(e.reminders().size(), 1u);
-  e.select(0);
-  e.fields().note = QStringLiteral("typed, not stored");
-  EXPECT_EQ(e.copy(), ReminderEditor::Result::Done);
+  Editing t;
+  t.load({{"08:00:00", "\r\nstored"}});
+  EXPECT_EQ(t.e.paste(), ReminderEditor::Result::NothingCopied);
+  EXPECT_EQ(t.e.reminders().size(), 1u);
+  t.e.select(0);
+  t.typeNote(QStringLiteral("typed"));
+  EXPECT_EQ(t.e.copy(), ReminderEditor::Result::Done);
 
-  e.loadDay({{"08:00:00", "\r\nother day"}, {"09:00:00", "\r\n"}});
-  EXPECT_EQ(e.paste(), ReminderEditor::Result::Done);
-  EXPECT_EQ(e.entries().size(), 2);
-  EXPECT_EQ(e.reminders().at("08:00:00"), "\r\ntyped, not stored");
+  t.load({{"08:00:00", "\r\nother day"}, {"09:00:00", "\r\n"}}, QStringLiteral("07d60103"));
+  EXPECT_EQ(t.e.paste(), ReminderEditor::Result::Done);
+  EXPECT_EQ(t.e.entries().size(), 2);
+  EXPECT_EQ(t.e.reminders().at("08:00:00"), "\r\ntyped");
 
-  e.loadDay({{"09:00:00", "\r\n"}});
-  e.paste();
-  EXPECT_EQ(e.entries(), Keys({"08:00:00", "09:00:00"}));
+  t.load({{"09:00:00", "\r\n"}}, QStringLiteral("07d60104"));
+  t.e.paste();
+  EXPECT_EQ(t.e.entries(), Keys({"08:00:00", "09:00:00"}));
+}
+
+TEST(ReminderEditor, followsTheStoreKeepingTheShownReminderAndItsPlace) {
+  Editing t;
+  t.load({{"08:00:00", "<Alarm is active>\r\na"}, {"09:00:00", "\r\nb"}});
+  t.e.select(0);
+  t.store.setReminder(QStringLiteral("07d60102"), "07:00:00", "\r\nfrom elsewhere");
+  t.store.markFired(QStringLiteral("07d60102"), "08:00:00");
+  EXPECT_TRUE(t.e.followStore());
+  EXPECT_EQ(t.e.entries(), Keys({"07:00:00", "08:00:00", "09:00:00"}));
+  EXPECT_EQ(t.e.editedKey(), "08:00:00");
+  EXPECT_EQ(t.e.selection(), 1);
+  EXPECT_FALSE(t.e.fields().active);
+  EXPECT_EQ(t.e.fields().note, QStringLiteral("a"));
+  t.store.removeReminder(QStringLiteral("07d60102"), "08:00:00");
+  EXPECT_TRUE(t.e.followStore());
+  EXPECT_EQ(t.e.selection(), -1);
+  EXPECT_FALSE(t.e.followStore());
 }
 
 TEST(ReminderEditor, beepOnlyFillsAndEmptiesTheMediaField) {
-  ReminderEditor e;
-  e.fields().media = QStringLiteral("/music/song.ogg");
-  e.setBeepOnly(true);
-  EXPECT_EQ(e.fields().media, QStringLiteral("Beep Only"));
-  e.setBeepOnly(false);
-  EXPECT_TRUE(e.fields().media.isEmpty());
+  Editing t;
+  t.load({});
+  ReminderFields f;
+  f.media = QStringLiteral("/music/song.ogg");
+  t.e.setFields(f);
+  t.e.setBeepOnly(true);
+  EXPECT_EQ(t.e.fields().media, QStringLiteral("Beep Only"));
+  t.e.setBeepOnly(false);
+  EXPECT_TRUE(t.e.fields().media.isEmpty());
 }

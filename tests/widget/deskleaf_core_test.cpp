@@ -167,27 +167,25 @@ TEST(DeskleafReminders, textOfBothSizesWithDateAndHolidayLines) {
   ReminderMap map;
   map["08:30:00"] = QByteArray(kActiveMarker) + "\r\nDentist";
   map["07:15:00"] = QByteArray(kBeepOnly) + kActiveMarker + kRepeatMarker + "\r\nWake\r\nup";
-  map["09:00:00"] = "\r\nquote: <Alarm is active> here";  // not active, but mentions the marker
+  map["09:00:00"] = "\r\nquote: <Alarm is active> here";  // not active, though the note names the marker
   map["10:00:00"] = "\r\nlong past";                      // not active
-  map["11:00:00"] = kActiveMarker;                        // no line break: the whole value is the note
+  map["11:00:00"] = kActiveMarker;                        // no line break: no head, so not active
   DeskleafReminderInput in;
   in.now = MakeLocalTime(2005, 3, 16, 9, 5, 30);
   in.widgetDate = MakeLocalTime(2005, 3, 16, 0, 0, 0);
   in.small = true;
   EXPECT_EQ(BuildDeskleafReminderText(map, in),
-            QStringLiteral("*07:15\r\nWake\r\nup\r\n*08:30\r\nDentist\r\n*09:00\r\nquote: <Alarm is active> here\r\n"
-                           "*11:00\r\n<Alarm is active>\r\n"));
+            QStringLiteral("*07:15\r\nWake\r\nup\r\n*08:30\r\nDentist\r\n"));
   in.small = false;
   map.erase("07:15:00");
   map.erase("11:00:00");
   EXPECT_EQ(BuildDeskleafReminderText(map, in),
-            QStringLiteral("*08:30:00\r\nDentist\r\n\r\n*09:00:00\r\nquote: <Alarm is active> here\r\n\r\n"));
+            QStringLiteral("*08:30:00\r\nDentist\r\n\r\n"));
   // Another day names itself; a holiday comes first; hidden reminders show nothing.
   in.widgetDate = MakeLocalTime(2005, 3, 25, 12, 0, 0);
   in.holiday = QStringLiteral("Good Friday");
   EXPECT_EQ(BuildDeskleafReminderText(map, in),
-            QStringLiteral("Good Friday\r\n 03-25-2005\r\n*08:30:00\r\nDentist\r\n\r\n*09:00:00\r\n"
-                           "quote: <Alarm is active> here\r\n\r\n"));
+            QStringLiteral("Good Friday\r\n 03-25-2005\r\n*08:30:00\r\nDentist\r\n\r\n"));
   EXPECT_EQ(BuildDeskleafReminderText({{"10:00:00", "\r\nx"}}, in), QStringLiteral("Good Friday\r\n"));
   in.showReminders = false;
   EXPECT_EQ(BuildDeskleafReminderText(map, in), QString());

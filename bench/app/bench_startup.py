@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Cold start to the visible main window, against a bare Qt dialog on the same
+X server: each program is started 12 times on one Xvfb display, and the time
+from the start of the process to its window being mapped is taken; the
+medians and their ratio are printed. Skips without Xvfb or xdotool."""
+
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROUNDS = int(os.environ.get("ORLANE_BENCH_ROUNDS", "12"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def start_xvfb():
+    read_fd, write_fd = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                              pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_fd, 16)
+        if not chunk:
+            raise RuntimeError("Xvfb did not start")
+        number += chunk
+    os.close(read_fd)
+    return server, ":" + number.decode().strip()
+
+
+def time_to_window(command, env):
+    begin = time.monotonic()
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(process.pid)], env=env,
+                       stdout=subprocess.DEVNULL, check=True, timeout=30)
+        return (time.monotonic() - begin) * 1000
+    finally:
+        process.kill()
+        process.wait()
+
+
+def main():
+    if not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        print("bench_startup: skipped (no Xvfb or xdotool)")
+        return 0
+    orlane = os.path.join(HERE, "..", "bin", "orlane")
+    bare = os.path.join(HERE, "support", "bench_bare_dialog")
+    server, display = start_xvfb()
+    try:
+        with tempfile.TemporaryDirectory() as home:
+            env = dict(os.environ, DISPLAY=display, HOME=home, QT_QPA_PLATFORM="xcb",
+                       XDG_RUNTIME_DIR=os.path.join(home, "run"), XDG_CONFIG_HOME=os.path.join(home, "config"),
+                       XDG_DATA_HOME=os.path.join(home, "data"), ORLANE_USER_DIR=os.path.join(home, "User"))
+            os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+            os.makedirs(env["ORLANE_USER_DIR"])
+            # A user without a password: the main window opens without the login.
+            subprocess.run([os.path.join(HERE, "..", "bin", "orlanectl"), "user-file", "init", ""], env=env,
+                           check=True, stdout=subprocess.DEVNULL)
+            times = {"bare": [], "orlane": []}
+            for _ in range(ROUNDS):  # interleaved, so a busy moment of the machine hits both
+                times["bare"].append(time_to_window([bare], env))
+                times["orlane"].append(time_to_window([orlane], env))
+    finally:
+        server.kill()
+        server.wait()
+    bare_ms = statistics.median(times["bare"])
+    orlane_ms = statistics.median(times["orlane"])
+    print("startup_to_visible_window: orlane %.0f ms, bare Qt dialog %.0f ms (medians of %d), ratio %.2f"
+          % (orlane_ms, bare_ms, ROUNDS, orlane_ms / bare_ms))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
