@@ -69,6 +69,9 @@ SoundResult LoadDaySound(SoundEngine& engine, DaySound& day, const QString& path
   // recording is appended to them even when the sound cannot be played.
   const QString temp = engine.TempFilePath();
   SoundResult result;
+  // A temp file left by an earlier run is replaced by a new one, private
+  // from its creation on (a replaced file would keep a wider mode).
+  static_cast<void>(RemoveFileForced(temp));  // a failure shows in the write below
   if (AtomicWriteFile(temp, stored.image.pcm) != WriteResult::Written) {
     day.loadedBytes = 0;
     result = Told(SoundOutcome::WriteFailed, WriteFailure(QStringLiteral("The recording file"), temp));
