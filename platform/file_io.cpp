@@ -109,27 +109,6 @@ WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes) {
   return WriteResult::Written;
 }
 
-AppendResult AppendToPrivateFile(const QString& path, QByteArrayView bytes) {
-  AppendResult result;
-  const QByteArray name = QFile::encodeName(path);
-  const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    NoteError();
-    return result;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || ((st.st_mode & 077) != 0 && ::fchmod(fd, st.st_mode & 0700) != 0)) {
-    NoteError();
-    ::close(fd);
-    return result;
-  }
-  result.lengthBefore = static_cast<qint64>(st.st_size);
-  result.written = WriteAll(fd, bytes.data(), bytes.size());
-  if (!result.written) NoteError();
-  if (::close(fd) != 0) result.written = false;
-  return result;
-}
-
 WriteResult RemoveFileForced(const QString& path) {
   QFile file(path);
   if (!file.exists()) return WriteResult::Written;

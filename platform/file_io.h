@@ -33,17 +33,6 @@ WriteResult RemoveFileForced(const QString& path);
 
 bool FileExists(const QString& path);
 
-// Appends bytes to a file only this user may read (mode 0600 from its
-// creation on; a file found with a wider mode is narrowed first). The length
-// the file had before, or -1 when it could not be opened; written is false
-// when not all bytes reached it. For files that grow piece by piece and are
-// no stored format, such as the recording temp file.
-struct AppendResult {
-  qint64 lengthBefore = -1;
-  bool written = false;
-};
-AppendResult AppendToPrivateFile(const QString& path, QByteArrayView bytes);
-
 // Why the last AtomicWriteFile, RemoveFileForced or KeepFileCopy of this
 // thread failed, in the system's words ("Permission denied").
 QString LastFileError();

@@ -1,6 +1,6 @@
 #include "sound/sound_recorder.h"
 
-#include "platform/file_io.h"
+#include "platform/private_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>
