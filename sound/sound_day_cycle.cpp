@@ -45,6 +45,10 @@ QString ProtectedSoundMessage() {
       "recorded on this day.");
 }
 
+QString DeleteSoundQuestion() {
+  return QStringLiteral("Do you want to delete the sound diary of this day? It cannot be undone.");
+}
+
 SoundResult LoadDaySound(SoundEngine& engine, DaySound& day, const QString& path, const QByteArray& password) {
   // Never while a recording is on its way into the temp file.
   if (engine.Busy() || engine.State() == SoundState::Recording || engine.InputOpen()) return Told(SoundOutcome::Busy);

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QSlider>
 
@@ -201,4 +202,12 @@ TEST(MixerSliders, followTheMixer_writeOnRelease_andExplainAMissingMixer) {
   EXPECT_FALSE(c.isEnabled());
   EXPECT_EQ(a.toolTip(), CMixerSliders::UnavailableTip());
   EXPECT_FALSE(missing.Available(audio::MixerLine::Master));
+  // The reason is seen without hovering: on the sliders' labels.
+  QLabel masterName(QStringLiteral("Master")), waveName(QStringLiteral("Wave")), micName(QStringLiteral("Mic"));
+  missing.SetLabels(&masterName, &waveName, &micName);
+  EXPECT_EQ(masterName.text(), QStringLiteral("Master: no mixer found"));
+  EXPECT_EQ(micName.text(), QStringLiteral("Mic: no mixer found"));
+  QLabel present(QStringLiteral("Master"));
+  sliders.SetLabels(&present, nullptr, nullptr);
+  EXPECT_EQ(present.text(), QStringLiteral("Master"));
 }
