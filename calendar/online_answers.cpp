@@ -128,8 +128,8 @@ QString UpdateConnectionMessage(const QString& host) {
 }
 
 QString VersionNotFoundMessage(const QString& host, const QString& productName, int httpStatus) {
-  return QStringLiteral("The update site ") + host + QStringLiteral(" has no version information for ") +
-         productName + QStringLiteral(" (it answered HTTP %1), so the newest version is not known.").arg(httpStatus);
+  return QStringLiteral("The update site ") + host + QStringLiteral(" has no version information for ") + productName +
+         QStringLiteral(" (it answered HTTP %1), so the newest version is not known.").arg(httpStatus);
 }
 
 QString NotAVersionMessage(const QString& host) {

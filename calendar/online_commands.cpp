@@ -94,10 +94,10 @@ int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<VersionAnswe
   const QUrl page = DownloadPageUrl(latest.downloadPage);
   if (OpenWithShell(page)) return 1;
   // Nothing else will show the address: the person can still go there by hand.
-  ShowNotice(mainWindow, {NoticeKind::Warning,
-                          QStringLiteral("The download page could not be opened in a web browser:\n") +
-                              page.toDisplayString(),
-                          theme});
+  ShowNotice(
+      mainWindow,
+      {NoticeKind::Warning,
+       QStringLiteral("The download page could not be opened in a web browser:\n") + page.toDisplayString(), theme});
   return 0;
 }
 

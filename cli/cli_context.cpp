@@ -1,8 +1,8 @@
 #include "cli/cli_context.h"
 
 #include "days/day_files.h"
-#include "reminders/reminder_value.h"
 #include "platform/app_paths.h"
+#include "reminders/reminder_value.h"
 #include "security/cipher.h"
 #include "security/folder_path.h"
 #include "security/scramble.h"

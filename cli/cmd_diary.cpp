@@ -65,9 +65,8 @@ int Import(CliContext& context, const QString& path, const QString& date, const 
       return context.fail(kExitRefused, QStringLiteral("There is a diary page on ") + date +
                                             QStringLiteral(" already; --replace replaces it and keeps the old one."));
     if (KeepFileCopy(path, QLatin1String(kReplacedSuffix), true).isEmpty())
-      return context.fail(kExitFileError,
-                          QStringLiteral("The old page could not be kept beside ") + path + QStringLiteral(": ") +
-                              LastFileError());
+      return context.fail(kExitFileError, QStringLiteral("The old page could not be kept beside ") + path +
+                                              QStringLiteral(": ") + LastFileError());
   }
   if (!context.ensureUserFolder() ||
       AtomicWriteFile(path, WrapWithPasswordHeader(rtf, password)) != WriteResult::Written)

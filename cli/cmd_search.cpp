@@ -58,8 +58,8 @@ int TellDamagedDays(CliContext& context, SearchKind kind, const SearchOptions& o
                     const QSet<QByteArray>& unreadablePages) {
   int code = kExitOk;
   for (const QString& path : FilesInRange(CollectDayFiles(kind), options)) {
-    const bool damaged = kind == SearchKind::Diary ? DamagedDiaryFile(path, password, unreadablePages)
-                                                   : DamagedReminderFile(path);
+    const bool damaged =
+        kind == SearchKind::Diary ? DamagedDiaryFile(path, password, unreadablePages) : DamagedReminderFile(path);
     if (!damaged) continue;
     const QString key = QFileInfo(path).completeBaseName();
     code = context.fail(kExitFileError, QStringLiteral("damaged, not searched: ") + IsoOfKey(key) +

@@ -74,8 +74,8 @@ TEST_F(OnlineCommandsTest, syncHolidays_errorPageKeepsTheGoodFile) {
 
 TEST_F(OnlineCommandsTest, syncHolidays_answerWithoutTheShapeOfAHolidayFileIsRefused) {
   holidays_.write(2005, kFourLineHolidays);
-  for (const QByteArray& page : {QByteArray("01/01 was not found on this server."),
-                                 QByteArray("01/01\nNew Year\n12/25\nBoxing Day\n")}) {
+  for (const QByteArray& page :
+       {QByteArray("01/01 was not found on this server."), QByteArray("01/01\nNew Year\n12/25\nBoxing Day\n")}) {
     notices_.clear();
     server_.serve(QStringLiteral("/holidays/Holidays_2005.bin"), 200, page);
     EXPECT_EQ(SyncHolidays(&window_, 1, 2005), HolidaySyncOutcome::NoRecord);

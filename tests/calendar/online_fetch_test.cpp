@@ -87,9 +87,9 @@ TEST(OnlineAnswers, holidayAcceptanceRuleAndMessages) {
   EXPECT_FALSE(IsAcceptableHolidayData(""));
   // Begins like one, but has not the shape of a holiday file.
   EXPECT_FALSE(IsAcceptableHolidayData("01/01 is not on this server\r\n"));
-  EXPECT_FALSE(IsAcceptableHolidayData("01/01\nNew Year\n12/25\nChristmas\n"));    // LF alone
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\nNew Year\n12/25\nChristmas\n"));  // LF alone
   EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n12/25\r\n"));       // a date without its name
-  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\n\r\n12/25\r\nChristmas"));     // an empty name
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\n\r\n12/25\r\nChristmas"));      // an empty name
   EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n13/25\r\nNever"));  // no such month
   EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n12/32\r\nNever"));  // no such day
   EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n<p>\r\nx"));

@@ -26,8 +26,8 @@ QStringList Args(const QString& line) {
 TEST(OrlanectlRefusals, missingUserFolder_isNamedAndLeftAlone_untilCreateMakesItPrivate) {
   test::TempUserFolder folder;
   const QString missing = folder.root() + QStringLiteral("Typo");
-  for (const char* command : {"reminders list 2006-01-02", "reminders add 2006-01-02 08:00:00", "settings show",
-                              "search x --reminders"}) {
+  for (const char* command :
+       {"reminders list 2006-01-02", "reminders add 2006-01-02 08:00:00", "settings show", "search x --reminders"}) {
     const auto run = Ctl(Args(QStringLiteral("--user-dir ") + missing + QLatin1Char(' ') + QLatin1String(command)));
     EXPECT_EQ(run.exitCode, 5) << command;
     EXPECT_EQ(run.out, "") << command;
@@ -37,8 +37,9 @@ TEST(OrlanectlRefusals, missingUserFolder_isNamedAndLeftAlone_untilCreateMakesIt
   // Commands that do not touch the user folder run without one.
   EXPECT_EQ(Ctl(Args(QStringLiteral("--user-dir ") + missing + QStringLiteral(" daykey 2006-01-02"))).out,
             "07d60102\n");
-  ASSERT_EQ(Ctl(Args(QStringLiteral("--user-dir ") + missing + QStringLiteral(" reminders add 2006-01-02 08:00:00 "
-                                                                              "--create")))
+  ASSERT_EQ(Ctl(Args(QStringLiteral("--user-dir ") + missing +
+                     QStringLiteral(" reminders add 2006-01-02 08:00:00 "
+                                    "--create")))
                 .exitCode,
             0);
   struct stat st {};
@@ -114,8 +115,8 @@ TEST(OrlanectlRefusals, searchNamesTheDamagedDaysItCouldNotLookInto) {
   const auto reminders = Ctl(Args(QStringLiteral("search dentist --reminders")));
   EXPECT_EQ(reminders.exitCode, 5);
   EXPECT_EQ(reminders.out, "2006-01-02\n");
-  EXPECT_EQ(reminders.err, "damaged, not searched: 2006-01-03 (" + folder.file(QStringLiteral("07d60103.alm")).toUtf8() +
-                               ")\n");
+  EXPECT_EQ(reminders.err,
+            "damaged, not searched: 2006-01-03 (" + folder.file(QStringLiteral("07d60103.alm")).toUtf8() + ")\n");
   const auto diary = Ctl(Args(QStringLiteral("--password pw search x --diary")));
   EXPECT_EQ(diary.exitCode, 5);
   EXPECT_TRUE(diary.err.contains("damaged, not searched: 2006-01-04 (")) << diary.err.constData();
