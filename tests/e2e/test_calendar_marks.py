@@ -15,10 +15,11 @@ import threading
 
 from desktop import (CTL, DESKLEAF_TITLE, HELP_BUTTON, MODE_SOUND, QUESTION, DesktopTest, ctl, main, theme_color,
                      wait_for)
+from test_sound import alsa_config
 
 DESKLEAF = "^" + DESKLEAF_TITLE + "$"
 DELETE_SOUND = 119
-MONTH_CALENDAR = "-5"  # the probe names negative ids as text
+MONTH_CALENDAR = "calendar"  # as the layout probe names it
 # The big widget's calendar: (1, 1) to the right column, 237 x 228 pixels.
 LEAF_CALENDAR = (1, 1, 237, 228)
 
@@ -81,6 +82,11 @@ def sound_diary(password=b""):
 
 
 class CalendarMarksTest(DesktopTest):
+    def start_with_calendar(self, **kw):
+        ctl(self.d, "user-file", "init", "")
+        ctl(self.d, "settings", "set", "calendar_shown", "1")
+        return self.start_unlocked(**kw)
+
     def calendars(self, app, window):
         """(origin, rect) of the main window's calendar and the widget's, on the screen."""
         leaf = app.window(DESKLEAF)
@@ -98,9 +104,8 @@ class CalendarMarksTest(DesktopTest):
         good = ("\r\n".join(lines) + "\r\n").encode()
         path = "/holidays/Holidays_%d.bin" % today.year
         holidays = tempfile.mkdtemp(dir=self.d.root)
-        ctl(self.d, "user-file", "init", "")
         theme = json.loads(ctl(self.d, "settings", "show", "--json")[1])["theme"]
-        app, window = self.start_unlocked(extra_env={
+        app, window = self.start_with_calendar(extra_env={
             "ORLANE_VENDOR_URL": site.url, "ORLANE_HOLIDAY_DIR": holidays, "ORLANE_MODAL_ANSWER": "1"})
         text = tuple(theme_color(window.rects, theme, 4))
         places = self.calendars(app, window)
@@ -137,12 +142,12 @@ class CalendarMarksTest(DesktopTest):
         self.assertEqual(len(after), 2)
 
     def test_deleting_the_days_sound_asks_first_and_takes_its_mark_away_in_both_calendars(self):
-        ctl(self.d, "user-file", "init", "")
         key = ctl(self.d, "daykey", datetime.date.today().isoformat())[1].strip()
         rec = os.path.join(self.d.user, key + ".rec")
         with open(rec, "wb") as f:
             f.write(sound_diary())
-        app, window = self.start_unlocked()
+        # A sound card that plays into a file, so that the day's sound opens.
+        app, window = self.start_with_calendar(extra_env={"ALSA_CONFIG_PATH": alsa_config(self.d.root)})
         window.click(MODE_SOUND)
         places = self.calendars(app, window)
         marked = [pixels(self.shot("sound-marked"), origin, rect) for origin, rect in places]
