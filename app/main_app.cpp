@@ -107,7 +107,8 @@ int CMainApp::InitInstance() {
   // The widget comes before the main window is built, with the values start-up read.
   if (startup_.launchDeskleaf) mainDlg.Deskleaf().Show(startup_.theme, startup_.dateFormat, startup_.weekStart, 0);
   if (mainDlg.OnInitDialog()) {
-    if (mainDlg.settings().checkUpdate && StartupUpdateCheck(&mainDlg, mainDlg.Theme()) == 1) return 0;
+    // The check never ends the program: an update is only offered as its download page.
+    if (mainDlg.settings().checkUpdate) StartupUpdateCheck(&mainDlg, mainDlg.Theme());
     RunUntilFinished(mainDlg);
   }
   return 0;

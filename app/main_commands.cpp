@@ -228,12 +228,13 @@ void CMainDlg::OnCommand(int id) {
     case ids::kTrayUpdate:
     case ids::kHelpUpdate: CheckUpdate(this, settings_.theme); break;
     case ids::kHelpSyncHolidays:
-    case ids::kSyncHolidays: {
-      const std::tm now = LocalTm(NowSeconds());
-      SyncHolidays(this, settings_.theme, now.tm_year + 1900);
-      frame_.calendar->Redraw();
+    case ids::kSyncHolidays:
+      // The year the person is looking at; both calendars show its holidays in bold at once,
+      // and the widget's reminder panel its day's holiday name.
+      SyncHolidays(this, settings_.theme, LocalDateOf(selectedDate_).year);
+      RedrawCalendar();
+      deskleaf_->RefreshReminders();
       break;
-    }
     case ids::kTrayAbout:
     case ids::kHelpAbout: ShowAbout(); break;
     case ids::kTrayHelp:

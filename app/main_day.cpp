@@ -193,6 +193,8 @@ void CMainDlg::EnableDayChoice(bool calendar, bool modeSwitch) {
 
 void CMainDlg::RedrawCalendar() {
   frame_.calendar->Redraw();
+  frame_.calendar->update();
+  deskleaf_->RedrawCalendar();
 }
 
 void CMainDlg::OnAlarmTick() {

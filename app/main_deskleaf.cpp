@@ -54,6 +54,10 @@ void DeskleafLink::RefreshReminders() {
   if (CDeskleafDlg* w = Widget()) w->RefreshReminders();
 }
 
+void DeskleafLink::RedrawCalendar() {
+  if (CDeskleafDlg* w = Widget()) w->RedrawCalendar();
+}
+
 void DeskleafLink::ApplySettings(int dateFormat, int weekStart) {
   if (CDeskleafDlg* w = Widget()) {
     w->SetDateFormat(dateFormat);

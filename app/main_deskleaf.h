@@ -33,6 +33,8 @@ class DeskleafLink final : public QObject {
   void FollowDay(std::time_t date);
   // Reminder files changed on disk.
   void RefreshReminders();
+  // A day file was written or removed: the widget's calendar marks follow.
+  void RedrawCalendar();
   void ApplySettings(int dateFormat, int weekStart);
   // The tray icon was clicked: the widget takes its place and stacking again.
   void Relayout();

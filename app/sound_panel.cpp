@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QLabel>
 #include <QSlider>
 
 namespace orlane {
@@ -46,6 +47,9 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   mixer_ = new CMixerSliders(qobject_cast<QSlider*>(controls_.widget(ids::kMasterSlider)),
                              qobject_cast<QSlider*>(controls_.widget(ids::kWaveSlider)),
                              qobject_cast<QSlider*>(controls_.widget(ids::kMicSlider)), this);
+  mixer_->SetLabels(qobject_cast<QLabel*>(controls_.widget(ids::kMasterLabel)),
+                    qobject_cast<QLabel*>(controls_.widget(ids::kWaveLabel)),
+                    qobject_cast<QLabel*>(controls_.widget(ids::kMicLabel)));
   // The level message of each recorded buffer (queued by the view).
   connect(view_, &CSoundWaveWnd::soundLevel, this, [this](int fullScale, int magnitude) {
     const LevelBarSetting s = LevelBarFor(fullScale, magnitude);
@@ -152,6 +156,9 @@ void SoundPanel::LeaveDay(bool tell) {
 }
 
 void SoundPanel::Delete() {
+  // There is no undo: the person says so first, and a hasty key press keeps the sound.
+  const bool ours = day_.state == DaySoundState::Shown || day_.state == DaySoundState::Unplayable;
+  if (!ours || ThemedQuestion(DeleteSoundQuestion(), theme_, host_.Window(), 2) != 1) return;
   Tell(DeleteCommand(view_->Engine(), day_, CurrentPassword()));
   host_.RedrawCalendar();
 }

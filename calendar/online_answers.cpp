@@ -1,6 +1,7 @@
 #include "calendar/online_answers.h"
 
 #include "calendar/holiday_file.h"
+#include "calendar/vendor_site.h"
 #include "platform/file_io.h"
 
 #include <QDir>
@@ -23,8 +24,33 @@ QString HolidayDownloadPath(int year) {
   return QStringLiteral("/holidays/") + HolidayFileName(year);
 }
 
+namespace {
+bool IsHolidayDateLine(QByteArrayView line) {
+  if (line.size() != 5 || line[2] != '/') return false;
+  for (int i : {0, 1, 3, 4})
+    if (line[i] < '0' || line[i] > '9') return false;
+  const int month = (line[0] - '0') * 10 + (line[1] - '0');
+  const int day = (line[3] - '0') * 10 + (line[4] - '0');
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+}  // namespace
+
 bool IsAcceptableHolidayData(const QByteArray& data) {
-  return data.size() >= 6 && data.startsWith("01/01");
+  if (data.size() < 6 || !data.startsWith("01/01")) return false;
+  QList<QByteArrayView> lines;
+  for (qsizetype at = 0; at <= data.size();) {
+    qsizetype end = data.indexOf("\r\n", at);
+    if (end < 0) end = data.size();
+    lines.append(QByteArrayView(data).sliced(at, end - at));
+    at = end + 2;
+  }
+  while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  if (lines.size() < 2 || lines.size() % 2 != 0) return false;
+  for (qsizetype i = 0; i < lines.size(); i += 2) {
+    const QByteArrayView name = lines[i + 1];
+    if (!IsHolidayDateLine(lines[i]) || name.isEmpty() || name.contains('\n') || name.contains('\r')) return false;
+  }
+  return true;
 }
 
 HolidaySyncOutcome StoreHolidayDownload(int year, const QByteArray& data) {
@@ -51,21 +77,64 @@ QString VersionFilePath(const QString& productName) {
   return QLatin1Char('/') + productName + QStringLiteral(".ver");
 }
 
-QString VersionFromAnswer(const QByteArray& body) {
-  const QByteArray text = JoinPiecesAsText(body, kVersionPieceSize);
-  QString version = QString::fromLatin1(text);
-  if (version.size() > kMaxVersionLength) return {};
-  return version;
+VersionAnswer VersionFromAnswer(const QByteArray& body) {
+  const QString text = QString::fromLatin1(JoinPiecesAsText(body, kVersionPieceSize));
+  QStringList lines = text.split(QLatin1Char('\n'));
+  for (QString& line : lines)
+    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+  VersionAnswer answer;
+  answer.kind = VersionAnswerKind::NotAVersion;
+  answer.httpStatus = 200;
+  const QString version = lines.value(0);
+  if (version.isEmpty() || version.size() > kMaxVersionLength) return answer;
+  for (qsizetype i = 2; i < lines.size(); ++i)
+    if (!lines[i].trimmed().isEmpty()) return answer;  // more than a version file holds
+  answer.kind = VersionAnswerKind::Version;
+  answer.version = version;
+  answer.downloadPage = lines.value(1).trimmed();
+  return answer;
 }
 
-UpdateDecision DecideUpdate(const QString& latest, const QString& current) {
-  if (latest.isEmpty()) return UpdateDecision::NoConnection;
-  if (latest == current) return UpdateDecision::AlreadyNewest;
+QUrl DownloadPageUrl(const QString& named) {
+  const QUrl fallback = VendorUrl(QLatin1String(kDownloadPagePath));
+  if (named.isEmpty()) return fallback;
+  const QUrl page = named.startsWith(QLatin1Char('/')) && !named.startsWith(QStringLiteral("//"))
+                        ? VendorUrl(named)
+                        : QUrl(named, QUrl::StrictMode);
+  const QString path = page.path().toLower();
+  if (!IsVendorAddress(page) || path.endsWith(QStringLiteral(".exe")) || path.endsWith(QStringLiteral(".msi")))
+    return fallback;
+  return page;
+}
+
+UpdateDecision DecideUpdate(const VersionAnswer& latest, const QString& current) {
+  switch (latest.kind) {
+    case VersionAnswerKind::NoConnection: return UpdateDecision::NoConnection;
+    case VersionAnswerKind::NotFound: return UpdateDecision::NotFound;
+    case VersionAnswerKind::NotAVersion: return UpdateDecision::NotAVersion;
+    case VersionAnswerKind::Version: break;
+  }
+  if (latest.version == current) return UpdateDecision::AlreadyNewest;
   return UpdateDecision::OfferUpdate;
+}
+
+bool StartupCheckNeeded(const VersionAnswer& latest, const QString& current) {
+  const UpdateDecision decision = DecideUpdate(latest, current);
+  return decision == UpdateDecision::NoConnection || decision == UpdateDecision::OfferUpdate;
 }
 
 QString UpdateConnectionMessage(const QString& host) {
   return QStringLiteral("Can not connect to ") + host + QStringLiteral(", Please check your network connection.");
+}
+
+QString VersionNotFoundMessage(const QString& host, const QString& productName, int httpStatus) {
+  return QStringLiteral("The update site ") + host + QStringLiteral(" has no version information for ") + productName +
+         QStringLiteral(" (it answered HTTP %1), so the newest version is not known.").arg(httpStatus);
+}
+
+QString NotAVersionMessage(const QString& host) {
+  return QStringLiteral("The update site ") + host +
+         QStringLiteral(" did not answer with a version number, so the newest version is not known.");
 }
 
 QString AlreadyNewestMessage(const QString& productName) {
@@ -73,8 +142,9 @@ QString AlreadyNewestMessage(const QString& productName) {
 }
 
 QString OfferUpdateQuestion(const QString& latest, const QString& productName) {
+  // The program stays open: it only shows the download page in the browser.
   return QStringLiteral("A new version ") + latest + QStringLiteral(" is available, do you want to update ") +
-         productName + QStringLiteral(" now (the current ") + productName + QStringLiteral(" will be closed)?");
+         productName + QStringLiteral(" now (its download page opens in your web browser)?");
 }
 
 }  // namespace orlane

@@ -6,7 +6,6 @@
 #include "platform/program_info.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QWidget>
 
 namespace orlane {
@@ -39,7 +38,7 @@ QString CurrentVersion() {
   return QString::fromUtf8(kProgramVersion);
 }
 
-QString FetchLatest() {
+VersionAnswer FetchLatest() {
   WaitCursor wait;
   return GetLatestVersion(ProductName());
 }
@@ -71,31 +70,40 @@ HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year) {
   return outcome;
 }
 
-int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fetched) {
+int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<VersionAnswer>& fetched) {
   if (!fetched && TellWhenNoSite(mainWindow, theme)) return 0;
-  const QString latest = fetched ? *fetched : FetchLatest();
+  const VersionAnswer latest = fetched ? *fetched : FetchLatest();
   switch (DecideUpdate(latest, CurrentVersion())) {
     case UpdateDecision::NoConnection:
       ShowNotice(mainWindow, {NoticeKind::Warning, UpdateConnectionMessage(VendorHostText()), theme});
+      return 0;
+    case UpdateDecision::NotFound:
+      ShowNotice(mainWindow, {NoticeKind::Warning,
+                              VersionNotFoundMessage(VendorHostText(), ProductName(), latest.httpStatus), theme});
+      return 0;
+    case UpdateDecision::NotAVersion:
+      ShowNotice(mainWindow, {NoticeKind::Warning, NotAVersionMessage(VendorHostText()), theme});
       return 0;
     case UpdateDecision::AlreadyNewest:
       ShowNotice(mainWindow, {NoticeKind::Information, AlreadyNewestMessage(ProductName()), theme});
       return 0;
     case UpdateDecision::OfferUpdate: break;
   }
-  if (!ShowNotice(mainWindow, {NoticeKind::Question, OfferUpdateQuestion(latest, ProductName()), theme})) return 0;
-  const QUrl installer = VendorUrl(QString::fromLatin1(kInstallerPath));
-  if (IsVendorAddress(installer)) OpenWithShell(installer);
-  if (auto* dialog = qobject_cast<QDialog*>(mainWindow))
-    dialog->reject();
-  else if (mainWindow)
-    mainWindow->close();
-  return 1;
+  if (!ShowNotice(mainWindow, {NoticeKind::Question, OfferUpdateQuestion(latest.version, ProductName()), theme}))
+    return 0;
+  const QUrl page = DownloadPageUrl(latest.downloadPage);
+  if (OpenWithShell(page)) return 1;
+  // Nothing else will show the address: the person can still go there by hand.
+  ShowNotice(
+      mainWindow,
+      {NoticeKind::Warning,
+       QStringLiteral("The download page could not be opened in a web browser:\n") + page.toDisplayString(), theme});
+  return 0;
 }
 
 int StartupUpdateCheck(QWidget* mainWindow, int theme) {
   if (!VendorSiteConfigured()) return 0;
-  const QString latest = FetchLatest();
+  const VersionAnswer latest = FetchLatest();
   if (!StartupCheckNeeded(latest, CurrentVersion())) return 0;
   return CheckUpdate(mainWindow, theme, latest);
 }

@@ -23,14 +23,15 @@ void OpenVendorSite(QWidget* parent, int theme);
 HolidaySyncOutcome SyncHolidays(QWidget* parent, int theme, int year);
 
 // Asks for the latest version and reports it; on Yes to the offer opens the
-// installer's address, closes mainWindow as if cancelled and returns 1, else
-// 0. A version already fetched (at start-up) is used instead of a second
-// fetch, so a dead server costs one time bound, not two.
-int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<QString>& fetched = std::nullopt);
+// download page in the browser and returns 1, else 0. The program goes on
+// running either way. A version already fetched (at start-up) is used
+// instead of a second fetch, so a dead server costs one time bound, not two.
+int CheckUpdate(QWidget* mainWindow, int theme, const std::optional<VersionAnswer>& fetched = std::nullopt);
 
-// The start-up rule: nothing is shown when no site is configured or the
-// vendor's version equals the program's; otherwise the check runs as on command. 1 when the program is
-// being closed for the update.
+// The start-up rule: nothing is shown when no site is configured, the
+// vendor's version equals the program's, or the site answered without a
+// version (a missing version file); otherwise the check runs as on command.
+// 1 when the download page was opened.
 int StartupUpdateCheck(QWidget* mainWindow, int theme);
 
 }  // namespace orlane

@@ -25,10 +25,20 @@ HolidaySyncOutcome DownloadHolidayFile(int year) {
   return StoreHolidayDownload(year, JoinPiecesAsText(fetched.body, kHolidayPieceSize));
 }
 
-QString GetLatestVersion(const QString& productName) {
+VersionAnswer GetLatestVersion(const QString& productName) {
   // Anything longer than a few pieces is no version text.
   const HttpFetchResult fetched = FetchFromVendor(VersionFilePath(productName), 4096);
-  if (!fetched.httpSuccess()) return {};
+  VersionAnswer answer;
+  answer.httpStatus = fetched.httpStatus;
+  if (fetched.status == HttpFetchStatus::TooLarge) {
+    answer.kind = VersionAnswerKind::NotAVersion;
+    return answer;
+  }
+  if (!fetched.ok()) return answer;  // no connection
+  if (!fetched.httpSuccess()) {
+    answer.kind = VersionAnswerKind::NotFound;
+    return answer;
+  }
   return VersionFromAnswer(fetched.body);
 }
 

@@ -14,8 +14,8 @@ namespace orlane {
 // partial file never replaces a good one; an error page is no record.
 HolidaySyncOutcome DownloadHolidayFile(int year);
 
-// The vendor's version text for the product, or an empty text when it
-// cannot be had, is an error page, or is longer than 4 characters.
-QString GetLatestVersion(const QString& productName);
+// The vendor's version file for the product: its version, or why there is
+// none (no answer at all, an HTTP error such as 404, not a version).
+VersionAnswer GetLatestVersion(const QString& productName);
 
 }  // namespace orlane

@@ -2,9 +2,12 @@
 
 #include "days/day_files.h"
 #include "platform/app_paths.h"
+#include "reminders/reminder_value.h"
 #include "security/cipher.h"
 #include "security/folder_path.h"
 #include "security/scramble.h"
+
+#include <QFileInfo>
 
 #include <termios.h>
 #include <unistd.h>
@@ -109,6 +112,30 @@ PasswordCheck CliContext::checkUserFile(const QByteArray& typed) {
 
 bool CliContext::ensureUserFolder() {
   return CreateFolderPath(UserFolder()) == 1;
+}
+
+int CliContext::requireUserFolder(bool create) const {
+  QString folder = UserFolder();
+  if (QFileInfo(folder).isDir()) return kExitOk;
+  while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+  if (!create)
+    return fail(kExitFileError,
+                QStringLiteral("The user folder does not exist: ") + folder + QStringLiteral(" (--create makes it)"));
+  if (CreateFolderPath(folder) != 1)
+    return fail(kExitFileError, QStringLiteral("The user folder could not be created: ") + folder);
+  return kExitOk;
+}
+
+std::optional<CalendarDate> CliContext::parseDate(const QString& text) const {
+  std::optional<CalendarDate> date = ParseIsoDate(text);
+  if (!date) usage(QStringLiteral("not a date: ") + text);
+  return date;
+}
+
+bool CliContext::checkTime(const QString& text) const {
+  if (IsWellFormedTimeKey(text.toLatin1())) return true;
+  usage(QStringLiteral("not a time: ") + text);
+  return false;
 }
 
 void CliContext::print(const QString& line) {

@@ -2,6 +2,7 @@
 // output streams, and the exit codes scripts rely on.
 #pragma once
 
+#include "days/day_files.h"
 #include "security/user_file.h"
 
 #include <QString>
@@ -57,6 +58,16 @@ class CliContext final {
 
   // Creates the user folder when a command is about to write into it.
   bool ensureUserFolder();
+  // A command that works on the user folder runs only when the folder is
+  // there (a mistyped --user-dir must not list nothing, nor be created
+  // silently); create (--create) makes it first. kExitOk or the exit code to
+  // end with (the message is printed).
+  int requireUserFolder(bool create) const;
+
+  // A date or time argument; a bad one prints "not a date: TEXT" or
+  // "not a time: TEXT" (exit with kExitUsage).
+  std::optional<CalendarDate> parseDate(const QString& text) const;
+  bool checkTime(const QString& text) const;
 
   static void print(const QString& line);            // a line on standard output
   static void printRaw(const QByteArray& bytes);     // bytes as they are

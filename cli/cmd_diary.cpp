@@ -10,7 +10,8 @@
 namespace orlane::cli {
 
 namespace {
-constexpr char kUsage[] = "usage: orlanectl diary export DATE [--format rtf|txt|html] | diary import DATE FILE";
+constexpr char kUsage[] =
+    "usage: orlanectl diary export DATE [--format rtf|txt|html] | diary import DATE FILE [--replace]";
 
 int Export(CliContext& context, const QString& path, const QString& date, const QString& format) {
   QByteArray password;
@@ -41,7 +42,11 @@ int Export(CliContext& context, const QString& path, const QString& date, const 
   return kExitOk;
 }
 
-int Import(CliContext& context, const QString& path, const QString& source) {
+// Suffix of the old page that --replace keeps beside the new one:
+// <daykey>.dia.replaced-<n>.
+constexpr char kReplacedSuffix[] = ".replaced";
+
+int Import(CliContext& context, const QString& path, const QString& date, const QString& source, bool replace) {
   QByteArray password;
   if (const int code = context.login(password)) return code;
   QByteArray rtf;
@@ -49,10 +54,20 @@ int Import(CliContext& context, const QString& path, const QString& source) {
     return context.fail(kExitFileError, QStringLiteral("cannot read ") + source);
   if (!ReadRtfPageText(rtf).readable) return context.fail(kExitUsage, QStringLiteral("not an RTF file: ") + source);
   QByteArray existing;
-  // A page of another password is never replaced.
-  if (ReadFileBytes(path, existing) == FileReadResult::Ok &&
-      CheckPasswordHeader(existing, password) != PasswordHeaderCheck::Matches)
-    return context.fail(kExitOtherPassword, QStringLiteral("The diary page belongs to another password."));
+  const FileReadResult old = ReadFileBytes(path, existing);
+  if (old == FileReadResult::Unreadable || old == FileReadResult::TooLarge)
+    return context.fail(kExitFileError, QStringLiteral("cannot read ") + path);
+  if (old == FileReadResult::Ok) {
+    // A page of another password is never replaced.
+    if (CheckPasswordHeader(existing, password) != PasswordHeaderCheck::Matches)
+      return context.fail(kExitOtherPassword, QStringLiteral("The diary page belongs to another password."));
+    if (!replace)
+      return context.fail(kExitRefused, QStringLiteral("There is a diary page on ") + date +
+                                            QStringLiteral(" already; --replace replaces it and keeps the old one."));
+    if (KeepFileCopy(path, QLatin1String(kReplacedSuffix), true).isEmpty())
+      return context.fail(kExitFileError, QStringLiteral("The old page could not be kept beside ") + path +
+                                              QStringLiteral(": ") + LastFileError());
+  }
   if (!context.ensureUserFolder() ||
       AtomicWriteFile(path, WrapWithPasswordHeader(rtf, password)) != WriteResult::Written)
     return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
@@ -63,20 +78,20 @@ int Import(CliContext& context, const QString& path, const QString& source) {
 int RunDiary(CliContext& context) {
   std::optional<QString> format;
   if (!context.takeOption("format", format)) return kExitUsage;
+  const bool replace = context.takeFlag("replace");
   if (!context.rejectUnknownOptions()) return kExitUsage;
-  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(1));
-  if (!date) return context.usage(QLatin1String(kUsage));
-  const QString path = DayFilePath(date->year, date->month, date->day, DayFileKind::Diary);
   const QString verb = context.arg(0);
-  if (verb == QLatin1String("export") && context.args().size() == 2) {
-    const QString f = format.value_or(QStringLiteral("rtf"));
-    if (f != QLatin1String("rtf") && f != QLatin1String("txt") && f != QLatin1String("html"))
-      return context.usage(QLatin1String(kUsage));
-    return Export(context, path, context.arg(1), f);
-  }
-  if (verb == QLatin1String("import") && context.args().size() == 3 && !format)
-    return Import(context, path, QFileInfo(context.arg(2)).absoluteFilePath());
-  return context.usage(QLatin1String(kUsage));
+  const bool exporting = verb == QLatin1String("export") && context.args().size() == 2 && !replace;
+  const bool importing = verb == QLatin1String("import") && context.args().size() == 3 && !format;
+  if (!exporting && !importing) return context.usage(QLatin1String(kUsage));
+  const std::optional<CalendarDate> date = context.parseDate(context.arg(1));
+  if (!date) return kExitUsage;
+  const QString path = DayFilePath(date->year, date->month, date->day, DayFileKind::Diary);
+  if (importing) return Import(context, path, context.arg(1), QFileInfo(context.arg(2)).absoluteFilePath(), replace);
+  const QString f = format.value_or(QStringLiteral("rtf"));
+  if (f != QLatin1String("rtf") && f != QLatin1String("txt") && f != QLatin1String("html"))
+    return context.usage(QLatin1String(kUsage));
+  return Export(context, path, context.arg(1), f);
 }
 
 }  // namespace orlane::cli

@@ -7,8 +7,8 @@ namespace orlane::cli {
 int RunHoliday(CliContext& context) {
   if (!context.rejectUnknownOptions()) return kExitUsage;
   if (context.args().size() != 1) return context.usage(QStringLiteral("usage: orlanectl holiday DATE"));
-  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(0));
-  if (!date) return context.usage(QStringLiteral("not a date (YYYY-MM-DD): ") + context.arg(0));
+  const std::optional<CalendarDate> date = context.parseDate(context.arg(0));
+  if (!date) return kExitUsage;
   CliContext::print(GetHolidayText(date->year, date->month, date->day));
   return kExitOk;
 }

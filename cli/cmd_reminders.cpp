@@ -109,22 +109,30 @@ int RunReminders(CliContext& context) {
   if (!context.rejectUnknownOptions()) return kExitUsage;
 
   const QString verb = context.arg(0);
-  const std::optional<CalendarDate> date = ParseIsoDate(context.arg(1));
-  if (!date) return context.usage(QLatin1String(kUsage));
   const bool adding = verb == QLatin1String("add");
-  if (!adding && (note || media || beep || inactive || repeat)) return context.usage(QLatin1String(kUsage));
-
-  if (verb == QLatin1String("list") && context.args().size() == 2) return List(context, *date, json);
+  const bool listing = verb == QLatin1String("list");
+  const qsizetype count = listing ? 2 : 3;
+  if ((!adding && !listing && verb != QLatin1String("remove")) || context.args().size() != count ||
+      (!adding && (note || media || beep || inactive || repeat)) || (!listing && json) || (beep && media))
+    return context.usage(QLatin1String(kUsage));
+  const std::optional<CalendarDate> date = context.parseDate(context.arg(1));
+  if (!date) return kExitUsage;
+  if (listing) return List(context, *date, json);
+  if (!context.checkTime(context.arg(2))) return kExitUsage;
   const QByteArray time = context.arg(2).toLatin1();
-  if (context.args().size() != 3 || json || !IsWellFormedTimeKey(time)) return context.usage(QLatin1String(kUsage));
   if (verb == QLatin1String("remove")) return Remove(context, *date, time);
-  if (!adding || (beep && media)) return context.usage(QLatin1String(kUsage));
 
   Reminder reminder;
   reminder.active = !inactive;
   reminder.repeat = repeat;
   if (beep) reminder.media = kBeepOnly;
-  if (media) reminder.media = QFileInfo(*media).absoluteFilePath().toUtf8();
+  if (media) {
+    const QFileInfo file(*media);
+    // A reminder whose file is missing would fall silent when it is due.
+    if (!file.isFile())
+      return context.fail(kExitRefused, QStringLiteral("The media file does not exist: ") + file.absoluteFilePath());
+    reminder.media = file.absoluteFilePath().toUtf8();
+  }
   if (note) reminder.note = note->toUtf8().replace("\r\n", "\n").replace("\n", "\r\n");
   return Add(context, *date, time, reminder);
 }

@@ -2,8 +2,12 @@
 #include "cli/diary_text.h"
 #include "days/day_files.h"
 #include "days/settings_file.h"
+#include "platform/file_io.h"
 #include "reminders/day_search.h"
+#include "reminders/reminder_day.h"
+#include "security/scramble.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,13 +27,45 @@ bool TakeDate(CliContext& context, const char* name, std::optional<QString>& key
   std::optional<QString> text;
   if (!context.takeOption(name, text)) return false;
   if (!text) return true;
-  const std::optional<CalendarDate> d = ParseIsoDate(*text);
-  if (!d) {
-    context.usage(QStringLiteral("not a date (YYYY-MM-DD): ") + *text);
-    return false;
-  }
+  const std::optional<CalendarDate> d = context.parseDate(*text);
+  if (!d) return false;
   key = MakeDayKey(d->year, d->month, d->day);
   return true;
+}
+
+bool DamagedReminderFile(const QString& path) {
+  ReminderMap map;
+  const ReminderLoadResult r = LoadReminderDay(path, map);
+  return r == ReminderLoadResult::Damaged || r == ReminderLoadResult::Unreadable;
+}
+
+// unreadablePages: the pages under the password the search found not to be RTF.
+bool DamagedDiaryFile(const QString& path, const QByteArray& password, const QSet<QByteArray>& unreadablePages) {
+  QByteArray bytes;
+  if (ReadFileBytes(path, bytes) != FileReadResult::Ok) return true;
+  switch (CheckPasswordHeader(bytes, password)) {
+    case PasswordHeaderCheck::TooShort: return true;
+    case PasswordHeaderCheck::OtherPassword: return false;
+    case PasswordHeaderCheck::Matches: break;
+  }
+  return unreadablePages.contains(UnwrapPasswordHeader(bytes));
+}
+
+// The search cannot look into a damaged day file: each is named on standard
+// error, so that it is never taken for a day without the term. kExitOk when
+// there was none.
+int TellDamagedDays(CliContext& context, SearchKind kind, const SearchOptions& options, const QByteArray& password,
+                    const QSet<QByteArray>& unreadablePages) {
+  int code = kExitOk;
+  for (const QString& path : FilesInRange(CollectDayFiles(kind), options)) {
+    const bool damaged =
+        kind == SearchKind::Diary ? DamagedDiaryFile(path, password, unreadablePages) : DamagedReminderFile(path);
+    if (!damaged) continue;
+    const QString key = QFileInfo(path).completeBaseName();
+    code = context.fail(kExitFileError, QStringLiteral("damaged, not searched: ") + IsoOfKey(key) +
+                                            QStringLiteral(" (") + path + QLatin1Char(')'));
+  }
+  return code;
 }
 }  // namespace
 
@@ -51,8 +87,10 @@ int RunSearch(CliContext& context) {
   if (diary) {
     if (const int code = context.login(password)) return code;
   }
-  const SearchResult result = SearchDayFiles(diary ? SearchKind::Diary : SearchKind::Reminders, options, password,
-                                             diary ? CliDiaryTextReader() : DiaryTextReader{});
+  const SearchKind kind = diary ? SearchKind::Diary : SearchKind::Reminders;
+  QSet<QByteArray> unreadablePages;
+  const SearchResult result =
+      SearchDayFiles(kind, options, password, diary ? CliDiaryTextReader(&unreadablePages) : DiaryTextReader{});
   if (json) {
     QJsonArray array;
     for (const QString& key : result.dayKeys) array.append(QJsonObject{{QStringLiteral("date"), IsoOfKey(key)}});
@@ -60,7 +98,7 @@ int RunSearch(CliContext& context) {
   } else {
     for (const QString& key : result.dayKeys) CliContext::print(IsoOfKey(key));
   }
-  return kExitOk;
+  return TellDamagedDays(context, kind, options, password, unreadablePages);
 }
 
 }  // namespace orlane::cli

@@ -18,7 +18,7 @@ int Init(CliContext& context, const QByteArray& password) {
 int Check(CliContext& context, const QByteArray& password) {
   switch (CliContext::checkUserFile(password)) {
     case PasswordCheck::Accepted: return kExitOk;
-    case PasswordCheck::Wrong: return kExitWrongPassword;
+    case PasswordCheck::Wrong: return context.fail(kExitWrongPassword, QStringLiteral("wrong password"));
     case PasswordCheck::NoUserFile: return context.fail(kExitWrongPassword, QStringLiteral("There is no user file."));
     case PasswordCheck::Unreadable: return context.fail(kExitFileError, UnreadableUserFileMessage());
   }

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <array>
+#include <cstring>
 
 namespace orlane::cli {
 
@@ -20,10 +21,17 @@ std::span<const CliCommand> Commands() {
        "[--json]",
        &RunSearch},
       {"sound", "sound export DATE FILE", &RunSound},
-      {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE", &RunDiary},
+      {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE [--replace]", &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
   }};
   return commands;
+}
+
+bool UsesUserFolder(const CliCommand& command) {
+  static constexpr const char* kWithoutUserFolder[] = {"daykey", "scramble", "unscramble", "holiday"};
+  for (const char* name : kWithoutUserFolder)
+    if (std::strcmp(command.name, name) == 0) return false;
+  return true;
 }
 
 }  // namespace orlane::cli

@@ -15,6 +15,9 @@ struct CliCommand {
 };
 
 std::span<const CliCommand> Commands();
+// Whether the command reads or writes the user folder (all but the few that
+// only compute or read program data).
+bool UsesUserFolder(const CliCommand& command);
 
 int RunDayKey(CliContext& context);
 int RunSettings(CliContext& context);

@@ -4,9 +4,10 @@
 
 namespace orlane::cli {
 
-DiaryTextReader CliDiaryTextReader() {
-  return [](const QByteArray& rtf) {
+DiaryTextReader CliDiaryTextReader(QSet<QByteArray>* unreadable) {
+  return [unreadable](const QByteArray& rtf) {
     const RtfPageText page = ReadRtfPageText(rtf);
+    if (!page.readable && unreadable) unreadable->insert(rtf);
     return DiaryPageText{page.text, page.hasObject};
   };
 }

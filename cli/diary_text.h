@@ -3,8 +3,12 @@
 
 #include "reminders/day_search.h"
 
+#include <QByteArray>
+#include <QSet>
+
 namespace orlane::cli {
 
-DiaryTextReader CliDiaryTextReader();
+// unreadable, when given, collects the pages that are not RTF (a damaged day).
+DiaryTextReader CliDiaryTextReader(QSet<QByteArray>* unreadable = nullptr);
 
 }  // namespace orlane::cli

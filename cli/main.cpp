@@ -11,7 +11,7 @@
 namespace {
 
 void PrintHelp(FILE* to) {
-  std::fprintf(to, "usage: orlanectl [--user-dir DIR] [--password PW] COMMAND [ARGS]\n\ncommands:\n");
+  std::fprintf(to, "usage: orlanectl [--user-dir DIR] [--password PW] [--create] COMMAND [ARGS]\n\ncommands:\n");
   for (const orlane::cli::CliCommand& c : orlane::cli::Commands()) std::fprintf(to, "  %s\n", c.synopsis);
 }
 
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
 
   std::optional<QString> userDir;
   std::optional<QString> password;
+  bool create = false;
   // Global options come before the command.
   while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
     const QString option = args.takeFirst();
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
       PrintHelp(stdout);
       return kExitOk;
     }
+    if (option == QLatin1String("--create")) {
+      create = true;
+      continue;
+    }
     if (value("user-dir", userDir) || value("password", password)) continue;
     std::fprintf(stderr, "unknown option %s\n", option.toLocal8Bit().constData());
     return kExitUsage;
@@ -63,6 +68,10 @@ int main(int argc, char** argv) {
   for (const CliCommand& c : Commands()) {
     if (name != QLatin1String(c.name)) continue;
     CliContext context(args, password);
+    // Also accepted among the command's own options.
+    create = context.takeFlag("create") || create;
+    if (UsesUserFolder(c))
+      if (const int code = context.requireUserFolder(create)) return code;
     return c.run(context);
   }
   std::fprintf(stderr, "unknown command %s\n", name.toLocal8Bit().constData());

@@ -10,12 +10,14 @@ namespace orlane {
 
 void LoadProgramFonts() {
   static const bool loaded = [] {
-    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-      // Registered from memory: adding by file name makes fontconfig write a
-      // cache under a lock that a killed process would leave behind.
-      QFile file(QString::fromLatin1(path));
-      if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
-    }
+    // Only the regular face: fonts-wine's "Tahoma Bold" (tahomabd.ttf) draws
+    // the regular glyphs, so with it registered every bold Tahoma text (the
+    // calendars' holidays among them) looked regular. Without it the bold
+    // weight is emboldened from the regular face and can be told apart.
+    // Registered from memory: adding by file name makes fontconfig write a
+    // cache under a lock that a killed process would leave behind.
+    QFile file(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
     return true;
   }();
   (void)loaded;

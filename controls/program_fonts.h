@@ -1,4 +1,4 @@
-// The program's fonts: registers the bundled Tahoma faces once per process and
+// The program's fonts: registers the bundled Tahoma face once per process and
 // builds fonts the way the classic code asks for them (face, character height
 // in pixels as a negative GDI height, weight).
 #pragma once

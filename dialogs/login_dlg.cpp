@@ -9,6 +9,7 @@
 #include "platform/program_info.h"
 #include "security/cipher.h"
 #include "security/edge_rect.h"
+#include "security/password_change.h"
 #include "security/session.h"
 
 #include <QLabel>
@@ -30,21 +31,23 @@ CMacButton* CLoginDlg::Button(int id) const {
   }
 }
 
-CMacButton* CLoginDlg::MakeButton(const QString& text, int id, int left) {
+CMacButton* CLoginDlg::MakeButton(const QString& text, int id, int left, int top) {
   auto* button = new CMacButton(text, id, Client());
   button->SetTheme(Theme());
   button->setFont(NormalFont());
-  button->setGeometry(EdgeRect(left, 108, left + 70, 130));
+  button->setGeometry(EdgeRect(left, top, left + 70, top + 22));
   connect(button, &CMacButton::commandClicked, this, &CLoginDlg::OnCommand);
   button->show();
   return button;
 }
 
 void CLoginDlg::OnInitDialog() {
-  resize(kWidth, kHeight);
+  firstPassword_ = !FileExists(UserFilePath(kUserFileName));
+  // The rows below the password edit move down by the confirmation row.
+  const int below = firstPassword_ ? kConfirmRowHeight : 0;
+  resize(kWidth, kHeight + below);
   CenterWindow();
   CThemedDialog::OnInitDialog();
-  firstPassword_ = !FileExists(UserFilePath(kUserFileName));
 
   prompt_ = new QLabel(firstPassword_ ? QStringLiteral("Please initialize a new password:")
                                       : QStringLiteral("Please input your password:"),
@@ -54,13 +57,20 @@ void CLoginDlg::OnInitDialog() {
 
   edit_ = MakePasswordEdit(Client(), 10, 60, 262, 80);
 
+  if (firstPassword_) {
+    confirmPrompt_ = new QLabel(QStringLiteral("Please confirm the password:"), Client());
+    confirmPrompt_->setGeometry(EdgeRect(10, 85, 270, 100));
+    confirmPrompt_->show();
+    confirm_ = MakePasswordEdit(Client(), 10, 105, 262, 125);
+  }
+
   hint_ = new QLabel(QStringLiteral("Please remember it and keep it safely."), Client());
-  hint_->setGeometry(EdgeRect(10, 85, 265, 100));
+  hint_->setGeometry(EdgeRect(10, 85 + below, 265, 100 + below));
   hint_->setVisible(firstPassword_);
 
-  help_ = MakeButton(QStringLiteral("&Help"), kHelpId, 30);
-  ok_ = MakeButton(QStringLiteral("&OK"), 1, 110);
-  cancel_ = MakeButton(QStringLiteral("&Cancel"), 2, 190);
+  help_ = MakeButton(QStringLiteral("&Help"), kHelpId, 30, 108 + below);
+  ok_ = MakeButton(QStringLiteral("&OK"), 1, 110, 108 + below);
+  cancel_ = MakeButton(QStringLiteral("&Cancel"), 2, 190, 108 + below);
   ok_->setDefault(true);
   edit_->setFocus(Qt::OtherFocusReason);
 }
@@ -93,6 +103,13 @@ void CLoginDlg::OnOK() {
       SelectAllOf(edit_);
       return;
     case PasswordCheck::NoUserFile:
+      if (confirm_ && PasswordBytes(confirm_) != typed) {
+        // The two fields differ: nothing is stored, both are typed again.
+        ThemedNotice(PasswordChangeMessage(PasswordChangeCheck::ConfirmMismatch), Theme(), this);
+        confirm_->clear();
+        SelectAllOf(edit_);
+        return;
+      }
       if (CreateUserFile(userFile, typed) != WriteResult::Written) {
         ThemedNotice(QStringLiteral("User file create failed, please contact us by email."), Theme(), this);
         reject();

@@ -1,6 +1,7 @@
 // CLoginDlg: asks for the login password, or on the very first start for the
-// password to choose, and checks it against the user file. The accepted
-// password becomes the current password; the dialog ends with OK only then.
+// password to choose (typed twice, so that a typo cannot lock the person out
+// of every page), and checks it against the user file. The accepted password
+// becomes the current password; the dialog ends with OK only then.
 #pragma once
 
 #include "controls/themed_dialog.h"
@@ -20,6 +21,8 @@ class CLoginDlg : public CThemedDialog {
   static constexpr int kHelpId = 101;
   static constexpr int kWidth = 280;
   static constexpr int kHeight = 145;
+  // The first start has the confirmation row besides.
+  static constexpr int kConfirmRowHeight = 45;
 
   explicit CLoginDlg(int theme, QWidget* parent = nullptr);
   Q_DISABLE_COPY_MOVE(CLoginDlg)
@@ -29,6 +32,9 @@ class CLoginDlg : public CThemedDialog {
   QLabel* Prompt() const { return prompt_; }
   QLabel* Hint() const { return hint_; }
   QLineEdit* PasswordEdit() const { return edit_; }
+  // The second field of a first start; null otherwise.
+  QLabel* ConfirmPrompt() const { return confirmPrompt_; }
+  QLineEdit* ConfirmEdit() const { return confirm_; }
   CMacButton* Button(int id) const;
   // Whether the dialog was built for a first start (no user file).
   bool FirstPassword() const { return firstPassword_; }
@@ -38,12 +44,14 @@ class CLoginDlg : public CThemedDialog {
 
  private:
   void OnOK();
-  CMacButton* MakeButton(const QString& text, int id, int left);
+  CMacButton* MakeButton(const QString& text, int id, int left, int top);
 
   bool firstPassword_ = false;
   QLabel* prompt_ = nullptr;
   QLabel* hint_ = nullptr;
   QLineEdit* edit_ = nullptr;
+  QLabel* confirmPrompt_ = nullptr;
+  QLineEdit* confirm_ = nullptr;
   CMacButton* help_ = nullptr;
   CMacButton* ok_ = nullptr;
   CMacButton* cancel_ = nullptr;

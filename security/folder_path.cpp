@@ -3,6 +3,7 @@
 #include "security/error_log.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace orlane {
@@ -15,7 +16,7 @@ int CreateFolderPath(const QString& path) {
     if (full[i] != QLatin1Char('/') || full[i - 1] == QLatin1Char('/')) continue;
     const QString prefix = full.left(i + 1);
     if (QFileInfo(prefix).isDir()) continue;
-    if (!QDir().mkdir(prefix)) {
+    if (!QDir().mkdir(prefix, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
       LogError("%s directory create failed.", prefix.toLocal8Bit().constData());
       return 0;
     }

@@ -25,6 +25,20 @@ QString CMixerSliders::UnavailableTip() {
   return QStringLiteral("No sound mixer was found for this volume, so it cannot be set here.");
 }
 
+QString CMixerSliders::UnavailableLabel(const QString& name) {
+  return name + QStringLiteral(": no mixer found");
+}
+
+void CMixerSliders::SetLabels(QLabel* master, QLabel* wave, QLabel* microphone) {
+  const std::array<QLabel*, 3> labels{master, wave, microphone};
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    QLabel* label = labels[i];
+    if (!label || Available(lines_[i].line)) continue;
+    label->setText(UnavailableLabel(label->text()));
+    label->setToolTip(UnavailableTip());
+  }
+}
+
 bool CMixerSliders::Available(MixerLine which) const {
   for (const Line& line : lines_)
     if (line.line == which) return line.control && line.control->available();

@@ -3,11 +3,13 @@
 // position from its mixer line (in steps of 4096), writes its volume when
 // the user lets it go or moves it by keyboard or wheel, and follows changes
 // made elsewhere (the desktop's mixer, another program) as the mixer reports
-// them. Without a mixer a slider is disabled, with a tool tip saying why.
+// them. Without a mixer a slider is disabled, and its label says why (the
+// tool tip says it in full).
 #pragma once
 
 #include "platform/audio/mixer_control.h"
 
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QSlider>
@@ -26,11 +28,16 @@ class CMixerSliders final : public QObject {
   ~CMixerSliders() override;
   Q_DISABLE_COPY_MOVE(CMixerSliders)
 
+  // The sliders' name labels (any may be null): the label of a line without
+  // a mixer gets the reason after the name ("Master: no mixer found").
+  void SetLabels(QLabel* master, QLabel* wave, QLabel* microphone);
+
   bool Available(audio::MixerLine line) const;
   // Reads every line's value again and moves the sliders to it.
   void Refresh();
 
   static QString UnavailableTip();
+  static QString UnavailableLabel(const QString& name);
 
  private:
   struct Line {

@@ -45,6 +45,10 @@ QString ProtectedSoundMessage() {
       "recorded on this day.");
 }
 
+QString DeleteSoundQuestion() {
+  return QStringLiteral("Do you want to delete the sound diary of this day? It cannot be undone.");
+}
+
 SoundResult LoadDaySound(SoundEngine& engine, DaySound& day, const QString& path, const QByteArray& password) {
   // Never while a recording is on its way into the temp file.
   if (engine.Busy() || engine.State() == SoundState::Recording || engine.InputOpen()) return Told(SoundOutcome::Busy);
@@ -69,6 +73,9 @@ SoundResult LoadDaySound(SoundEngine& engine, DaySound& day, const QString& path
   // recording is appended to them even when the sound cannot be played.
   const QString temp = engine.TempFilePath();
   SoundResult result;
+  // A temp file left by an earlier run is replaced by a new one, private
+  // from its creation on (a replaced file would keep a wider mode).
+  static_cast<void>(RemoveFileForced(temp));  // a failure shows in the write below
   if (AtomicWriteFile(temp, stored.image.pcm) != WriteResult::Written) {
     day.loadedBytes = 0;
     result = Told(SoundOutcome::WriteFailed, WriteFailure(QStringLiteral("The recording file"), temp));

@@ -76,6 +76,8 @@ void ForgetDaySound(SoundEngine& engine, DaySound& day);
 // The texts of the commands.
 QString FormatDiffersMessage();
 QString ProtectedSoundMessage();
+// Asked before Delete removes the day's sound diary.
+QString DeleteSoundQuestion();
 // The Save as dialog: default suffix and filter.
 inline constexpr char kSaveAsSuffix[] = "wav";
 inline constexpr char kSaveAsFilter[] = "WAV File (*.wav)";

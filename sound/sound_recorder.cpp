@@ -1,5 +1,7 @@
 #include "sound/sound_recorder.h"
 
+#include "platform/private_file.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -62,18 +64,17 @@ void SoundRecorder::OnBufferDone(audio::WaveBuffer* buffer) {
   const bool stopping = closing_.load() || state_.load() == static_cast<int>(SoundState::Stopped);
   if (!stopping && events_.level)
     events_.level(LevelOfBuffer(buffer->data, buffer->bytesRecorded, format_.bitsPerSample));
-  QFile file(tempPath_);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+  // What the device filled: a buffer returned full holds its whole length; one
+  // handed back early by a closing device holds only what was recorded. The
+  // samples are not scrambled, so nobody else may read the file.
+  const AppendResult stored = AppendToPrivateFile(tempPath_, QByteArrayView(buffer->data, buffer->bytesRecorded));
+  if (stored.lengthBefore < 0) {
     // Dropped, but it still counts as back, so that stopping completes.
     audio::UnprepareBuffer(buffer);
     Release();
     return;
   }
-  recordedSeconds_ = static_cast<float>(file.size()) / static_cast<float>(format_.averageBytesPerSecond);
-  // What the device filled: a buffer returned full holds its whole length; one
-  // handed back early by a closing device holds only what was recorded.
-  file.write(buffer->data, buffer->bytesRecorded);
-  file.close();
+  recordedSeconds_ = static_cast<float>(stored.lengthBefore) / static_cast<float>(format_.averageBytesPerSecond);
   if (events_.stored) events_.stored();
   audio::UnprepareBuffer(buffer);
   if (stopping) {

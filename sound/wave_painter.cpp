@@ -1,7 +1,9 @@
 #include "sound/wave_painter.h"
 
 #include "controls/gdi_painter.h"
+#include "sound/waveform.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -45,11 +47,25 @@ QImage DrawWaveSummary(const WaveformSummary& summary, QSize size, const WaveCol
   return image;
 }
 
+QString FitWaveFormatLine(const QString& line, int width, const QFont& font) {
+  const QFontMetrics metrics(font);
+  if (metrics.horizontalAdvance(line) <= width) return line;
+  const qsizetype time = line.lastIndexOf(QStringLiteral("   Time "));
+  const QString shorter = time > 0 ? line.left(time) : line;
+  if (metrics.horizontalAdvance(shorter) <= width) return shorter;
+  return metrics.elidedText(shorter, Qt::ElideRight, std::max(width, 0));
+}
+
 void DrawWaveFormatLine(QImage& image, const QString& line, const WaveColors& colors, const QFont& font) {
+  // The position's time ends 10 pixels from the right edge; its digits have one width.
+  constexpr int kLeft = 10;
+  constexpr int kGap = 12;
+  const int timeLeft = image.width() - 10 - QFontMetrics(font).horizontalAdvance(FormatWaveTime(0.0f));
   QPainter painter(&image);
   painter.setFont(font);
   GdiPainter gdi(painter);
-  gdi.Text(BottomBand(10, image.width(), image.height()), line, kDtLeft | kDtNoPrefix, colors.text);
+  gdi.Text(BottomBand(kLeft, image.width(), image.height()), FitWaveFormatLine(line, timeLeft - kGap - kLeft, font),
+           kDtLeft | kDtNoPrefix, colors.text);
 }
 
 void PaintWaveView(QImage& back, const QImage& waveImage, const WaveOverlay& o, const WaveColors& colors,

@@ -168,6 +168,11 @@ void CDeskleafDlg::SetSelectedDate(std::time_t date) {
   widgetDate_ = date;
   if (!calendar_) return;
   calendar_->SetSelectedDate(date);
+  RedrawCalendar();
+}
+
+void CDeskleafDlg::RedrawCalendar() {
+  if (!calendar_) return;
   calendar_->Redraw();
   calendar_->update();
 }

@@ -74,6 +74,8 @@ class CDeskleafDlg final : public QWidget {
   void SetSelectedDate(std::time_t date);
   // Reads the widget date's reminders again.
   void RefreshReminders();
+  // A day file was written or removed: the calendar's marks follow.
+  void RedrawCalendar();
   // Places the window and its panels after the options; writes the settings.
   void LayOut();
 

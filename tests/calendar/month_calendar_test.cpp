@@ -138,6 +138,11 @@ TEST_F(MonthCalendarTest, holidaysBold_todayUnderlined_differInPixels) {
   const CellRect& h = cal->Cells()[2 + 21];
   EXPECT_NE(cal->Image().copy(h.left, h.top, h.width(), h.height()),
             plain->Image().copy(h.left, h.top, h.width(), h.height()));
+  // Bold is seen: the number draws clearly more ink than the regular one.
+  auto ink = [](const QImage& image, const CellRect& c) {
+    return CountColorIn(image, c.left, c.top, c.right, c.bottom, Color(4));
+  };
+  EXPECT_GT(ink(cal->Image(), h) * 100, ink(plain->Image(), h) * 115);
   const CellRect& other = cal->Cells()[2 + 22];
   EXPECT_EQ(cal->Image().copy(other.left, other.top, other.width(), other.height()),
             plain->Image().copy(other.left, other.top, other.width(), other.height()));

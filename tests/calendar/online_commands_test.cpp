@@ -72,6 +72,19 @@ TEST_F(OnlineCommandsTest, syncHolidays_errorPageKeepsTheGoodFile) {
   EXPECT_EQ(holidays_.read(2005), kFourLineHolidays);
 }
 
+TEST_F(OnlineCommandsTest, syncHolidays_answerWithoutTheShapeOfAHolidayFileIsRefused) {
+  holidays_.write(2005, kFourLineHolidays);
+  for (const QByteArray& page :
+       {QByteArray("01/01 was not found on this server."), QByteArray("01/01\nNew Year\n12/25\nBoxing Day\n")}) {
+    notices_.clear();
+    server_.serve(QStringLiteral("/holidays/Holidays_2005.bin"), 200, page);
+    EXPECT_EQ(SyncHolidays(&window_, 1, 2005), HolidaySyncOutcome::NoRecord);
+    ASSERT_EQ(notices_.size(), 1u);
+    EXPECT_EQ(notices_[0].text, QStringLiteral("No record found, synchronize failed!"));
+    EXPECT_EQ(holidays_.read(2005), kFourLineHolidays);
+  }
+}
+
 TEST_F(OnlineCommandsTest, syncHolidays_hangingServerEndsInBoundedTimeWhileTimersRun) {
   server_.serveHanging(QStringLiteral("/holidays/Holidays_2005.bin"));
   int ticks = 0;
@@ -105,32 +118,63 @@ TEST_F(OnlineCommandsTest, checkUpdate_olderVersionIsOfferedAndNoKeepsTheWindow)
   ASSERT_EQ(notices_.size(), 1u);
   EXPECT_EQ(notices_[0].kind, NoticeKind::Question);
   EXPECT_EQ(notices_[0].text, QStringLiteral("A new version 2.3 is available, do you want to update Orlane 2 now "
-                                             "(the current Orlane 2 will be closed)?"));
+                                             "(its download page opens in your web browser)?"));
   EXPECT_TRUE(opened_.empty());
   EXPECT_TRUE(window_.isVisible());
 }
 
-TEST_F(OnlineCommandsTest, checkUpdate_yesOpensTheInstallerAndClosesTheWindow) {
+TEST_F(OnlineCommandsTest, checkUpdate_yesOpensTheDownloadPageAndKeepsTheProgram) {
   ServeVersion("2.40");
   window_.show();
   answerYes_ = true;
   EXPECT_EQ(CheckUpdate(&window_, 2), 1);
   ASSERT_EQ(opened_.size(), 1u);
-  EXPECT_EQ(opened_[0].toString(), server_.baseUrl() + QStringLiteral("/download/installol2.exe"));
-  EXPECT_FALSE(window_.isVisible());
-  EXPECT_EQ(window_.result(), QDialog::Rejected);
+  EXPECT_EQ(opened_[0].toString(), server_.baseUrl() + QStringLiteral("/download/"));
+  EXPECT_TRUE(window_.isVisible());
+  EXPECT_EQ(window_.result(), 0);  // neither accepted nor rejected: still running
 }
 
-TEST_F(OnlineCommandsTest, checkUpdate_longAnswerOrNoServerGivesTheConnectionMessage) {
-  const QString message =
-      QStringLiteral("Can not connect to ") + Host() + QStringLiteral(", Please check your network connection.");
+TEST_F(OnlineCommandsTest, checkUpdate_opensThePageTheVersionFileNames_onlyOnTheSameHostAndNeverAProgram) {
+  answerYes_ = true;
+  const std::pair<QByteArray, QString> cases[] = {
+      {"2.40\r\n/download/orlane-2.40.html", server_.baseUrl() + QStringLiteral("/download/orlane-2.40.html")},
+      {"2.40\r\n" + server_.baseUrl().toUtf8() + "/news/", server_.baseUrl() + QStringLiteral("/news/")},
+      {"2.40\r\nhttp://elsewhere.example.com/download/", server_.baseUrl() + QStringLiteral("/download/")},
+      {"2.40\r\n/download/installol2.exe", server_.baseUrl() + QStringLiteral("/download/")},
+      {"2.40\r\n//elsewhere.example.com/x.html", server_.baseUrl() + QStringLiteral("/download/")},
+  };
+  for (const auto& [file, page] : cases) {
+    opened_.clear();
+    ServeVersion(file);
+    EXPECT_EQ(CheckUpdate(&window_, 2), 1) << file.constData();
+    ASSERT_EQ(opened_.size(), 1u) << file.constData();
+    EXPECT_EQ(opened_[0].toString(), page) << file.constData();
+  }
+}
+
+TEST_F(OnlineCommandsTest, checkUpdate_saysWhatTheSiteAnswered_connectionMessageOnlyWithoutAnAnswer) {
   ServeVersion("2.350");
   EXPECT_EQ(CheckUpdate(&window_, 2), 0);
-  server_.clear();  // the server's 404 page is longer than 4 characters
+  server_.clear();  // 404: the site has no version file
   EXPECT_EQ(CheckUpdate(&window_, 2), 0);
-  ASSERT_EQ(notices_.size(), 2u);
-  EXPECT_EQ(notices_[0].text, message);
-  EXPECT_EQ(notices_[1].text, message);
+  server_.serveHanging(QStringLiteral("/Orlane 2.ver"));
+  EXPECT_EQ(CheckUpdate(&window_, 2), 0);
+  ASSERT_EQ(notices_.size(), 3u);
+  EXPECT_EQ(notices_[0].text, QStringLiteral("The update site ") + Host() +
+                                  QStringLiteral(" did not answer with a version number, so the newest version is "
+                                                 "not known."));
+  EXPECT_EQ(notices_[1].text, QStringLiteral("The update site ") + Host() +
+                                  QStringLiteral(" has no version information for Orlane 2 (it answered HTTP 404), so "
+                                                 "the newest version is not known."));
+  EXPECT_EQ(notices_[2].text,
+            QStringLiteral("Can not connect to ") + Host() + QStringLiteral(", Please check your network connection."));
+  // At start-up a site that answered without a version says nothing.
+  notices_.clear();
+  server_.clear();
+  EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
+  ServeVersion("<html>");
+  EXPECT_EQ(StartupUpdateCheck(&window_, 2), 0);
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(OnlineCommandsTest, startupWithoutAnswer_showsTheConnectionMessageOnceAfterOneFetch) {

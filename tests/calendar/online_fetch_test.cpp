@@ -78,10 +78,21 @@ TEST(JoinPiecesAsText, eachPieceStopsAtItsFirstZeroByte) {
 }
 
 TEST(OnlineAnswers, holidayAcceptanceRuleAndMessages) {
-  EXPECT_TRUE(IsAcceptableHolidayData("01/01\r"));
+  EXPECT_TRUE(IsAcceptableHolidayData(kFourLineHolidays));
+  EXPECT_TRUE(IsAcceptableHolidayData("01/01\r\nNew Year"));
+  EXPECT_TRUE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n12/25\r\nChristmas\r\n\r\n"));
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r"));
   EXPECT_FALSE(IsAcceptableHolidayData("01/01"));
   EXPECT_FALSE(IsAcceptableHolidayData("<html>01/01"));
   EXPECT_FALSE(IsAcceptableHolidayData(""));
+  // Begins like one, but has not the shape of a holiday file.
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01 is not on this server\r\n"));
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\nNew Year\n12/25\nChristmas\n"));  // LF alone
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n12/25\r\n"));       // a date without its name
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\n\r\n12/25\r\nChristmas"));      // an empty name
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n13/25\r\nNever"));  // no such month
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n12/32\r\nNever"));  // no such day
+  EXPECT_FALSE(IsAcceptableHolidayData("01/01\r\nNew Year\r\n<p>\r\nx"));
   EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoConnection, QStringLiteral("h")),
             QStringLiteral("Can not connect to h."));
   EXPECT_EQ(HolidaySyncMessage(HolidaySyncOutcome::NoRecord, {}),
@@ -91,18 +102,34 @@ TEST(OnlineAnswers, holidayAcceptanceRuleAndMessages) {
 }
 
 TEST(OnlineAnswers, versionRuleAndDecision) {
-  EXPECT_EQ(VersionFromAnswer("2.40"), QStringLiteral("2.40"));
-  EXPECT_TRUE(VersionFromAnswer("2.400").isEmpty());
-  EXPECT_TRUE(VersionFromAnswer("2.35\n").isEmpty());
-  EXPECT_EQ(VersionFromAnswer(QByteArray("2.4\0junk", 8)), QStringLiteral("2.4"));
-  EXPECT_EQ(DecideUpdate({}, QStringLiteral("2.35")), UpdateDecision::NoConnection);
-  EXPECT_EQ(DecideUpdate(QStringLiteral("2.35"), QStringLiteral("2.35")), UpdateDecision::AlreadyNewest);
-  EXPECT_EQ(DecideUpdate(QStringLiteral("2.3"), QStringLiteral("2.35")), UpdateDecision::OfferUpdate);
-  EXPECT_FALSE(StartupCheckNeeded(QStringLiteral("2.35"), QStringLiteral("2.35")));
-  EXPECT_TRUE(StartupCheckNeeded({}, QStringLiteral("2.35")));
+  EXPECT_EQ(VersionFromAnswer("2.40").version, QStringLiteral("2.40"));
+  EXPECT_EQ(VersionFromAnswer("2.400").kind, VersionAnswerKind::NotAVersion);
+  EXPECT_EQ(VersionFromAnswer("").kind, VersionAnswerKind::NotAVersion);
+  EXPECT_EQ(VersionFromAnswer("<html><body>Not Found</body></html>").kind, VersionAnswerKind::NotAVersion);
+  EXPECT_EQ(VersionFromAnswer("2.35\n").version, QStringLiteral("2.35"));
+  EXPECT_EQ(VersionFromAnswer(QByteArray("2.4\0junk", 8)).version, QStringLiteral("2.4"));
+  const VersionAnswer named = VersionFromAnswer("2.40\r\n/download/orlane-2.40.html\r\n");
+  EXPECT_EQ(named.version, QStringLiteral("2.40"));
+  EXPECT_EQ(named.downloadPage, QStringLiteral("/download/orlane-2.40.html"));
+  EXPECT_EQ(VersionFromAnswer("2.40\n/download/\nand more").kind, VersionAnswerKind::NotAVersion);
+  VersionAnswer none;
+  VersionAnswer missing;
+  missing.kind = VersionAnswerKind::NotFound;
+  missing.httpStatus = 404;
+  EXPECT_EQ(DecideUpdate(none, QStringLiteral("2.35")), UpdateDecision::NoConnection);
+  EXPECT_EQ(DecideUpdate(missing, QStringLiteral("2.35")), UpdateDecision::NotFound);
+  EXPECT_EQ(DecideUpdate(VersionFromAnswer("2.35"), QStringLiteral("2.35")), UpdateDecision::AlreadyNewest);
+  EXPECT_EQ(DecideUpdate(VersionFromAnswer("2.3"), QStringLiteral("2.35")), UpdateDecision::OfferUpdate);
+  EXPECT_FALSE(StartupCheckNeeded(VersionFromAnswer("2.35"), QStringLiteral("2.35")));
+  EXPECT_TRUE(StartupCheckNeeded(none, QStringLiteral("2.35")));
+  EXPECT_FALSE(StartupCheckNeeded(missing, QStringLiteral("2.35")));
+  EXPECT_FALSE(StartupCheckNeeded(VersionFromAnswer("2.400"), QStringLiteral("2.35")));
   EXPECT_EQ(OfferUpdateQuestion(QStringLiteral("2.40"), QStringLiteral("Orlane 2")),
-            QStringLiteral("A new version 2.40 is available, do you want to update Orlane 2 now (the current "
-                           "Orlane 2 will be closed)?"));
+            QStringLiteral("A new version 2.40 is available, do you want to update Orlane 2 now (its download page "
+                           "opens in your web browser)?"));
+  EXPECT_EQ(VersionNotFoundMessage(QStringLiteral("h"), QStringLiteral("Orlane 2"), 404),
+            QStringLiteral("The update site h has no version information for Orlane 2 (it answered HTTP 404), so the "
+                           "newest version is not known."));
   EXPECT_EQ(UpdateConnectionMessage(QStringLiteral("h")),
             QStringLiteral("Can not connect to h, Please check your network connection."));
   EXPECT_EQ(AlreadyNewestMessage(QStringLiteral("Orlane 2")),
@@ -221,16 +248,20 @@ TEST(GetLatestVersion, versionFileRules) {
   VendorAt vendor(server.baseUrl(), 600);
   const QString path = QStringLiteral("/Orlane 2.ver");
   server.serve(path, 200, "2.40");
-  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")), QStringLiteral("2.40"));
+  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")).version, QStringLiteral("2.40"));
   EXPECT_EQ(server.requests().last(), path);
   server.serve(path, 200, "2.400");
-  EXPECT_TRUE(GetLatestVersion(QStringLiteral("Orlane 2")).isEmpty());
+  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")).kind, VersionAnswerKind::NotAVersion);
   server.serve(path, 404, "404");  // a short error page is not a version
-  EXPECT_TRUE(GetLatestVersion(QStringLiteral("Orlane 2")).isEmpty());
+  const VersionAnswer missing = GetLatestVersion(QStringLiteral("Orlane 2"));
+  EXPECT_EQ(missing.kind, VersionAnswerKind::NotFound);
+  EXPECT_EQ(missing.httpStatus, 404);
   server.serveHanging(path);
-  EXPECT_TRUE(GetLatestVersion(QStringLiteral("Orlane 2")).isEmpty());
+  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")).kind, VersionAnswerKind::NoConnection);
   server.clear();
-  EXPECT_TRUE(GetLatestVersion(QStringLiteral("Orlane 2")).isEmpty());
+  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")).kind, VersionAnswerKind::NotFound);
+  VendorAt dead(DeadBaseUrl(), 600);
+  EXPECT_EQ(GetLatestVersion(QStringLiteral("Orlane 2")).kind, VersionAnswerKind::NoConnection);
 }
 
 }  // namespace

@@ -34,18 +34,33 @@ struct LoginTest : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(LoginTest, firstStart_asksForANewPasswordWithTheHintAndCreatesTheUserFile) {
+TEST_F(LoginTest, firstStart_asksForANewPasswordTwiceWithTheHintAndCreatesTheUserFile) {
   CLoginDlg dlg(6);
   dlg.EnsureInitialized();
   EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Orlane 2 - Login"));
-  EXPECT_EQ(dlg.size(), QSize(280, 145));
+  EXPECT_EQ(dlg.size(), QSize(280, 190));
   EXPECT_TRUE(dlg.FirstPassword());
   EXPECT_EQ(dlg.Prompt()->text(), QStringLiteral("Please initialize a new password:"));
+  ASSERT_NE(dlg.ConfirmEdit(), nullptr);
+  EXPECT_EQ(dlg.ConfirmPrompt()->text(), QStringLiteral("Please confirm the password:"));
+  EXPECT_EQ(dlg.ConfirmEdit()->echoMode(), QLineEdit::Password);
   EXPECT_FALSE(dlg.Hint()->isHidden());
   EXPECT_EQ(dlg.Hint()->text(), QStringLiteral("Please remember it and keep it safely."));
 
   ModalLog log;
+  // A typo in either field stores nothing: both are asked again.
   Type(dlg.PasswordEdit(), QStringLiteral("secret"));
+  Type(dlg.ConfirmEdit(), QStringLiteral("secert"));
+  dlg.Button(1)->click();
+  EXPECT_EQ(log.notices, QStringList{QStringLiteral("New password confirmed error.")});
+  EXPECT_EQ(dlg.result(), QDialog::Rejected);  // not ended
+  EXPECT_FALSE(QFile::exists(userFile));
+  EXPECT_TRUE(dlg.ConfirmEdit()->text().isEmpty());
+  EXPECT_EQ(dlg.PasswordEdit()->selectionLength(), 6);
+  log.notices.clear();
+
+  Type(dlg.PasswordEdit(), QStringLiteral("secret"));
+  Type(dlg.ConfirmEdit(), QStringLiteral("secret"));
   dlg.Button(1)->click();
   EXPECT_TRUE(log.notices.isEmpty());
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -174,6 +189,7 @@ TEST_F(LoginTest, userFileThatCannotBeCreated_isToldAndTheDialogEndsWithCancel) 
   dlg.EnsureInitialized();
   ModalLog log;
   Type(dlg.PasswordEdit(), QStringLiteral("secret"));
+  Type(dlg.ConfirmEdit(), QStringLiteral("secret"));
   dlg.Button(1)->click();
   EXPECT_EQ(log.notices, QStringList{QStringLiteral("User file create failed, please contact us by email.")});
   EXPECT_EQ(dlg.result(), QDialog::Rejected);
@@ -248,8 +264,19 @@ TEST(HelpTopic, namesThatLeaveTheHelpFolderAreRefused) {
 }
 
 TEST_F(LoginTest, controlsSitAtTheirRectangles) {
+  {
+    // The first start: the confirmation row, and the rows below it 45 pixels further down.
+    CLoginDlg first(6);
+    first.EnsureInitialized();
+    EXPECT_EQ(first.ConfirmPrompt()->geometry(), QRect(10, 85, 260, 15));
+    EXPECT_EQ(first.ConfirmEdit()->geometry(), QRect(10, 105, 252, 20));
+    EXPECT_EQ(first.Hint()->geometry(), QRect(10, 130, 255, 15));
+    EXPECT_EQ(first.Button(1)->geometry(), QRect(110, 153, 70, 22));
+  }
+  ASSERT_EQ(CreateUserFile(userFile, "pw"), WriteResult::Written);
   CLoginDlg dlg(6);
   dlg.EnsureInitialized();
+  EXPECT_EQ(dlg.ConfirmEdit(), nullptr);
   EXPECT_EQ(dlg.Prompt()->geometry(), QRect(10, 37, 260, 15));
   EXPECT_EQ(dlg.PasswordEdit()->geometry(), QRect(10, 60, 252, 20));
   EXPECT_EQ(dlg.Hint()->geometry(), QRect(10, 85, 255, 15));
@@ -269,7 +296,7 @@ TEST_F(LoginTest, screenshotsInTwoThemes) {
   for (const int theme : {3, 6}) {
     CLoginDlg dlg(theme);
     const QImage shot = test::Shot(dlg);
-    ASSERT_EQ(shot.size(), QSize(280, 145));
+    ASSERT_EQ(shot.size(), QSize(280, 190));  // a first start
     EXPECT_EQ(shot.pixel(0, 70), ToQColor(ThemeColor(theme, kThemeOutline)).rgb());
     EXPECT_EQ(shot.pixel(8, 110), ToQColor(ThemeColor(theme, kThemeLightFace)).rgb());
     EXPECT_TRUE(test::SaveShot(shot, QStringLiteral("login_theme%1.png").arg(theme)));

@@ -1,4 +1,4 @@
-"""Login in a real session: the first password, a wrong one, Return held down."""
+"""Login in a real session: the first password typed twice, a wrong one, Return held down."""
 
 import os
 
@@ -6,9 +6,22 @@ from desktop import LOGIN_TITLE, MAIN_TITLE, DesktopTest, MainWindow, ctl, main,
 
 
 class LoginTest(DesktopTest):
-    def test_first_start_sets_the_password_and_reaches_the_main_window(self):
+    def test_first_start_asks_twice_refuses_a_mismatch_and_reaches_the_main_window(self):
         app = self.start()
+        login = app.focus(LOGIN_TITLE)
+        self.assertEqual(self.d.geometry(login)[3], 190)  # the confirmation row
+        self.d.type("first pw")
+        self.d.key("Tab")
+        self.d.type("frist pw")
+        self.shot("login-first-start")
+        self.d.key("Return")
+        notice = app.focus("Message")
+        self.d.key("Return")
+        wait_for("the notice to close", lambda: notice not in app.windows())
+        self.assertFalse(os.path.exists(os.path.join(self.d.user, "user.sav")))
         app.focus(LOGIN_TITLE)
+        self.d.type("first pw")  # the first field is selected, the second emptied
+        self.d.key("Tab")
         self.d.type("first pw")
         self.d.key("Return")
         MainWindow(app).focus()

@@ -29,7 +29,7 @@ def main():
                HOME=root, XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"))
     run = lambda *args, **kw: subprocess.run([CTL] + list(args), env=env, capture_output=True, **kw)
     try:
-        if run("user-file", "init").returncode != 0:
+        if run("--create", "user-file", "init").returncode != 0:
             print("cannot create the user file", file=sys.stderr)
             return 1
         pages = {}
@@ -40,7 +40,7 @@ def main():
             pages[n] = path
         exported = {}
         for n in (2, 1):  # each page as it reads back whole; page 1 stays
-            assert run("diary", "import", DATE, pages[n]).returncode == 0
+            assert run("diary", "import", DATE, pages[n], "--replace").returncode == 0
             exported[n] = run("diary", "export", DATE).stdout
         rng = random.Random(int(os.environ.get("ORLANE_KILL_SEED", "1")))
         kills = cut = 0
@@ -48,7 +48,7 @@ def main():
         while kills < KILLS:
             n = rng.choice((1, 2))
             if rng.random() < 0.5:
-                command = ["diary", "import", DATE, pages[n]]
+                command = ["diary", "import", DATE, pages[n], "--replace"]
             else:
                 t = "%02d:%02d:%02d" % (rng.randrange(24), rng.randrange(60), rng.randrange(60))
                 command = ["reminders", "add", DATE, t, "--note", "x" * rng.randrange(1, 4000)] \

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 using namespace orlane;
 
@@ -28,4 +31,19 @@ TEST(CreateFolderPath, blockedComponent_isLoggedAndStops) {
   const QByteArray text = log.readAll();
   EXPECT_TRUE(text.contains((folder.root() + QStringLiteral("blocker/ directory create failed.\r\n")).toUtf8()));
   EXPECT_FALSE(text.contains("inner"));
+}
+
+TEST(CreateFolderPath, foldersItMakesArePrivate_existingOnesKeepTheirMode) {
+  const mode_t savedMask = ::umask(022);
+  test::TempUserFolder folder;
+  const QString shared = folder.root() + QStringLiteral("shared/");
+  ASSERT_TRUE(QDir().mkdir(shared));  // 0755 under this umask
+  EXPECT_EQ(CreateFolderPath(shared + QStringLiteral("User/")), 1);
+  auto mode = [](const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+  };
+  EXPECT_EQ(mode(shared + QStringLiteral("User")), 0700);
+  EXPECT_EQ(mode(shared), 0755);
+  ::umask(savedMask);
 }

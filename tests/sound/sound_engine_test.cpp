@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 using namespace orlane;
 using audio::SimWaveIn;
 using audio::SimWaveOut;
@@ -314,4 +316,36 @@ TEST(SoundEngine, deleteSaveAsAndASoundTheOutputCannotPlay) {
   EXPECT_EQ(RecordCommand(r.engine, r.day, 8000, 8).outcome, SoundOutcome::FormatDiffers);
   EXPECT_EQ(r.record(22050, 8, 0, 3).outcome, SoundOutcome::Done);
   EXPECT_TRUE(LoadSoundDay(r.rec, "pw").image.pcm == Ramp(300) + Ramp(3 * 7350, 1));
+}
+
+namespace {
+int ModeOf(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+}  // namespace
+
+TEST(SoundEngine, recordingTempFile_isPrivateFromItsFirstBytes_evenOverALeftoverOne) {
+  const mode_t savedMask = ::umask(022);
+  Rig r;
+  const QString temp = r.folder.file(QStringLiteral("rec.tmp"));
+  r.load();
+  ASSERT_EQ(RecordCommand(r.engine, r.day, 8000, 8).outcome, SoundOutcome::Done);
+  r.in().feed(Ramp(static_cast<int>(r.engine.InputBufferBytes())));
+  EXPECT_EQ(ModeOf(temp), 0600);  // while the recording still runs
+  ASSERT_EQ(StopCommand(r.engine, r.day, "pw").outcome, SoundOutcome::Done);
+  // A file left readable by others (an older run) is replaced when the day loads...
+  ForgetDaySound(r.engine, r.day);
+  r.folder.write(QStringLiteral("rec.tmp"), "left over");
+  QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+  r.load();
+  EXPECT_EQ(ModeOf(temp), 0600);
+  EXPECT_EQ(r.temp().size(), r.engine.DataLength());
+  // ...and narrowed before the first appended buffer when no day was loaded over it.
+  QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+  ASSERT_EQ(RecordCommand(r.engine, r.day, 8000, 8).outcome, SoundOutcome::Done);
+  r.in().feed(Ramp(static_cast<int>(r.engine.InputBufferBytes())));
+  EXPECT_EQ(ModeOf(temp), 0600);
+  EXPECT_EQ(StopCommand(r.engine, r.day, "pw").outcome, SoundOutcome::Done);
+  ::umask(savedMask);
 }

@@ -9,13 +9,16 @@
 #include "sound/mixer_sliders.h"
 #include "sound/sound_wave_wnd.h"
 #include "sound/wave_painter.h"
+#include "sound/waveform.h"
 #include "sound/waveform_summary.h"
 #include "support/temp_user_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QSlider>
 
@@ -201,4 +204,35 @@ TEST(MixerSliders, followTheMixer_writeOnRelease_andExplainAMissingMixer) {
   EXPECT_FALSE(c.isEnabled());
   EXPECT_EQ(a.toolTip(), CMixerSliders::UnavailableTip());
   EXPECT_FALSE(missing.Available(audio::MixerLine::Master));
+  // The reason is seen without hovering: on the sliders' labels.
+  QLabel masterName(QStringLiteral("Master")), waveName(QStringLiteral("Wave")), micName(QStringLiteral("Mic"));
+  missing.SetLabels(&masterName, &waveName, &micName);
+  EXPECT_EQ(masterName.text(), QStringLiteral("Master: no mixer found"));
+  EXPECT_EQ(micName.text(), QStringLiteral("Mic: no mixer found"));
+  QLabel present(QStringLiteral("Master"));
+  sliders.SetLabels(&present, nullptr, nullptr);
+  EXPECT_EQ(present.text(), QStringLiteral("Master"));
+}
+
+TEST(WavePainter, theFormatLineStopsShortOfThePositionTime_soTheTwoTimesNeverRunTogether) {
+  const WaveColors colors;
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  const WaveFormat format = WaveFormat::Pcm(8000, 8);
+  const QString line = WaveFormatLine(format, 47984);  // "... Length 47984 byte   Time 00:05.998"
+  const int timeWidth = QFontMetrics(font).horizontalAdvance(FormatWaveTime(0.0f));
+  for (const int width : {900, 520, 300, 120}) {
+    QImage image(width, 120, QImage::Format_RGB32);
+    image.fill(Rgb(colors.background));
+    DrawWaveFormatLine(image, line, colors, font);
+    // Nothing of the line within 12 pixels of where the position's time begins, nor beyond.
+    const int free = width - 10 - timeWidth - 12;
+    for (int y = 120 - 16; y < 120; ++y)
+      for (int x = std::max(free, 0); x < width; ++x)
+        ASSERT_EQ(image.pixel(x, y), Rgb(colors.background)) << width << " at " << x << "," << y;
+  }
+  EXPECT_EQ(FitWaveFormatLine(line, 10000, font), line);
+  const QString withoutTime = line.left(line.lastIndexOf(QStringLiteral("   Time ")));
+  EXPECT_EQ(FitWaveFormatLine(line, QFontMetrics(font).horizontalAdvance(withoutTime) + 2, font), withoutTime);
+  EXPECT_LT(QFontMetrics(font).horizontalAdvance(FitWaveFormatLine(line, 60, font)), 61);
 }
