@@ -231,7 +231,7 @@ void CMainDlg::OnCommand(int id) {
     case ids::kSyncHolidays:
       // The year the person is looking at; both calendars show its holidays in bold at once,
       // and the widget's reminder panel its day's holiday name.
-      SyncHolidays(this, settings_.theme, LocalDateOf(selectedDate_).year);
+      SyncHolidays(this, settings_.theme, LocalDateOf(SelectedDate()).year);
       RedrawCalendar();
       deskleaf_->RefreshReminders();
       break;
