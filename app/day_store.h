@@ -16,6 +16,7 @@
 // sides changed keeps the other side's version beside it.
 #pragma once
 
+#include "days/title_line.h"  // DateFormatPattern
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
@@ -99,8 +100,5 @@ QString DaySaveFailureMessage(const DaySaveResult& result);
 // "You have %d reminders on %s %s." with the date in the user's format
 // (0 mm-dd-yyyy, 1 dd-mm-yyyy, 2 yyyy-mm-dd) and the day's holiday.
 QString ReminderStatusMessage(int count, std::time_t date, int dateFormat, const QString& holiday);
-
-// "%m-%d-%Y", "%d-%m-%Y" or "%Y-%m-%d".
-const char* DateFormatPattern(int dateFormat);
 
 }  // namespace orlane

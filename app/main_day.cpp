@@ -67,6 +67,7 @@ void CMainDlg::LoadSelectedDay() {
   loaded_ = LoadDay(key, CurrentPassword());
   diary_->ShowPage(loaded_);
   reminders_->LoadDay(loaded_.reminders);
+  reminders_->NameListFor(selectedDate_);
   RefreshStatusMessage();
   if (mode_ == ids::kModeSound) sound_->LoadDay(key);
   if (changed) frame_.calendar->Redraw();

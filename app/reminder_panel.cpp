@@ -96,6 +96,10 @@ void ReminderPanel::LoadDay(const ReminderMap& map) {
   ShowFields();
 }
 
+void ReminderPanel::NameListFor(std::time_t date) {
+  list_->setAccessibleName(ReminderListName(date));
+}
+
 void ReminderPanel::Show(const ReminderMap& map) {
   const QByteArray shown = editor_.editedKey();
   editor_.loadDay(map);

@@ -33,6 +33,8 @@ class ReminderPanel final : public MainPanel {
   // The day's reminders, shown from the first (LoadDay) or keeping the
   // reminder shown before when it is still there (Show).
   void LoadDay(const ReminderMap& map);
+  // The list is named after the day it shows.
+  void NameListFor(std::time_t date);
   void Show(const ReminderMap& map);
   // What the fields hold goes into the editor's map.
   void StoreEdited();

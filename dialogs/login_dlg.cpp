@@ -53,6 +53,7 @@ void CLoginDlg::OnInitDialog() {
   prompt_->show();
 
   edit_ = MakePasswordEdit(Client(), 10, 60, 262, 80);
+  prompt_->setBuddy(edit_);  // the prompt names the field for a screen reader
 
   hint_ = new QLabel(QStringLiteral("Please remember it and keep it safely."), Client());
   hint_->setGeometry(EdgeRect(10, 85, 265, 100));

@@ -145,6 +145,7 @@ void CDeskleafDlg::SetTheme(int theme) {
 
 void CDeskleafDlg::SetDateFormat(int dateFormat) {
   dateFormat_ = dateFormat;
+  if (calendar_) calendar_->dateFormat = dateFormat;
   UpdateCaption();
 }
 
@@ -216,6 +217,7 @@ void CDeskleafDlg::PlacePanels(const DeskleafPanelRects& p) {
     if (!calendar_) {
       calendar_ = new CMonthCalendar(this);
       calendar_->weekStart = weekStart_;
+      calendar_->dateFormat = dateFormat_;
       calendar_->SetSelectedDate(widgetDate_);
       calendar_->SetTheme(theme_);
       connect(calendar_, &CMonthCalendar::dateChanged, this, &CDeskleafDlg::OnCalendarDateChanged);
