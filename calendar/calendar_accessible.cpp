@@ -212,7 +212,8 @@ class ClockAccessible final : public QAccessibleWidget {
 QAccessibleInterface* CalendarFactory(const QString& className, QObject* object) {
   if (className == QLatin1String("orlane::CMonthCalendar"))
     return new MonthTableAccessible(static_cast<CMonthCalendar*>(object));
-  if (className == QLatin1String("orlane::CAnalogClock")) return new ClockAccessible(static_cast<CAnalogClock*>(object));
+  if (className == QLatin1String("orlane::CAnalogClock"))
+    return new ClockAccessible(static_cast<CAnalogClock*>(object));
   return nullptr;
 }
 

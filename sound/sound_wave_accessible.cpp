@@ -28,8 +28,7 @@ class SoundWaveAccessible final : public QAccessibleWidget, public QAccessibleVa
       case QAccessible::Name:
         if (View()->accessibleName().isEmpty()) return QStringLiteral("Sound diary");
         break;
-      case QAccessible::Description:
-        return WaveDescription(e.Format(), e.DataLength(), e.EndMark(), e.IsSoundOpen());
+      case QAccessible::Description: return WaveDescription(e.Format(), e.DataLength(), e.EndMark(), e.IsSoundOpen());
       case QAccessible::Value: return FormatWaveTime(Seconds(e.GetPlayPosition()));
       default: break;
     }
@@ -41,9 +40,8 @@ class SoundWaveAccessible final : public QAccessibleWidget, public QAccessibleVa
     SoundEngine& e = View()->Engine();
     const double rate = e.Format().averageBytesPerSecond;
     if (!e.IsSoundOpen() || e.State() == SoundState::Recording || rate <= 0) return;
-    const qint64 blockAlign = std::max<qint64>(1, e.Format().blockAlign);
-    const auto offset = static_cast<qint64>(std::llround(value.toDouble() * rate)) / blockAlign * blockAlign;
-    e.SeekTo(std::clamp<qint64>(offset, 0, e.DataLength()));
+    // The engine aligns the offset to a sample and keeps it inside the sound.
+    e.SeekTo(std::max<qint64>(0, std::llround(value.toDouble() * rate)));
   }
   QVariant maximumValue() const override {
     const SoundEngine& e = View()->Engine();

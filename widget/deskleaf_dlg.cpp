@@ -322,7 +322,12 @@ void CDeskleafDlg::OnCalendarDateChanged() {
 }
 
 void CDeskleafDlg::UpdateCaption() {
-  caption_->setText(DeskleafCaption(Now(), IsSmallDeskleaf(settings_), dateFormat_));
+  const std::time_t now = Now();
+  // The caption's seconds would reach a screen reader every second: it hears
+  // the small size's minute-wise caption instead, changed once a minute.
+  if (const QString spoken = DeskleafCaption(now, true, dateFormat_); spoken != caption_->accessibleName())
+    caption_->setAccessibleName(spoken);
+  caption_->setText(DeskleafCaption(now, IsSmallDeskleaf(settings_), dateFormat_));
   caption_->repaint();
 }
 

@@ -1,5 +1,5 @@
-#include "calendar/analog_clock.h"
 #include "calendar/calendar_accessible.h"
+#include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/accessible_controls.h"
 #include "days/day_files.h"

@@ -5,6 +5,7 @@ session's environment (DISPLAY, DBUS_SESSION_BUS_ADDRESS):
   atspi_probe.py tree TITLE          the window titled TITLE, every node
   atspi_probe.py press-cell TITLE K  presses cell K of the window's calendar
   atspi_probe.py events SECONDS      how many events reach the bus meanwhile
+  atspi_probe.py listen SECONDS      prints "ready", then the focus events seen
 """
 
 import json
@@ -99,10 +100,30 @@ def count_events(seconds):
     return {"total": sum(counted.values()), "types": counted}
 
 
+def listen_focus(seconds):
+    seen = []
+
+    def focused(event):
+        if event.type.startswith("object:state-changed:focused") and not event.detail1:
+            return
+        source = event.source
+        seen.append({"type": event.type, "role": source.getRoleName() if source else "",
+                     "name": (source.name or "") if source else ""})
+
+    pyatspi.Registry.registerEventListener(focused, "focus", "object:state-changed:focused")
+    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
+    GLib.idle_add(lambda: print("ready", flush=True) or False)
+    pyatspi.Registry.start()
+    return seen
+
+
 def main():
     command = sys.argv[1]
     if command == "events":
         print(json.dumps(count_events(float(sys.argv[2]))))
+        return 0
+    if command == "listen":
+        print(json.dumps(listen_focus(float(sys.argv[2]))))
         return 0
     w = window(sys.argv[2])
     if w is None:

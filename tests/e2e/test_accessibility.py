@@ -77,6 +77,10 @@ class AccessibilityTest(DesktopTest):
                  and n["role"] == "table cell"]
         return table, cells
 
+    def selected_cell(self):
+        selected = [c["name"] for c in self.calendar(self.tree("Orlane 2"))[1] if c["selected"]]
+        return selected[0] if len(selected) == 1 else None
+
     def check_cells(self, cells, shown):
         """42 consecutive dates around the shown month, one of them selected: the shown day."""
         self.assertEqual(len(cells), 42)
@@ -125,13 +129,25 @@ class AccessibilityTest(DesktopTest):
         target = next(i for i, d in enumerate(dates) if d.month == today.month and d != today and d.day >= 10)
         self.assertTrue(self.probe("press-cell", "Orlane 2", target))
         chosen = dates[target]
-        wait_for("the chosen day selected", lambda: self.check_cells(
-            self.calendar(self.tree("Orlane 2"))[1], chosen) or True, 20)
+        wait_for("the chosen day selected", lambda: self.selected_cell() == cells[target]["name"], 20)
+        self.check_cells(self.calendar(self.tree("Orlane 2"))[1], chosen)
         window.click(ADD_REMINDER)
         self.d.key("ctrl+s")
         wait_for("the reminder on the chosen day",
                  lambda: window.reminders(chosen.isoformat()), 20)
         self.assertEqual(window.reminders(today.isoformat()), [])
+
+        # Moving the selection with the keys announces the focused cell.
+        listener = subprocess.Popen([SYSTEM_PYTHON, PROBE, "listen", "8"], env=self.d.env, stdout=subprocess.PIPE,
+                                    text=True)
+        self.assertEqual(listener.stdout.readline().strip(), "ready")
+        x, y, w, h = window.rect("calendar")
+        self.d.click(*window.app.client_point(window.wid, x + w // 2, y + h // 2))
+        self.d.key("Right")
+        focused = json.loads(listener.communicate(timeout=60)[0])
+        cells = [e["name"] for e in focused if e["role"] == "table cell"]
+        self.assertTrue(cells, focused)
+        self.assertEqual(DATE.match(cells[-1]).groups(), DATE.match(self.selected_cell()).groups())
 
         # Idle: the clock's minute and nothing else.
         idle = self.probe("events", 10)

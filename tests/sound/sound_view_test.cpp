@@ -7,6 +7,7 @@
 #include "platform/audio/sim_mixer.h"
 #include "platform/audio/sim_wave_devices.h"
 #include "sound/mixer_sliders.h"
+#include "sound/sound_wave_accessible.h"
 #include "sound/sound_wave_wnd.h"
 #include "sound/wave_painter.h"
 #include "sound/waveform_summary.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -201,4 +203,28 @@ TEST(MixerSliders, followTheMixer_writeOnRelease_andExplainAMissingMixer) {
   EXPECT_FALSE(c.isEnabled());
   EXPECT_EQ(a.toolTip(), CMixerSliders::UnavailableTip());
   EXPECT_FALSE(missing.Available(audio::MixerLine::Master));
+}
+
+TEST(SoundWaveAccessible, isAValueOfPositionAndLengthDescribingTheEndMark) {
+  InstallSoundAccessibility();
+  test::TempUserFolder folder;
+  audio::SimulatedAudio audio;
+  CSoundWaveWnd view;
+  ASSERT_EQ(view.Create(QRect(0, 0, 300, 132), nullptr, 1030), 1);
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_TRUE(iface && iface->valueInterface());
+  EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Sound diary"));
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("No sound"));
+  SoundEngine& e = view.Engine();
+  ASSERT_EQ(e.OpenSound(WaveFormat::Pcm(8000, 8), QByteArray(24000, '\x80')).result, 1);
+  e.SetEndMark(20000);
+  EXPECT_EQ(iface->valueInterface()->maximumValue().toDouble(), 3.0);
+  EXPECT_EQ(iface->valueInterface()->currentValue().toDouble(), 0.0);
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Length 00:03.000, end mark 00:02.500"));
+  // Setting the value moves the play position, within the sound.
+  iface->valueInterface()->setCurrentValue(1.5);
+  EXPECT_EQ(e.GetPlayPosition(), 12000);
+  EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("00:01.500"));
+  iface->valueInterface()->setCurrentValue(99.0);
+  EXPECT_EQ(e.GetPlayPosition(), 23999);
 }
