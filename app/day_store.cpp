@@ -143,14 +143,6 @@ QString DaySaveFailureMessage(const DaySaveResult& result) {
   return text + QStringLiteral("\nYour changes are still here and will be saved at the next try.");
 }
 
-const char* DateFormatPattern(int dateFormat) {
-  switch (dateFormat) {
-    case 1: return "%d-%m-%Y";
-    case 2: return "%Y-%m-%d";
-    default: return "%m-%d-%Y";
-  }
-}
-
 QString ReminderStatusMessage(int count, std::time_t date, int dateFormat, const QString& holiday) {
   return QStringLiteral("You have %1 reminders on %2 %3.")
       .arg(count)

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "platform/file_io.h"
+#include "days/title_line.h"  // DateFormatPattern
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
@@ -93,8 +94,5 @@ QString DaySaveFailureMessage(const DaySaveResult& result);
 // "You have %d reminders on %s %s." with the date in the user's format
 // (0 mm-dd-yyyy, 1 dd-mm-yyyy, 2 yyyy-mm-dd) and the day's holiday.
 QString ReminderStatusMessage(int count, std::time_t date, int dateFormat, const QString& holiday);
-
-// "%m-%d-%Y", "%d-%m-%Y" or "%Y-%m-%d".
-const char* DateFormatPattern(int dateFormat);
 
 }  // namespace orlane

@@ -1,4 +1,5 @@
 #include "app/main_app.h"
+#include "app/program_accessibility.h"
 #include "app/program_options.h"
 #include "controls/modal_responder.h"
 #include "dialogs/login_dlg.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("orlane"));
   QApplication application(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral(ORLANE_APP_ID));
+  orlane::InstallProgramAccessibility();
   // The real clock, desktop and sound devices; a person answers the windows
   // unless ORLANE_MODAL_ANSWER says otherwise (scripted test runs).
   orlane::Services services;

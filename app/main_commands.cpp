@@ -150,6 +150,7 @@ void CMainDlg::ApplyEditedSettings(const Settings& edited) {
   settings_ = edited;
   settings_.theme = theme;
   frame_.calendar->weekStart = settings_.weekStart;
+  frame_.calendar->dateFormat = settings_.dateFormat;
   frame_.calendar->Redraw();
   frame_.calendar->update();
   search_->ListResults(results);

@@ -63,6 +63,7 @@ void CMainDlg::ConnectSession() {
 void CMainDlg::OnDayLoaded(const QString& dayKey) {
   diary_->FollowPage(*session_);
   reminders_->LoadDay(dayKey);
+  reminders_->NameListFor(SelectedDate());
   RefreshStatusMessage();
   if (mode_ == ids::kModeSound) sound_->LoadDay(dayKey);
   frame_.calendar->Redraw();

@@ -111,6 +111,7 @@ bool CMainDlg::OnInitDialog() {
   CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
   CreatePanels();
   frame_.calendar->SetSelectedDate(session_->selectedDate());
+  frame_.calendar->dateFormat = settings_.dateFormat;
   frame_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
   ConnectSession();

@@ -2,6 +2,8 @@
 // helpers that create them with their caption, bitmap, tooltip and font.
 #pragma once
 
+#include "app/accessible_names.h"
+
 #include <QHash>
 #include <QList>
 #include <QWidget>
@@ -26,6 +28,7 @@ class ControlSet {
   template <typename T>
   T* Add(int id, T* widget) {
     widget->setProperty("controlId", id);
+    if (const char* name = AccessibleNameOfControl(id)) widget->setAccessibleName(QString::fromUtf8(name));
     byId_.insert(id, widget);
     ids_ << id;
     return widget;

@@ -102,6 +102,10 @@ void ReminderPanel::LoadDay(const QString& dayKey) {
   ShowFields();
 }
 
+void ReminderPanel::NameListFor(std::time_t date) {
+  list_->setAccessibleName(ReminderListName(date));
+}
+
 void ReminderPanel::FollowStore() {
   if (showing_ || !editor_.followStore()) return;
   FillList();

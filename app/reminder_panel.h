@@ -34,6 +34,8 @@ class ReminderPanel final : public MainPanel {
   void LoadDay(const QString& dayKey);
   // The shown day changed in the store: the reminder shown stays shown while it is there.
   void FollowStore();
+  // The list is named after the day it shows.
+  void NameListFor(std::time_t date);
 
  Q_SIGNALS:
   // The reminders changed: the title line's status follows.

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -74,8 +75,19 @@ void CAnalogClock::StartTimer() {
 }
 
 void CAnalogClock::Tick() {
-  const std::tm tm = LocalTm(NowSeconds());
+  const std::time_t now = NowSeconds();
+  const std::tm tm = LocalTm(now);
   UpdateTime(tm.tm_hour % 12, tm.tm_min, tm.tm_sec);
+  // A screen reader hears the time once a minute, never each second.
+  if (const QString spoken = FormatLocalTime("%H:%M", now); spoken != spokenTime_) {
+    spokenTime_ = spoken;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+QString CAnalogClock::SpokenTime() const {
+  return spokenTime_.isEmpty() ? FormatLocalTime("%H:%M", NowSeconds()) : spokenTime_;
 }
 
 QRect CAnalogClock::SecondHandRect(int second) const {

@@ -47,6 +47,8 @@ class CAnalogClock final : public QWidget {
   void UpdateTime(int hour, int minute, int second);
   // One tick from the program clock's local time.
   void Tick();
+  // The time as assistive technology reads it ("14:05"), changed once a minute.
+  QString SpokenTime() const;
 
   const ClockGeometry& Geometry() const { return geometry_; }
   const ClockColors& Colors() const { return colors_; }
@@ -79,6 +81,7 @@ class CAnalogClock final : public QWidget {
   bool running_ = true;
   int fullRepaints_ = 0;
   QRect lastDirty_;
+  QString spokenTime_;
 };
 
 }  // namespace orlane

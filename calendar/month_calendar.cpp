@@ -5,6 +5,7 @@
 #include "controls/program_fonts.h"
 #include "platform/clock.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -27,6 +28,7 @@ bool CMonthCalendar::Create(const QRect& rect, QWidget* parent) {
     auto* button = new CMacButton(QString::fromLatin1(text), id, this);
     button->SetTheme(theme_);
     button->SetTooltipText(QString::fromLatin1(tip));
+    button->setAccessibleName(QString::fromLatin1(tip));  // not "<", ">" and "T"
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &CMacButton::commandClicked, this, &CMonthCalendar::OnCommand);
     return button;
@@ -126,6 +128,33 @@ void CMonthCalendar::SetDateByUser(std::time_t t) {
   selected_ = t;
   Redraw();
   update();
+  AnnounceSelectedCell();
+}
+
+int CMonthCalendar::SelectedCell() const {
+  for (int k = 0; k < kMonthCells; ++k)
+    if (view_.cells[k].selected) return k;
+  return -1;
+}
+
+void CMonthCalendar::AnnounceSelectedCell() {
+  // Only the focused calendar speaks; the owner's own date changes are silent.
+  const int cell = SelectedCell();
+  if (!hasFocus() || cell < 0) return;
+  QAccessibleEvent event(this, QAccessible::Focus);
+  event.setChild(cell);
+  QAccessible::updateAccessibility(&event);
+}
+
+void CMonthCalendar::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  AnnounceSelectedCell();
+}
+
+void CMonthCalendar::ChooseCell(int cell) {
+  if (cell < 0 || cell >= kMonthCells) return;
+  SetDateByUser(DateOfClickedCell(selected_, cell, view_.cells[cell].day));
+  PostDateChanged();
 }
 
 void CMonthCalendar::PostDateChanged() {
@@ -146,10 +175,7 @@ void CMonthCalendar::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   setFocus(Qt::MouseFocusReason);
   const QPoint at = event->position().toPoint();
-  const int cell = MonthCellAt(cells_, at.x(), at.y());
-  if (cell < 0) return;
-  SetDateByUser(DateOfClickedCell(selected_, cell, view_.cells[cell].day));
-  PostDateChanged();
+  ChooseCell(MonthCellAt(cells_, at.x(), at.y()));
 }
 
 void CMonthCalendar::keyPressEvent(QKeyEvent* event) {

@@ -39,6 +39,8 @@ class CMonthCalendar final : public QWidget {
 
   // 1 = weeks start on Sunday, 2 = on Monday; the owner calls Redraw after.
   int weekStart = kWeekStartsSunday;
+  // The date format setting (0-2), in which the cells' dates are spoken.
+  int dateFormat = 0;
 
   std::time_t SelectedDate() const { return selected_; }
   void SetSelectedDate(std::time_t t) { selected_ = t; }
@@ -51,6 +53,12 @@ class CMonthCalendar final : public QWidget {
   void NextMonthStep();
   // The buttons' commands: 1001, 1002, 1003; other ids are ignored.
   void OnCommand(int id);
+  // What a click on cell 0..41 does: selects its day (of a neighbouring month
+  // for a late day in the first row or an early one in the last two) and
+  // reports the change.
+  void ChooseCell(int cell);
+  // The cell showing the selected day.
+  int SelectedCell() const;
 
   // For tests and benches: where the day files and holidays come from.
   void SetSourcesForTesting(MonthSources sources) { sources_ = std::move(sources); }
@@ -69,11 +77,13 @@ class CMonthCalendar final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   void Layout();
   void SetDateByUser(std::time_t t);
   void PostDateChanged();
+  void AnnounceSelectedCell();
   void ApplyMask();
 
   std::time_t selected_;

@@ -2,6 +2,7 @@
 
 #include "calendar/holiday_file.h"
 #include "days/day_files.h"
+#include "days/title_line.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
 
@@ -14,7 +15,7 @@ DayMarks DayMarksOnDisk(int year, int month, int day) {
 }
 
 MonthSources DefaultMonthSources() {
-  return {&DayMarksOnDisk, [](int y, int m, int d) { return !GetHolidayText(y, m, d).isEmpty(); }};
+  return {&DayMarksOnDisk, [](int y, int m, int d) { return GetHolidayText(y, m, d); }};
 }
 
 MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width, const MonthSources& sources) {
@@ -34,13 +35,37 @@ MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, i
     cell.weekend = IsWeekendColumn(k % 7, view.weekStart);
     if (!cell.inMonth) continue;
     cell.today = todayShown && cell.day == today.day;
-    if (sources.isHoliday) cell.holiday = sources.isHoliday(sel.year, sel.month, cell.day);
+    if (sources.holidayName) cell.holidayName = sources.holidayName(sel.year, sel.month, cell.day);
+    cell.holiday = !cell.holidayName.isEmpty();
     if (sources.marks) cell.marks = sources.marks(sel.year, sel.month, cell.day);
   }
   view.headerLetters = WeekdayLetters(view.weekStart);
   const std::time_t first = MakeLocalTime(sel.year, sel.month, 1, 8);
   view.title = FormatLocalTime(width < kShortTitleBelowWidth ? "%b, %Y" : "%B, %Y", first);
   return view;
+}
+
+LocalDate MonthCellDate(const MonthView& view, int cell) {
+  int first = 0;
+  while (first < kMonthCells && !view.cells[first].inMonth) ++first;
+  const std::time_t firstOfMonth = MakeLocalTime(view.year, view.month, 1, 12);
+  return LocalDateOf(AddDays(firstOfMonth, cell - first));
+}
+
+QString MonthCellName(const MonthView& view, int cell, int dateFormat) {
+  const LocalDate d = MonthCellDate(view, cell);
+  const std::time_t noon = MakeLocalTime(d.year, d.month, d.day, 12);
+  return FormatLocalTime("%A, ", noon) + FormatLocalTime(DateFormatPattern(dateFormat), noon);
+}
+
+QString MonthCellDescription(const MonthCellView& cell) {
+  QStringList parts;
+  if (cell.today) parts << QStringLiteral("today");
+  if (cell.marks.reminders) parts << QStringLiteral("reminders");
+  if (cell.marks.diary) parts << QStringLiteral("diary page");
+  if (cell.marks.sound) parts << QStringLiteral("sound diary");
+  if (cell.holiday) parts << cell.holidayName;
+  return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace orlane

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calendar/month_grid.h"
+#include "platform/local_time.h"
 
 #include <QString>
 
@@ -27,6 +28,7 @@ struct MonthCellView {
   bool selected = false;
   bool today = false;
   bool holiday = false;
+  QString holidayName;
   bool weekend = false;
   DayMarks marks;
 };
@@ -44,7 +46,7 @@ struct MonthView {
 // user folder and the holiday files.
 struct MonthSources {
   std::function<DayMarks(int year, int month, int day)> marks;
-  std::function<bool(int year, int month, int day)> isHoliday;
+  std::function<QString(int year, int month, int day)> holidayName;  // empty: no holiday
 };
 MonthSources DefaultMonthSources();
 DayMarks DayMarksOnDisk(int year, int month, int day);
@@ -53,5 +55,14 @@ DayMarks DayMarksOnDisk(int year, int month, int day);
 inline constexpr int kShortTitleBelowWidth = 201;
 
 MonthView BuildMonthView(std::time_t selected, std::time_t now, int weekStart, int width, const MonthSources& sources);
+
+// The date a cell shows: a day of the shown month or of a neighbour.
+LocalDate MonthCellDate(const MonthView& view, int cell);
+
+// What a screen reader says of a cell: its full date (weekday and the date
+// format setting) as the name; whether it is today, which records the day has
+// and its holiday as the description.
+QString MonthCellName(const MonthView& view, int cell, int dateFormat);
+QString MonthCellDescription(const MonthCellView& cell);
 
 }  // namespace orlane

@@ -2,6 +2,7 @@
 
 #include "controls/gdi_painter.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -30,8 +31,11 @@ void CBarCtrl::SetRange(int minimum, int maximum) {
 
 int CBarCtrl::SetPos(int value) {
   if (value < minimum_ || value > maximum_) return 0;
+  if (value == position_) return 1;
   position_ = value;
   update();
+  QAccessibleValueChangeEvent event(this, value);
+  QAccessible::updateAccessibility(&event);
   return 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "res/resources.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,7 +56,9 @@ void CMacButton::SetToggleMode(int mode) {
 
 void CMacButton::SetVisualState(int state, bool redraw) {
   if (state_ == state) return;
+  const bool wasChecked = CheckedLook();
   state_ = state;
+  AnnounceCheckedChange(wasChecked);
   if (toggleMode_ != kPushMode) latchedState_ = state;
   if (redraw) {
     redrawBackground_ = true;
@@ -169,22 +172,49 @@ void CMacButton::leaveEvent(QEvent* event) {
   QPushButton::leaveEvent(event);
 }
 
+bool CMacButton::ApplyPress() {
+  const bool wasChecked = CheckedLook();
+  switch (toggleMode_) {
+    case kToggleMode: state_ = state_ == kPressed ? kNormal : kPressed; break;
+    case kLatchMode:
+      if (state_ == kPressed) return false;
+      state_ = kPressed;
+      break;
+    default: state_ = kPressed; break;
+  }
+  AnnounceCheckedChange(wasChecked);
+  update();
+  return true;
+}
+
+void CMacButton::Press() {
+  if (!isEnabled() || !ApplyPress()) return;
+  if (toggleMode_ != kPushMode)
+    latchedState_ = state_;
+  else
+    state_ = kNormal;
+  update();
+  click();
+}
+
+bool CMacButton::CheckedLook() const {
+  return toggleMode_ != kPushMode && state_ == kPressed;
+}
+
+void CMacButton::AnnounceCheckedChange(bool wasChecked) {
+  if (CheckedLook() == wasChecked) return;
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
 void CMacButton::mousePressEvent(QMouseEvent* event) {
   tooltipTimer_.stop();
-  if (event->button() == Qt::LeftButton) {
-    switch (toggleMode_) {
-      case kToggleMode: state_ = state_ == kPressed ? kNormal : kPressed; break;
-      case kLatchMode:
-        if (state_ == kPressed) {
-          swallowedPress_ = true;
-          event->accept();
-          return;
-        }
-        state_ = kPressed;
-        break;
-      default: state_ = kPressed; break;
-    }
-    update();
+  if (event->button() == Qt::LeftButton && !ApplyPress()) {
+    swallowedPress_ = true;
+    event->accept();
+    return;
   }
   QPushButton::mousePressEvent(event);
 }

@@ -59,6 +59,10 @@ class CMacButton : public QPushButton {
   void SetCornerEllipse(int w, int h);
   QSize CornerEllipse() const { return QSize(ellipseW_, ellipseH_); }
 
+  // A press as the mouse makes it (toggling or latching), then the click;
+  // what the accessible press action and the keyboard use.
+  void Press();
+
   void SetControlId(int id) { controlId_ = id; }
   int ControlId() const { return controlId_; }
 
@@ -84,6 +88,11 @@ class CMacButton : public QPushButton {
   void PointerInside();
   void PointerOutside();
   ButtonLook Look() const;
+  // The state change of a left button press; false when a latched button
+  // swallows it.
+  bool ApplyPress();
+  bool CheckedLook() const;
+  void AnnounceCheckedChange(bool wasChecked);
 
   int theme_ = kDefaultControlTheme;
   ButtonColors colors_;

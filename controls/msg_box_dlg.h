@@ -50,6 +50,8 @@ class CMsgBoxDlg : public CThemedDialog {
   void reject() override;
 
   const QString& Text() const { return text_; }
+  bool IsAlert() const override { return true; }
+  QString AlertText() const override { return text_; }
   int Kind() const { return kind_; }
   CColorLabel* Label() const { return label_; }
   CMacButton* Button(int id) const;

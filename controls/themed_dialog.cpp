@@ -8,6 +8,7 @@
 #include "controls/theme_frame.h"
 #include "res/resources.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,6 +84,7 @@ void CThemedDialog::OnInitDialog() {
   closeButton_->SetAccent(true);
   closeButton_->setGeometry(cw - 21, 3, 18, 18);
   closeButton_->setFocusPolicy(Qt::NoFocus);
+  closeButton_->setAccessibleName(QStringLiteral("Close"));
   connect(closeButton_, &CMacButton::commandClicked, this, &CThemedDialog::OnCommand);
   closeButton_->show();
 }
@@ -115,6 +117,10 @@ int CThemedDialog::exec() {
 void CThemedDialog::showEvent(QShowEvent* event) {
   EnsureInitialized();
   QDialog::showEvent(event);
+  if (IsAlert()) {
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+  }
 }
 
 void CThemedDialog::CenterWindow() {

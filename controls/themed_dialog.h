@@ -49,6 +49,10 @@ class CThemedDialog : public QDialog {
 
   // A command from a control of the dialog (the id of the button pressed).
   virtual void OnCommand(int id);
+  // Message boxes and reminder alerts read as alerts with their text (the
+  // message, the note) and are announced when they open.
+  virtual bool IsAlert() const { return false; }
+  virtual QString AlertText() const { return {}; }
 
  protected:
   // Derived dialogs call the base first, then size themselves and build

@@ -10,6 +10,14 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
   return head + clock + status;
 }
 
+const char* DateFormatPattern(int dateFormat) {
+  switch (dateFormat) {
+    case 1: return "%d-%m-%Y";
+    case 2: return "%Y-%m-%d";
+    default: return "%m-%d-%Y";
+  }
+}
+
 QString ClockInfoText(std::time_t now) {
   return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\nWeek of year: %U\r\nTime zone: %z", now);
 }

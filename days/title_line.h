@@ -12,4 +12,8 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
 // The "Clock" box text: time, long date, day of year, week of year, zone.
 QString ClockInfoText(std::time_t now);
 
+// The strftime pattern of the date format setting: "%m-%d-%Y", "%d-%m-%Y"
+// or "%Y-%m-%d".
+const char* DateFormatPattern(int dateFormat);
+
 }  // namespace orlane

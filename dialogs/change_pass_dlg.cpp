@@ -43,7 +43,9 @@ void CChangePassDlg::OnInitDialog() {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(EdgeRect(20, top + 2, 120, top + 18));
     label->show();
-    return MakePasswordEdit(Client(), 130, top, w - 20, top + 20);
+    QLineEdit* edit = MakePasswordEdit(Client(), 130, top, w - 20, top + 20);
+    label->setBuddy(edit);  // names the field for a screen reader
+    return edit;
   };
   old_ = row(QStringLiteral("Old password:"), 40);
   new_ = row(QStringLiteral("New password:"), 70);

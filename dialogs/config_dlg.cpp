@@ -107,6 +107,7 @@ void CConfigDlg::BuildLists(int w) {
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setGeometry(rect);
     l->show();
+    return l;
   };
   const auto list = [this, w](int top, const QStringList& items) {
     auto* combo = new QComboBox(Client());
@@ -115,15 +116,20 @@ void CConfigDlg::BuildLists(int w) {
     combo->show();
     return combo;
   };
-  label(QStringLiteral("Date format:"), EdgeRect(30, 202, 130, 216));
+  // Each label is its list's buddy, which names the list for a screen reader.
+  QLabel* l = label(QStringLiteral("Date format:"), EdgeRect(30, 202, 130, 216));
   dateFormat_ = list(200, {QStringLiteral("mm-dd-yyyy"), QStringLiteral("dd-mm-yyyy"), QStringLiteral("yyyy-mm-dd")});
-  label(QStringLiteral("Start day of week:"), EdgeRect(30, 232, 130, 246));
+  l->setBuddy(dateFormat_);
+  l = label(QStringLiteral("Start day of week:"), EdgeRect(30, 232, 130, 246));
   weekStart_ = list(230, {QStringLiteral("Sunday"), QStringLiteral("Monday")});
-  label(QStringLiteral("Sample Rate:"), EdgeRect(30, 375, 130, 388));
+  l->setBuddy(weekStart_);
+  l = label(QStringLiteral("Sample Rate:"), EdgeRect(30, 375, 130, 388));
   sampleRate_ = list(375, {QStringLiteral("8000 Hz"), QStringLiteral("11025 Hz"), QStringLiteral("22050 Hz"),
                            QStringLiteral("44100 Hz")});
-  label(QStringLiteral("Bit Per Sample:"), EdgeRect(30, 405, 130, 423));
+  l->setBuddy(sampleRate_);
+  l = label(QStringLiteral("Bit Per Sample:"), EdgeRect(30, 405, 130, 423));
   bits_ = list(405, {QStringLiteral("8 Bit"), QStringLiteral("16 Bit")});
+  l->setBuddy(bits_);
 }
 
 void CConfigDlg::BuildButtons(int w) {

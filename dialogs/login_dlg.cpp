@@ -56,6 +56,7 @@ void CLoginDlg::OnInitDialog() {
   prompt_->show();
 
   edit_ = MakePasswordEdit(Client(), 10, 60, 262, 80);
+  prompt_->setBuddy(edit_);  // the prompt names the field for a screen reader
 
   if (firstPassword_) {
     confirmPrompt_ = new QLabel(QStringLiteral("Please confirm the password:"), Client());

@@ -122,6 +122,7 @@ void CReminderAlertDlg::CreateClock() {
 void CReminderAlertDlg::CreateTextControl() {
   textControl_ = new QTextEdit(Client());
   textControl_->setGeometry(kTextRect);
+  textControl_->setAccessibleName(QStringLiteral("Note"));
   textControl_->setAcceptRichText(false);
   textControl_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   textControl_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -45,6 +45,8 @@ class CReminderAlertDlg final : public CThemedDialog {
 
   QString Media() const { return media_; }
   QString Text() const { return text_; }
+  bool IsAlert() const override { return true; }
+  QString AlertText() const override { return text_; }
   QString TitleText() const { return title_; }
   bool Repeat() const { return repeat_; }
 

@@ -4,8 +4,10 @@
 #include "controls/wait_dlg.h"
 #include "sound/recorder_controls.h"
 #include "sound/wave_painter.h"
+#include "sound/waveform.h"
 #include "sound/waveform_summary.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,7 +24,10 @@ CSoundWaveWnd::CSoundWaveWnd(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
   connect(&engine_, &SoundEngine::soundLevel, this, &CSoundWaveWnd::soundLevel);
-  connect(&engine_, &SoundEngine::repaintNeeded, this, [this] { update(); });
+  connect(&engine_, &SoundEngine::repaintNeeded, this, [this] {
+    update();
+    AnnouncePosition();
+  });
   connect(&engine_, &SoundEngine::soundChanged, this, &CSoundWaveWnd::RebuildWaveImage);
 }
 
@@ -30,6 +35,15 @@ CSoundWaveWnd::~CSoundWaveWnd() {
   // The engine's own teardown (closing the player, the temp file) must not
   // call back into a view that is going away.
   disconnect(&engine_, nullptr, this, nullptr);
+}
+
+void CSoundWaveWnd::AnnouncePosition() {
+  // The line moves every 30 ms; a screen reader hears whole seconds only.
+  const int second = static_cast<int>(WaveSeconds(engine_.GetPlayPosition(), engine_.Format()));
+  if (second == spokenSecond_) return;
+  spokenSecond_ = second;
+  QAccessibleValueChangeEvent event(this, double(second));
+  QAccessible::updateAccessibility(&event);
 }
 
 int CSoundWaveWnd::Create(const QRect& rect, QWidget* parent, int id) {

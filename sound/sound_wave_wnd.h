@@ -63,6 +63,8 @@ class CSoundWaveWnd : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void AnnouncePosition();
+
   SoundEngine engine_;
   WaveColors colors_;
   int theme_ = kDefaultControlTheme;
@@ -71,6 +73,7 @@ class CSoundWaveWnd : public QWidget {
   bool showProgress_ = true;
   bool rebuilding_ = false;
   bool rebuildAgain_ = false;
+  int spokenSecond_ = -1;
   QImage image_;
   QImage back_;
 };

@@ -59,17 +59,15 @@ QString FormatWaveTime(float seconds) {
   return QString::asprintf("%02d:%02d.%03d", whole / 60, whole % 60, ms);
 }
 
-namespace {
-float SecondsOf(qsizetype bytes, const WaveFormat& f) {
+float WaveSeconds(qint64 bytes, const WaveFormat& f) {
   return f.averageBytesPerSecond ? static_cast<float>(bytes) / static_cast<float>(f.averageBytesPerSecond) : 0.0f;
 }
-}  // namespace
 
 QString WaveFormatLine(const WaveFormat& f, qsizetype dataLength) {
   return QString::asprintf("Rate %u hz   Channel %u   Res %u bit  Length %lld byte   Time ", f.samplesPerSecond,
                            static_cast<unsigned>(f.channels), static_cast<unsigned>(f.bitsPerSample),
                            static_cast<long long>(dataLength)) +
-         FormatWaveTime(SecondsOf(dataLength, f));
+         FormatWaveTime(WaveSeconds(dataLength, f));
 }
 
 QString RecordingLine(const WaveFormat& f, float recordedSeconds) {
@@ -82,6 +80,13 @@ int WaveMarkX(qsizetype offset, qsizetype dataLength, int width) {
   if (dataLength <= 0 || width <= 0) return 0;
   const int x = static_cast<int>(std::ceil(static_cast<double>(offset) / static_cast<double>(dataLength) * width));
   return std::clamp(x, 0, width - 1);
+}
+
+QString WaveDescription(const WaveFormat& format, qsizetype dataLength, qint64 endMark, bool open) {
+  if (!open) return QStringLiteral("No sound");
+  QString text = QStringLiteral("Length ") + FormatWaveTime(WaveSeconds(dataLength, format));
+  if (endMark >= 0) text += QStringLiteral(", end mark ") + FormatWaveTime(WaveSeconds(endMark, format));
+  return text;
 }
 
 }  // namespace orlane

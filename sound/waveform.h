@@ -58,6 +58,11 @@ QString FormatWaveTime(float seconds);
 QString WaveFormatLine(const WaveFormat& format, qsizetype dataLength);
 // The recording line: "Rate %d hz   Channel %d   Res %d bit   Time ..."
 QString RecordingLine(const WaveFormat& format, float recordedSeconds);
+// What a screen reader says of the view: "No sound", or the length and the
+// end mark when one is set ("Length 00:12.500, end mark 00:10.000").
+QString WaveDescription(const WaveFormat& format, qsizetype dataLength, qint64 endMark, bool open);
+// Seconds of sound in `bytes` of this format (0 for a format without a rate).
+float WaveSeconds(qint64 bytes, const WaveFormat& format);
 // x of the play position or end mark: ceiling(offset / length * width), at most width - 1.
 int WaveMarkX(qsizetype offset, qsizetype dataLength, int width);
 

@@ -153,6 +153,7 @@ void CDeskleafDlg::SetTheme(int theme) {
 
 void CDeskleafDlg::SetDateFormat(int dateFormat) {
   dateFormat_ = dateFormat;
+  if (calendar_) calendar_->dateFormat = dateFormat;
   UpdateCaption();
 }
 
@@ -231,6 +232,7 @@ void CDeskleafDlg::PlacePanels(const DeskleafPanelRects& p) {
     if (!calendar_) {
       calendar_ = new CMonthCalendar(this);
       calendar_->weekStart = weekStart_;
+      calendar_->dateFormat = dateFormat_;
       calendar_->SetSelectedDate(widgetDate_);
       calendar_->SetTheme(theme_);
       connect(calendar_, &CMonthCalendar::dateChanged, this, &CDeskleafDlg::OnCalendarDateChanged);
@@ -335,7 +337,12 @@ void CDeskleafDlg::OnCalendarDateChanged() {
 }
 
 void CDeskleafDlg::UpdateCaption() {
-  caption_->setText(DeskleafCaption(Now(), IsSmallDeskleaf(settings_), dateFormat_));
+  const std::time_t now = Now();
+  // The caption's seconds would reach a screen reader every second: it hears
+  // the small size's minute-wise caption instead, changed once a minute.
+  if (const QString spoken = DeskleafCaption(now, true, dateFormat_); spoken != caption_->accessibleName())
+    caption_->setAccessibleName(spoken);
+  caption_->setText(DeskleafCaption(now, IsSmallDeskleaf(settings_), dateFormat_));
   caption_->repaint();
 }
 

@@ -144,7 +144,7 @@ TEST(MonthView, shownMonthOnly_getsSelectionTodayHolidaysAndMarks) {
     EXPECT_EQ(m, 3);
     return DayMarks{d == 5, d == 6, d == 1};
   };
-  sources.isHoliday = [](int, int, int d) { return d == 10 || d == 1; };
+  sources.holidayName = [](int, int, int d) { return d == 10 || d == 1 ? QStringLiteral("Feast") : QString(); };
   const MonthView view =
       BuildMonthView(MakeLocalTime(2005, 3, 20, 9), MakeLocalTime(2005, 3, 10, 12), kWeekStartsSunday, 178, sources);
   EXPECT_EQ(markCalls, 31);  // one probe (three files) per day of the month, none for the others
@@ -166,6 +166,17 @@ TEST(MonthView, shownMonthOnly_getsSelectionTodayHolidaysAndMarks) {
   EXPECT_TRUE(view.cells[2 + 9].today && view.cells[2 + 9].holiday);
   EXPECT_TRUE(view.cells[2 + 4].marks.diary);
   EXPECT_FALSE(view.cells[33].holiday);  // the next month's 1st
+
+  // Spoken: neighbours carry their own month's date; the description lists
+  // what the day has.
+  EXPECT_EQ(MonthCellName(view, 0, 0), QStringLiteral("Sunday, 02-27-2005"));
+  EXPECT_EQ(MonthCellName(view, 2 + 19, 2), QStringLiteral("Sunday, 2005-03-20"));
+  EXPECT_EQ(MonthCellName(view, 41, 1), QStringLiteral("Saturday, 09-04-2005"));
+  EXPECT_EQ(MonthCellDescription(view.cells[2 + 9]), QStringLiteral("today, Feast"));
+  EXPECT_EQ(MonthCellDescription(view.cells[2 + 0]), QStringLiteral("sound diary, Feast"));
+  EXPECT_EQ(MonthCellDescription(view.cells[2 + 5]), QStringLiteral("reminders"));
+  EXPECT_EQ(MonthCellDescription(view.cells[2 + 4]), QStringLiteral("diary page"));
+  EXPECT_EQ(MonthCellDescription(view.cells[33]), QString());
 }
 
 TEST(MonthView, otherMonthThanToday_hasNoTodayAndWideControlsSpellTheMonth) {

@@ -7,6 +7,7 @@
 #include "platform/audio/sim_mixer.h"
 #include "platform/audio/sim_wave_devices.h"
 #include "sound/mixer_sliders.h"
+#include "sound/sound_wave_accessible.h"
 #include "sound/sound_wave_wnd.h"
 #include "sound/wave_painter.h"
 #include "sound/waveform.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -235,4 +237,29 @@ TEST(WavePainter, theFormatLineStopsShortOfThePositionTime_soTheTwoTimesNeverRun
   const QString withoutTime = line.left(line.lastIndexOf(QStringLiteral("   Time ")));
   EXPECT_EQ(FitWaveFormatLine(line, QFontMetrics(font).horizontalAdvance(withoutTime) + 2, font), withoutTime);
   EXPECT_LT(QFontMetrics(font).horizontalAdvance(FitWaveFormatLine(line, 60, font)), 61);
+}
+
+TEST(SoundWaveAccessible, isAValueOfPositionAndLengthDescribingTheEndMark) {
+  InstallSoundAccessibility();
+  test::TempUserFolder folder;
+  audio::SimulatedAudio audio;
+  CSoundWaveWnd view;
+  ASSERT_EQ(view.Create(QRect(0, 0, 300, 132), nullptr, 1030), 1);
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_TRUE(iface && iface->valueInterface());
+  EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Sound diary"));
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("No sound"));
+  SoundEngine& e = view.Engine();
+  ASSERT_EQ(e.OpenSound(WaveFormat::Pcm(8000, 8), QByteArray(24000, '\x80')).result, 1);
+  e.SetEndMark(20000);
+  EXPECT_EQ(iface->valueInterface()->maximumValue().toDouble(), 3.0);
+  EXPECT_EQ(iface->valueInterface()->currentValue().toDouble(), 0.0);
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Length 00:03.000, end mark 00:02.500"));
+  // Setting the value moves the play position, within the sound.
+  iface->valueInterface()->setCurrentValue(1.5);
+  EXPECT_EQ(e.GetPlayPosition(), 12000);
+  EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("00:01.500"));
+  iface->valueInterface()->setCurrentValue(99.0);
+  EXPECT_LT(e.GetPlayPosition(), 24000);  // the engine's last place, near the end
+  EXPECT_GT(e.GetPlayPosition(), 23900);
 }
