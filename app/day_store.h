@@ -18,8 +18,8 @@
 // is taken as unchanged without reading it again.
 #pragma once
 
-#include "platform/file_io.h"
 #include "days/title_line.h"  // DateFormatPattern
+#include "platform/file_io.h"
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
@@ -41,8 +41,8 @@ class ReminderStore;
 struct LoadedDay {
   QString dayKey;
   DiaryPageState diary = DiaryPageState::None;
-  QByteArray diaryRtf;             // the page when Shown
-  FileSignature diarySignature;    // of the page's file when diaryRtf was taken
+  QByteArray diaryRtf;           // the page when Shown
+  FileSignature diarySignature;  // of the page's file when diaryRtf was taken
 };
 
 LoadedDay LoadDay(const QString& dayKey, const QByteArray& password);

@@ -75,7 +75,8 @@ FileSignature FileSignatureOf(const QString& path) {
   ::clock_gettime(CLOCK_REALTIME, &taken);
   const qint64 takenNs = static_cast<qint64>(taken.tv_sec) * 1000000000 + taken.tv_nsec;
   struct stat st {};
-  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {false, 0, 0, 0, 0, takenNs};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    return {false, 0, 0, 0, 0, takenNs};
   return {true,
           static_cast<quint64>(st.st_dev),
           static_cast<quint64>(st.st_ino),

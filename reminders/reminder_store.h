@@ -23,10 +23,10 @@
 namespace orlane {
 
 struct ReminderSaveResult {
-  bool written = false;       // the file now holds the day's reminders
-  bool merged = false;        // another writer's reminders were merged in
-  bool protectedFile = false; // a damaged file left alone: nothing of the day changed
-  QString damagedKeptAs;      // where the damaged original was kept
+  bool written = false;        // the file now holds the day's reminders
+  bool merged = false;         // another writer's reminders were merged in
+  bool protectedFile = false;  // a damaged file left alone: nothing of the day changed
+  QString damagedKeptAs;       // where the damaged original was kept
   bool failed = false;
   QString failedPath;
   QString reason;  // in the system's words

@@ -184,9 +184,8 @@ void CDeskleafDlg::RefreshReminders() {
   input.now = Now();
   input.small = IsSmallDeskleaf(settings_);
   input.showReminders = settings_.showReminders != 0;
-  const QString text =
-      context_.reminders ? DeskleafReminderText(context_.reminders->day(DayKeyOf(widgetDate_)), input)
-                         : LoadDeskleafReminderText(context_.userFolder, input);
+  const QString text = context_.reminders ? DeskleafReminderText(context_.reminders->day(DayKeyOf(widgetDate_)), input)
+                                          : LoadDeskleafReminderText(context_.userFolder, input);
   reminderText_ = text;
   reminders_->setText(Displayed(text));
 }

@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (value < key.minimum || value > key.maximum) std::abort();
   }
   if (!(orlane::ExtraSettings::Parse(settings.serialize()) == settings)) std::abort();
-  if (settings.setInteger(QStringLiteral("snooze_minutes"), 30) && settings.integer(QStringLiteral("snooze_minutes")) != 30) std::abort();
+  if (settings.setInteger(QStringLiteral("snooze_minutes"), 30) &&
+      settings.integer(QStringLiteral("snooze_minutes")) != 30)
+    std::abort();
   return 0;
 }

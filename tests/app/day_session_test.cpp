@@ -71,8 +71,8 @@ TEST_F(SessionTest, aFailedSaveKeepsTheEditsAndTheDayUntilTheUserLeavesIt) {
   type(QStringLiteral("kept"));
   store.setReminder(kKey, "08:00:00", "\r\nkept too");
   {
-    const ScopedService failing(&Services::failWriteStep, std::function<bool(AtomicWriteStep)>(
-                                                              [](AtomicWriteStep) { return true; }));
+    const ScopedService failing(&Services::failWriteStep,
+                                std::function<bool(AtomicWriteStep)>([](AtomicWriteStep) { return true; }));
     EXPECT_TRUE(session.save().failed);
     EXPECT_FALSE(session.changeDate(kNextDay, [](const DaySaveResult&) { return false; }));
   }

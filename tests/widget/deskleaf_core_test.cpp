@@ -174,13 +174,11 @@ TEST(DeskleafReminders, textOfBothSizesWithDateAndHolidayLines) {
   in.now = MakeLocalTime(2005, 3, 16, 9, 5, 30);
   in.widgetDate = MakeLocalTime(2005, 3, 16, 0, 0, 0);
   in.small = true;
-  EXPECT_EQ(BuildDeskleafReminderText(map, in),
-            QStringLiteral("*07:15\r\nWake\r\nup\r\n*08:30\r\nDentist\r\n"));
+  EXPECT_EQ(BuildDeskleafReminderText(map, in), QStringLiteral("*07:15\r\nWake\r\nup\r\n*08:30\r\nDentist\r\n"));
   in.small = false;
   map.erase("07:15:00");
   map.erase("11:00:00");
-  EXPECT_EQ(BuildDeskleafReminderText(map, in),
-            QStringLiteral("*08:30:00\r\nDentist\r\n\r\n"));
+  EXPECT_EQ(BuildDeskleafReminderText(map, in), QStringLiteral("*08:30:00\r\nDentist\r\n\r\n"));
   // Another day names itself; a holiday comes first; hidden reminders show nothing.
   in.widgetDate = MakeLocalTime(2005, 3, 25, 12, 0, 0);
   in.holiday = QStringLiteral("Good Friday");
