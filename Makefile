@@ -29,7 +29,8 @@ DEB_PACKAGES := \
   qt6-qpa-plugins fonts-wine fonts-dejavu-core \
   xvfb icewm xdotool imagemagick x11-utils xclip python3 sox \
   desktop-file-utils appstream man-db lintian dpkg-dev \
-  clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14
+  clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
+  libsodium-dev libsodium23 libarchive-dev libarchive13 openssl
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 
