@@ -100,8 +100,9 @@ BackupResult BackupOpener::open(QIODevice& device, QByteArrayView passphrase) {
   BackupHeaderError error = BackupHeaderError::None;
   const std::optional<BackupHeader> header = ParseBackupHeader(headerBytes, error);
   if (!header)
-    return error == BackupHeaderError::BadParameters && headerBytes.size() < kBackupHeaderSize ? BackupResult::Damaged
-                                                                                                 : BackupResult::NotABackup;
+    return error == BackupHeaderError::BadParameters && headerBytes.size() < kBackupHeaderSize
+               ? BackupResult::Damaged
+               : BackupResult::NotABackup;
   chunkBytes_ = header->chunkBytes;
   Key key{};
   if (!DeriveKey(key, passphrase, *header)) return BackupResult::ReadFailed;

@@ -88,12 +88,12 @@ class RestoreSink final : public TarEntrySink {
   }
   BackupResult data(QByteArrayView bytes) override {
     return file_ && file_->write(bytes.data(), bytes.size()) == bytes.size() ? BackupResult::Done
-                                                                              : BackupResult::WriteFailed;
+                                                                             : BackupResult::WriteFailed;
   }
   BackupResult end() override {
     if (!file_) return BackupResult::Done;
-    const bool written = file_->flush() &&
-                         file_->setFileTime(QDateTime::fromSecsSinceEpoch(modified_), QFileDevice::FileModificationTime);
+    const bool written = file_->flush() && file_->setFileTime(QDateTime::fromSecsSinceEpoch(modified_),
+                                                              QFileDevice::FileModificationTime);
     file_->close();
     const bool closed = file_->error() == QFileDevice::NoError;
     file_.reset();
@@ -147,9 +147,12 @@ BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteA
   const std::vector<SourceEntry> entries = ListFolder(userFolder, Canonical(target), total);
 
   AtomicFileStream out;
-  if (out.open(target) != WriteResult::Written) return {BackupResult::WriteFailed, target + QStringLiteral(": ") + LastFileError()};
+  if (out.open(target) != WriteResult::Written)
+    return {BackupResult::WriteFailed, target + QStringLiteral(": ") + LastFileError()};
   const auto write = [&](QByteArrayView sealed) { return out.write(sealed) == WriteResult::Written; };
-  const auto writeFailed = [&] { return BackupReport{BackupResult::WriteFailed, target + QStringLiteral(": ") + LastFileError()}; };
+  const auto writeFailed = [&] {
+    return BackupReport{BackupResult::WriteFailed, target + QStringLiteral(": ") + LastFileError()};
+  };
   BackupSealer sealer;
   if (!sealer.start(passphrase, cost, write)) return writeFailed();
   TarWriter tar([&](QByteArrayView plain) { return sealer.append(plain); });
@@ -180,8 +183,8 @@ BackupReport RestoreBackup(const QString& file, const QString& folder, const QSt
   if (!liveUserFolder.isEmpty() && (target == live || target.startsWith(live + QLatin1Char('/'))))
     return {BackupResult::TargetIsUserFolder, folder};
   const QFileInfo targetInfo(target);
-  if (targetInfo.exists() &&
-      (!targetInfo.isDir() || !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)))
+  if (targetInfo.exists() && (!targetInfo.isDir() || !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                                           QDir::Hidden | QDir::System)))
     return {BackupResult::TargetNotEmpty, folder};
   const QString parent = targetInfo.absolutePath();
   if (!QFileInfo(parent).isDir()) return {BackupResult::WriteFailed, parent + QStringLiteral(": no such folder")};
@@ -192,7 +195,8 @@ BackupReport RestoreBackup(const QString& file, const QString& folder, const QSt
   const BackupReport read = ReadBackup(file, passphrase, sink, progress);
   if (!read.ok()) return read;
   if (!SyncFileSystemOf(temporary.path()))
-    return {BackupResult::WriteFailed, temporary.path() + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno))};
+    return {BackupResult::WriteFailed,
+            temporary.path() + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno))};
   // rename() replaces an empty folder in one step.
   const QByteArray from = QFile::encodeName(temporary.path());
   const QByteArray to = QFile::encodeName(target);

@@ -144,7 +144,8 @@ BackupReport ReadTarEntries(const PlainSource& source, TarEntrySink& sink) {
       // Sparse holes never come from the writer.
       if (read != ARCHIVE_OK || offset != done) return damaged(entry.name);
       done += static_cast<qint64>(size);
-      const BackupResult taken = sink.data(QByteArrayView(static_cast<const char*>(block), static_cast<qsizetype>(size)));
+      const BackupResult taken =
+          sink.data(QByteArrayView(static_cast<const char*>(block), static_cast<qsizetype>(size)));
       if (taken != BackupResult::Done) return {taken, entry.name};
     }
     if (done != entry.size) return damaged(entry.name);

@@ -42,8 +42,8 @@ int RunBackup(CliContext& context) {
   if (!context.rejectUnknownOptions()) return kExitUsage;
   const QString action = context.arg(0);
   const qsizetype wanted = action == QLatin1String("restore") ? 3 : 2;
-  const bool known = action == QLatin1String("create") || action == QLatin1String("verify") ||
-                     action == QLatin1String("restore");
+  const bool known =
+      action == QLatin1String("create") || action == QLatin1String("verify") || action == QLatin1String("restore");
   if (!known || context.args().size() != wanted) return context.usage(QLatin1String(kUsage));
   const QString file = QFileInfo(context.arg(1)).absoluteFilePath();
   if (action != QLatin1String("create") && !QFileInfo(file).isFile())

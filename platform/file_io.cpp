@@ -143,7 +143,8 @@ WriteResult AtomicFileStream::commit() {
 
 WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes) {
   AtomicFileStream stream;
-  if (stream.open(path) != WriteResult::Written || stream.write(bytes) != WriteResult::Written) return WriteResult::Failed;
+  if (stream.open(path) != WriteResult::Written || stream.write(bytes) != WriteResult::Written)
+    return WriteResult::Failed;
   return stream.commit();
 }
 

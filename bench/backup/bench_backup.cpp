@@ -49,8 +49,8 @@ const QTemporaryDir& Workspace() {
 void BM_Backup(benchmark::State& state) {
   const QString root = Workspace().path();
   for (auto _ : state) {
-    const orlane::BackupReport report =
-        orlane::CreateBackup(root + QStringLiteral("/User"), root + QStringLiteral("/backup.orlbak"), "bench passphrase");
+    const orlane::BackupReport report = orlane::CreateBackup(
+        root + QStringLiteral("/User"), root + QStringLiteral("/backup.orlbak"), "bench passphrase");
     if (!report.ok()) state.SkipWithError("the backup failed");
   }
   state.SetBytesProcessed(state.iterations() * FolderBytes());
@@ -66,10 +66,11 @@ void BM_BaselineTarOpenssl(benchmark::State& state) {
       env.insert(QStringLiteral("BENCH_PASS"), QStringLiteral("bench passphrase"));
       return env;
     }());
-    shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), QStringLiteral("tar -cf - -C '%1/User' . | openssl enc -aes-256-ctr -pbkdf2 "
-                                                      "-pass env:BENCH_PASS -out '%1/baseline.enc' && sync '%1/baseline.enc'")
-                                           .arg(root)});
+    shell.start(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("tar -cf - -C '%1/User' . | openssl enc -aes-256-ctr -pbkdf2 "
+                                              "-pass env:BENCH_PASS -out '%1/baseline.enc' && sync '%1/baseline.enc'")
+                                   .arg(root)});
     if (!shell.waitForFinished(-1) || shell.exitCode() != 0) state.SkipWithError("tar | openssl failed");
   }
   state.SetBytesProcessed(state.iterations() * FolderBytes());

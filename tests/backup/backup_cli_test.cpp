@@ -53,7 +53,8 @@ TEST(OrlanectlBackup, createVerifyRestore_andEveryRefusalHasItsExitCode) {
   EXPECT_EQ(Ctl({QStringLiteral("pack"), archive}).exitCode, 2);
   qunsetenv("ORLANE_BACKUP_PASSPHRASE");
   // Without the variable and without a terminal there is no passphrase to take.
-  EXPECT_EQ(test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), {QStringLiteral("backup"), QStringLiteral("verify"), archive})
-                .exitCode,
-            2);
+  EXPECT_EQ(
+      test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), {QStringLiteral("backup"), QStringLiteral("verify"), archive})
+          .exitCode,
+      2);
 }

@@ -122,10 +122,10 @@ TEST_F(BackupFileTest, cancelAndFailedWrite_leaveTheOldArchiveAsItWas) {
             BackupResult::Cancelled);
   EXPECT_EQ(parentEntries(), QStringList({QStringLiteral("User"), QStringLiteral("backup.orlbak")}));
 
-  EXPECT_EQ(CreateBackup(user_, dir_.path() + QStringLiteral("/no/such/folder/b"), kPassphrase, {},
-                         LightBackupKdfCost())
-                .result,
-            BackupResult::WriteFailed);
+  EXPECT_EQ(
+      CreateBackup(user_, dir_.path() + QStringLiteral("/no/such/folder/b"), kPassphrase, {}, LightBackupKdfCost())
+          .result,
+      BackupResult::WriteFailed);
 }
 
 TEST_F(BackupFileTest, backupInsideTheUserFolder_leavesItselfOut) {

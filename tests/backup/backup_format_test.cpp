@@ -155,10 +155,13 @@ TEST(BackupTar, truncatedAndRandomInput_endInAResultNeverACrash) {
 TEST(BackupCrypto, finalTagFallsOnAFullChunk_andStillReadsBack) {
   QByteArray sealed;
   BackupSealer sealer;
-  ASSERT_TRUE(sealer.start("pw", LightBackupKdfCost(), [&](QByteArrayView b) {
-    sealed.append(b);
-    return true;
-  }, 4096));
+  ASSERT_TRUE(sealer.start(
+      "pw", LightBackupKdfCost(),
+      [&](QByteArrayView b) {
+        sealed.append(b);
+        return true;
+      },
+      4096));
   ASSERT_TRUE(sealer.append(QByteArray(8192, 'z')));
   ASSERT_TRUE(sealer.finish());
   EXPECT_EQ(sealed.size(), kBackupHeaderSize + 33 + 2 * (4096 + 17));
