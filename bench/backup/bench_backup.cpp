@@ -82,7 +82,8 @@ BENCHMARK(BM_BaselineTarOpenssl)->Unit(benchmark::kMillisecond)->UseRealTime()->
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  orlane::bench::RatioReporter reporter({{"BM_Backup", "BM_BaselineTarOpenssl"}});
+  orlane::bench::RatioReporter reporter(
+      std::vector<std::pair<std::string, std::string>>{{"BM_Backup", "BM_BaselineTarOpenssl"}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
