@@ -54,8 +54,12 @@ bool CliContext::rejectUnknownOptions() {
 
 std::optional<QByteArray> CliContext::askPassword() const {
   if (password_) return password_->toUtf8();
+  return askHidden("Password: ");
+}
+
+std::optional<QByteArray> CliContext::askHidden(const char* prompt) {
   if (!::isatty(STDIN_FILENO)) return std::nullopt;
-  std::fprintf(stderr, "Password: ");
+  std::fprintf(stderr, "%s", prompt);
   std::fflush(stderr);
   termios saved{};
   const bool terminal = ::tcgetattr(STDIN_FILENO, &saved) == 0;

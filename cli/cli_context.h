@@ -42,6 +42,9 @@ class CliContext final {
   // The password for commands that need one: --password, ORLANE_PASSWORD, or a
   // prompt on the terminal without echo; nullopt when none can be had.
   std::optional<QByteArray> askPassword() const;
+  // A line typed on the terminal after prompt, without echo; nullopt when
+  // standard input is not a terminal.
+  static std::optional<QByteArray> askHidden(const char* prompt);
   // askPassword() for a command: kExitOk with the password, or the exit code
   // to end with when there is none or it is longer than a password can be
   // (never cut to fit; the message is printed).

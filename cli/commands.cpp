@@ -6,7 +6,7 @@
 namespace orlane::cli {
 
 std::span<const CliCommand> Commands() {
-  static const std::array<CliCommand, 10> commands{{
+  static const std::array<CliCommand, 11> commands{{
       {"daykey", "daykey DATE", &RunDayKey},
       {"settings", "settings show [--json] | settings set NAME VALUE", &RunSettings},
       {"scramble", "scramble < IN > OUT", &RunScramble},
@@ -23,6 +23,7 @@ std::span<const CliCommand> Commands() {
       {"sound", "sound export DATE FILE", &RunSound},
       {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE [--replace]", &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
+      {"backup", "backup create FILE | backup verify FILE | backup restore FILE DIR", &RunBackup},
   }};
   return commands;
 }

@@ -29,5 +29,6 @@ int RunHoliday(CliContext& context);
 int RunSearch(CliContext& context);
 int RunSound(CliContext& context);
 int RunDiary(CliContext& context);
+int RunBackup(CliContext& context);
 
 }  // namespace orlane::cli

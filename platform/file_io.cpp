@@ -55,6 +55,19 @@ void SyncFolder(const QByteArray& folder) {
 }
 }  // namespace
 
+void SyncFolderEntries(const QString& folder) {
+  SyncFolder(QFile::encodeName(folder));
+}
+
+bool SyncFileSystemOf(const QString& folder) {
+  const QByteArray name = QFile::encodeName(folder);
+  const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::syncfs(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
 bool FileExists(const QString& path) {
   return QFileInfo(path).isFile();
 }
@@ -99,41 +112,67 @@ FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxByt
   return FileReadResult::Ok;
 }
 
-WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes) {
+AtomicFileStream::~AtomicFileStream() {
+  if (fd_ >= 0) (void)abandon();
+}
+
+WriteResult AtomicFileStream::open(const QString& path) {
+  if (fd_ >= 0) (void)abandon();
   const QFileInfo target(path);
-  const QByteArray finalPath = QFile::encodeName(target.absoluteFilePath());
-  const QByteArray folder = QFile::encodeName(target.absolutePath());
-  QByteArray tempPath =
+  finalPath_ = QFile::encodeName(target.absoluteFilePath());
+  folder_ = QFile::encodeName(target.absolutePath());
+  tempPath_ =
       QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
 
   // A new file is private; a replaced one keeps the permissions it had.
-  mode_t mode = 0600;
+  mode_ = 0600;
   struct stat old {};
-  if (::stat(finalPath.constData(), &old) == 0) mode = old.st_mode & 07777;
+  if (::stat(finalPath_.constData(), &old) == 0) mode_ = old.st_mode & 07777;
 
   if (Injected(AtomicWriteStep::Create)) return Fail();
-  const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-  if (fd < 0) return Fail();
-  auto abandon = [&] {
-    const int error = errno;
-    ::close(fd);
-    ::unlink(tempPath.constData());
-    return Fail(error);
-  };
-  if (Injected(AtomicWriteStep::Write) || !WriteAll(fd, bytes.data(), bytes.size())) return abandon();
-  if (Injected(AtomicWriteStep::Sync) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return abandon();
+  fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
+  if (fd_ < 0) return Fail();
+  return WriteResult::Written;
+}
+
+WriteResult AtomicFileStream::abandon() {
+  const int error = errno;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  ::unlink(tempPath_.constData());
+  return Fail(error);
+}
+
+WriteResult AtomicFileStream::write(QByteArrayView bytes) {
+  if (fd_ < 0) return Fail(EBADF);
+  if (Injected(AtomicWriteStep::Write) || !WriteAll(fd_, bytes.data(), bytes.size())) return abandon();
+  return WriteResult::Written;
+}
+
+WriteResult AtomicFileStream::commit() {
+  if (fd_ < 0) return Fail(EBADF);
+  if (Injected(AtomicWriteStep::Sync) || ::fchmod(fd_, mode_) != 0 || ::fsync(fd_) != 0) return abandon();
+  const int fd = fd_;
+  fd_ = -1;
   if (::close(fd) != 0) {
     const int error = errno;
-    ::unlink(tempPath.constData());
+    ::unlink(tempPath_.constData());
     return Fail(error);
   }
-  if (Injected(AtomicWriteStep::Rename) || ::rename(tempPath.constData(), finalPath.constData()) != 0) {
+  if (Injected(AtomicWriteStep::Rename) || ::rename(tempPath_.constData(), finalPath_.constData()) != 0) {
     const int error = errno;
-    ::unlink(tempPath.constData());
+    ::unlink(tempPath_.constData());
     return Fail(error);
   }
-  SyncFolder(folder);
+  SyncFolder(folder_);
   return WriteResult::Written;
+}
+
+WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes) {
+  AtomicFileStream stream;
+  if (stream.open(path) != WriteResult::Written || stream.write(bytes) != WriteResult::Written)
+    return WriteResult::Failed;
+  return stream.commit();
 }
 
 WriteResult RemoveFileForced(const QString& path) {

@@ -6,7 +6,10 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
+
+#include <sys/types.h>
 
 namespace orlane {
 
@@ -27,6 +30,33 @@ FileReadResult ReadFileBytes(const QString& path, QByteArray& out, qint64 maxByt
 
 // Written when the file now holds exactly bytes, else Failed (old file untouched).
 WriteResult AtomicWriteFile(const QString& path, QByteArrayView bytes);
+
+// The atomic writer for a file too large to hold in memory: open() creates the
+// temporary file beside path, write() appends, commit() syncs it and renames it
+// over path. A stream destroyed without a successful commit() removes its
+// temporary file, so path never holds a partial file.
+class AtomicFileStream final {
+ public:
+  AtomicFileStream() = default;
+  ~AtomicFileStream();
+  AtomicFileStream(const AtomicFileStream&) = delete;
+  AtomicFileStream& operator=(const AtomicFileStream&) = delete;
+
+  WriteResult open(const QString& path);
+  WriteResult write(QByteArrayView bytes);
+  WriteResult commit();
+  // The temporary file's name while the stream is open.
+  QString temporaryPath() const { return QFile::decodeName(tempPath_); }
+
+ private:
+  WriteResult abandon();
+
+  int fd_ = -1;
+  mode_t mode_ = 0600;
+  QByteArray finalPath_;
+  QByteArray folder_;
+  QByteArray tempPath_;
+};
 
 // Removes a file that may be read-only; Written when it is gone afterwards.
 WriteResult RemoveFileForced(const QString& path);
@@ -50,6 +80,12 @@ struct FileSignature {
   bool unchangedIn(const FileSignature& now) const;
 };
 FileSignature FileSignatureOf(const QString& path);
+
+// Makes a rename of an entry of folder durable (fsync of the folder itself).
+void SyncFolderEntries(const QString& folder);
+// Flushes everything written to the file system that holds folder (one call
+// for many files, instead of an fsync each); false when that failed.
+bool SyncFileSystemOf(const QString& folder);
 
 // Why the last AtomicWriteFile, RemoveFileForced or KeepFileCopy of this
 // thread failed, in the system's words ("Permission denied").
