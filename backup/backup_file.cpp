@@ -192,7 +192,7 @@ BackupReport RestoreBackup(const QString& file, const QString& folder, const QSt
   QTemporaryDir temporary(parent + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".restore-XXXXXX"));
   if (!temporary.isValid()) return {BackupResult::WriteFailed, temporary.errorString()};
   RestoreSink sink(temporary.path());
-  const BackupReport read = ReadBackup(file, passphrase, sink, progress);
+  BackupReport read = ReadBackup(file, passphrase, sink, progress);
   if (!read.ok()) return read;
   if (!SyncFileSystemOf(temporary.path()))
     return {BackupResult::WriteFailed,
