@@ -247,8 +247,9 @@ void CMainDlg::SetMode(int id) {
   sound_->SetShown(id == ids::kModeSound);
   actions_->ApplyKeys(id);
   LayOut(client_->width(), client_->height());
-  // A mode switch saves the day; the Sound Diary mode shows the day's sound.
-  if (SaveLoadedDay() && id == ids::kModeSound && !session_->dayKey().isEmpty()) sound_->LoadDay(session_->dayKey());
+  // The first mode loads the day; a mode switch saves it, and the Sound Diary mode shows its sound.
+  if (session_->dayKey().isEmpty()) return LoadSelectedDay();
+  if (SaveLoadedDay() && id == ids::kModeSound) sound_->LoadDay(session_->dayKey());
 }
 
 void CMainDlg::paintEvent(QPaintEvent* event) {
