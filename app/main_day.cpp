@@ -67,6 +67,7 @@ void CMainDlg::OnDayLoaded(const QString& dayKey) {
   RefreshStatusMessage();
   if (mode_ == ids::kModeSound) sound_->LoadDay(dayKey);
   frame_.calendar->Redraw();
+  deskleaf_->FollowDay(SelectedDate());
   RebuildTitleLine();
 }
 
