@@ -247,9 +247,8 @@ void CMainDlg::SetMode(int id) {
   sound_->SetShown(id == ids::kModeSound);
   actions_->ApplyKeys(id);
   LayOut(client_->width(), client_->height());
-  // The first mode loads the day; a mode switch saves it, and the Sound Diary mode shows its sound.
-  if (session_->dayKey().isEmpty()) return LoadSelectedDay();
-  if (SaveLoadedDay() && id == ids::kModeSound) sound_->LoadDay(session_->dayKey());
+  // A mode switch saves the day and loads it again (the Sound Diary mode with its sound).
+  if (SaveLoadedDay()) LoadSelectedDay();
 }
 
 void CMainDlg::paintEvent(QPaintEvent* event) {
