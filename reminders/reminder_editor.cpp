@@ -28,8 +28,8 @@ bool ReminderEditor::followStore() {
   const qsizetype at = editedKey_.isEmpty() ? -1 : entries_.indexOf(editedKey_);
   selection_ = static_cast<int>(at);
   if (at < 0) {
+    // Nothing shown from the list: what the user typed stays, for Add to take.
     editedKey_.clear();
-    if (!before.isEmpty() && before != entries_) clearFields(false);
   } else {
     showSelected();
   }
