@@ -10,6 +10,7 @@
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
+#include "app/tab_order.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -108,6 +109,7 @@ bool CMainDlg::OnInitDialog() {
 
   CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
   CreatePanels();
+  ApplyDateSettings();
   frame_.calendar->SetSelectedDate(selectedDate_);
   frame_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
@@ -181,6 +183,7 @@ void CMainDlg::LayOut(int w, int h) {
     if (QWidget* widget = frame_.set.widget(p.id); widget && widget != frame_.calendar && widget->geometry() != p.rect)
       widget->setGeometry(p.rect);
   for (MainPanel* panel : Panels()) panel->LayOut(layout);
+  ApplyReadingTabOrder(client_, WorkArea(w, h, calendarRect));
 }
 
 void CMainDlg::ApplyCalendarShown() {
@@ -247,7 +250,7 @@ void CMainDlg::SetMode(int id) {
   reminders_->SetShown(id == ids::kModeReminder);
   diary_->SetShown(id == ids::kModeDiary);
   sound_->SetShown(id == ids::kModeSound);
-  actions_->ApplyKeys(id);
+  actions_->ApplyKeys(id, [this](int control) { return ControlById(control); });
   LayOut(client_->width(), client_->height());
   // The load reads the day again: what the reminder editor holds is stored first.
   StoreEditedReminder();

@@ -25,7 +25,11 @@ TEST(MainLayout, minimumWindowWithTheCalendarShown) {
   EXPECT_EQ(PlacementOf(layout, ids::kClock), R(10, 86, 178, 116));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchGroup), R(10, 205, 178, h - 202 - 23));
   EXPECT_EQ(PlacementOf(layout, ids::kFind), R(101, 305, 77, 24));
-  EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 358, 168, h - 202 - 179));
+  EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 378, 168, h - 202 - 199));
+  // "Has picture" and "Actived" keep their row while a result is listed.
+  for (int check : {ids::kHasPicture, ids::kActived})
+    for (int listed : {ids::kResultsLabel, ids::kCloseResults, ids::kSearchResults})
+      EXPECT_FALSE(PlacementOf(layout, check).intersects(PlacementOf(layout, listed))) << check << " " << listed;
   EXPECT_EQ(PlacementOf(layout, ids::kReminderGroup), R(191, 60, w - 10 - 191, 142));
   EXPECT_EQ(PlacementOf(layout, ids::kUpdateReminder), R(508, 78, 78, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kReminderList), R(196, 104, 90, 95));
