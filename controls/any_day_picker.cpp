@@ -24,13 +24,18 @@ AnyDayPicker::AnyDayPicker(QWidget* parent) : QDateEdit(parent) {
   calendarWidget()->installEventFilter(this);
   clear_ = new QAction(QIcon(ResourcePixmap(kClearBitmap, 16)), QStringLiteral("Any day"), this);
   clear_->setToolTip(QStringLiteral("Any day: no limit"));
-  clear_->setVisible(false);
-  lineEdit()->addAction(clear_, QLineEdit::TrailingPosition);
   connect(clear_, &QAction::triggered, this, [this] {
     SetAnyDay();
     Q_EMIT editingFinished();
   });
-  connect(this, &QDateEdit::dateChanged, this, [this] { clear_->setVisible(!IsAnyDay()); });
+  connect(this, &QDateEdit::dateChanged, this, &AnyDayPicker::ShowClearButton);
+}
+
+void AnyDayPicker::ShowClearButton() {
+  // The field shows its button while the action is one of its own.
+  const bool shown = lineEdit()->actions().contains(clear_);
+  if (IsAnyDay() && shown) lineEdit()->removeAction(clear_);
+  if (!IsAnyDay() && !shown) lineEdit()->addAction(clear_, QLineEdit::TrailingPosition);
 }
 
 QDate AnyDayPicker::Anchor() const {

@@ -30,6 +30,7 @@ class AnyDayPicker final : public QDateEdit {
 
  private:
   QDate Anchor() const;
+  void ShowClearButton();
 
   std::function<QDate()> anchor_;
   QAction* clear_ = nullptr;

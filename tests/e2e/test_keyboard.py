@@ -8,7 +8,7 @@ import datetime
 import time
 
 from desktop import (ADD_REMINDER, MODE_REMINDER, QUESTION, REMINDER_NOTE, SEARCH, SEARCH_FROM, SEARCH_WORDS,
-                     DesktopTest, main, theme_color, today, wait_for)
+                     DesktopTest, ctl, main, theme_color, today, wait_for)
 
 DEFAULT_THEME = 6
 STRONG = 4  # the theme's outline and dark-text colour
@@ -31,6 +31,8 @@ class KeyboardTest(DesktopTest):
         return found
 
     def test_tab_order_focus_frame_and_keys(self):
+        ctl(self.d, "user-file", "init", "")
+        ctl(self.d, "settings", "set", "calendar_shown", "1")  # the calendar takes no Tab
         app, window = self.start_unlocked()
         window.click(MODE_REMINDER)
 
@@ -48,14 +50,15 @@ class KeyboardTest(DesktopTest):
         self.shot("keyboard-focus-frame")
         self.assertEqual(seen, candidates)
 
-        # Tab leaves the note for the first control of the left column (the From
-        # picker, where digits start from the shown day); Ctrl+Tab types a tab.
+        # Tab leaves the note for the calendar switch under it, then the first
+        # control of the left column (the From picker, where digits start from the
+        # shown day); Ctrl+Tab types a tab.
         window.click(ADD_REMINDER)
         window.click(REMINDER_NOTE)
         self.d.type("one")
         self.d.key("ctrl+Tab")
         self.d.type("two")
-        self.d.key("Tab")
+        self.d.key("Tab", "Tab")
         self.d.type("1")
         wait_for("the From picker to hold a date",
                  lambda: "any day" not in self.d.copy_text_at(*window.point(SEARCH_FROM, dx=-20)), 10)

@@ -88,7 +88,6 @@ class SearchTest(DesktopTest):
         # The cross in the field brings "any day" back, and both days are found again.
         fx, fy, fw, fh = window.rects[SEARCH_FROM]
         self.d.click(*app.client_point(window.wid, fx + fw - 30, fy + fh // 2))
-        self.assertIn("any day", self.d.copy_text_at(*window.point(SEARCH_FROM, dx=-30)))
         window.click(SEARCH)
         time.sleep(1)
         self.assertIn("November: first visit", self.opened_page(window, *first))
