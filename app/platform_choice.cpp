@@ -31,8 +31,8 @@ std::optional<QByteArray> PlatformWithFallback(const PlatformEnvironment& env) {
 }
 
 void ChoosePlatformWithFallback() {
-  const PlatformEnvironment env{qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"),
-                                qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("XDG_SESSION_DESKTOP")};
+  const PlatformEnvironment env{qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"), qgetenv("XDG_CURRENT_DESKTOP"),
+                                qgetenv("XDG_SESSION_DESKTOP")};
   if (const std::optional<QByteArray> platform = PlatformWithFallback(env)) qputenv("QT_QPA_PLATFORM", *platform);
 }
 

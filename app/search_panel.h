@@ -44,7 +44,7 @@ class SearchPanel final : public MainPanel {
 
   QLineEdit* words_ = nullptr;
   CColorListBox* results_ = nullptr;
-  int listedFormat_ = 0;             // the date format the entries are written in
+  int listedFormat_ = 0;              // the date format the entries are written in
   QHash<QString, QString> contexts_;  // day key -> the line of the page around the words
 };
 

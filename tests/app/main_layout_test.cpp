@@ -67,11 +67,11 @@ TEST(MainLayout, tabWalksTheWorkAreaFirstThenTheLeftColumnThenTheTop) {
   const QRect work = WorkArea(w, h, DefaultCalendarRect());
   EXPECT_EQ(work, R(191, 60, w - 191, h - 60));
   // Given in creation order, which walked the toolbar right to left.
-  const std::vector<int> controls{ids::kThemeButton,   ids::kHelpButton,    ids::kSaveAll,        ids::kShowConfig,
-                                  ids::kSearchFrom,    ids::kSearchTo,      ids::kSearchWords,    ids::kSearch,
-                                  ids::kTimePicker,    ids::kAddReminder,   ids::kRemoveReminder, ids::kReminderList,
-                                  ids::kCopyReminder,  ids::kActive,        ids::kBeepOnly,       ids::kMediaEdit,
-                                  ids::kReminderNote,  ids::kPasteReminder, ids::kClose,          ids::kMinimize};
+  const std::vector<int> controls{ids::kThemeButton,  ids::kHelpButton,    ids::kSaveAll,        ids::kShowConfig,
+                                  ids::kSearchFrom,   ids::kSearchTo,      ids::kSearchWords,    ids::kSearch,
+                                  ids::kTimePicker,   ids::kAddReminder,   ids::kRemoveReminder, ids::kReminderList,
+                                  ids::kCopyReminder, ids::kActive,        ids::kBeepOnly,       ids::kMediaEdit,
+                                  ids::kReminderNote, ids::kPasteReminder, ids::kClose,          ids::kMinimize};
   std::vector<QRect> rects;
   for (int id : controls) rects.push_back(PlacementOf(layout, id));
   rects.push_back(QRect(12, 33, 82, 22));  // the first button of the mode switch
