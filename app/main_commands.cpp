@@ -22,6 +22,7 @@
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "controls/picker_fields.h"
 #include "days/day_files.h"
 #include "dialogs/config_dlg.h"
 #include "dialogs/help_topic.h"
@@ -154,10 +155,23 @@ void CMainDlg::ApplyEditedSettings(const Settings& edited) {
   frame_.calendar->Redraw();
   frame_.calendar->update();
   search_->ListResults(results);
+  ApplyDateSettings();
   deskleaf_->ApplySettings(settings_.dateFormat, settings_.weekStart);
   LayOut(client_->width(), client_->height());
   RefreshStatusMessage();
   RebuildTitleLine();
+}
+
+void CMainDlg::StepShownDay(int days) {
+  // While a recording runs the calendar is off, and the day stays.
+  if (!frame_.calendar->isEnabled()) return;
+  const LocalDate d = LocalDateOf(session_->selectedDate());
+  OnDateChanged(MakeLocalTime(d.year, d.month, d.day + days, 0, 0, 10));
+}
+
+void CMainDlg::ApplyDateSettings() {
+  orlane::ApplyDateSettings(frame_.datePicker, settings_.dateFormat, settings_.weekStart);
+  search_->ApplyDateSettings(settings_.dateFormat, settings_.weekStart);
 }
 
 void CMainDlg::OpenModeHelp() {
@@ -241,6 +255,8 @@ void CMainDlg::OnCommand(int id) {
     case ids::kTrayHelp:
     case ids::kHelpManual: OpenModeHelp(); break;
     case ids::kGotoToday: GotoToday(); break;
+    case ids::kPreviousDay: StepShownDay(-1); break;
+    case ids::kNextDay: StepShownDay(1); break;
     case ids::kSaveAll: SaveAll(); break;
     case ids::kHelpButton: PopupMenuUnder(ids::kHelpButton, 1); break;
     case ids::kThemeButton: PopupMenuUnder(ids::kThemeButton, 2); break;

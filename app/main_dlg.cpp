@@ -9,6 +9,7 @@
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
+#include "app/tab_order.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -110,6 +111,7 @@ bool CMainDlg::OnInitDialog() {
 
   CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
   CreatePanels();
+  ApplyDateSettings();
   frame_.calendar->SetSelectedDate(session_->selectedDate());
   frame_.calendar->dateFormat = settings_.dateFormat;
   frame_.datePicker->setDate(QDate::currentDate());
@@ -179,6 +181,7 @@ void CMainDlg::LayOut(int w, int h) {
     if (QWidget* widget = frame_.set.widget(p.id); widget && widget != frame_.calendar && widget->geometry() != p.rect)
       widget->setGeometry(p.rect);
   for (MainPanel* panel : Panels()) panel->LayOut(layout);
+  ApplyReadingTabOrder(client_, WorkArea(w, h, calendarRect));
 }
 
 void CMainDlg::ApplyCalendarShown() {
@@ -245,7 +248,7 @@ void CMainDlg::SetMode(int id) {
   reminders_->SetShown(id == ids::kModeReminder);
   diary_->SetShown(id == ids::kModeDiary);
   sound_->SetShown(id == ids::kModeSound);
-  actions_->ApplyKeys(id);
+  actions_->ApplyKeys(id, [this](int control) { return ControlById(control); });
   LayOut(client_->width(), client_->height());
   // A mode switch saves the day and loads it again (the Sound Diary mode with its sound).
   if (SaveLoadedDay()) LoadSelectedDay();

@@ -145,6 +145,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   Settings& RunningSettings() override { return settings_; }
   bool SaveShownDay() override { return SaveLoadedDay(); }
   void OpenDay(std::time_t date) override { OnDateChanged(date); }
+  std::time_t ShownDate() const override { return session_->selectedDate(); }
   void ShowStatus(const QString& status) override;
   void Relayout() override { LayOut(client_->width(), client_->height()); }
   void ShowAlert(const AlertRequest& alert) override;
@@ -162,6 +163,10 @@ class CMainDlg final : public QDialog, private PanelHost {
   void ToggleCalendarShown();
   void ShowSelectedDate(std::time_t date);
   void ApplyEditedSettings(const Settings& edited);
+  // The date pickers in the settings' date format and week start.
+  void ApplyDateSettings();
+  // The day before (-1) or after (1) the shown one (Alt+Left, Alt+Right).
+  void StepShownDay(int days);
   void RefreshStatusMessage();
   void RebuildTitleLine();
   void ConnectSession();

@@ -19,7 +19,15 @@ const char* DateFormatPattern(int dateFormat) {
 }
 
 QString ClockInfoText(std::time_t now) {
-  return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\nWeek of year: %U\r\nTime zone: %z", now);
+  return ClockInfoText(now, LocaleWeekRule());
+}
+
+QString ClockInfoText(std::time_t now, const WeekRule& rule) {
+  const LocalDate d = LocalDateOf(now);
+  const int week = WeekOfYear(QDate(d.year, d.month, d.day), rule);
+  return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\n", now) +
+         QStringLiteral("Week of year: %1 (%2)\r\n").arg(week, 2, 10, QLatin1Char('0')).arg(WeekRuleName(rule)) +
+         FormatLocalTime("Time zone: %z", now);
 }
 
 }  // namespace orlane

@@ -165,8 +165,11 @@ void CReminderAlertDlg::OnMediaTimer() {
   if (player_ == nullptr || player_->ReadyState() < 2) return;
   mediaTimer_.stop();
   if (media_.isEmpty() || media_ == kBeepOnly) return;
-  clock_->hide();
-  player_->show();
+  // A sound alone has nothing to show: the clock stays.
+  if (player_->HasVideo()) {
+    clock_->hide();
+    player_->show();
+  }
   player_->Play();
 }
 

@@ -146,7 +146,8 @@ TEST_F(AlertTest, beepOnly_realTimerBeepsOnceASecondAndStopsOnClosing) {
   audio::ShutdownWavePlayback();
 }
 
-TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItInTheClocksPlace) {
+// A sound has no pictures: it plays while the clock stays, without a video area.
+TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItBehindTheClock) {
   const QString wave = test::WriteTestWave(Path(QStringLiteral("tone.wav")));
   auto dlg = Open(wave, true);
   CMediaPlayer2* player = dlg->Player();
@@ -162,8 +163,9 @@ TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItInTheClocksPlace) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return player->ReadyState() >= 2; }, kLoadWaitMs));
   dlg->OnTimer(CReminderAlertDlg::kMediaTimerId);
   EXPECT_FALSE(dlg->TimerActive(CReminderAlertDlg::kMediaTimerId));
-  EXPECT_TRUE(player->isVisible());
-  EXPECT_FALSE(dlg->Clock()->isVisible());
+  EXPECT_FALSE(player->HasVideo());
+  EXPECT_TRUE(player->isHidden());
+  EXPECT_TRUE(dlg->Clock()->isVisible());
   EXPECT_TRUE(player->Playing());
   dlg->OnCommand(CThemedDialog::kCloseButtonId);
   EXPECT_FALSE(player->Playing());
@@ -174,9 +176,10 @@ TEST_F(AlertTest, waveWithoutRepeat_playsOnce) {
   ASSERT_NE(dlg->Player(), nullptr);
   EXPECT_EQ(dlg->Player()->PlayCount(), 1);
   EXPECT_FALSE(dlg->Player()->AutoRewind());
-  // The media timer shows it by itself.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Player()->isVisible(); }, kLoadWaitMs));
-  EXPECT_FALSE(dlg->Clock()->isVisible());
+  // The media timer starts it by itself, and the clock stays.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Player()->Playing(); }, kLoadWaitMs));
+  EXPECT_TRUE(dlg->Player()->isHidden());
+  EXPECT_TRUE(dlg->Clock()->isVisible());
 }
 
 TEST_F(AlertTest, unplayableFile_leavesTheClockAndSaysNothing) {
