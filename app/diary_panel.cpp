@@ -83,7 +83,7 @@ bool DiaryPanel::OwnsCommand(int id) const {
 
 void DiaryPanel::ShowPage(LoadedDay& day) {
   QSignalBlocker block(editor_);
-  editor_->clear();
+  editor_->ClearPage();
   QString notice;
   if (day.diary == DiaryPageState::Shown) {
     // A page that cannot be read completely is shown as far as it goes and
@@ -169,6 +169,8 @@ void DiaryPanel::OnFontCombo(int id) {
     format.setFontPointSize(TwipsToPoints(twips));
   }
   MergeFormat(editor_, format);
+  // The next keys are text for the page, not a search in the box.
+  editor_->setFocus(Qt::OtherFocusReason);
 }
 
 void DiaryPanel::ShowEmphasis(int id, bool on) {
