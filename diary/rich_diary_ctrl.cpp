@@ -191,7 +191,8 @@ void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
 // Plain text takes the format of the text around the caret; Qt would give it
 // the format of a picture or file just before it, one object per character.
 void CRichDiaryCtrl::insertFromMimeData(const QMimeData* source) {
-  const bool rich = acceptRichText() && (source->hasHtml() || source->hasFormat(QStringLiteral("application/x-qrichtext")));
+  const bool rich =
+      acceptRichText() && (source->hasHtml() || source->hasFormat(QStringLiteral("application/x-qrichtext")));
   if (rich || !source->hasText() || isReadOnly()) {
     QTextEdit::insertFromMimeData(source);
     return;
@@ -205,13 +206,13 @@ void CRichDiaryCtrl::insertFromMimeData(const QMimeData* source) {
   ensureCursorVisible();
 }
 
-QMimeData* CRichDiaryCtrl::createMimeDataFromSource() const {
-  QMimeData* data = QTextEdit::createMimeDataFromSource();
+QMimeData* CRichDiaryCtrl::createMimeDataFromSelection() const {
+  QMimeData* copied = QTextEdit::createMimeDataFromSelection();
   // Reading one format makes Qt fill in all of them now; the plain text set
   // after that stays.
-  (void)data->html();
-  data->setText(PlainTextWithoutObjects(data->text()));
-  return data;
+  (void)copied->html();
+  copied->setText(PlainTextWithoutObjects(copied->text()));
+  return copied;
 }
 
 int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {

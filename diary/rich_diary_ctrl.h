@@ -60,7 +60,7 @@ class CRichDiaryCtrl : public QTextEdit {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
-  QMimeData* createMimeDataFromSource() const override;
+  QMimeData* createMimeDataFromSelection() const override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:

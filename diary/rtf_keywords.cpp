@@ -205,12 +205,8 @@ const RtfKeyword kShapeValueWords[] = {
 
 // Inside a kept group only its text is read, for the stand-in's tip.
 const RtfKeyword kKeptWords[] = {
-    {"pict", &S::beginSkip, 0},
-    {"object", &S::beginSkip, 0},
-    {"shp", &S::beginSkip, 0},
-    {"fldinst", &S::beginSkip, 0},
-    {"pntext", &S::beginSkip, 0},
-    {"listtext", &S::beginSkip, 0},
+    {"pict", &S::beginSkip, 0},    {"object", &S::beginSkip, 0}, {"shp", &S::beginSkip, 0},
+    {"fldinst", &S::beginSkip, 0}, {"pntext", &S::beginSkip, 0}, {"listtext", &S::beginSkip, 0},
     {"chftn", &S::ignore, 0},
 };
 

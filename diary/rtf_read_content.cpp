@@ -97,7 +97,8 @@ void RtfReadSession::finishFieldInstruction(int frame) {
 }
 
 void RtfReadSession::appendInstruction(QByteArrayView bytes) {
-  if (fieldInstruction_.size() < kMaxInstruction) fieldInstruction_.append(bytes.first(std::min(bytes.size(), kMaxInstruction)));
+  if (fieldInstruction_.size() < kMaxInstruction)
+    fieldInstruction_.append(bytes.first(std::min(bytes.size(), kMaxInstruction)));
 }
 
 // Kept groups
@@ -122,7 +123,8 @@ void RtfReadSession::beginKept(const RtfToken&, int shown) {
 }
 
 void RtfReadSession::appendKeptText(QByteArrayView bytes) {
-  if (keptText_.size() < kMaxTipText * 4) keptText_.append(bytes.first(std::min<qsizetype>(bytes.size(), kMaxTipText * 4)));
+  if (keptText_.size() < kMaxTipText * 4)
+    keptText_.append(bytes.first(std::min<qsizetype>(bytes.size(), kMaxTipText * 4)));
 }
 
 void RtfReadSession::finishKept(int frame) {

@@ -64,8 +64,7 @@ void RtfReadSession::beginNonShppict(const RtfToken&, int) {
     const RtfGroupState& group = state();
     const qsizetype end = pendingAlternative_->end;
     const bool besideIt = static_cast<int>(stack_.size()) - 1 == pendingAlternative_->frame && startsItsGroup() &&
-                          group.openOffset >= end &&
-                          input_.sliced(end, group.openOffset - end).trimmed().isEmpty();
+                          group.openOffset >= end && input_.sliced(end, group.openOffset - end).trimmed().isEmpty();
     if (!besideIt) flushPendingAlternative();
   }
   if (pendingAlternative_ && pendingAlternative_->alternativeFrame < 0) {
@@ -320,12 +319,12 @@ void RtfReadSession::finishShppict(int frame) {
   if (!shppictInserted_) {
     const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
     pendingAlternative_ = RtfPendingAlternative{group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1,
-                                                 tokenizer_.position(),
-                                                 frame,
-                                                 groupBytes(frame),
-                                                 undecoded.front().size,
-                                                 {},
-                                                 -1};
+                                                tokenizer_.position(),
+                                                frame,
+                                                groupBytes(frame),
+                                                undecoded.front().size,
+                                                {},
+                                                -1};
     return;
   }
   for (const UndecodedPicture& p : undecoded)

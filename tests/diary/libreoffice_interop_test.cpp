@@ -4,6 +4,7 @@
 #include "diary/page_objects.h"
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
+#include "document_dump.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 using namespace orlane;
+using orlane::test::FirstTable;
 
 namespace {
 
@@ -76,12 +78,6 @@ QByteArray WriterPage() {
 )";
 }
 
-QTextTable* FirstTable(const QTextDocument& document) {
-  for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
-    if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) return table;
-  return nullptr;
-}
-
 }  // namespace
 
 TEST(LibreOfficeInterop, aWriterPageWithTableLinkFootnoteAndPicture_goesBackToLibreOfficeWhole) {
@@ -108,7 +104,8 @@ TEST(LibreOfficeInterop, aWriterPageWithTableLinkFootnoteAndPicture_goesBackToLi
       link = link || (format.anchorHref() == QStringLiteral("https://example.org/trip") &&
                       it.fragment().text() == QStringLiteral("the trip site"));
       footnote = footnote || (IsKeptRtf(format) && KeptRtf(format).contains("footnote"));
-      picture = picture || (format.isImageFormat() && !IsKeptRtf(format) && !PageImage(page, format.toImageFormat()).isNull());
+      picture = picture ||
+                (format.isImageFormat() && !IsKeptRtf(format) && !PageImage(page, format.toImageFormat()).isNull());
     }
   }
   EXPECT_TRUE(link);

@@ -4,6 +4,7 @@
 #include "diary/page_text.h"
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
+#include "document_dump.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,14 +15,9 @@
 #include <gtest/gtest.h>
 
 using namespace orlane;
+using orlane::test::FirstTable;
 
 namespace {
-
-QTextTable* FirstTable(const QTextDocument& document) {
-  for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
-    if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) return table;
-  return nullptr;
-}
 
 QString CellText(QTextTable& table, int row, int column) {
   QTextCursor cursor = table.cellAt(row, column).firstCursorPosition();
