@@ -27,7 +27,7 @@ DEB_PACKAGES := \
   libgtest-dev libgmock-dev libbenchmark-dev \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
   qt6-qpa-plugins qt6-wayland fonts-wine fonts-dejavu-core \
-  xvfb icewm xdotool imagemagick x11-utils xclip python3 sox weston \
+  xvfb icewm xdotool imagemagick x11-utils xclip python3 sox weston libreoffice-writer-nogui \
   at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \

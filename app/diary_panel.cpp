@@ -83,6 +83,11 @@ bool DiaryPanel::OwnsCommand(int id) const {
 }
 
 void DiaryPanel::FollowPage(const DaySession& session) {
+  if (editor_->document()->isEmpty()) {
+    // An empty page starts plain: the caret keeps no format of the day before.
+    const QSignalBlocker block(editor_);
+    editor_->setCurrentCharFormat(QTextCharFormat());
+  }
   QString notice;
   if (session.pageIncomplete())
     notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
@@ -153,6 +158,8 @@ void DiaryPanel::OnFontCombo(int id) {
     format.setFontPointSize(TwipsToPoints(twips));
   }
   MergeFormat(editor_, format);
+  // The next keys are text for the page, not a search in the box.
+  editor_->setFocus(Qt::OtherFocusReason);
 }
 
 void DiaryPanel::ShowEmphasis(int id, bool on) {

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTextBlock>
@@ -31,6 +32,13 @@ constexpr qint64 kImportLimit = qint64(512) << 20;
 CRichDiaryCtrl::CRichDiaryCtrl(QWidget* parent) : QTextEdit(parent) {
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, &CRichDiaryCtrl::ShowContextMenu);
+}
+
+void CRichDiaryCtrl::ClearPage() {
+  // QTextEdit::clear() would keep the format at the caret for the next text.
+  document()->clear();
+  setCurrentCharFormat(QTextCharFormat());
+  document()->setModified(false);
 }
 
 bool CRichDiaryCtrl::SetRtfText(const QByteArray& rtf) {
@@ -167,9 +175,44 @@ void CRichDiaryCtrl::OnCommand(int id) {
 void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
   QTextEdit::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
+  // A link of the page opens with Ctrl, so that a plain click can edit its text.
+  if (event->modifiers() & Qt::ControlModifier) {
+    const QString href = anchorAt(event->position().toPoint());
+    if (!href.isEmpty()) {
+      OpenOnDesktop(QUrl(href));
+      return;
+    }
+  }
   const QTextCursor at = cursorForPosition(event->position().toPoint());
   const QString link = LinkAt(at.block().text(), at.positionInBlock());
   if (!link.isEmpty()) OpenOnDesktop(QUrl(link));
+}
+
+// Plain text takes the format of the text around the caret; Qt would give it
+// the format of a picture or file just before it, one object per character.
+void CRichDiaryCtrl::insertFromMimeData(const QMimeData* source) {
+  const bool rich =
+      acceptRichText() && (source->hasHtml() || source->hasFormat(QStringLiteral("application/x-qrichtext")));
+  if (rich || !source->hasText() || isReadOnly()) {
+    QTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  cursor.insertText(source->text(), TextFormatAt(cursor));
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
+QMimeData* CRichDiaryCtrl::createMimeDataFromSelection() const {
+  QMimeData* copied = QTextEdit::createMimeDataFromSelection();
+  // Reading one format makes Qt fill in all of them now; the plain text set
+  // after that stays.
+  (void)copied->html();
+  copied->setText(PlainTextWithoutObjects(copied->text()));
+  return copied;
 }
 
 int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {

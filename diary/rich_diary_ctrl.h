@@ -26,6 +26,8 @@ class CRichDiaryCtrl : public QTextEdit {
 
   void SetTheme(int theme) { theme_ = theme; }
 
+  // An empty page whose typing starts from the default format.
+  void ClearPage();
   // The page from RTF; false when it could not be read completely (what could
   // be read is shown).
   bool SetRtfText(const QByteArray& rtf);
@@ -57,6 +59,8 @@ class CRichDiaryCtrl : public QTextEdit {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+  QMimeData* createMimeDataFromSelection() const override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
