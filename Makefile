@@ -28,6 +28,7 @@ DEB_PACKAGES := \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
   qt6-qpa-plugins fonts-wine fonts-dejavu-core \
   xvfb icewm xdotool imagemagick x11-utils xclip python3 sox \
+  libhunspell-dev libhunspell-1.7-0 hunspell-en-us hunspell-de-de poppler-utils python3-markdown \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14
 
