@@ -3,14 +3,22 @@
 #include "app/main_ids.h"
 #include "controls/mac_button.h"
 #include "controls/modal_responder.h"
+#include "days/day_files.h"
 #include "days/settings_file.h"
+#include "dialogs/config_dlg.h"
+#include "diary/export_diary_dlg.h"
 #include "diary/font_sizes.h"
+#include "diary/personal_words.h"
 #include "diary/rich_diary_ctrl.h"
+#include "diary/spell_session.h"
+#include "platform/spell_dictionaries.h"
+#include "security/session.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSignalBlocker>
@@ -74,14 +82,19 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
       editor_, &QTextEdit::cursorPositionChanged, this, [this] { SyncFormat(); }, Qt::QueuedConnection);
 }
 
+// The editor and its highlighter hold the session weakly: either may go first.
+DiaryPanel::~DiaryPanel() = default;
+
 bool DiaryPanel::OwnsCommand(int id) const {
-  if (id == ids::kPrint || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast)) return true;
+  if (id == ids::kPrint || id == ids::kExportDiary || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast))
+    return true;
   for (const ButtonEntry& s : kDiaryButtons)
     if (s.id == id) return true;
   return false;
 }
 
 void DiaryPanel::ShowPage(LoadedDay& day) {
+  shownKey_ = day.dayKey;
   QSignalBlocker block(editor_);
   editor_->clear();
   QString notice;
@@ -114,6 +127,7 @@ void DiaryPanel::SaveContent(DayContent& content) const {
 void DiaryPanel::OnCommand(int id) {
   if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) return editor_->OnCommand(id);
   if (id == ids::kPrint) return Print();
+  if (id == ids::kExportDiary) return ExportDiary();
   const auto pressed = [this](int button) {
     return controls_.button(button)->GetVisualState() == CMacButton::kPressed;
   };
@@ -221,6 +235,56 @@ void DiaryPanel::Print() {
 
 void DiaryPanel::PrintTo(QPrinter& printer) const {
   editor_->PrintTo(printer);
+}
+
+void DiaryPanel::ApplyTheme(int theme) {
+  MainPanel::ApplyTheme(theme);
+  editor_->SetTheme(theme);
+}
+
+void DiaryPanel::SetShown(bool shown) {
+  MainPanel::SetShown(shown);
+  if (shown && !spellingLoaded_) LoadSpelling();
+}
+
+void DiaryPanel::ApplySpelling(const QString& choice) {
+  if (choice == spellingChoice_ && spellingLoaded_) return;
+  spellingChoice_ = choice;
+  if (spellingLoaded_) LoadSpelling();
+}
+
+void DiaryPanel::LoadSpelling() {
+  spellingLoaded_ = true;
+  editor_->SetSpellSession(nullptr);
+  spelling_.reset();
+  spellingProblem_.clear();
+  const std::optional<SpellDictionary> dictionary =
+      PickSpellDictionary(InstalledSpellDictionaries(), spellingChoice_, QLocale::system().name());
+  if (!dictionary) return;  // the settings dialog says why
+  spelling_ = std::make_unique<SpellSession>(*dictionary, PersonalWordsPath());
+  if (!spelling_->isValid()) {
+    spellingProblem_ = spelling_->why();
+    spelling_.reset();
+    return;
+  }
+  editor_->SetSpellSession(spelling_.get());
+}
+
+void DiaryPanel::PrepareConfig(CConfigDlg& config) const {
+  config.SetSpelling(spellingChoice_, spellingProblem_);
+}
+
+void DiaryPanel::TakeConfig(const CConfigDlg& config) {
+  ApplySpelling(config.spellingChoice());
+}
+
+void DiaryPanel::ExportDiary() {
+  // The book holds the page as it is on screen.
+  if (!host_.SaveShownDay()) return;
+  const std::optional<CalendarDate> shown = ParseDayKey(shownKey_);
+  const QDate date = shown ? QDate(shown->year, shown->month, shown->day) : QDate::currentDate();
+  CExportDiaryDlg dialog(date, CurrentPassword(), host_.RunningSettings().theme, host_.Window());
+  dialog.exec();
 }
 
 }  // namespace orlane

@@ -62,7 +62,11 @@ int Import(CliContext& context, const QString& path, const QString& source) {
 
 int RunDiary(CliContext& context) {
   std::optional<QString> format;
-  if (!context.takeOption("format", format)) return kExitUsage;
+  std::optional<QString> from;
+  std::optional<QString> to;
+  if (!context.takeOption("format", format) || !context.takeOption("from", from) || !context.takeOption("to", to))
+    return kExitUsage;
+  if (from || to) return RunDiaryBook(context, from, to, format);
   if (!context.rejectUnknownOptions()) return kExitUsage;
   const std::optional<CalendarDate> date = ParseIsoDate(context.arg(1));
   if (!date) return context.usage(QLatin1String(kUsage));

@@ -20,7 +20,10 @@ std::span<const CliCommand> Commands() {
        "[--json]",
        &RunSearch},
       {"sound", "sound export DATE FILE", &RunSound},
-      {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE", &RunDiary},
+      {"diary",
+       "diary export DATE [--format rtf|txt|html] | diary export --from DATE --to DATE --format md|html|pdf|txt "
+       "[--newest-first] OUT | diary import DATE FILE",
+       &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
   }};
   return commands;

@@ -4,6 +4,7 @@
 #include "platform/local_time.h"
 
 #include <QDate>
+#include <QDir>
 #include <QRegularExpression>
 
 namespace orlane {
@@ -42,6 +43,27 @@ std::optional<CalendarDate> ParseIsoDate(const QString& text) {
   const CalendarDate d{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()};
   if (!QDate::isValid(d.year, d.month, d.day)) return std::nullopt;
   return d;
+}
+
+std::optional<CalendarDate> ParseDayKey(const QString& key) {
+  static const QRegularExpression pattern(QStringLiteral("^([0-9a-f]{4})([0-9a-f]{2})([0-9a-f]{2})$"));
+  const QRegularExpressionMatch m = pattern.match(key);
+  if (!m.hasMatch()) return std::nullopt;
+  const CalendarDate d{m.captured(1).toInt(nullptr, 16), m.captured(2).toInt(nullptr, 16),
+                       m.captured(3).toInt(nullptr, 16)};
+  if (!QDate::isValid(d.year, d.month, d.day)) return std::nullopt;
+  return d;
+}
+
+QStringList DayKeysWithFile(DayFileKind kind, const QString& fromKey, const QString& toKey) {
+  const QString extension = QLatin1String(DayFileExtension(kind));
+  QStringList keys;
+  for (const QString& name : QDir(UserFolder()).entryList({QLatin1Char('*') + extension}, QDir::Files, QDir::Name)) {
+    const QString key = name.chopped(extension.size());
+    if (key < fromKey || key > toKey || !ParseDayKey(key)) continue;
+    keys << key;
+  }
+  return keys;
 }
 
 }  // namespace orlane

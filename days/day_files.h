@@ -6,6 +6,7 @@
 #include "platform/app_paths.h"
 
 #include <QString>
+#include <QStringList>
 #include <ctime>
 #include <optional>
 
@@ -31,5 +32,13 @@ struct CalendarDate {
   int day = 0;
 };
 std::optional<CalendarDate> ParseIsoDate(const QString& text);
+
+// The date a day key names; nullopt unless it is eight lower-case hexadecimal
+// digits of a real date (the inverse of MakeDayKey).
+std::optional<CalendarDate> ParseDayKey(const QString& key);
+
+// The keys of the user folder's day files of one kind from fromKey to toKey
+// (both inclusive), in date order. Names that are not a day key are left out.
+QStringList DayKeysWithFile(DayFileKind kind, const QString& fromKey, const QString& toKey);
 
 }  // namespace orlane
