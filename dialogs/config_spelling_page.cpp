@@ -71,7 +71,7 @@ QString ConfigSpellingPage::Why() const {
         .arg(QLocale::system().name());
   }
   if (choice == problemChoice_ && !problem_.isEmpty())
-    return QStringLiteral("The spelling is not checked: ") + problem_;
+    return QStringLiteral("The spelling is not checked. ") + problem_;
   return {};
 }
 

@@ -122,9 +122,8 @@ void CExportDiaryDlg::BuildControls(int w) {
     return b;
   };
   button(QStringLiteral("..."), kBrowseId, EdgeRect(w - 45, 150, w - 20, 170));
-  bar_ = new CBarCtrl(Client());
+  bar_ = new CBarCtrl(EdgeRect(20, 184, w - 20, 198), Client());
   bar_->SetColor(ThemeColor(Theme(), kThemeShadow));
-  bar_->setGeometry(EdgeRect(20, 184, w - 20, 198));
   bar_->show();
   export_ = button(QStringLiteral("&Export"), kExportId, EdgeRect(w - 160, 212, w - 95, 235));
   cancel_ = button(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 212, w - 20, 235));

@@ -50,6 +50,10 @@ void CRichDiaryCtrl::SetSpellSession(SpellSession* session) {
   if (session) highlighter_ = new SpellHighlighter(document(), session, ToQColor(ThemeColor(theme_, kThemeAccent)));
 }
 
+SpellSession* CRichDiaryCtrl::Spelling() const {
+  return spell_;
+}
+
 bool CRichDiaryCtrl::SetRtfText(const QByteArray& rtf) {
   RtfReader reader;
   const bool read = reader.read(rtf, *document());

@@ -46,7 +46,7 @@ class CRichDiaryCtrl : public QTextEdit {
   void SetTheme(int theme);
   // Checks the spelling with session (kept by the caller); none turns it off.
   void SetSpellSession(SpellSession* session);
-  SpellSession* Spelling() const { return spell_; }
+  SpellSession* Spelling() const;
 
   // The page from RTF; false when it could not be read completely (what could
   // be read is shown).
