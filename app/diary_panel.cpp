@@ -3,7 +3,9 @@
 #include "app/main_ids.h"
 #include "controls/mac_button.h"
 #include "controls/modal_responder.h"
+#include "controls/msg_box_dlg.h"
 #include "days/day_files.h"
+#include "days/extra_settings.h"
 #include "days/settings_file.h"
 #include "dialogs/config_dlg.h"
 #include "diary/export_diary_dlg.h"
@@ -11,6 +13,8 @@
 #include "diary/personal_words.h"
 #include "diary/rich_diary_ctrl.h"
 #include "diary/spell_session.h"
+#include "platform/app_paths.h"
+#include "platform/file_io.h"
 #include "platform/spell_dictionaries.h"
 #include "security/session.h"
 
@@ -59,6 +63,25 @@ void FillFontCombos(QComboBox* name, QComboBox* size) {
   for (int points : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30}) size->addItem(QString::number(points));
   size->setCurrentText(QStringLiteral("9"));
 }
+
+constexpr char kSpellLanguageKey[] = "spell_language";
+
+QString StoredSpellingChoice() {
+  ExtraSettings extra;
+  ReadExtraSettingsFile(UserFilePath(kExtraSettingsFileName), extra);
+  return extra.text(QLatin1String(kSpellLanguageKey));
+}
+
+// Read afresh: what another writer stored meanwhile stays.
+WriteResult StoreSpellingChoice(const QString& choice) {
+  const QString path = UserFilePath(kExtraSettingsFileName);
+  ExtraSettings extra;
+  if (ReadExtraSettingsFile(path, extra) == ExtraSettingsReadResult::Unreadable) return WriteResult::Failed;
+  const ExtraSettings before = extra;
+  if (!extra.set(QLatin1String(kSpellLanguageKey), choice)) return WriteResult::Failed;
+  if (extra == before) return WriteResult::Written;
+  return WriteExtraSettingsFile(path, extra);
+}
 }  // namespace
 
 DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
@@ -76,6 +99,7 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
     controls_.button(id)->SetToggleMode(CMacButton::kLatchMode);
   editor_ = controls_.Add(ids::kDiaryEditor, new CRichDiaryCtrl(client));
+  spellingChoice_ = StoredSpellingChoice();
   connect(fontName_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
   connect(fontSize_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
   connect(
@@ -275,7 +299,12 @@ void DiaryPanel::PrepareConfig(CConfigDlg& config) const {
 }
 
 void DiaryPanel::TakeConfig(const CConfigDlg& config) {
-  ApplySpelling(config.spellingChoice());
+  const QString choice = config.spellingChoice();
+  if (choice != spellingChoice_ && StoreSpellingChoice(choice) != WriteResult::Written)
+    ThemedNotice(QStringLiteral("The spelling setting could not be saved to %1: %2")
+                     .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
+                 host_.RunningSettings().theme, host_.Window());
+  ApplySpelling(choice);
 }
 
 void DiaryPanel::ExportDiary() {

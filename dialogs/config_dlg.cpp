@@ -144,9 +144,17 @@ void CConfigDlg::BuildButtons(int w) {
   cancel_ = button(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
   ok_->setDefault(true);
   pageSwitch_ = button(QStringLiteral("Spelling"), kPageSwitchId, EdgeRect(20, 448, 82, 471));
-  spellingPage_ = new ConfigSpellingPage(spellingChoice_, spellingProblem_, Client());
-  spellingPage_->setGeometry(0, 40, w, 400);
-  spellingPage_->hide();
+}
+
+ConfigSpellingPage* CConfigDlg::SpellingPage() {
+  // Made when first shown: the first page alone needs no look at the dictionaries.
+  if (!spellingPage_) {
+    EnsureInitialized();
+    spellingPage_ = new ConfigSpellingPage(spellingChoice_, spellingProblem_, Client());
+    spellingPage_->setGeometry(0, 40, ClientSize().width(), 400);
+    spellingPage_->hide();
+  }
+  return spellingPage_;
 }
 
 void CConfigDlg::SetSpelling(const QString& choice, const QString& problem) {
@@ -155,7 +163,7 @@ void CConfigDlg::SetSpelling(const QString& choice, const QString& problem) {
 }
 
 void CConfigDlg::SwitchPage() {
-  const bool toSpelling = spellingPage_->isHidden();
+  const bool toSpelling = SpellingPage()->isHidden();
   spellingPage_->setVisible(toSpelling);
   if (toSpelling) spellingPage_->raise();
   pageSwitch_->setText(toSpelling ? QStringLiteral("Back") : QStringLiteral("Spelling"));
@@ -200,7 +208,7 @@ void CConfigDlg::OnOK() {
   if (weekStart_->currentIndex() >= 0) edited.weekStart = weekStart_->currentIndex() + 1;
   if (dateFormat_->currentIndex() >= 0) edited.dateFormat = dateFormat_->currentIndex();
   settings_ = edited;
-  spellingChoice_ = spellingPage_->Choice();
+  if (spellingPage_) spellingChoice_ = spellingPage_->Choice();
   WriteRunValue();
   accept();
 }

@@ -49,7 +49,7 @@ class CConfigDlg : public CThemedDialog {
   // wrong loading its dictionary; before the dialog is shown.
   void SetSpelling(const QString& choice, const QString& problem);
   const QString& spellingChoice() const { return spellingChoice_; }
-  ConfigSpellingPage* SpellingPage() const { return spellingPage_; }
+  ConfigSpellingPage* SpellingPage();
 
   void OnCommand(int id) override;
 

@@ -104,7 +104,7 @@ TEST_F(DiaryBookCli, pagesOfAnotherPasswordAreNamedAndUsageErrorsRefused) {
   const test::ProgramRun run =
       Ctl({QStringLiteral("diary"), QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2025-01-01"), out});
   EXPECT_EQ(run.exitCode, 4);
-  EXPECT_EQ(run.err, "Skipped, written under another password: 2025-02-03\n");
+  EXPECT_TRUE(run.err.endsWith("\nSkipped, written under another password: 2025-02-03\n")) << run.err.constData();
   QFile book(out);
   ASSERT_TRUE(book.open(QIODevice::ReadOnly));
   const QByteArray text = book.readAll();

