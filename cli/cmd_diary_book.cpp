@@ -25,17 +25,19 @@ std::optional<QString> RangeKey(CliContext& context, const std::optional<QString
 
 int Report(CliContext& context, const DiaryBookResult& result, const QString& out) {
   switch (result.status) {
-    case BookStatus::NoPages: return context.fail(kExitRefused, QStringLiteral("There are no diary pages in this range."));
+    case BookStatus::NoPages:
+      return context.fail(kExitRefused, QStringLiteral("There are no diary pages in this range."));
     case BookStatus::Cancelled: return context.fail(kExitFileError, QStringLiteral("The export was cancelled."));
     case BookStatus::WriteFailed:
-      return context.fail(kExitFileError, QStringLiteral("cannot write ") + result.failedPath + QStringLiteral(": ") +
-                                              result.failure);
+      return context.fail(kExitFileError,
+                          QStringLiteral("cannot write ") + result.failedPath + QStringLiteral(": ") + result.failure);
     case BookStatus::Written: break;
   }
   CliContext::print(QStringLiteral("%1 pages written to %2").arg(result.pages).arg(out));
   // The book is there; a script still learns that it lacks pages.
   if (!result.unreadable.isEmpty())
-    context.fail(kExitFileError, QStringLiteral("Skipped, could not be read: ") + result.unreadable.join(QStringLiteral(", ")));
+    context.fail(kExitFileError,
+                 QStringLiteral("Skipped, could not be read: ") + result.unreadable.join(QStringLiteral(", ")));
   if (!result.otherPassword.isEmpty())
     return context.fail(kExitOtherPassword, QStringLiteral("Skipped, written under another password: ") +
                                                 result.otherPassword.join(QStringLiteral(", ")));
@@ -47,7 +49,8 @@ int RunDiaryBook(CliContext& context, const std::optional<QString>& from, const 
                  const std::optional<QString>& format) {
   const bool newestFirst = context.takeFlag("newest-first");
   if (!context.rejectUnknownOptions()) return kExitUsage;
-  if (context.args().size() != 2 || context.arg(0) != QLatin1String("export")) return context.usage(QLatin1String(kUsage));
+  if (context.args().size() != 2 || context.arg(0) != QLatin1String("export"))
+    return context.usage(QLatin1String(kUsage));
   const QString out = QFileInfo(context.arg(1)).absoluteFilePath();
   const std::optional<BookFormat> bookFormat = BookFormatNamed(format.value_or(QFileInfo(out).suffix().toLower()));
   if (!bookFormat) return context.usage(QLatin1String(kUsage));

@@ -17,11 +17,15 @@ constexpr std::array kKeys{
     ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
 };
 
-QByteArray Trimmed(const QByteArray& bytes) { return bytes.trimmed(); }
+QByteArray Trimmed(const QByteArray& bytes) {
+  return bytes.trimmed();
+}
 
 }  // namespace
 
-std::span<const ExtraSettingKey> ExtraSettingKeys() { return kKeys; }
+std::span<const ExtraSettingKey> ExtraSettingKeys() {
+  return kKeys;
+}
 
 const ExtraSettingKey* FindExtraSettingKey(const QString& name) {
   for (const ExtraSettingKey& key : kKeys) {
@@ -88,7 +92,9 @@ QString ExtraSettings::text(const ExtraSettingKey& key) const {
   return QString::fromLatin1(key.defaultValue);
 }
 
-int ExtraSettings::integer(const ExtraSettingKey& key) const { return text(key).toInt(); }
+int ExtraSettings::integer(const ExtraSettingKey& key) const {
+  return text(key).toInt();
+}
 
 QString ExtraSettings::text(const QString& name) const {
   const ExtraSettingKey* key = FindExtraSettingKey(name);
@@ -118,19 +124,17 @@ bool ExtraSettings::set(const QString& name, const QString& value) {
   return key && set(*key, value);
 }
 
-bool ExtraSettings::isStored(const QString& name) const { return find(name) != nullptr; }
+bool ExtraSettings::isStored(const QString& name) const {
+  return find(name) != nullptr;
+}
 
 ExtraSettingsReadResult ReadExtraSettingsFile(const QString& path, ExtraSettings& settings) {
   QByteArray bytes;
   switch (ReadFileBytes(path, bytes, kExtraSettingsReadLimit)) {
-    case FileReadResult::Ok:
-      settings = ExtraSettings::Parse(bytes);
-      return ExtraSettingsReadResult::Ok;
-    case FileReadResult::Missing:
-      return ExtraSettingsReadResult::Missing;
+    case FileReadResult::Ok: settings = ExtraSettings::Parse(bytes); return ExtraSettingsReadResult::Ok;
+    case FileReadResult::Missing: return ExtraSettingsReadResult::Missing;
     case FileReadResult::Unreadable:
-    case FileReadResult::TooLarge:
-      break;
+    case FileReadResult::TooLarge: break;
   }
   return ExtraSettingsReadResult::Unreadable;
 }

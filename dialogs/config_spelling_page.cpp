@@ -32,11 +32,12 @@ ConfigSpellingPage::ConfigSpellingPage(const QString& choice, const QString& pro
   languages_->setGeometry(120, 20, w - 40 - 120, 20);
   const std::optional<SpellDictionary> followed =
       PickSpellDictionary(InstalledSpellDictionaries(), QString(), QLocale::system().name());
-  languages_->addItem(followed ? QStringLiteral("Follow the locale (%1)").arg(followed->language)
-                               : QStringLiteral("Follow the locale"),
-                      QString());
+  languages_->addItem(
+      followed ? QStringLiteral("Follow the locale (%1)").arg(followed->language) : QStringLiteral("Follow the locale"),
+      QString());
   languages_->addItem(QStringLiteral("Off"), QLatin1String(kSpellingOff));
-  for (const SpellDictionary& d : InstalledSpellDictionaries()) languages_->addItem(LanguageName(d.language), d.language);
+  for (const SpellDictionary& d : InstalledSpellDictionaries())
+    languages_->addItem(LanguageName(d.language), d.language);
   int index = languages_->findData(choice);
   if (index < 0) {
     // A language set before its dictionary went away stays the setting until another is chosen.

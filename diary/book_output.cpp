@@ -65,9 +65,7 @@ void WriteBookFile(BookDocument& book, const DiaryBookRequest& request, DiaryBoo
       RenamePictures(document, PngDataUri);
       bytes = document.toHtml().toUtf8();
       break;
-    case BookFormat::Pdf:
-      bytes = PdfBytes(document, document.metaInformation(QTextDocument::DocumentTitle));
-      break;
+    case BookFormat::Pdf: bytes = PdfBytes(document, document.metaInformation(QTextDocument::DocumentTitle)); break;
     case BookFormat::Text:
       bytes = VisiblePlainText(document).remove(QChar::ObjectReplacementCharacter).toUtf8() + '\n';
       break;

@@ -76,8 +76,9 @@ DiaryBookResult WriteDiaryBook(const DiaryBookRequest& request, const BookProgre
   const int total = static_cast<int>(keys.size()) + 1;
   const auto cancelled = [&](int done) { return progress && !progress(done, total); };
 
-  const QString link = QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(BookPictureFolder(request.outPath)).fileName())) +
-                       QLatin1Char('/');
+  const QString link =
+      QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(BookPictureFolder(request.outPath)).fileName())) +
+      QLatin1Char('/');
   BookDocument book(request.format, link);
   const QDate first = DateOfKey(keys.first());
   const QDate last = DateOfKey(keys.last());

@@ -35,11 +35,11 @@ enum class BookStatus { Written, NoPages, Cancelled, WriteFailed };
 
 struct DiaryBookResult {
   BookStatus status = BookStatus::NoPages;
-  int pages = 0;               // pages in the book
-  QStringList otherPassword;   // ISO dates of the pages of another password
-  QStringList unreadable;      // ISO dates of the pages that could not be read
-  QString failedPath;          // the file that could not be written
-  QString failure;             // why, in the system's words
+  int pages = 0;              // pages in the book
+  QStringList otherPassword;  // ISO dates of the pages of another password
+  QStringList unreadable;     // ISO dates of the pages that could not be read
+  QString failedPath;         // the file that could not be written
+  QString failure;            // why, in the system's words
 };
 
 // done of total steps; returning false cancels. Called from the thread that

@@ -86,8 +86,8 @@ void CExportDiaryDlg::BuildControls(int w) {
     return combo;
   };
   label(QStringLiteral("Days:"), 38);
-  days_ = list(38, {QStringLiteral("The shown day"), QStringLiteral("The shown month"), QStringLiteral("The shown year"),
-                    QStringLiteral("Everything"), QStringLiteral("These days:")});
+  days_ = list(38, {QStringLiteral("The shown day"), QStringLiteral("The shown month"),
+                    QStringLiteral("The shown year"), QStringLiteral("Everything"), QStringLiteral("These days:")});
   label(QStringLiteral("From:"), 66);
   from_ = new QDateEdit(Client());
   to_ = new QDateEdit(Client());
@@ -148,7 +148,8 @@ void CExportDiaryDlg::ShowDays(int days) {
       to = QDate(shown_.year(), 12, 31);
       break;
     case kEverything: {
-      const QStringList keys = DayKeysWithFile(DayFileKind::Diary, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
+      const QStringList keys =
+          DayKeysWithFile(DayFileKind::Diary, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
       if (keys.isEmpty()) break;
       const std::optional<CalendarDate> first = ParseDayKey(keys.first());
       const std::optional<CalendarDate> last = ParseDayKey(keys.last());

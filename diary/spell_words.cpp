@@ -27,8 +27,8 @@ void WordsOfChunk(QStringView text, int from, int to, std::vector<WordSpan>& wor
       continue;
     }
     const int start = i;
-    while (i < to && (IsWordLetter(text[i]) ||
-                      (IsApostrophe(text[i]) && i + 1 < to && IsWordLetter(text[i + 1]) && i > start)))
+    while (i < to &&
+           (IsWordLetter(text[i]) || (IsApostrophe(text[i]) && i + 1 < to && IsWordLetter(text[i + 1]) && i > start)))
       ++i;
     const bool touchesDigit = (start > from && text[start - 1].isDigit()) || (i < to && text[i].isDigit());
     if (!touchesDigit && i - start > 1) words.push_back({start, i - start});

@@ -40,8 +40,8 @@ std::vector<SpellDictionary> InstalledSpellDictionaries() {
   return found;
 }
 
-std::optional<SpellDictionary> PickSpellDictionary(const std::vector<SpellDictionary>& installed,
-                                                   const QString& choice, const QString& localeName) {
+std::optional<SpellDictionary> PickSpellDictionary(const std::vector<SpellDictionary>& installed, const QString& choice,
+                                                   const QString& localeName) {
   if (choice == QLatin1String(kSpellingOff)) return std::nullopt;
   const auto named = [&](const QString& language) -> std::optional<SpellDictionary> {
     for (const SpellDictionary& d : installed)

@@ -31,7 +31,7 @@ std::vector<SpellDictionary> InstalledSpellDictionaries();
 // empty choice follows the locale (its language and country, else the same
 // language of another country; the C locale counts as en_US). Nothing for
 // kSpellingOff or when nothing fits.
-std::optional<SpellDictionary> PickSpellDictionary(const std::vector<SpellDictionary>& installed,
-                                                   const QString& choice, const QString& localeName);
+std::optional<SpellDictionary> PickSpellDictionary(const std::vector<SpellDictionary>& installed, const QString& choice,
+                                                   const QString& localeName);
 
 }  // namespace orlane

@@ -15,8 +15,8 @@ using namespace orlane;
 
 namespace {
 test::ProgramRun Ctl(const QStringList& args) {
-  return test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), QStringList{QStringLiteral("--password"), QStringLiteral("pw")} + args,
-                          {}, 120000);
+  return test::RunProgram(QStringLiteral(ORLANE_CTL_PATH),
+                          QStringList{QStringLiteral("--password"), QStringLiteral("pw")} + args, {}, 120000);
 }
 
 std::optional<QByteArray> Tool(const QString& program, const QStringList& args) {
@@ -43,8 +43,8 @@ void ExpectDatesInOrder(const QByteArray& text, const QDate& first, int days, bo
 class DiaryBookCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(test::RunProgram(QStringLiteral(ORLANE_CTL_PATH), {QStringLiteral("user-file"), QStringLiteral("init"),
-                                                                  QStringLiteral("pw")})
+    ASSERT_EQ(test::RunProgram(QStringLiteral(ORLANE_CTL_PATH),
+                               {QStringLiteral("user-file"), QStringLiteral("init"), QStringLiteral("pw")})
                   .exitCode,
               0);
     for (int i = 0; i < kDays; ++i)
@@ -64,7 +64,8 @@ TEST_F(DiaryBookCli, aYearAsMarkdownThatDebiansReaderTakesWithItsPictures) {
   ASSERT_EQ(run.exitCode, 0) << run.err.constData();
   EXPECT_EQ(run.out, "366 pages written to " + out.toUtf8() + "\n");
   EXPECT_EQ(QDir(folder.root() + QStringLiteral("year_files")).entryList(QDir::Files).size(), 53);
-  const std::optional<QByteArray> html = Tool(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("markdown"), out});
+  const std::optional<QByteArray> html =
+      Tool(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("markdown"), out});
   if (!html || html->isEmpty()) GTEST_SKIP() << "python3-markdown is not installed";
   EXPECT_EQ(html->count("<h2>"), kDays);
   ExpectDatesInOrder(*html, kFirst, kDays, false);
@@ -93,7 +94,8 @@ TEST_F(DiaryBookCli, aYearAsPdfInBothOrdersWithEveryDateAndWord) {
     const std::optional<QByteArray> text = Tool(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
     if (!text) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     ExpectDatesInOrder(*text, kFirst, kDays, newestFirst);
-    for (int i = 0; i < kDays; i += 61) EXPECT_TRUE(text->contains(QStringLiteral("word%1 strong").arg(i).toUtf8())) << i;
+    for (int i = 0; i < kDays; i += 61)
+      EXPECT_TRUE(text->contains(QStringLiteral("word%1 strong").arg(i).toUtf8())) << i;
   }
 }
 
@@ -101,8 +103,8 @@ TEST_F(DiaryBookCli, pagesOfAnotherPasswordAreNamedAndUsageErrorsRefused) {
   test::WriteDiaryDay(QDate(2025, 2, 3), test::RichPageRtf(QStringLiteral("hidden"), false), "someone");
   test::WriteDiaryDay(QDate(2025, 2, 4), test::RichPageRtf(QStringLiteral("shown"), false), "pw");
   const QString out = folder.root() + QStringLiteral("feb.txt");
-  const test::ProgramRun run =
-      Ctl({QStringLiteral("diary"), QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2025-01-01"), out});
+  const test::ProgramRun run = Ctl(
+      {QStringLiteral("diary"), QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2025-01-01"), out});
   EXPECT_EQ(run.exitCode, 4);
   EXPECT_TRUE(run.err.endsWith("\nSkipped, written under another password: 2025-02-03\n")) << run.err.constData();
   QFile book(out);
@@ -111,16 +113,23 @@ TEST_F(DiaryBookCli, pagesOfAnotherPasswordAreNamedAndUsageErrorsRefused) {
   EXPECT_TRUE(text.contains("shown strong"));
   EXPECT_FALSE(text.contains("hidden"));
 
-  const auto status = [&](const QStringList& args) { return Ctl(QStringList{QStringLiteral("diary"), QStringLiteral("export")} + args).exitCode; };
+  const auto status = [&](const QStringList& args) {
+    return Ctl(QStringList{QStringLiteral("diary"), QStringLiteral("export")} + args).exitCode;
+  };
   EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2030-01-01"), out}), 1);  // no pages there
   EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-13-01"), out}), 2);
-  EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-02-01"), QStringLiteral("--to"), QStringLiteral("2024-01-01"), out}), 2);
-  EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-01-01"), QStringLiteral("--format"), QStringLiteral("rtf"), out}), 2);
-  EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-01-01"), folder.root() + QStringLiteral("book.doc")}), 2);
+  EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-02-01"), QStringLiteral("--to"),
+                    QStringLiteral("2024-01-01"), out}),
+            2);
+  EXPECT_EQ(status({QStringLiteral("--from"), QStringLiteral("2024-01-01"), QStringLiteral("--format"),
+                    QStringLiteral("rtf"), out}),
+            2);
+  EXPECT_EQ(
+      status({QStringLiteral("--from"), QStringLiteral("2024-01-01"), folder.root() + QStringLiteral("book.doc")}), 2);
   EXPECT_EQ(status({QStringLiteral("--to"), QStringLiteral("2024-01-01")}), 2);
   EXPECT_EQ(test::RunProgram(QStringLiteral(ORLANE_CTL_PATH),
-                             {QStringLiteral("--password"), QStringLiteral("bad"), QStringLiteral("diary"), QStringLiteral("export"),
-                              QStringLiteral("--from"), QStringLiteral("2024-01-01"), out})
+                             {QStringLiteral("--password"), QStringLiteral("bad"), QStringLiteral("diary"),
+                              QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024-01-01"), out})
                 .exitCode,
             3);
 }

@@ -10,7 +10,8 @@ TEST(ExtraSettings, unknownLinesAndKeysSurviveASetByteForByte) {
   const QByteArray file = "# written by a newer version\r\nfuture_key = x y\n\nsnooze_minutes=10\nnot a setting\n";
   ExtraSettings settings = ExtraSettings::Parse(file);
   EXPECT_EQ(settings.integer(QStringLiteral("snooze_minutes")), 10);
-  EXPECT_EQ(settings.serialize(), QByteArray("# written by a newer version\nfuture_key = x y\n\nsnooze_minutes=10\nnot a setting\n"));
+  EXPECT_EQ(settings.serialize(),
+            QByteArray("# written by a newer version\nfuture_key = x y\n\nsnooze_minutes=10\nnot a setting\n"));
   ASSERT_TRUE(settings.setInteger(QStringLiteral("snooze_minutes"), 15));
   ASSERT_TRUE(settings.setInteger(QStringLiteral("late_cancel_hours"), 12));
   EXPECT_EQ(settings.serialize(),

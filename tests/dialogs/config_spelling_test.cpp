@@ -76,5 +76,6 @@ TEST_F(ConfigSpelling, thePageSaysWhyTheSpellingIsOff) {
   EXPECT_EQ(why(QString(), QStringLiteral("The dictionary en_US cannot be read.")),
             QStringLiteral("The spelling is not checked. The dictionary en_US cannot be read."));
   qputenv("DICPATH", (folder.root() + QStringLiteral("none")).toUtf8());
-  EXPECT_TRUE(why(QString(), QString()).startsWith(QStringLiteral("The spelling is not checked: no dictionary is installed.")));
+  EXPECT_TRUE(
+      why(QString(), QString()).startsWith(QStringLiteral("The spelling is not checked: no dictionary is installed.")));
 }

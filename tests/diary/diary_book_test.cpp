@@ -86,8 +86,9 @@ TEST_F(DiaryBook, markdownHasEveryHeadingInOrderAndItsPicturesBesideIt) {
   EXPECT_EQ(QDir(folder.root() + QStringLiteral("book_files")).entryList(QDir::Files).size(), 2);
 
   // As Debian's Markdown reader takes it.
-  const std::optional<QByteArray> html = Tool(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("markdown"),
-                                                                          folder.root() + QStringLiteral("book.md")});
+  const std::optional<QByteArray> html =
+      Tool(QStringLiteral("python3"),
+           {QStringLiteral("-m"), QStringLiteral("markdown"), folder.root() + QStringLiteral("book.md")});
   if (html && !html->isEmpty()) {
     EXPECT_TRUE(html->contains("<h2>2024-03-01, Friday</h2>")) << html->constData();
     EXPECT_TRUE(html->contains("<strong>strong</strong>"));
@@ -145,10 +146,12 @@ TEST_F(DiaryBook, cancelledWritesNothingAndProgressCountsEveryPage) {
   EXPECT_FALSE(QFileInfo::exists(folder.root() + QStringLiteral("book_files")));
 
   seen.clear();
-  EXPECT_EQ(WriteDiaryBook(Request(BookFormat::Text, "book.txt"), [&](int done, int) {
-              seen.push_back(done);
-              return true;
-            }).status,
+  EXPECT_EQ(WriteDiaryBook(Request(BookFormat::Text, "book.txt"),
+                           [&](int done, int) {
+                             seen.push_back(done);
+                             return true;
+                           })
+                .status,
             BookStatus::Written);
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }

@@ -77,13 +77,14 @@ std::vector<std::pair<int, int>> WaveRanges(const QTextBlock& block) {
 
 TEST(SpellWords, lettersWithInnerApostrophesButNoAddressesDigitsOrSingleLetters) {
   EXPECT_EQ(Words(QStringLiteral("Don't stop, 'quoted' words.")),
-            (QStringList{QStringLiteral("Don't"), QStringLiteral("stop"), QStringLiteral("quoted"), QStringLiteral("words")}));
+            (QStringList{QStringLiteral("Don't"), QStringLiteral("stop"), QStringLiteral("quoted"),
+                         QStringLiteral("words")}));
   EXPECT_EQ(Words(QStringLiteral("3rd mp3 a I x2 b4c ok")), QStringList{QStringLiteral("ok")});
   EXPECT_EQ(Words(QStringLiteral("see https://example.org/some/path and me@mail.org www.site.de end")),
             (QStringList{QStringLiteral("see"), QStringLiteral("and"), QStringLiteral("end")}));
   EXPECT_EQ(Words(QStringLiteral("Grüße, naïve café well-known")),
-            (QStringList{QStringLiteral("Grüße"), QStringLiteral("naïve"), QStringLiteral("café"), QStringLiteral("well"),
-                         QStringLiteral("known")}));
+            (QStringList{QStringLiteral("Grüße"), QStringLiteral("naïve"), QStringLiteral("café"),
+                         QStringLiteral("well"), QStringLiteral("known")}));
   EXPECT_TRUE(SpellWords(QString()).empty());
   EXPECT_TRUE(SpellWords(QStringLiteral("'''  \u2019\u2019 - 123")).empty());
   // A long paragraph is split in one pass.
@@ -136,7 +137,7 @@ TEST_F(SmallDictionary, installedDictionariesAndTheChoiceOfOne) {
   };
   EXPECT_EQ(pick("", "de_DE"), QStringLiteral("de_DE"));
   EXPECT_EQ(pick("", "de_AT.UTF-8"), QStringLiteral("de_DE"));  // the same language
-  EXPECT_EQ(pick("", "C"), QStringLiteral("en_GB"));             // C is English
+  EXPECT_EQ(pick("", "C"), QStringLiteral("en_GB"));            // C is English
   EXPECT_EQ(pick("", "fr_FR"), QStringLiteral("none"));
   EXPECT_EQ(pick("en_GB", "de_DE"), QStringLiteral("en_GB"));
   EXPECT_EQ(pick("nl_NL", "de_DE"), QStringLiteral("none"));  // chosen, not installed

@@ -43,7 +43,7 @@ class SpellingTest(DesktopTest):
         app, window = self.start_unlocked()
         window.click(MODE_DIARY)
         # An edit undone by hand: the program writes the page its own way once.
-        window.click(DIARY_EDITOR, dx=200)
+        window.click(DIARY_EDITOR)
         self.d.key("End", "x", "BackSpace", "ctrl+s")
         before = wait_for("the page as the program writes it",
                           lambda: (lambda t: t if t != imported else None)(
