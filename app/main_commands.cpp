@@ -75,6 +75,7 @@ void CMainDlg::BuildMenus() {
         {ids::kTrayDeskleaf, "Show Deskleaf", 274},
         {0, nullptr, 0},
         {ids::kTrayConfig, "Config", 184},
+        {ids::kExportDiary, "Export diary...", 0},
         {ids::kTrayWebPage, "Visit our web page", 186},
         {ids::kTrayUpdate, "Online Update", 245},
         {ids::kTrayEmail, "Send email to us", 198},
@@ -138,7 +139,9 @@ void CMainDlg::ShowAbout() {
 
 void CMainDlg::ShowConfig() {
   CConfigDlg config(settings_, settings_.theme, this);
+  diary_->PrepareConfig(config);
   if (config.exec() != QDialog::Accepted) return;
+  diary_->TakeConfig(config);
   ApplyEditedSettings(config.settings());
   WriteSettings();
 }

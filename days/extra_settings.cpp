@@ -13,6 +13,8 @@ constexpr std::array kKeys{
     ExtraSettingKey{"snooze_minutes", Kind::Integer, 1, 1440, "5"},
     ExtraSettingKey{"notifications", Kind::Flag, 0, 1, "1"},
     ExtraSettingKey{"late_cancel_hours", Kind::Integer, 0, 8760, "0"},
+    // The diary's dictionary: empty follows the locale, "off", or a language such as "de_DE".
+    ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
 };
 
 QByteArray Trimmed(const QByteArray& bytes) {

@@ -3,6 +3,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "dialogs/change_pass_dlg.h"
+#include "dialogs/config_spelling_page.h"
 #include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
@@ -54,6 +55,7 @@ CMacButton* CConfigDlg::Button(int id) const {
     case 1: return ok_;
     case 2: return cancel_;
     case kChangePasswordId: return changePassword_;
+    case kPageSwitchId: return pageSwitch_;
     default: return nullptr;
   }
 }
@@ -147,6 +149,30 @@ void CConfigDlg::BuildButtons(int w) {
   ok_ = button(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
   cancel_ = button(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
   ok_->setDefault(true);
+  pageSwitch_ = button(QStringLiteral("Spelling"), kPageSwitchId, EdgeRect(20, 448, 82, 471));
+}
+
+ConfigSpellingPage* CConfigDlg::SpellingPage() {
+  // Made when first shown: the first page alone needs no look at the dictionaries.
+  if (!spellingPage_) {
+    EnsureInitialized();
+    spellingPage_ = new ConfigSpellingPage(spellingChoice_, spellingProblem_, Client());
+    spellingPage_->setGeometry(0, 40, ClientSize().width(), 400);
+    spellingPage_->hide();
+  }
+  return spellingPage_;
+}
+
+void CConfigDlg::SetSpelling(const QString& choice, const QString& problem) {
+  spellingChoice_ = choice;
+  spellingProblem_ = problem;
+}
+
+void CConfigDlg::SwitchPage() {
+  const bool toSpelling = SpellingPage()->isHidden();
+  spellingPage_->setVisible(toSpelling);
+  if (toSpelling) spellingPage_->raise();
+  pageSwitch_->setText(toSpelling ? QStringLiteral("Back") : QStringLiteral("Spelling"));
 }
 
 void CConfigDlg::LoadControls() {
@@ -165,6 +191,7 @@ void CConfigDlg::OnCommand(int id) {
   switch (id) {
     case 1: OnOK(); break;
     case kHelpId: OpenHelpTopic(QLatin1String(help::kConfig), Theme(), this); break;
+    case kPageSwitchId: SwitchPage(); break;
     case kChangePasswordId: {
       CChangePassDlg dlg(Theme(), this);
       dlg.exec();
@@ -187,6 +214,7 @@ void CConfigDlg::OnOK() {
   if (weekStart_->currentIndex() >= 0) edited.weekStart = weekStart_->currentIndex() + 1;
   if (dateFormat_->currentIndex() >= 0) edited.dateFormat = dateFormat_->currentIndex();
   settings_ = edited;
+  if (spellingPage_) spellingChoice_ = spellingPage_->Choice();
   WriteRunValue();
   accept();
 }

@@ -15,6 +15,7 @@ namespace orlane {
 
 class CMacButton;
 class CMacCheckBox;
+class ConfigSpellingPage;
 
 class CConfigDlg : public CThemedDialog {
   Q_OBJECT
@@ -24,6 +25,8 @@ class CConfigDlg : public CThemedDialog {
   static constexpr int kHeight = 483;
   static constexpr int kHelpId = 1011;
   static constexpr int kChangePasswordId = 1020;
+  // Switches between the first page and the spelling page.
+  static constexpr int kPageSwitchId = 1030;
 
   // The seven check boxes, in the order of the members they edit.
   enum Box : int {
@@ -42,6 +45,11 @@ class CConfigDlg : public CThemedDialog {
 
   // The values after OK; before OK (and after Cancel) the ones given.
   const Settings& settings() const { return settings_; }
+  // The spelling setting's value (see ConfigSpellingPage), and what went
+  // wrong loading its dictionary; before the dialog is shown.
+  void SetSpelling(const QString& choice, const QString& problem);
+  const QString& spellingChoice() const { return spellingChoice_; }
+  ConfigSpellingPage* SpellingPage();
 
   void OnCommand(int id) override;
 
@@ -65,6 +73,7 @@ class CConfigDlg : public CThemedDialog {
   void LoadControls();
   void OnOK();
   void WriteRunValue() const;
+  void SwitchPage();
 
   Settings settings_;
   std::array<CMacCheckBox*, kBoxCount> boxes_{};
@@ -76,6 +85,10 @@ class CConfigDlg : public CThemedDialog {
   CMacButton* ok_ = nullptr;
   CMacButton* cancel_ = nullptr;
   CMacButton* changePassword_ = nullptr;
+  CMacButton* pageSwitch_ = nullptr;
+  ConfigSpellingPage* spellingPage_ = nullptr;
+  QString spellingChoice_;
+  QString spellingProblem_;
 };
 
 }  // namespace orlane
