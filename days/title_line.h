@@ -12,6 +12,10 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
 // The "Clock" box text: time, long date, day of year, week of year, zone.
 QString ClockInfoText(std::time_t now);
 
+// The status after late reminders were skipped:
+// "Skipped 3 reminders more than 12 hours late."
+QString SkippedRemindersMessage(int count, int hours);
+
 // The strftime pattern of the date format setting: "%m-%d-%Y", "%d-%m-%Y"
 // or "%Y-%m-%d".
 const char* DateFormatPattern(int dateFormat);
