@@ -96,7 +96,8 @@ void CConfigDlg::BuildSecondPage(int w) {
   };
   const auto spin = [this, w](int top, const char* name) {
     auto* box = new QSpinBox(Client());
-    if (const ExtraSettingKey* key = FindExtraSettingKey(QLatin1String(name))) box->setRange(key->minimum, key->maximum);
+    if (const ExtraSettingKey* key = FindExtraSettingKey(QLatin1String(name)))
+      box->setRange(key->minimum, key->maximum);
     box->setGeometry(EdgeRect(180, top, w - 40, top + kListHeight));
     return box;
   };

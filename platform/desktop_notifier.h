@@ -27,7 +27,7 @@ class DesktopNotifier final : public QObject {
     QString icon;          // an icon name of the theme
     QString desktopEntry;  // the desktop file's name without ".desktop"
     QString summary;
-    QString body;  // plain text; escaped for servers that read markup
+    QString body;         // plain text; escaped for servers that read markup
     QStringList actions;  // key, label, key, label, ...
     bool critical = false;
   };

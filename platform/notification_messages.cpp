@@ -32,8 +32,8 @@ std::optional<NotificationClosed> ReadNotificationClosed(const QVariantList& arg
   if (!id) return std::nullopt;
   const quint32 reason = arguments[1].toUInt();
   const bool known = reason >= 1 && reason <= 3;
-  return NotificationClosed{*id, known ? static_cast<NotificationCloseReason>(reason)
-                                       : NotificationCloseReason::Undefined};
+  return NotificationClosed{*id,
+                            known ? static_cast<NotificationCloseReason>(reason) : NotificationCloseReason::Undefined};
 }
 
 }  // namespace orlane

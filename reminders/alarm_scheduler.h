@@ -115,7 +115,7 @@ class AlarmScheduler final : public QObject {
   std::time_t lastTick_ = 0;
   bool started_ = false;
   int lateCancelHours_ = 0;
-  int skipped_ = 0;  // late-cancelled since the last report
+  int skipped_ = 0;                                 // late-cancelled since the last report
   std::set<std::pair<QString, QByteArray>> shown_;  // (day key, time key) shown this run
 };
 

@@ -54,7 +54,7 @@ class NotificationServer:
         return int(count) if count and count.isdigit() else None
 
     def notified(self):
-        """The (summary, body) of every Notify call so far."""
+        """(summary, body, the first two actions, the whole call) of every Notify call so far."""
         with open(self.monitor_log) as f:
             text = f.read()
         calls = text.split("method call")[1:]
@@ -63,7 +63,7 @@ class NotificationServer:
             strings = re.findall(r'^\s+string "(.*)"$', call, re.M)
             # app name, icon, summary, body, then the action keys and labels
             if len(strings) >= 4 and strings[0] == "Orlane 2":
-                shown.append((strings[2], strings[3], strings[4:]))
+                shown.append((strings[2], strings[3], strings[4:8], call))
         return shown
 
     def invoke(self, label):
@@ -90,7 +90,9 @@ class SnoozeTest(DesktopTest):
         wait_for("a notification with the note", lambda: any(n[:2] == (at, NOTE) for n in server.notified()), 15)
         first = [n for n in server.notified() if n[0] == at][0]
         self.assertEqual(first[2], ["snooze", "Snooze", "dismiss", "Dismiss"])
+        self.assertRegex(first[3], r'string "urgency"\s+variant\s+byte 2')
         wait_for("dunst to show it", lambda: server.displayed() == 1, 10)
+        self.shot("snooze_alert_and_notification")
         self.d.key("alt+s")
         app.gone("^Reminder active - %s$" % at)
         wait_for("the notification to close with the window", lambda: server.displayed() == 0, 10)
