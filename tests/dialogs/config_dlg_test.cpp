@@ -111,6 +111,7 @@ TEST_F(ConfigTest, secondPage_showsTheAdditiveSettingsAndOkChangesOnlyWhatWasCha
     EXPECT_EQ(dlg.SnoozeMinutesBox()->value(), 5);
     EXPECT_TRUE(dlg.NotificationsBox()->Checked());
     EXPECT_EQ(dlg.LateCancelBox()->value(), 12);
+    test::SaveShot(test::Shot(dlg), QStringLiteral("config_page2.png"));
     edit(dlg);
     ScopedModalResponder scope([](const ModalRequest&) { return 1; });
     dlg.OnCommand(1);

@@ -122,6 +122,7 @@ class SnoozeTest(DesktopTest):
     def test_week_off_with_late_cancel_shows_only_the_last_twelve_hours(self):
         ctl(self.d, "user-file", "init", "")
         ctl(self.d, "settings", "set", "late_cancel_hours", "12")
+        ctl(self.d, "settings", "set", "theme", "6")  # an Orlane.cfg that must stay as it is
         now = datetime.datetime.now().replace(microsecond=0)
         recent = [now - datetime.timedelta(hours=2), now - datetime.timedelta(hours=11)]
         old = [now - datetime.timedelta(hours=13), now - datetime.timedelta(days=3), now - datetime.timedelta(days=6)]
@@ -137,6 +138,30 @@ class SnoozeTest(DesktopTest):
             listed = json.loads(ctl(self.d, "reminders", "list", t.date().isoformat(), "--json")[1])
             self.assertFalse([r for r in listed if r["time"] == t.strftime("%H:%M:%S")][0]["active"])
         self.assertNotRegex(app.output(), r"(?i)d-?bus|notif")
+
+        # Config's second page turns late-cancel off; only the additive file changes.
+        for title in list(app.windows().values()):
+            if re.search(MISSED, title):
+                app.focus("^" + re.escape(title) + "$")
+                self.d.key("Escape")
+                app.gone("^" + re.escape(title) + "$")
+        cfg = os.path.join(self.d.user, "Orlane.cfg")
+        before = open(cfg, "rb").read()
+        app.focus("^Orlane 2$")
+        self.d.key("ctrl+g")
+        config = app.focus("^Config$")
+        app.click_client(config, 50, 459)  # More >>
+        app.click_client(config, 200, 129)  # the late-cancel hours
+        self.d.key("ctrl+a")
+        self.d.type("0")
+        _, _, w, _ = self.d.geometry(config)
+        app.click_client(config, w - 6 - 127, 459)  # OK
+        app.gone("^Config$")
+        settings = json.loads(ctl(self.d, "settings", "show", "--json")[1])
+        self.assertEqual((settings["late_cancel_hours"], settings["snooze_minutes"]), (0, 5))
+        with open(os.path.join(self.d.user, "OrlaneExtra.ini")) as f:
+            self.assertEqual(f.read(), "late_cancel_hours=0\n")
+        self.assertEqual(open(cfg, "rb").read(), before)
 
 
 if __name__ == "__main__":
