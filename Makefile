@@ -32,7 +32,8 @@ DEB_PACKAGES := \
   libhunspell-dev libhunspell-1.7-0 hunspell-en-us hunspell-de-de poppler-utils python3-markdown \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
-  libsodium-dev libsodium23 libarchive-dev libarchive13 openssl
+  libsodium-dev libsodium23 libarchive-dev libarchive13 openssl \
+  dunst dbus-daemon dbus-bin
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 

@@ -7,6 +7,7 @@
 #include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
+#include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
@@ -27,6 +28,7 @@
 #include "dialogs/config_dlg.h"
 #include "dialogs/help_topic.h"
 #include "diary/rich_diary_ctrl.h"
+#include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
@@ -138,12 +140,16 @@ void CMainDlg::ShowAbout() {
 }
 
 void CMainDlg::ShowConfig() {
-  CConfigDlg config(settings_, settings_.theme, this);
+  CConfigDlg config(settings_, options_->settings(), settings_.theme, this);
   diary_->PrepareConfig(config);
   if (config.exec() != QDialog::Accepted) return;
   diary_->TakeConfig(config);
   ApplyEditedSettings(config.settings());
   WriteSettings();
+  if (!options_->change(config.extraSettings()))
+    ThemedNotice(QStringLiteral("The settings could not be saved.\n%1: %2")
+                     .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
+                 settings_.theme, this);
 }
 
 void CMainDlg::ApplyEditedSettings(const Settings& edited) {

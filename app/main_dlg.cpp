@@ -6,6 +6,7 @@
 #include "app/main_ids.h"
 #include "app/main_layout.h"
 #include "app/main_tray.h"
+#include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
@@ -70,6 +71,9 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   alarmHost_ = std::make_unique<MainAlarmHost>(*this);
   scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_, *store_);
   connect(alerts_, &AlertQueue::closed, this, [this](const AlertRequest& alert) { scheduler_->alertClosed(alert); });
+  options_ = new ReminderOptions(*store_, *alerts_, *scheduler_, this);
+  connect(options_, &ReminderOptions::failed, this,
+          [this](const QString& message) { ThemedNotice(message, settings_.theme, this); });
   trayHost_ = std::make_unique<MainTrayHost>(*this);
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
   actions_ = new MainActions(this);
@@ -87,6 +91,7 @@ void CMainDlg::ReadSettings() {
   settings_ = Settings{};
   ReadSettingsFile(UserFilePath(kSettingsFileName), settings_);
   settingsWritten_ = settings_;
+  options_->read();
 }
 
 void CMainDlg::WriteSettings() {

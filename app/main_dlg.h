@@ -40,6 +40,7 @@ class MainTrayHost;
 class MainAlarmHost;
 class AlertQueue;
 class ReminderStore;
+class ReminderOptions;
 
 class CMainDlg final : public QDialog, private PanelHost {
   Q_OBJECT
@@ -109,6 +110,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   DaySession& Session() const { return *session_; }
   ReminderStore& Store() const { return *store_; }
   AlertQueue& Alerts() const { return *alerts_; }
+  ReminderOptions& Options() const { return *options_; }
   SecondTicker& Ticker() { return ticker_; }
   const QString& StatusMessage() const { return status_; }
   TrayState TrayStateValue() const { return tray_->state(); }
@@ -139,6 +141,7 @@ class CMainDlg final : public QDialog, private PanelHost {
 
  private:
   friend class MainTrayHost;
+  friend class MainAlarmHost;
 
   // What the panels may ask of the hub.
   QWidget* Window() override { return this; }
@@ -192,6 +195,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   ReminderStore* store_ = nullptr;
   DaySession* session_ = nullptr;
   AlertQueue* alerts_ = nullptr;
+  ReminderOptions* options_ = nullptr;
   QString status_;
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;

@@ -154,4 +154,17 @@ ExtraSettings MergeExtraSettings(const ExtraSettings& base, const ExtraSettings&
   return merged;
 }
 
+WriteResult SaveExtraSettingsChange(const QString& path, ExtraSettings& base, const ExtraSettings& mine) {
+  ExtraSettings disk;
+  const ExtraSettingsReadResult read = ReadExtraSettingsFile(path, disk);
+  // A file that cannot be read is not replaced: what it holds would be lost.
+  if (read == ExtraSettingsReadResult::Unreadable) return WriteResult::Failed;
+  const ExtraSettings merged = MergeExtraSettings(base, mine, disk);
+  if (read == ExtraSettingsReadResult::Ok ? merged != disk : merged != ExtraSettings{}) {
+    if (WriteExtraSettingsFile(path, merged) != WriteResult::Written) return WriteResult::Failed;
+  }
+  base = mine;
+  return WriteResult::Written;
+}
+
 }  // namespace orlane

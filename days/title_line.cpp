@@ -10,6 +10,14 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
   return head + clock + status;
 }
 
+QString SkippedRemindersMessage(int count, int hours) {
+  return QStringLiteral("Skipped %1 %2 more than %3 %4 late.")
+      .arg(count)
+      .arg(count == 1 ? QStringLiteral("reminder") : QStringLiteral("reminders"))
+      .arg(hours)
+      .arg(hours == 1 ? QStringLiteral("hour") : QStringLiteral("hours"));
+}
+
 const char* DateFormatPattern(int dateFormat) {
   switch (dateFormat) {
     case 1: return "%d-%m-%Y";

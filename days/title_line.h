@@ -16,6 +16,10 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
 QString ClockInfoText(std::time_t now);
 QString ClockInfoText(std::time_t now, const WeekRule& rule);
 
+// The status after late reminders were skipped:
+// "Skipped 3 reminders more than 12 hours late."
+QString SkippedRemindersMessage(int count, int hours);
+
 // The strftime pattern of the date format setting: "%m-%d-%Y", "%d-%m-%Y"
 // or "%Y-%m-%d".
 const char* DateFormatPattern(int dateFormat);

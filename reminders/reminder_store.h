@@ -65,6 +65,10 @@ class ReminderStore final : public QObject {
   // Nothing is written into a damaged file: the reminder then comes again at
   // the next start.
   void markFired(const QString& dayKey, const QByteArray& timeKey);
+  // Adds a reminder here and writes its file at once with only that addition
+  // (the day's other unsaved edits stay unsaved). A damaged file is not
+  // written: the result says it failed and the reminder stays an edit.
+  ReminderSaveResult addAndWrite(const QString& dayKey, const QByteArray& timeKey, const QByteArray& value);
 
   // The day's unsaved edits are dropped: it is as its file was last seen.
   void discardEdits(const QString& dayKey);

@@ -12,10 +12,13 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "reminders/alarm_scheduler.h"
+#include "reminders/alert_queue.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -274,6 +277,38 @@ TEST_F(AlertTest, showFunctions_passTheReminderToAModalWindow) {
   EXPECT_EQ(title, QStringLiteral("Clock"));
   EXPECT_EQ(text, ClockInfoText(NowSeconds()));
   audio::ShutdownWavePlayback();
+}
+
+TEST_F(AlertTest, snooze_offeredForDueRemindersOnly_reportsTheMinutesOnceAndCloses) {
+  auto dlg = Open(QString());
+  EXPECT_FALSE(dlg->SnoozeOffered());  // Play Now and the clock: no Snooze
+  EXPECT_EQ(dlg->SnoozeButton(), nullptr);
+
+  AlertQueue queue;
+  queue.setSnoozeMinutes(7);
+  std::vector<int> snoozed;
+  int closed = 0;
+  QObject::connect(&queue, &AlertQueue::snoozed, [&](const AlertRequest&, int minutes) { snoozed.push_back(minutes); });
+  QObject::connect(&queue, &AlertQueue::closed, [&](const AlertRequest&) { ++closed; });
+  QObject::connect(&queue, &AlertQueue::opened, [&](CReminderAlertDlg* window, const AlertRequest&) {
+    window->EnsureInitialized();
+    EXPECT_EQ(window->size(), QSize(445, 450 + CReminderAlertDlg::kSnoozeRowHeight));
+    ASSERT_NE(window->SnoozeButton(), nullptr);
+    EXPECT_EQ(window->SnoozeButton()->text(), QStringLiteral("&Snooze"));
+    EXPECT_EQ(window->SnoozeBox()->minimum(), 1);
+    EXPECT_EQ(window->SnoozeBox()->maximum(), 1440);
+    EXPECT_EQ(window->SnoozeBox()->value(), 7);
+    window->SnoozeBox()->setValue(1);
+  });
+  ScopedModalResponder answer([](const ModalRequest& request) {
+    EXPECT_TRUE(request.buttons.contains(QStringLiteral("Snooze")));
+    return CReminderAlertDlg::kSnoozeId;
+  });
+  queue.enqueue(AlertRequest{
+      QStringLiteral("Reminder active - 08:30:00"), "Dentist", {}, false, QStringLiteral("07d60102"), "08:30:00"});
+  for (int i = 0; i < 20 && closed == 0; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(snoozed, std::vector<int>{1});
+  EXPECT_EQ(closed, 1);
 }
 
 }  // namespace

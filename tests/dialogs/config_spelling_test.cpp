@@ -38,10 +38,10 @@ TEST_F(ConfigSpelling, theSecondPageListsTheDictionariesAndKeepsTheChoiceAfterOk
   CConfigDlg dlg(Settings{}, 6);
   dlg.SetSpelling(QString(), QString());
   dlg.EnsureInitialized();
-  dlg.OnCommand(CConfigDlg::kPageSwitchId);
+  dlg.OnCommand(CConfigDlg::kPageId);
   ConfigSpellingPage* page = dlg.SpellingPage();
   EXPECT_FALSE(page->isHidden());
-  EXPECT_EQ(dlg.Button(CConfigDlg::kPageSwitchId)->text(), QStringLiteral("Back"));
+  EXPECT_EQ(dlg.Button(CConfigDlg::kPageId)->text(), QStringLiteral("<< &Back"));
   QComboBox* list = page->LanguageList();
   ASSERT_EQ(list->count(), 4);
   EXPECT_EQ(list->itemText(0), QStringLiteral("Follow the locale (en_US)"));  // the tests' C locale is English
