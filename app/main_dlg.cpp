@@ -11,6 +11,7 @@
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
 #include "app/tab_order.h"
+#include "app/window_place.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -395,7 +396,16 @@ void CMainDlg::OnDestroy() {
   sound_->StopForSave(false);  // a recording running is kept as the day's sound
   SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
+  KeepWindowPlace();
   tray_->stop();
+}
+
+void CMainDlg::KeepWindowPlace() {
+  if (!placed_) return;
+  ExtraSettings kept = options_->settings();
+  RememberWindowPlace(kept, pos());
+  // Only the next start's place is lost when this cannot be written; the program ends here.
+  if (!(kept == options_->settings())) (void)options_->change(kept);
 }
 
 NMacMenu* CMainDlg::Menu(int which) const {

@@ -181,6 +181,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();
   void OnDestroy();
+  void KeepWindowPlace();
 
   Settings settings_;
   Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest
@@ -209,6 +210,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   bool loginOpen_ = false;
   bool built_ = false;
   bool destroyed_ = false;
+  bool placed_ = false;  // the window was placed on the desktop: its place is kept at exit
   struct TitleDrag {
     QPoint pointerAt;  // global position of the press on the title strip
     QPoint windowAt;   // the window's position then

@@ -3,6 +3,8 @@
 #include "app/main_deskleaf.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
+#include "app/reminder_options.h"
+#include "app/window_place.h"
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
@@ -13,6 +15,7 @@
 #include "reminders/alert_queue.h"
 #include "res/resources.h"
 #include "security/session.h"
+#include "widget/deskleaf_dlg.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -59,11 +62,14 @@ void MainTrayHost::hideWindow() {
   if (icon_) window_.hide();
 }
 
-void MainTrayHost::centreWindow() {
-  if (const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    window_.move(area.center() - QPoint(window_.width() / 2, window_.height() / 2));
-  }
+void MainTrayHost::placeWindow() {
+  const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const CDeskleafDlg* widget = window_.deskleaf_->Widget();
+  const QRect widgetRect = widget && widget->isVisible() ? widget->frameGeometry() : QRect();
+  window_.move(MainWindowStartPos(screen->availableGeometry(), window_.size(),
+                                  RememberedWindowPlace(window_.options_->settings()), widgetRect));
+  window_.placed_ = true;
 }
 
 void MainTrayHost::bringToFront() {

@@ -25,7 +25,7 @@ class MainTrayHost final : public TrayVisibility::Host {
   void removeTrayIcon() override;
   void showWindow() override;
   void hideWindow() override;
-  void centreWindow() override;
+  void placeWindow() override;
   void bringToFront() override;
   void setTaskbarEntry(bool present) override;
   void relayout() override;

@@ -13,7 +13,7 @@ void TrayVisibility::start(bool loginPending) {
     host_.setTaskbarEntry(false);
     return;
   }
-  host_.centreWindow();
+  host_.placeWindow();
   host_.showWindow();
 }
 
@@ -22,7 +22,7 @@ int TrayVisibility::toggle(bool& loginPending, bool loginOnShow) {
     host_.bringToFront();
     if (loginPending) {
       host_.hideWindow();
-      host_.centreWindow();
+      host_.placeWindow();
       if (!host_.askPassword()) return 0;
       host_.setTaskbarEntry(true);
       host_.relayout();

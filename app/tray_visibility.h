@@ -18,7 +18,7 @@ class TrayVisibility final {
     virtual void removeTrayIcon() = 0;
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
-    virtual void centreWindow() = 0;
+    virtual void placeWindow() = 0;
     virtual void bringToFront() = 0;
     // After a hidden start the window has no task-bar entry until it is unlocked.
     virtual void setTaskbarEntry(bool present) = 0;

@@ -7,6 +7,8 @@ namespace orlane {
 namespace {
 constexpr int kBorder = 3;
 constexpr int kGap = 8;  // between the window and the widget it gives way to
+const QString kLeft = QStringLiteral("window_left");
+const QString kTop = QStringLiteral("window_top");
 
 bool ButtonsClear(const QPoint& at, const QSize& window, const QRect& widget) {
   return widget.isEmpty() || !TitleButtonsRect(window.width()).translated(at).intersects(widget);
@@ -36,6 +38,17 @@ QPoint MainWindowStartPos(const QRect& area, const QSize& window, const std::opt
   if (Fits(below, window, area)) return below;
   if (ButtonsClear(left, window, widget)) return left;
   return QPoint(centred.x(), std::max(area.top(), widget.top() + widget.height() + kGap));
+}
+
+std::optional<QPoint> RememberedWindowPlace(const ExtraSettings& settings) {
+  if (!settings.isStored(kLeft) || !settings.isStored(kTop)) return std::nullopt;
+  return QPoint(settings.integer(kLeft), settings.integer(kTop));
+}
+
+void RememberWindowPlace(ExtraSettings& settings, const QPoint& at) {
+  // A value out of the keys' range (no desktop is that large) is refused: the old place stays.
+  settings.setInteger(kLeft, at.x());
+  settings.setInteger(kTop, at.y());
 }
 
 }  // namespace orlane

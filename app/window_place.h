@@ -3,6 +3,8 @@
 // not sit under the desk widget, which opens at the top right of the screen.
 #pragma once
 
+#include "days/extra_settings.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -19,5 +21,10 @@ QRect TitleButtonsRect(int windowWidth);
 // at the last exit, widget the desk widget's rectangle (empty: none).
 QPoint MainWindowStartPos(const QRect& area, const QSize& window, const std::optional<QPoint>& remembered,
                           const QRect& widget);
+
+// The corner kept in the additive settings at the last exit, if there is one.
+std::optional<QPoint> RememberedWindowPlace(const ExtraSettings& settings);
+// Keeps the corner at for the next start.
+void RememberWindowPlace(ExtraSettings& settings, const QPoint& at);
 
 }  // namespace orlane

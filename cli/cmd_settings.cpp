@@ -26,14 +26,15 @@ int Show(bool json) {
   if (json) {
     QJsonObject object;
     for (const SettingsField& f : SettingsFields()) object.insert(QLatin1String(f.name), settings.*f.member);
-    for (const ExtraSettingKey& key : ExtraSettingKeys()) object.insert(QLatin1String(key.name), ExtraJson(extra, key));
+    for (const ExtraSettingKey& key : ExtraSettingKeys())
+      if (key.listed) object.insert(QLatin1String(key.name), ExtraJson(extra, key));
     CliContext::printRaw(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
     return kExitOk;
   }
   for (const SettingsField& f : SettingsFields())
     CliContext::print(QLatin1String(f.name) + QLatin1Char(' ') + QString::number(settings.*f.member));
   for (const ExtraSettingKey& key : ExtraSettingKeys())
-    CliContext::print(QLatin1String(key.name) + QLatin1Char(' ') + extra.text(key));
+    if (key.listed) CliContext::print(QLatin1String(key.name) + QLatin1Char(' ') + extra.text(key));
   return kExitOk;
 }
 
@@ -51,7 +52,7 @@ int SetExtra(CliContext& context, const ExtraSettingKey& key, const QString& tex
 }
 
 int Set(CliContext& context, const QString& name, const QString& text) {
-  if (const ExtraSettingKey* key = FindExtraSettingKey(name)) return SetExtra(context, *key, text);
+  if (const ExtraSettingKey* key = FindExtraSettingKey(name); key && key->listed) return SetExtra(context, *key, text);
   const SettingsField* field = FindSettingsField(name);
   if (!field) return context.usage(QStringLiteral("unknown setting: ") + name);
   bool ok = false;

@@ -15,6 +15,9 @@ constexpr std::array kKeys{
     ExtraSettingKey{"late_cancel_hours", Kind::Integer, 0, 8760, "0"},
     // The diary's dictionary: empty follows the locale, "off", or a language such as "de_DE".
     ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
+    // Where the main window was left (its top left corner on the desktop); stored at exit.
+    ExtraSettingKey{"window_left", Kind::Integer, -100000, 100000, "0", false},
+    ExtraSettingKey{"window_top", Kind::Integer, -100000, 100000, "0", false},
 };
 
 QByteArray Trimmed(const QByteArray& bytes) {

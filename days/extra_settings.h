@@ -32,6 +32,9 @@ struct ExtraSettingKey {
   int minimum;  // Integer: the range; Flag: 0 and 1; Text: unused
   int maximum;
   const char* defaultValue;  // as stored
+  // A setting a person sets (listed by "settings show", taken by "settings
+  // set"); the others are the program's own memory, such as the window's place.
+  bool listed = true;
 };
 
 // Every key the program knows, in the order "settings show" lists them.

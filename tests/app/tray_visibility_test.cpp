@@ -15,7 +15,7 @@ class FakeWindow final : public TrayVisibility::Host {
   void removeTrayIcon() override { log << "remove"; }
   void showWindow() override { visible = true; }
   void hideWindow() override { visible = false; }
-  void centreWindow() override { log << "centre"; }
+  void placeWindow() override { log << "centre"; }
   void bringToFront() override {}
   void setTaskbarEntry(bool present) override { taskbar = present; }
   void relayout() override { log << "layout"; }

@@ -145,7 +145,8 @@ class AccessibilityTest(DesktopTest):
         self.d.click(*window.app.client_point(window.wid, x + w // 2, y + h // 2))
         self.d.key("Right")
         focused = json.loads(listener.communicate(timeout=60)[0])
-        cells = [e["name"] for e in focused if e["role"] == "table cell"]
+        # The main calendar's cells (a date picker's own calendar names its cells by day number).
+        cells = [e["name"] for e in focused if e["role"] == "table cell" and DATE.match(e["name"])]
         self.assertTrue(cells, focused)
         self.assertEqual(DATE.match(cells[-1]).groups(), DATE.match(self.selected_cell()).groups())
 

@@ -4,7 +4,7 @@ message boxes titled, the focus visible in dialogs."""
 
 import time
 
-from desktop import LOGIN_TITLE, QUESTION, DesktopTest, ctl, main, theme_color, wait_for
+from desktop import DESKLEAF_TITLE, LOGIN_TITLE, QUESTION, DesktopTest, MainWindow, ctl, main, theme_color, wait_for
 
 DEFAULT_THEME = 6
 PRESSED_TEXT, OUTLINE, SHADOW = 7, 4, 3
@@ -34,6 +34,30 @@ class WindowTest(DesktopTest):
         app.focus(QUESTION)
         wait_for("the title in the inactive colours", lambda: self.title_colours(window)[0] == 0, 5)
         self.d.key("Escape")
+
+    def test_opens_clear_of_the_desk_widget_and_where_it_was_left(self):
+        app, window = self.start_unlocked()
+        wx, wy, ww, wh = self.d.geometry(app.window("^" + DESKLEAF_TITLE + "$"))
+        x, y, w, _ = self.d.geometry(window.wid)
+        buttons = (x + w - 87, y + 6, 81, 18)  # minimise, hide, maximise, close
+        apart = (buttons[0] >= wx + ww or buttons[0] + buttons[2] <= wx or
+                 buttons[1] >= wy + wh or buttons[1] + buttons[3] <= wy)
+        self.assertTrue(apart, "title buttons %r under the desk widget %r" % (buttons, (wx, wy, ww, wh)))
+
+        start = app.client_point(window.wid, 300, 12)
+        self.d.drag(start[0], start[1], start[0] - 120, start[1] + 70)
+        wait_for("the window to follow the pointer", lambda: abs(self.d.geometry(window.wid)[1] - (y + 70)) <= 2, 10)
+        moved = self.d.geometry(window.wid)[:2]
+        window.focus()
+        self.d.key("Escape")
+        app.focus(QUESTION)
+        self.d.key("Return")  # Yes
+        self.assertEqual(app.wait_end(), 0)
+        with open(self.d.user + "/OrlaneExtra.ini") as f:
+            self.assertIn("window_left=", f.read())
+
+        again = MainWindow(self.start())
+        self.assertEqual(self.d.geometry(again.wid)[:2], moved)
 
     def test_message_boxes_carry_titles_and_dialogs_show_the_focus(self):
         ctl(self.d, "user-file", "init", "pw")
