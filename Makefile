@@ -31,7 +31,8 @@ DEB_PACKAGES := \
   at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
-  libsodium-dev libsodium23 libarchive-dev libarchive13 openssl
+  libsodium-dev libsodium23 libarchive-dev libarchive13 openssl \
+  libical-dev libical3 python3-dateutil
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 
