@@ -70,7 +70,8 @@ class AlarmScheduler final : public QObject {
   // One tick of the one-second timer.
   void checkDueReminders();
 
-  const ReminderMap& todayReminders() const;
+  // Today's one-off reminders and occurrences.
+  ReminderMap todayReminders() const;
   const QString& todayKey() const { return todayKey_; }
 
  private:

@@ -66,6 +66,10 @@ struct RecurringReminder {
   void markFired(const QDate& date, const QDate& oldest);
 };
 
+// Fired records older than this many days fold into firedBefore: the
+// missed-reminder scan looks back no further.
+inline constexpr int kFiredRecordDays = 8;
+
 // A new unique id for a series.
 QByteArray NewRecurringUid();
 
