@@ -160,7 +160,8 @@ icalcomponent* WriteSeries(const RecurringReminder& r) {
     icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(r.rrule.constData())));
   for (const QDate& d : r.skipped) icalcomponent_add_property(event, icalproperty_new_exdate(FloatingTime(d, r.timeKey)));
   const QByteArray text = NoteToText(r.note);
-  icalcomponent_add_property(event, icalproperty_new_summary(text.left(text.indexOf('\n')).constData()));
+  const qsizetype lineEnd = text.indexOf('\n');
+  icalcomponent_add_property(event, icalproperty_new_summary((lineEnd < 0 ? text : text.left(lineEnd)).constData()));
   icalcomponent_add_property(event, icalproperty_new_description(text.constData()));
   AddX(event, kMedia, r.media);
   AddX(event, kActive, r.active ? "1" : "0");

@@ -1,5 +1,8 @@
 #include "reminders/recurring_reminder.h"
 
+#include "platform/clock.h"
+
+#include <QDateTime>
 #include <QUuid>
 
 #include <libical/ical.h>
@@ -115,6 +118,24 @@ void RecurringReminder::markFired(const QDate& date, const QDate& oldest) {
     firedBefore = std::max(firedBefore.isValid() ? firedBefore : QDate(), fired.begin()->addDays(1));
     fired.erase(fired.begin());
   }
+}
+
+RecurringReminder NewSeries(const QDate& start, const QByteArray& timeKey, const QByteArray& rrule,
+                            const Reminder& reminder, const QDate& today) {
+  RecurringReminder r;
+  r.uid = NewRecurringUid();
+  r.start = start;
+  r.timeKey = timeKey;
+  r.rrule = rrule;
+  r.note = reminder.note;
+  r.media = reminder.media;
+  r.active = reminder.active;
+  r.repeat = reminder.repeat;
+  if (start < today) r.firedBefore = today;
+  r.stamp = QDateTime::fromSecsSinceEpoch(NowSeconds(), Qt::UTC)
+                .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))
+                .toLatin1();
+  return r;
 }
 
 QByteArray NewRecurringUid() {

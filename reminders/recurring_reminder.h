@@ -73,4 +73,10 @@ inline constexpr int kFiredRecordDays = 8;
 // A new unique id for a series.
 QByteArray NewRecurringUid();
 
+// A new series of the reminder's note, media and markers, first due on start
+// at timeKey. Occurrences before today count as fired: a series made today
+// does not bring back the days before it as missed.
+RecurringReminder NewSeries(const QDate& start, const QByteArray& timeKey, const QByteArray& rrule,
+                            const Reminder& reminder, const QDate& today);
+
 }  // namespace orlane
