@@ -4,6 +4,7 @@
 #include "reminders/alarm_scheduler.h"
 #include "reminders/recurrence_expand.h"
 #include "reminders/recurring_file.h"
+#include "reminders/reminder_editor.h"
 #include "reminders/reminder_store.h"
 #include "security/scramble.h"
 #include "support/random_bytes.h"
@@ -209,4 +210,42 @@ TEST(RecurringStore, occurrenceFiresAtItsSecondIsRecordedAndMissedOnesComeOnce) 
   EXPECT_EQ(s.fired.size(), 8u);
   EXPECT_TRUE(s.hasFired(QDate(2026, 3, 3)));
   EXPECT_FALSE(s.hasFired(QDate(2026, 3, 11)));
+}
+
+TEST(RecurringEditor, aReminderMadeToRecurShowsOnLaterDaysAndRemoveAsksWhatGoes) {
+  test::TempUserFolder folder;
+  TestClock clock{Ms(2026, 3, 10, 7, 0, 0)};
+  ReminderStore store;
+  ReminderEditor editor(store);
+  const QString today = MakeDayKey(2026, 3, 10);
+  const QString tomorrow = MakeDayKey(2026, 3, 11);
+  editor.loadDay(today);
+  ReminderFields typed;
+  typed.note = QStringLiteral("Pill");
+  editor.setFields(typed);
+  ASSERT_EQ(editor.add("08:00:00"), ReminderEditor::Result::Done);
+  ASSERT_EQ(editor.setRecurrence(Rule(RecurKind::Daily, 2)), ReminderEditor::Result::Done);
+  EXPECT_TRUE(store.day(today).empty());
+  EXPECT_TRUE(editor.isOccurrence(0));
+  EXPECT_EQ(editor.recurrence(), Rule(RecurKind::Daily, 2));
+  typed.note = QStringLiteral("Pill, two");
+  typed.active = true;
+  editor.setFields(typed);  // the series' note: every occurrence has it
+  EXPECT_TRUE(store.occurrences(tomorrow).empty());
+  editor.loadDay(MakeDayKey(2026, 3, 12));
+  ASSERT_EQ(editor.entries().size(), 1);
+  editor.select(0);
+  EXPECT_EQ(editor.fields().note, QStringLiteral("Pill, two"));
+  EXPECT_EQ(editor.remove(), ReminderEditor::Result::Recurring);
+  EXPECT_EQ(editor.removeOccurrence(false), ReminderEditor::Result::Done);
+  EXPECT_TRUE(store.occurrences(MakeDayKey(2026, 3, 12)).empty());
+  EXPECT_EQ(store.occurrences(MakeDayKey(2026, 3, 14)).size(), 1u);
+  ASSERT_FALSE(store.save(today).failed);
+  EXPECT_FALSE(folder.exists(QStringLiteral("07ea030a.alm")));  // the day file never holds occurrences
+  EXPECT_TRUE(folder.exists(QStringLiteral("recurring.dat")));
+  editor.loadDay(MakeDayKey(2026, 3, 14));
+  editor.select(0);
+  ASSERT_EQ(editor.setRecurrence(Rule(RecurKind::Once)), ReminderEditor::Result::Done);
+  EXPECT_EQ(store.day(MakeDayKey(2026, 3, 14)).size(), 1u);  // a one-off in place of the series
+  EXPECT_TRUE(store.recurring().series.empty());
 }
