@@ -27,6 +27,7 @@ std::time_t DueTime(int year, int month, int day, const QByteArray& timeKey) {
 
 AlarmScheduler::AlarmScheduler(Host& host, ReminderStore& store) : host_(host), store_(store) {
   connect(&store_, &ReminderStore::remindersChanged, this, &AlarmScheduler::followStore);
+  connect(&store_, &ReminderStore::recurringChanged, this, [this] { followStore(todayKey_); });
 }
 
 ReminderMap AlarmScheduler::todayReminders() const {

@@ -261,6 +261,7 @@ bool ReminderStore::takeOverRecurringFile() {
 }
 
 void ReminderStore::tellEveryDay() {
+  Q_EMIT recurringChanged();
   std::vector<QString> keys;
   for (const auto& entry : days_) keys.push_back(entry.first);
   for (const QString& key : keys) Q_EMIT remindersChanged(key);
@@ -282,6 +283,13 @@ ReminderMap ReminderStore::occurrences(const QString& dayKey) {
     for (const Occurrence& o : OccurrencesOn(series, date))
       if (!oneOff.count(o.timeKey)) out.emplace(o.timeKey, series.occurrenceValue(date));
   return out;
+}
+
+bool ReminderStore::hasOccurrences(const QString& dayKey) {
+  const QDate date = DateOfKey(dayKey);
+  const auto& all = recurring().series;
+  return date.isValid() &&
+         std::any_of(all.begin(), all.end(), [&](const auto& series) { return !OccurrencesOn(series, date).empty(); });
 }
 
 ReminderMap ReminderStore::shownDay(const QString& dayKey) {
@@ -378,7 +386,10 @@ bool ReminderStore::markOccurrenceFired(const QString& dayKey, const QByteArray&
       Q_EMIT fileWritten(path);
     }
   }
-  if (changedMine) Q_EMIT remindersChanged(dayKey);
+  if (changedMine) {
+    Q_EMIT recurringChanged();
+    Q_EMIT remindersChanged(dayKey);
+  }
   return true;
 }
 

@@ -82,6 +82,8 @@ class ReminderStore final : public QObject {
   ReminderMap occurrences(const QString& dayKey);
   // The day's one-off reminders and its occurrences.
   ReminderMap shownDay(const QString& dayKey);
+  // Whether a series has an occurrence on the day; the day's file is not read.
+  bool hasOccurrences(const QString& dayKey);
   // The series whose occurrence the day shows at timeKey; nullopt when none
   // (or a one-off reminder is there).
   std::optional<RecurringReminder> occurrenceAt(const QString& dayKey, const QByteArray& timeKey);
@@ -102,6 +104,8 @@ class ReminderStore final : public QObject {
 
  Q_SIGNALS:
   void remindersChanged(const QString& dayKey);
+  // The recurring reminders changed (edited, fired, taken from their file): any day may show others.
+  void recurringChanged();
   // The store wrote or removed this file: a folder watch does not take it for another writer.
   void fileWritten(const QString& path);
 
