@@ -47,7 +47,10 @@ void CMainDlg::ConnectSession() {
     return marks;
   };
   frame_.calendar->SetSources(std::move(sources));
-  connect(store_, &ReminderStore::recurringChanged, frame_.calendar, &CMonthCalendar::Redraw);
+  connect(store_, &ReminderStore::recurringChanged, frame_.calendar, [this] {
+    frame_.calendar->Redraw();
+    frame_.calendar->update();
+  });
   session_->setPage(diary_->Editor()->document());
   connect(session_, &DaySession::dayLeaving, this, [this] { sound_->LeaveDay(); });
   connect(session_, &DaySession::dayLoaded, this, &CMainDlg::OnDayLoaded);

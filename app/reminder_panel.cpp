@@ -65,15 +65,13 @@ ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& st
   media_ = controls_.Add(ids::kMediaEdit, new QLineEdit(client));
   note_ = controls_.Add(ids::kReminderNote, new CRichDiaryCtrl(client));
   note_->setAcceptRichText(false);
-  controls_.AddLabel(client, ids::kRecursLabel, "Recurs");
   recurs_ = controls_.Add(ids::kRecurs, new QComboBox(client));
   for (const char* choice : kRecurChoices) recurs_->addItem(QString::fromLatin1(choice));
-  controls_.AddLabel(client, ids::kRecurEveryLabel, "Every");
   recurEvery_ = controls_.Add(ids::kRecurEvery, new QSpinBox(client));
   recurEvery_->setRange(1, 999);
-  controls_.AddLabel(client, ids::kRecurUntilLabel, "Until");
+  recurEvery_->setPrefix(QStringLiteral("every "));
   recurUntil_ = controls_.Add(ids::kRecurUntil, new QDateEdit(client));
-  recurUntil_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  recurUntil_->setDisplayFormat(QStringLiteral("'until' yyyy-MM-dd"));
   recurUntil_->setMinimumDate(kNoEnd);
   recurUntil_->setSpecialValueText(QStringLiteral("No end"));
   recurUntil_->setDate(kNoEnd);
