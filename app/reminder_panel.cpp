@@ -16,9 +16,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
-#include <QSpinBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTimeEdit>
 
 namespace orlane {
@@ -173,8 +173,8 @@ void ReminderPanel::ShowRecurrence() {
   if (editor_.selection() < 0) return;
   const std::optional<RecurRule> rule = editor_.recurrence();
   // A rule the choices cannot say is kept; its fields cannot change it.
-  for (QWidget* field : {static_cast<QWidget*>(recurs_), static_cast<QWidget*>(recurEvery_),
-                         static_cast<QWidget*>(recurUntil_)})
+  for (QWidget* field :
+       {static_cast<QWidget*>(recurs_), static_cast<QWidget*>(recurEvery_), static_cast<QWidget*>(recurUntil_)})
     field->setEnabled(rule.has_value());
   const RecurRule shown = rule.value_or(RecurRule{});
   const QSignalBlocker a(recurs_), b(recurEvery_), c(recurUntil_);

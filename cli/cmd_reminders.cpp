@@ -40,7 +40,8 @@ int LoadRecurringForChange(CliContext& context, ReminderStore& store) {
 }
 
 int SaveRecurringChange(CliContext& context, ReminderStore& store) {
-  if (store.saveRecurring().failed) return context.fail(kExitFileError, QStringLiteral("cannot write ") + RecurringFilePath());
+  if (store.saveRecurring().failed)
+    return context.fail(kExitFileError, QStringLiteral("cannot write ") + RecurringFilePath());
   return kExitOk;
 }
 

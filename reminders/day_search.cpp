@@ -126,7 +126,8 @@ RecurringMatches MatchingOccurrences(const SearchOptions& options) {
   RecurringSet set;
   LoadRecurringFile(RecurringFilePath(), set);
   const LocalDate today = LocalDateOf(NowSeconds());
-  const QDate last = options.toKey ? DateOfDayKey(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
+  const QDate last =
+      options.toKey ? DateOfDayKey(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
   const QDate first = options.fromKey ? DateOfDayKey(*options.fromKey) : QDate(1, 1, 1);
   RecurringMatches days;
   for (const RecurringReminder& series : set.series) {
@@ -150,7 +151,6 @@ bool DiaryFileMatches(const QString& path, const SearchOptions& options, const Q
     return false;
   return !options.hasPicture || page.hasObject;
 }
-
 
 SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const QByteArray& password,
                             const DiaryTextReader& reader, const SearchProgress& progress) {

@@ -10,8 +10,8 @@
 #include <QStringMatcher>
 #include <functional>
 #include <map>
-#include <set>
 #include <optional>
+#include <set>
 
 namespace orlane {
 

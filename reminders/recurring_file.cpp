@@ -158,7 +158,8 @@ icalcomponent* WriteSeries(const RecurringReminder& r) {
   icalcomponent_add_property(event, icalproperty_new_dtstart(FloatingTime(r.start, r.timeKey)));
   if (!r.rrule.isEmpty())
     icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(r.rrule.constData())));
-  for (const QDate& d : r.skipped) icalcomponent_add_property(event, icalproperty_new_exdate(FloatingTime(d, r.timeKey)));
+  for (const QDate& d : r.skipped)
+    icalcomponent_add_property(event, icalproperty_new_exdate(FloatingTime(d, r.timeKey)));
   const QByteArray text = NoteToText(r.note);
   const qsizetype lineEnd = text.indexOf('\n');
   icalcomponent_add_property(event, icalproperty_new_summary((lineEnd < 0 ? text : text.left(lineEnd)).constData()));

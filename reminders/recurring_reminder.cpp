@@ -132,9 +132,8 @@ RecurringReminder NewSeries(const QDate& start, const QByteArray& timeKey, const
   r.active = reminder.active;
   r.repeat = reminder.repeat;
   if (start < today) r.firedBefore = today;
-  r.stamp = QDateTime::fromSecsSinceEpoch(NowSeconds(), Qt::UTC)
-                .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))
-                .toLatin1();
+  r.stamp =
+      QDateTime::fromSecsSinceEpoch(NowSeconds(), Qt::UTC).toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
   return r;
 }
 

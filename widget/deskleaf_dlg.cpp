@@ -186,8 +186,9 @@ void CDeskleafDlg::RefreshReminders() {
   input.now = Now();
   input.small = IsSmallDeskleaf(settings_);
   input.showReminders = settings_.showReminders != 0;
-  const QString text = context_.reminders ? DeskleafReminderText(context_.reminders->shownDay(DayKeyOf(widgetDate_)), input)
-                                          : LoadDeskleafReminderText(context_.userFolder, input);
+  const QString text = context_.reminders
+                           ? DeskleafReminderText(context_.reminders->shownDay(DayKeyOf(widgetDate_)), input)
+                           : LoadDeskleafReminderText(context_.userFolder, input);
   reminderText_ = text;
   reminders_->setText(Displayed(text));
 }

@@ -22,7 +22,7 @@ qint64 Ms(int y, int mo, int d, int h, int mi, int s) {
 }
 
 RecurRule Rule(RecurKind kind, int interval = 1, WeekdayMask days = 0, std::optional<QDate> until = std::nullopt,
-              int count = 0) {
+               int count = 0) {
   return RecurRule{kind, interval, days, until, count};
 }
 
@@ -117,7 +117,7 @@ TEST(RecurringFile, hostileInputNeverCrashesAndEventsOfOthersStayUnexpanded) {
   ASSERT_EQ(ParseRecurringFile(zoned, set), RecurringLoadResult::Ok);
   EXPECT_EQ(set.otherBlocks.size(), 1u);  // a zoned time is not this program's
   ASSERT_EQ(set.series.size(), 2u);
-  EXPECT_TRUE(OccurrencesOn(set.series[0], QDate(2026, 1, 2)).empty());      // finer than a day
+  EXPECT_TRUE(OccurrencesOn(set.series[0], QDate(2026, 1, 2)).empty());    // finer than a day
   EXPECT_LE(OccurrencesOn(set.series[1], QDate(2026, 1, 2)).size(), 60u);  // bounded
   RecurringReminder r = Daily("t", QDate(2026, 1, 1), "08:00:00");
   RecurringSet good;
