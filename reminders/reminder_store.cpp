@@ -164,7 +164,7 @@ std::vector<QString> ReminderStore::refreshAll() {
 
 ReminderSaveResult ReminderStore::save(const QString& dayKey) {
   if (isRecurringModified()) {
-    const ReminderSaveResult recurringSaved = saveRecurring();
+    ReminderSaveResult recurringSaved = saveRecurring();
     if (recurringSaved.failed) return recurringSaved;
   }
   ReminderSaveResult result;
