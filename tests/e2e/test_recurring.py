@@ -3,6 +3,7 @@ at its second, the calendar marks tomorrow (and not yesterday), the day files
 never hold it, and after a restart nothing is reported as missed."""
 
 import datetime
+import json
 import os
 import time
 
@@ -68,6 +69,16 @@ class RecurringTest(DesktopTest):
         time.sleep(4)
         self.assertEqual([t for t in again.windows().values() if t.startswith("Missed")], [])
         self.assertEqual(window.reminders(today())[0]["active"], False)
+
+        # The command line skips tomorrow; the search finds the other days.
+        ctl(self.d, "reminders", "remove", today(1), hhmmss(due))
+        self.assertEqual(window.reminders(today(1)), [])
+        found = ctl(self.d, "search", "pill", "--reminders", "--from", today(), "--to", today(2), "--json")[1]
+        self.assertEqual([d["date"] for d in json.loads(found)], [today(), today(2)])
+        found = ctl(self.d, "search", "pill", "--reminders", "--active", "--to", today(2), "--json")[1]
+        self.assertEqual([d["date"] for d in json.loads(found)], [today(2)])
+        ctl(self.d, "reminders", "remove", today(2), hhmmss(due), "--series")
+        self.assertFalse(os.path.exists(os.path.join(self.d.user, "recurring.dat")))
 
 
 if __name__ == "__main__":
