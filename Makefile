@@ -26,12 +26,14 @@ DEB_PACKAGES := \
   libgl1-mesa-dev libasound2-dev zlib1g-dev libxcb1-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav \
-  qt6-qpa-plugins fonts-wine fonts-dejavu-core \
-  xvfb icewm xdotool imagemagick x11-utils xclip python3 sox \
+  qt6-qpa-plugins qt6-wayland fonts-wine fonts-dejavu-core \
+  xvfb icewm xdotool imagemagick x11-utils xclip python3 sox weston libreoffice-writer-nogui \
   at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 \
+  libhunspell-dev libhunspell-1.7-0 hunspell-en-us hunspell-de-de poppler-utils python3-markdown \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
   libsodium-dev libsodium23 libarchive-dev libarchive13 openssl \
+  dunst dbus-daemon dbus-bin \
   libical-dev libical3 python3-dateutil
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed

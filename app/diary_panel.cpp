@@ -4,14 +4,27 @@
 #include "app/main_ids.h"
 #include "controls/mac_button.h"
 #include "controls/modal_responder.h"
+#include "controls/msg_box_dlg.h"
+#include "days/day_files.h"
+#include "days/extra_settings.h"
 #include "days/settings_file.h"
+#include "dialogs/config_dlg.h"
+#include "diary/export_diary_dlg.h"
 #include "diary/font_sizes.h"
+#include "diary/personal_words.h"
 #include "diary/rich_diary_ctrl.h"
+#include "diary/spell_session.h"
+#include "platform/app_paths.h"
+#include "platform/file_io.h"
+#include "platform/local_time.h"
+#include "platform/spell_dictionaries.h"
+#include "security/session.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSignalBlocker>
@@ -52,6 +65,25 @@ void FillFontCombos(QComboBox* name, QComboBox* size) {
   for (int points : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30}) size->addItem(QString::number(points));
   size->setCurrentText(QStringLiteral("9"));
 }
+
+constexpr char kSpellLanguageKey[] = "spell_language";
+
+QString StoredSpellingChoice() {
+  ExtraSettings extra;
+  ReadExtraSettingsFile(UserFilePath(kExtraSettingsFileName), extra);
+  return extra.text(QLatin1String(kSpellLanguageKey));
+}
+
+// Read afresh: what another writer stored meanwhile stays.
+WriteResult StoreSpellingChoice(const QString& choice) {
+  const QString path = UserFilePath(kExtraSettingsFileName);
+  ExtraSettings extra;
+  if (ReadExtraSettingsFile(path, extra) == ExtraSettingsReadResult::Unreadable) return WriteResult::Failed;
+  const ExtraSettings before = extra;
+  if (!extra.set(QLatin1String(kSpellLanguageKey), choice)) return WriteResult::Failed;
+  if (extra == before) return WriteResult::Written;
+  return WriteExtraSettingsFile(path, extra);
+}
 }  // namespace
 
 DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
@@ -69,20 +101,31 @@ DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(
   for (int id : {ids::kAlignLeft, ids::kAlignCenter, ids::kAlignRight})
     controls_.button(id)->SetToggleMode(CMacButton::kLatchMode);
   editor_ = controls_.Add(ids::kDiaryEditor, new CRichDiaryCtrl(client));
+  spellingChoice_ = StoredSpellingChoice();
   connect(fontName_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontName); });
   connect(fontSize_, &QComboBox::activated, this, [this] { OnFontCombo(ids::kFontSize); });
   connect(
       editor_, &QTextEdit::cursorPositionChanged, this, [this] { SyncFormat(); }, Qt::QueuedConnection);
 }
 
+// The editor and its highlighter hold the session weakly: either may go first.
+DiaryPanel::~DiaryPanel() = default;
+
 bool DiaryPanel::OwnsCommand(int id) const {
-  if (id == ids::kPrint || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast)) return true;
+  if (id == ids::kPrint || id == ids::kExportDiary || (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast))
+    return true;
   for (const ButtonEntry& s : kDiaryButtons)
     if (s.id == id) return true;
   return false;
 }
 
 void DiaryPanel::FollowPage(const DaySession& session) {
+  editor_->RecheckSpelling();  // the page came in with the document's signals blocked
+  if (editor_->document()->isEmpty()) {
+    // An empty page starts plain: the caret keeps no format of the day before.
+    const QSignalBlocker block(editor_);
+    editor_->setCurrentCharFormat(QTextCharFormat());
+  }
   QString notice;
   if (session.pageIncomplete())
     notice = QStringLiteral("This page could not be read completely. It is kept as it is.");
@@ -98,6 +141,7 @@ void DiaryPanel::FollowPage(const DaySession& session) {
 void DiaryPanel::OnCommand(int id) {
   if (id >= ids::kEditorMenuFirst && id <= ids::kEditorMenuLast) return editor_->OnCommand(id);
   if (id == ids::kPrint) return Print();
+  if (id == ids::kExportDiary) return ExportDiary();
   const auto pressed = [this](int button) {
     return controls_.button(button)->GetVisualState() == CMacButton::kPressed;
   };
@@ -153,6 +197,8 @@ void DiaryPanel::OnFontCombo(int id) {
     format.setFontPointSize(TwipsToPoints(twips));
   }
   MergeFormat(editor_, format);
+  // The next keys are text for the page, not a search in the box.
+  editor_->setFocus(Qt::OtherFocusReason);
 }
 
 void DiaryPanel::ShowEmphasis(int id, bool on) {
@@ -205,6 +251,61 @@ void DiaryPanel::Print() {
 
 void DiaryPanel::PrintTo(QPrinter& printer) const {
   editor_->PrintTo(printer);
+}
+
+void DiaryPanel::ApplyTheme(int theme) {
+  MainPanel::ApplyTheme(theme);
+  editor_->SetTheme(theme);
+}
+
+void DiaryPanel::SetShown(bool shown) {
+  MainPanel::SetShown(shown);
+  if (shown && !spellingLoaded_) LoadSpelling();
+}
+
+void DiaryPanel::ApplySpelling(const QString& choice) {
+  if (choice == spellingChoice_ && spellingLoaded_) return;
+  spellingChoice_ = choice;
+  if (spellingLoaded_) LoadSpelling();
+}
+
+void DiaryPanel::LoadSpelling() {
+  spellingLoaded_ = true;
+  editor_->SetSpellSession(nullptr);
+  spelling_.reset();
+  spellingProblem_.clear();
+  const std::optional<SpellDictionary> dictionary =
+      PickSpellDictionary(InstalledSpellDictionaries(), spellingChoice_, QLocale::system().name());
+  if (!dictionary) return;  // the settings dialog says why
+  spelling_ = std::make_unique<SpellSession>(*dictionary, PersonalWordsPath());
+  if (!spelling_->isValid()) {
+    spellingProblem_ = spelling_->why();
+    spelling_.reset();
+    return;
+  }
+  editor_->SetSpellSession(spelling_.get());
+}
+
+void DiaryPanel::PrepareConfig(CConfigDlg& config) const {
+  config.SetSpelling(spellingChoice_, spellingProblem_);
+}
+
+void DiaryPanel::TakeConfig(const CConfigDlg& config) {
+  const QString choice = config.spellingChoice();
+  if (choice != spellingChoice_ && StoreSpellingChoice(choice) != WriteResult::Written)
+    ThemedNotice(QStringLiteral("The spelling setting could not be saved to %1: %2")
+                     .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
+                 host_.RunningSettings().theme, host_.Window());
+  ApplySpelling(choice);
+}
+
+void DiaryPanel::ExportDiary() {
+  // The book holds the page as it is on screen.
+  if (!host_.SaveShownDay()) return;
+  const LocalDate shown = LocalDateOf(host_.ShownDate());
+  const QDate date(shown.year, shown.month, shown.day);
+  CExportDiaryDlg dialog(date, CurrentPassword(), host_.RunningSettings().theme, host_.Window());
+  dialog.exec();
 }
 
 }  // namespace orlane

@@ -1,4 +1,5 @@
 #include "app/main_app.h"
+#include "app/platform_choice.h"
 #include "app/program_accessibility.h"
 #include "app/program_options.h"
 #include "controls/modal_responder.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   // The window class and the desktop file name tie the windows and the tray
   // icon to the installed desktop entry (its name and icon).
   QCoreApplication::setApplicationName(QStringLiteral("orlane"));
+  orlane::ChoosePlatformWithFallback();
   QApplication application(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral(ORLANE_APP_ID));
   orlane::InstallProgramAccessibility();

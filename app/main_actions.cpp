@@ -50,12 +50,18 @@ void MainActions::AddToMenu(NMacMenu* menu, int id, const QString& text, int bit
   if (bitmap) menu->SetIcon(id, bitmap);
 }
 
-void MainActions::ApplyKeys(int mode) {
+void MainActions::ApplyKeys(int mode, const std::function<QWidget*(int id)>& controlById) {
+  QHash<QAction*, QList<QKeySequence>> keys;
   for (const CommandKey& key : CommandKeys()) {
     QAction* action = Action(key.command);
-    if (!window_->actions().contains(action)) window_->addAction(action);
-    action->setShortcut(KeyActiveInMode(key, mode) ? QKeySequence(key.modifiers | key.key) : QKeySequence());
+    QWidget* scope = key.scope ? controlById(key.scope) : window_;
+    if (!scope) continue;
+    if (!scope->actions().contains(action)) scope->addAction(action);
+    action->setShortcutContext(key.scope ? Qt::WidgetShortcut : Qt::WindowShortcut);
+    QList<QKeySequence>& sequences = keys[action];
+    if (KeyActiveInMode(key, mode)) sequences << QKeySequence(key.modifiers | key.key);
   }
+  for (auto it = keys.cbegin(); it != keys.cend(); ++it) it.key()->setShortcuts(it.value());
 }
 
 }  // namespace orlane

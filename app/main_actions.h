@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class QAction;
 class QWidget;
@@ -34,9 +35,10 @@ class MainActions final : public QObject {
   void BindCheck(CMacCheckBox* box);
   // Appends the command's action to menu with text and a 16 x 16 icon.
   void AddToMenu(NMacMenu* menu, int id, const QString& text, int bitmap);
-  // Makes the command's key its action's shortcut, and clears the shortcuts
-  // of keys that are not active in mode.
-  void ApplyKeys(int mode);
+  // Makes the command's keys its action's shortcuts, and clears the shortcuts
+  // of keys that are not active in mode. A key of one control works while
+  // that control (found by controlById) has the focus.
+  void ApplyKeys(int mode, const std::function<QWidget*(int id)>& controlById);
 
  Q_SIGNALS:
   void command(int id);

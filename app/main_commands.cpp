@@ -7,6 +7,7 @@
 #include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
+#include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
@@ -22,10 +23,12 @@
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
+#include "controls/picker_fields.h"
 #include "days/day_files.h"
 #include "dialogs/config_dlg.h"
 #include "dialogs/help_topic.h"
 #include "diary/rich_diary_ctrl.h"
+#include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "platform/program_info.h"
@@ -74,6 +77,7 @@ void CMainDlg::BuildMenus() {
         {ids::kTrayDeskleaf, "Show Deskleaf", 274},
         {0, nullptr, 0},
         {ids::kTrayConfig, "Config", 184},
+        {ids::kExportDiary, "Export diary...", 0},
         {ids::kTrayWebPage, "Visit our web page", 186},
         {ids::kTrayUpdate, "Online Update", 245},
         {ids::kTrayEmail, "Send email to us", 198},
@@ -136,10 +140,16 @@ void CMainDlg::ShowAbout() {
 }
 
 void CMainDlg::ShowConfig() {
-  CConfigDlg config(settings_, settings_.theme, this);
+  CConfigDlg config(settings_, options_->settings(), settings_.theme, this);
+  diary_->PrepareConfig(config);
   if (config.exec() != QDialog::Accepted) return;
+  diary_->TakeConfig(config);
   ApplyEditedSettings(config.settings());
   WriteSettings();
+  if (!options_->change(config.extraSettings()))
+    ThemedNotice(QStringLiteral("The settings could not be saved.\n%1: %2")
+                     .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
+                 settings_.theme, this);
 }
 
 void CMainDlg::ApplyEditedSettings(const Settings& edited) {
@@ -154,10 +164,23 @@ void CMainDlg::ApplyEditedSettings(const Settings& edited) {
   frame_.calendar->Redraw();
   frame_.calendar->update();
   search_->ListResults(results);
+  ApplyDateSettings();
   deskleaf_->ApplySettings(settings_.dateFormat, settings_.weekStart);
   LayOut(client_->width(), client_->height());
   RefreshStatusMessage();
   RebuildTitleLine();
+}
+
+void CMainDlg::StepShownDay(int days) {
+  // While a recording runs the calendar is off, and the day stays.
+  if (!frame_.calendar->isEnabled()) return;
+  const LocalDate d = LocalDateOf(session_->selectedDate());
+  OnDateChanged(MakeLocalTime(d.year, d.month, d.day + days, 0, 0, 10));
+}
+
+void CMainDlg::ApplyDateSettings() {
+  orlane::ApplyDateSettings(frame_.datePicker, settings_.dateFormat, settings_.weekStart);
+  search_->ApplyDateSettings(settings_.dateFormat, settings_.weekStart);
 }
 
 void CMainDlg::OpenModeHelp() {
@@ -241,6 +264,8 @@ void CMainDlg::OnCommand(int id) {
     case ids::kTrayHelp:
     case ids::kHelpManual: OpenModeHelp(); break;
     case ids::kGotoToday: GotoToday(); break;
+    case ids::kPreviousDay: StepShownDay(-1); break;
+    case ids::kNextDay: StepShownDay(1); break;
     case ids::kSaveAll: SaveAll(); break;
     case ids::kHelpButton: PopupMenuUnder(ids::kHelpButton, 1); break;
     case ids::kThemeButton: PopupMenuUnder(ids::kThemeButton, 2); break;

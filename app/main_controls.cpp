@@ -67,7 +67,6 @@ void CreateFrameControls(QWidget* client, FrameControls& c, int theme, int weekS
   c.set.Add(ids::kMonthCalendar, c.calendar);
   c.datePicker = c.set.Add(ids::kDatePicker, new QDateEdit(client));
   c.datePicker->setCalendarPopup(true);
-  c.datePicker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   SelectFieldOnClick(c.datePicker);
   c.clock = c.set.Add(ids::kClock, new CAnalogClock(client));
 

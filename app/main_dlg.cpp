@@ -6,9 +6,11 @@
 #include "app/main_ids.h"
 #include "app/main_layout.h"
 #include "app/main_tray.h"
+#include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
+#include "app/tab_order.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -69,6 +71,9 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   alarmHost_ = std::make_unique<MainAlarmHost>(*this);
   scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_, *store_);
   connect(alerts_, &AlertQueue::closed, this, [this](const AlertRequest& alert) { scheduler_->alertClosed(alert); });
+  options_ = new ReminderOptions(*store_, *alerts_, *scheduler_, this);
+  connect(options_, &ReminderOptions::failed, this,
+          [this](const QString& message) { ThemedNotice(message, settings_.theme, this); });
   trayHost_ = std::make_unique<MainTrayHost>(*this);
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
   actions_ = new MainActions(this);
@@ -86,6 +91,7 @@ void CMainDlg::ReadSettings() {
   settings_ = Settings{};
   ReadSettingsFile(UserFilePath(kSettingsFileName), settings_);
   settingsWritten_ = settings_;
+  options_->read();
 }
 
 void CMainDlg::WriteSettings() {
@@ -110,6 +116,7 @@ bool CMainDlg::OnInitDialog() {
 
   CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
   CreatePanels();
+  ApplyDateSettings();
   frame_.calendar->SetSelectedDate(session_->selectedDate());
   frame_.calendar->dateFormat = settings_.dateFormat;
   frame_.datePicker->setDate(QDate::currentDate());
@@ -179,6 +186,7 @@ void CMainDlg::LayOut(int w, int h) {
     if (QWidget* widget = frame_.set.widget(p.id); widget && widget != frame_.calendar && widget->geometry() != p.rect)
       widget->setGeometry(p.rect);
   for (MainPanel* panel : Panels()) panel->LayOut(layout);
+  ApplyReadingTabOrder(client_, WorkArea(w, h, calendarRect));
 }
 
 void CMainDlg::ApplyCalendarShown() {
@@ -245,7 +253,7 @@ void CMainDlg::SetMode(int id) {
   reminders_->SetShown(id == ids::kModeReminder);
   diary_->SetShown(id == ids::kModeDiary);
   sound_->SetShown(id == ids::kModeSound);
-  actions_->ApplyKeys(id);
+  actions_->ApplyKeys(id, [this](int control) { return ControlById(control); });
   LayOut(client_->width(), client_->height());
   // A mode switch saves the day and loads it again (the Sound Diary mode with its sound).
   if (SaveLoadedDay()) LoadSelectedDay();

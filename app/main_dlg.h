@@ -40,6 +40,7 @@ class MainTrayHost;
 class MainAlarmHost;
 class AlertQueue;
 class ReminderStore;
+class ReminderOptions;
 
 class CMainDlg final : public QDialog, private PanelHost {
   Q_OBJECT
@@ -109,6 +110,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   DaySession& Session() const { return *session_; }
   ReminderStore& Store() const { return *store_; }
   AlertQueue& Alerts() const { return *alerts_; }
+  ReminderOptions& Options() const { return *options_; }
   SecondTicker& Ticker() { return ticker_; }
   const QString& StatusMessage() const { return status_; }
   TrayState TrayStateValue() const { return tray_->state(); }
@@ -139,12 +141,14 @@ class CMainDlg final : public QDialog, private PanelHost {
 
  private:
   friend class MainTrayHost;
+  friend class MainAlarmHost;
 
   // What the panels may ask of the hub.
   QWidget* Window() override { return this; }
   Settings& RunningSettings() override { return settings_; }
   bool SaveShownDay() override { return SaveLoadedDay(); }
   void OpenDay(std::time_t date) override { OnDateChanged(date); }
+  std::time_t ShownDate() const override { return session_->selectedDate(); }
   void ShowStatus(const QString& status) override;
   void Relayout() override { LayOut(client_->width(), client_->height()); }
   void ShowAlert(const AlertRequest& alert) override;
@@ -162,6 +166,10 @@ class CMainDlg final : public QDialog, private PanelHost {
   void ToggleCalendarShown();
   void ShowSelectedDate(std::time_t date);
   void ApplyEditedSettings(const Settings& edited);
+  // The date pickers in the settings' date format and week start.
+  void ApplyDateSettings();
+  // The day before (-1) or after (1) the shown one (Alt+Left, Alt+Right).
+  void StepShownDay(int days);
   void RefreshStatusMessage();
   void RebuildTitleLine();
   void ConnectSession();
@@ -187,6 +195,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   ReminderStore* store_ = nullptr;
   DaySession* session_ = nullptr;
   AlertQueue* alerts_ = nullptr;
+  ReminderOptions* options_ = nullptr;
   QString status_;
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;

@@ -14,6 +14,7 @@ struct CommandKey {
   bool reminderMode;  // active in the Reminder mode (179)
   bool diaryMode;     // in the RichText Diary mode (180)
   bool soundMode;     // in the Sound Diary mode (181)
+  int scope = 0;      // the control the key works in; 0: the whole window
 };
 
 std::span<const CommandKey> CommandKeys();
@@ -21,7 +22,8 @@ std::span<const CommandKey> CommandKeys();
 // Whether key is active while mode (179, 180, 181) is shown.
 bool KeyActiveInMode(const CommandKey& key, int mode);
 
-// The command the key press stands for in mode; 0 for none.
-int CommandForKey(int key, Qt::KeyboardModifiers modifiers, int mode);
+// The command the key press stands for in mode, in the control scope (0:
+// anywhere else in the window); 0 for none.
+int CommandForKey(int key, Qt::KeyboardModifiers modifiers, int mode, int scope = 0);
 
 }  // namespace orlane

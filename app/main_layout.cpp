@@ -43,11 +43,11 @@ void SearchPanel(std::vector<ControlPlacement>& out, int h, int e, int b, int cw
   out.push_back({ids::kFind, QRect(e + 91, b + 103, cw - 101, 24)});
   out.push_back({ids::kHasPicture, QRect(e + 17, b + 131, 80, 22)});
   out.push_back({ids::kActived, QRect(e + 102, b + 131, cw - 107, 22)});
-  out.push_back({ids::kSearchResults, QRect(e + 5, b + 156, cw - 10, h - b - 179)});
-  // The result label and its close button take the row of the check boxes
-  // while a result is listed.
-  out.push_back({ids::kResultsLabel, QRect(e + 5, b + 133, cw - 33, 18)});
-  out.push_back({ids::kCloseResults, QRect(e + cw - 23, b + 131, 18, 18)});
+  // The result label and its close button have a row of their own under the
+  // check boxes, which stay in sight while a result is listed.
+  out.push_back({ids::kResultsLabel, QRect(e + 5, b + 157, cw - 33, 18)});
+  out.push_back({ids::kCloseResults, QRect(e + cw - 23, b + 155, 18, 18)});
+  out.push_back({ids::kSearchResults, QRect(e + 5, b + 176, cw - 10, h - b - 199)});
 }
 
 void ReminderMode(std::vector<ControlPlacement>& out, int w, int h, int r, int t, int b, int x0) {
@@ -143,6 +143,47 @@ std::vector<ControlPlacement> MainLayout(int w, int h, const QRect& calendar) {
   DiaryMode(out, w, h, r, t, x0);
   SoundMode(out, w, h, r, t, x0);
   return out;
+}
+
+QRect WorkArea(int w, int h, const QRect& calendar) {
+  const int x0 = calendar.left() + calendar.width() + 3;
+  return QRect(x0, calendar.top(), std::max(0, w - x0), std::max(0, h - calendar.top()));
+}
+
+std::vector<int> TabOrder(const std::vector<QRect>& rects, const QRect& workArea) {
+  const auto region = [&workArea](const QRect& r) {
+    if (r.top() < workArea.top()) return 2;
+    return r.left() >= workArea.left() ? 0 : 1;
+  };
+  std::vector<int> order(rects.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const QRect& ra = rects[static_cast<size_t>(a)];
+    const QRect& rb = rects[static_cast<size_t>(b)];
+    if (region(ra) != region(rb)) return region(ra) < region(rb);
+    return ra.top() < rb.top();
+  });
+  // Rows: a control joins the row of the first one when it starts above the
+  // middle of the lower of the two (a tall list keeps the buttons beside its top).
+  std::vector<int> rowOf(rects.size());
+  int row = -1;
+  QRect rowHead;
+  int rowRegion = -1;
+  for (int i : order) {
+    const QRect& r = rects[static_cast<size_t>(i)];
+    if (row < 0 || region(r) != rowRegion || r.top() >= rowHead.top() + std::min(rowHead.height(), r.height()) / 2) {
+      ++row;
+      rowHead = r;
+      rowRegion = region(r);
+    }
+    rowOf[static_cast<size_t>(i)] = row;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    if (rowOf[static_cast<size_t>(a)] != rowOf[static_cast<size_t>(b)])
+      return rowOf[static_cast<size_t>(a)] < rowOf[static_cast<size_t>(b)];
+    return rects[static_cast<size_t>(a)].left() < rects[static_cast<size_t>(b)].left();
+  });
+  return order;
 }
 
 QRect PlacementOf(const std::vector<ControlPlacement>& layout, int id) {

@@ -23,4 +23,15 @@ QRect DefaultCalendarRect();
 // The one placement of id, or an empty rectangle.
 QRect PlacementOf(const std::vector<ControlPlacement>& layout, int id);
 
+// The mode's work area for client size w x h: right of the left column and
+// under the toolbar.
+QRect WorkArea(int w, int h, const QRect& calendar);
+
+// The order Tab walks controls at rects: the work area first, then the left
+// column, then the strip above both; within each, rows top to bottom (a
+// control that starts above the middle of a row's first shares its row) and
+// left to right.
+// Returns indices into rects.
+std::vector<int> TabOrder(const std::vector<QRect>& rects, const QRect& workArea);
+
 }  // namespace orlane

@@ -31,6 +31,8 @@ class PanelHost {
   // Saves the shown day; false when it could not be saved (the user was told).
   virtual bool SaveShownDay() = 0;
   virtual void OpenDay(std::time_t date) = 0;
+  // The day the window shows.
+  virtual std::time_t ShownDate() const = 0;
   // The status message of the title line; empty: the day's own message.
   virtual void ShowStatus(const QString& status) = 0;
   virtual void Relayout() = 0;

@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace orlane {
 
@@ -88,6 +89,11 @@ bool MainTrayHost::askPassword() {
 void MainAlarmHost::showAlert(const AlertRequest& alert) {
   window_.Alerts().setTheme(window_.Theme());
   window_.Alerts().enqueue(alert);
+}
+
+void MainAlarmHost::remindersSkipped(int count, int hours) {
+  // After the day the start-up loads has set its own status.
+  QTimer::singleShot(0, &window_, [this, count, hours] { window_.ShowStatus(SkippedRemindersMessage(count, hours)); });
 }
 
 void MainAlarmHost::ShowClockInfo() {

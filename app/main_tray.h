@@ -40,6 +40,7 @@ class MainAlarmHost final : public AlarmScheduler::Host {
  public:
   explicit MainAlarmHost(CMainDlg& window) : window_(window) {}
   void showAlert(const AlertRequest& alert) override;
+  void remindersSkipped(int count, int hours) override;
   void ShowClockInfo();
 
  private:

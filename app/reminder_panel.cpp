@@ -7,6 +7,7 @@
 #include "controls/media_player2.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/picker_fields.h"
+#include "controls/text_tab_keys.h"
 #include "days/settings_file.h"
 #include "diary/rich_diary_ctrl.h"
 #include "reminders/alarm_scheduler.h"
@@ -65,6 +66,7 @@ ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& st
   media_ = controls_.Add(ids::kMediaEdit, new QLineEdit(client));
   note_ = controls_.Add(ids::kReminderNote, new CRichDiaryCtrl(client));
   note_->setAcceptRichText(false);
+  LetTabLeaveText(note_);
   recurs_ = controls_.Add(ids::kRecurs, new QComboBox(client));
   for (const char* choice : kRecurChoices) recurs_->addItem(QString::fromLatin1(choice));
   recurEvery_ = controls_.Add(ids::kRecurEvery, new QSpinBox(client));

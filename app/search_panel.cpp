@@ -1,6 +1,7 @@
 #include "app/search_panel.h"
 
 #include "app/main_ids.h"
+#include "controls/any_day_picker.h"
 #include "controls/color_list_box.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
@@ -34,13 +35,15 @@ DiaryPageText PageText(const QByteArray& rtf) {
   return {page.text, page.hasObject};
 }
 
-// A range picker at its lowest date shows "any day": no limit on that side.
+// A range picker that shows "any day" sets no limit on its side.
 std::optional<QString> KeyOfPicker(const QWidget* picker) {
-  const auto* edit = static_cast<const QDateEdit*>(picker);
+  const auto* edit = static_cast<const AnyDayPicker*>(picker);
+  if (edit->IsAnyDay()) return std::nullopt;
   const QDate d = edit->date();
-  if (d == edit->minimumDate()) return std::nullopt;
   return MakeDayKey(d.year(), d.month(), d.day());
 }
+
+constexpr int kDayKeyRole = Qt::UserRole;
 }  // namespace
 
 SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
@@ -48,14 +51,11 @@ SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : MainPane
   controls_.AddLabel(client, ids::kFromLabel, "From");
   controls_.AddLabel(client, ids::kToLabel, "to");
   for (int id : {ids::kSearchFrom, ids::kSearchTo}) {
-    auto* picker = controls_.Add(id, new QDateEdit(client));
-    picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    picker->setCalendarPopup(true);
-    // The lowest date stands for "no limit", as an unticked picker would.
-    picker->setMinimumDate(QDate(1900, 1, 1));
-    picker->setSpecialValueText(QStringLiteral("any day"));
-    picker->setDate(picker->minimumDate());
-    SelectFieldOnClick(picker);
+    auto* picker = controls_.Add(id, new AnyDayPicker(client));
+    picker->SetAnchor([this] {
+      const LocalDate d = LocalDateOf(host_.ShownDate());
+      return QDate(d.year, d.month, d.day);
+    });
   }
   words_ = controls_.Add(ids::kSearchWords, new QLineEdit(client));
   for (const ButtonEntry& s : kSearchButtons) controls_.AddButton(client, s, theme);
@@ -64,6 +64,11 @@ SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : MainPane
   results_ = controls_.Add(ids::kSearchResults, new CColorListBox(client));
   controls_.AddLabel(client, ids::kResultsLabel, "Search Result:");
   connect(results_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { OpenResult(item->text()); });
+}
+
+void SearchPanel::ApplyDateSettings(int dateFormat, int weekStart) {
+  for (int id : {ids::kSearchFrom, ids::kSearchTo})
+    orlane::ApplyDateSettings(static_cast<QDateEdit*>(controls_.widget(id)), dateFormat, weekStart);
 }
 
 bool SearchPanel::OwnsCommand(int id) const {
@@ -84,13 +89,10 @@ void SearchPanel::OnCommand(int id) {
 
 void SearchPanel::LayOut(const std::vector<ControlPlacement>& layout) {
   MainPanel::LayOut(layout);
-  // The result label and its close button share the check boxes' row: shown
-  // only while a result is listed.
+  // The result label and its close button are shown only while a result is listed.
   const bool listed = results_->count() > 0;
   controls_.widget(ids::kResultsLabel)->setVisible(listed);
   controls_.widget(ids::kCloseResults)->setVisible(listed);
-  controls_.widget(ids::kHasPicture)->setVisible(!listed);
-  controls_.widget(ids::kActived)->setVisible(!listed);
 }
 
 void SearchPanel::FollowMode(int mode) {
@@ -150,6 +152,7 @@ void SearchPanel::SearchDayFiles() {
     return true;
   });
   CWaitDlg::Done();
+  contexts_ = result.contexts;
   ListResults(result.dayKeys);
   host_.ShowStatus(SearchStatusMessage(kind, results_->count()));
   host_.Relayout();
@@ -158,17 +161,25 @@ void SearchPanel::SearchDayFiles() {
 void SearchPanel::ListResults(const QStringList& dayKeys) {
   listedFormat_ = host_.RunningSettings().dateFormat;
   results_->ResetContent();
-  for (const QString& key : dayKeys) {
+  // Day keys sort as their dates do; the entries' texts need not.
+  QStringList keys = dayKeys;
+  keys.sort();
+  keys.removeDuplicates();
+  for (const QString& key : keys) {
     const QString entry = SearchResultEntry(key, listedFormat_);
-    if (results_->findItems(entry, Qt::MatchExactly).isEmpty()) results_->addItem(entry);
+    if (!results_->findItems(entry, Qt::MatchExactly).isEmpty()) continue;
+    auto* item = new QListWidgetItem(entry, results_);
+    item->setData(kDayKeyRole, key);
+    if (const QString context = contexts_.value(key); !context.isEmpty()) {
+      item->setData(CColorListBox::kDetailRole, context);
+      item->setToolTip(context);
+    }
   }
-  results_->sortItems();
 }
 
 QStringList SearchPanel::ResultKeys() const {
   QStringList keys;
-  for (int i = 0; i < results_->count(); ++i)
-    if (const std::optional<QString> key = DayKeyOfSearchEntry(results_->item(i)->text(), listedFormat_)) keys << *key;
+  for (int i = 0; i < results_->count(); ++i) keys << results_->item(i)->data(kDayKeyRole).toString();
   return keys;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/main_panel.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTextDocument>
 
@@ -24,13 +25,15 @@ class SearchPanel final : public MainPanel {
   void LayOut(const std::vector<ControlPlacement>& layout) override;
   // The filters follow the mode: "Actived" for reminders, "Has picture" for pages.
   void FollowMode(int mode);
+  // The From and To pickers in the settings' date format and week start.
+  void ApplyDateSettings(int dateFormat, int weekStart);
 
   QLineEdit* Words() const { return words_; }
   CColorListBox* Results() const { return results_; }
   QTextDocument::FindFlags Flags() const;
   void SelectTerm(QTextEdit* editor) const;
 
-  // Lists the days again, in the date format now set.
+  // The listed days, to list them again in the date format now set; in date order.
   QStringList ResultKeys() const;
   void ListResults(const QStringList& dayKeys);
   void SearchDayFiles();
@@ -41,7 +44,8 @@ class SearchPanel final : public MainPanel {
 
   QLineEdit* words_ = nullptr;
   CColorListBox* results_ = nullptr;
-  int listedFormat_ = 0;  // the date format the entries are written in
+  int listedFormat_ = 0;              // the date format the entries are written in
+  QHash<QString, QString> contexts_;  // day key -> the line of the page around the words
 };
 
 }  // namespace orlane

@@ -77,7 +77,11 @@ int Import(CliContext& context, const QString& path, const QString& date, const 
 
 int RunDiary(CliContext& context) {
   std::optional<QString> format;
-  if (!context.takeOption("format", format)) return kExitUsage;
+  std::optional<QString> from;
+  std::optional<QString> to;
+  if (!context.takeOption("format", format) || !context.takeOption("from", from) || !context.takeOption("to", to))
+    return kExitUsage;
+  if (from || to) return RunDiaryBook(context, from, to, format);
   const bool replace = context.takeFlag("replace");
   if (!context.rejectUnknownOptions()) return kExitUsage;
   const QString verb = context.arg(0);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "days/day_files.h"
+#include "days/extra_settings.h"
 #include "days/settings_file.h"
 
 #include <QJsonDocument>
@@ -8,21 +9,49 @@
 namespace orlane::cli {
 
 namespace {
+QString ExtraPath() {
+  return UserFilePath(kExtraSettingsFileName);
+}
+
+QJsonValue ExtraJson(const ExtraSettings& extra, const ExtraSettingKey& key) {
+  if (key.kind == ExtraSettingKind::Text) return extra.text(key);
+  return extra.integer(key);
+}
+
 int Show(bool json) {
   Settings settings;
   ReadSettingsFile(UserFilePath(kSettingsFileName), settings);
+  ExtraSettings extra;
+  ReadExtraSettingsFile(ExtraPath(), extra);
   if (json) {
     QJsonObject object;
     for (const SettingsField& f : SettingsFields()) object.insert(QLatin1String(f.name), settings.*f.member);
+    for (const ExtraSettingKey& key : ExtraSettingKeys()) object.insert(QLatin1String(key.name), ExtraJson(extra, key));
     CliContext::printRaw(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
     return kExitOk;
   }
   for (const SettingsField& f : SettingsFields())
     CliContext::print(QLatin1String(f.name) + QLatin1Char(' ') + QString::number(settings.*f.member));
+  for (const ExtraSettingKey& key : ExtraSettingKeys())
+    CliContext::print(QLatin1String(key.name) + QLatin1Char(' ') + extra.text(key));
+  return kExitOk;
+}
+
+int SetExtra(CliContext& context, const ExtraSettingKey& key, const QString& text) {
+  if (const std::optional<QString> error = ExtraSettingValueError(key, text)) return context.usage(*error);
+  const QString path = ExtraPath();
+  ExtraSettings base;
+  if (ReadExtraSettingsFile(path, base) == ExtraSettingsReadResult::Unreadable)
+    return context.fail(kExitFileError, QStringLiteral("cannot read ") + path);
+  ExtraSettings edited = base;
+  edited.set(key, text);
+  if (!context.ensureUserFolder() || SaveExtraSettingsChange(path, base, edited) != WriteResult::Written)
+    return context.fail(kExitFileError, QStringLiteral("cannot write ") + path);
   return kExitOk;
 }
 
 int Set(CliContext& context, const QString& name, const QString& text) {
+  if (const ExtraSettingKey* key = FindExtraSettingKey(name)) return SetExtra(context, *key, text);
   const SettingsField* field = FindSettingsField(name);
   if (!field) return context.usage(QStringLiteral("unknown setting: ") + name);
   bool ok = false;

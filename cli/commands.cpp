@@ -22,7 +22,10 @@ std::span<const CliCommand> Commands() {
        "[--json]",
        &RunSearch},
       {"sound", "sound export DATE FILE", &RunSound},
-      {"diary", "diary export DATE [--format rtf|txt|html] | diary import DATE FILE [--replace]", &RunDiary},
+      {"diary",
+       "diary export DATE [--format rtf|txt|html] | diary export --from DATE --to DATE --format md|html|pdf|txt "
+       "[--newest-first] OUT | diary import DATE FILE [--replace]",
+       &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
       {"backup", "backup create FILE | backup verify FILE | backup restore FILE DIR", &RunBackup},
   }};

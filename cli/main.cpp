@@ -3,10 +3,12 @@
 #include "cli/commands.h"
 #include "platform/app_paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 namespace {
 
@@ -15,11 +17,30 @@ void PrintHelp(FILE* to) {
   for (const orlane::cli::CliCommand& c : orlane::cli::Commands()) std::fprintf(to, "  %s\n", c.synopsis);
 }
 
+// A book of diary pages is laid out with fonts (its PDF), which needs a GUI
+// application; orlanectl never shows a window, so it is the offscreen one.
+bool LaysOutBook(int argc, char** argv) {
+  bool diary = false;
+  bool range = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a(argv[i]);
+    diary = diary || a == "diary";
+    range = range || a == "--from" || a == "--to" || a.starts_with("--from=") || a.starts_with("--to=");
+  }
+  return diary && range;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace orlane::cli;
-  QCoreApplication application(argc, argv);
+  std::unique_ptr<QCoreApplication> application;
+  if (LaysOutBook(argc, argv)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
   QStringList args = QCoreApplication::arguments().mid(1);
 
   std::optional<QString> userDir;

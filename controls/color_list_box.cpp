@@ -2,6 +2,7 @@
 
 #include "controls/gdi_painter.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -15,7 +16,8 @@ class ColorItemDelegate final : public QStyledItemDelegate {
   explicit ColorItemDelegate(CColorListBox* list) : QStyledItemDelegate(list), list_(list) {}
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return QSize(option.rect.width(), list_->MeasureItem(index.data().toString()));
+    return QSize(option.rect.width(), list_->MeasureItem(index.data().toString()) +
+                                          list_->MeasureDetail(index.data(CColorListBox::kDetailRole).toString()));
   }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -30,9 +32,15 @@ class ColorItemDelegate final : public QStyledItemDelegate {
     } else {
       gdi.FillRect(r, list_->Background());
     }
+    const QString detail = index.data(CColorListBox::kDetailRole).toString();
+    const int detailHeight = list_->MeasureDetail(detail);
     painter->setFont(list_->font());
-    gdi.Text({r.left + 4, r.top, r.right, r.bottom}, index.data().toString(), kDtSingleLine | kDtVCenter | kDtNoPrefix,
-             text);
+    gdi.Text({r.left + 4, r.top, r.right, r.bottom - detailHeight}, index.data().toString(),
+             kDtSingleLine | kDtVCenter | kDtNoPrefix, text);
+    if (detailHeight == 0) return;
+    painter->setFont(list_->DetailFont());
+    gdi.Text({r.left + 8, r.bottom - detailHeight, r.right - 2, r.bottom - 1}, detail,
+             kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtEndEllipsis, selected ? text : MakeColorRef(96, 96, 96));
   }
 
  private:
@@ -63,6 +71,17 @@ int CColorListBox::MeasureItem(const QString& text) const {
   if (itemHeight_ > 0) return itemHeight_;
   const QString measured = text.isEmpty() ? QStringLiteral("W") : text;
   return MeasureGdiText(font(), measured, kDtNoPrefix | kDtWordBreak, std::max(1, viewport()->width())).height() + 3;
+}
+
+int CColorListBox::MeasureDetail(const QString& detail) const {
+  if (detail.isEmpty()) return 0;
+  return MeasureGdiText(DetailFont(), detail, kDtNoPrefix | kDtSingleLine).height() + 2;
+}
+
+QFont CColorListBox::DetailFont() const {
+  QFont small = font();
+  small.setPixelSize(std::max(8, QFontInfo(font()).pixelSize() - 2));
+  return small;
 }
 
 }  // namespace orlane

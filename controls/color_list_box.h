@@ -1,6 +1,7 @@
 // CColorListBox: a list box whose items the program draws: white background,
 // a framed blue selection with white text, text 4 pixels from the left; item
-// heights fixed or measured from each item's text.
+// heights fixed or measured from each item's text. An item may carry a detail
+// line (kDetailRole), drawn smaller and grey under its text.
 #pragma once
 
 #include "controls/color_theme.h"
@@ -13,6 +14,8 @@ class CColorListBox : public QListWidget {
   Q_OBJECT
 
  public:
+  static constexpr int kDetailRole = Qt::UserRole + 1;
+
   explicit CColorListBox(QWidget* parent = nullptr);
   Q_DISABLE_COPY_MOVE(CColorListBox)
 
@@ -22,6 +25,9 @@ class CColorListBox : public QListWidget {
   void SetItemHeight(int height);
   int ItemHeight() const { return itemHeight_; }
   int MeasureItem(const QString& text) const;
+  // The height the detail line adds under an item's text; 0 without one.
+  int MeasureDetail(const QString& detail) const;
+  QFont DetailFont() const;
   int RememberedSelection() const { return rememberedSelection_; }
 
   ColorRef Background() const { return MakeColorRef(255, 255, 255); }

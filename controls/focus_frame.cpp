@@ -1,21 +1,19 @@
 #include "controls/focus_frame.h"
 
+#include "controls/color_theme.h"
+#include "controls/gdi_painter.h"
+
 #include <QPainter>
-#include <QPen>
 #include <QWidget>
 
 namespace orlane {
 
-void PaintKeyboardFocus(QPainter& painter, const QWidget& control, const QRect& frame) {
+void PaintKeyboardFocus(QPainter& painter, const QWidget& control, const QRect& frame, int theme) {
   if (!control.hasFocus() || !control.window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
-  painter.save();
-  QPen pen(Qt::black);
-  pen.setStyle(Qt::DotLine);
-  pen.setWidth(0);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(frame.adjusted(0, 0, -1, -1));
-  painter.restore();
+  const ColorRef strong = ThemeColor(theme, kThemeOutline);
+  GdiPainter gdi(painter);
+  gdi.FrameRect(GdiRect::fromQRect(frame), strong);
+  gdi.FrameRect(GdiRect::fromQRect(frame.adjusted(1, 1, -1, -1)), strong);
 }
 
 }  // namespace orlane

@@ -113,7 +113,7 @@ void CMacButton::paintEvent(QPaintEvent*) {
   // A Qt widget repaints its whole face each time, so the background is always
   // drawn; the flag keeps the hover bookkeeping of the classic control.
   PaintMacButton(painter, Look(), colors_, font());
-  PaintKeyboardFocus(painter, *this, rect().adjusted(3, 3, -3, -3));
+  PaintKeyboardFocus(painter, *this, rect().adjusted(2, 2, -2, -2), theme_);
   redrawBackground_ = true;
 }
 

@@ -113,7 +113,7 @@ void CMacCheckBox::paintEvent(QPaintEvent*) {
     gdi.Text(textRect, label, flags, MakeColorRef(0, 0, 0));
   else
     gdi.DisabledText(textRect, label, flags);
-  PaintKeyboardFocus(painter, *this, textRect.toQRect());
+  PaintKeyboardFocus(painter, *this, textRect.toQRect(), theme_);
 }
 
 CMacRadioButton::CMacRadioButton(QWidget* parent) : QRadioButton(parent) {

@@ -52,6 +52,10 @@ bool CMediaPlayer2::Playing() const {
   return player_->playbackState() == QMediaPlayer::PlayingState;
 }
 
+bool CMediaPlayer2::HasVideo() const {
+  return player_->hasVideo();
+}
+
 int CMediaPlayer2::ReadyState() const {
   switch (player_->mediaStatus()) {
     case QMediaPlayer::LoadingMedia: return kLoading;

@@ -49,6 +49,8 @@ class CMediaPlayer2 final : public QFrame {
   bool AutoRewind() const { return autoRewind_; }
   QString FileName() const { return fileName_; }
   bool Playing() const;
+  // Whether the loaded media has pictures; a sound file has none.
+  bool HasVideo() const;
   QMediaPlayer* Player() const { return player_; }
 
  private:

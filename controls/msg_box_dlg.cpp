@@ -8,6 +8,8 @@
 #include "platform/program_info.h"
 #include "res/resources.h"
 
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -141,6 +143,19 @@ void CMsgBoxDlg::OnCommand(int id) {
       break;
     default: break;
   }
+}
+
+void CMsgBoxDlg::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::AltModifier);
+  if (mods == Qt::NoModifier && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    for (CMacButton* button : buttons_)
+      if (button && button->isVisible() && button->isEnabled() &&
+          QKeySequence::mnemonic(button->text()) ==
+              QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(event->key())))) {
+        button->click();
+        return;
+      }
+  CThemedDialog::keyPressEvent(event);
 }
 
 void CMsgBoxDlg::reject() {

@@ -59,6 +59,8 @@ class CMsgBoxDlg : public CThemedDialog {
  protected:
   void OnInitDialog() override;
   void DescribeModal(ModalRequest& request) const override;
+  // A button's underlined letter answers the box, with Alt or without.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   CMacButton* MakeButton(const QString& text, int id);

@@ -1,6 +1,9 @@
 #include "controls/picker_fields.h"
 
-#include <QDateTimeEdit>
+#include "days/date_format.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -51,6 +54,11 @@ class FieldSelector final : public QObject {
 };
 
 }  // namespace
+
+void ApplyDateSettings(QDateEdit* picker, int dateFormat, int weekStart) {
+  picker->setDisplayFormat(DatePickerFormat(dateFormat));
+  if (picker->calendarPopup()) picker->calendarWidget()->setFirstDayOfWeek(FirstDayOfWeek(weekStart));
+}
 
 void SelectFieldOnClick(QDateTimeEdit* picker) {
   auto* selector = new FieldSelector(picker);

@@ -5,10 +5,15 @@
 // fields for Tab to walk through.
 #pragma once
 
+class QDateEdit;
 class QDateTimeEdit;
 
 namespace orlane {
 
 void SelectFieldOnClick(QDateTimeEdit* picker);
+
+// The settings' date format (0-2) for the field and their week start (1
+// Sunday, 2 Monday) for the calendar pop-up.
+void ApplyDateSettings(QDateEdit* picker, int dateFormat, int weekStart);
 
 }  // namespace orlane

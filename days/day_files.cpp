@@ -4,6 +4,7 @@
 #include "platform/local_time.h"
 
 #include <QDate>
+#include <QDir>
 #include <QRegularExpression>
 
 namespace orlane {
@@ -58,6 +59,17 @@ std::optional<CalendarDate> ParseDayKey(QStringView key) {
 std::time_t DayKeyTime(QStringView key, int hour, int minute, int second) {
   const std::optional<CalendarDate> d = ParseDayKey(key);
   return d ? MakeLocalTime(d->year, d->month, d->day, hour, minute, second) : static_cast<std::time_t>(-1);
+}
+
+QStringList DayKeysWithFile(DayFileKind kind, const QString& fromKey, const QString& toKey) {
+  const QString extension = QLatin1String(DayFileExtension(kind));
+  QStringList keys;
+  for (const QString& name : QDir(UserFolder()).entryList({QLatin1Char('*') + extension}, QDir::Files, QDir::Name)) {
+    const QString key = name.chopped(extension.size());
+    if (key < fromKey || key > toKey || !ParseDayKey(key)) continue;
+    keys << key;
+  }
+  return keys;
 }
 
 }  // namespace orlane

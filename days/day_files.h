@@ -6,6 +6,7 @@
 #include "platform/app_paths.h"
 
 #include <QString>
+#include <QStringList>
 #include <ctime>
 #include <optional>
 
@@ -36,5 +37,9 @@ std::optional<CalendarDate> ParseIsoDate(const QString& text);
 std::optional<CalendarDate> ParseDayKey(QStringView key);
 // The local time of that day at h:m:s (mktime rules), or -1 for a key that is not a day's.
 std::time_t DayKeyTime(QStringView key, int hour, int minute, int second);
+
+// The keys of the user folder's day files of one kind from fromKey to toKey
+// (both inclusive), in date order. Names that are not a day key are left out.
+QStringList DayKeysWithFile(DayFileKind kind, const QString& fromKey, const QString& toKey);
 
 }  // namespace orlane

@@ -13,6 +13,8 @@ constexpr std::array kKeys{
     ExtraSettingKey{"snooze_minutes", Kind::Integer, 1, 1440, "5"},
     ExtraSettingKey{"notifications", Kind::Flag, 0, 1, "1"},
     ExtraSettingKey{"late_cancel_hours", Kind::Integer, 0, 8760, "0"},
+    // The diary's dictionary: empty follows the locale, "off", or a language such as "de_DE".
+    ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
 };
 
 QByteArray Trimmed(const QByteArray& bytes) {
@@ -150,6 +152,19 @@ ExtraSettings MergeExtraSettings(const ExtraSettings& base, const ExtraSettings&
     }
   }
   return merged;
+}
+
+WriteResult SaveExtraSettingsChange(const QString& path, ExtraSettings& base, const ExtraSettings& mine) {
+  ExtraSettings disk;
+  const ExtraSettingsReadResult read = ReadExtraSettingsFile(path, disk);
+  // A file that cannot be read is not replaced: what it holds would be lost.
+  if (read == ExtraSettingsReadResult::Unreadable) return WriteResult::Failed;
+  const ExtraSettings merged = MergeExtraSettings(base, mine, disk);
+  if (read == ExtraSettingsReadResult::Ok ? merged != disk : merged != ExtraSettings{}) {
+    if (WriteExtraSettingsFile(path, merged) != WriteResult::Written) return WriteResult::Failed;
+  }
+  base = mine;
+  return WriteResult::Written;
 }
 
 }  // namespace orlane

@@ -87,4 +87,8 @@ WriteResult WriteExtraSettingsFile(const QString& path, const ExtraSettings& set
 // base: disk, with every key mine changed since base taken from mine.
 ExtraSettings MergeExtraSettings(const ExtraSettings& base, const ExtraSettings& mine, const ExtraSettings& disk);
 
+// Stores what mine changed since base, merged over the file as it is now;
+// the file is written only when that changes it. On success base becomes mine.
+WriteResult SaveExtraSettingsChange(const QString& path, ExtraSettings& base, const ExtraSettings& mine);
+
 }  // namespace orlane

@@ -10,6 +10,14 @@ QString TitleLineText(std::time_t now, const QString& holiday, const QString& st
   return head + clock + status;
 }
 
+QString SkippedRemindersMessage(int count, int hours) {
+  return QStringLiteral("Skipped %1 %2 more than %3 %4 late.")
+      .arg(count)
+      .arg(count == 1 ? QStringLiteral("reminder") : QStringLiteral("reminders"))
+      .arg(hours)
+      .arg(hours == 1 ? QStringLiteral("hour") : QStringLiteral("hours"));
+}
+
 const char* DateFormatPattern(int dateFormat) {
   switch (dateFormat) {
     case 1: return "%d-%m-%Y";
@@ -19,7 +27,15 @@ const char* DateFormatPattern(int dateFormat) {
 }
 
 QString ClockInfoText(std::time_t now) {
-  return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\nWeek of year: %U\r\nTime zone: %z", now);
+  return ClockInfoText(now, LocaleWeekRule());
+}
+
+QString ClockInfoText(std::time_t now, const WeekRule& rule) {
+  const LocalDate d = LocalDateOf(now);
+  const int week = WeekOfYear(QDate(d.year, d.month, d.day), rule);
+  return FormatLocalTime("%H:%M:%S\r\n%#x\r\nDay of year: %j\r\n", now) +
+         QStringLiteral("Week of year: %1 (%2)\r\n").arg(week, 2, 10, QLatin1Char('0')).arg(WeekRuleName(rule)) +
+         FormatLocalTime("Time zone: %z", now);
 }
 
 }  // namespace orlane

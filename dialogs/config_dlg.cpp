@@ -3,6 +3,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "dialogs/change_pass_dlg.h"
+#include "dialogs/config_spelling_page.h"
 #include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 
 #include <cstdlib>
 
@@ -43,7 +45,10 @@ void SelectIndex(QComboBox* list, int index) {
 }  // namespace
 
 CConfigDlg::CConfigDlg(const Settings& settings, int theme, QWidget* parent)
-    : CThemedDialog(parent), settings_(settings) {
+    : CConfigDlg(settings, ExtraSettings{}, theme, parent) {}
+
+CConfigDlg::CConfigDlg(const Settings& settings, const ExtraSettings& extra, int theme, QWidget* parent)
+    : CThemedDialog(parent), settings_(settings), extra_(extra) {
   SetTheme(theme);
   setWindowTitle(QStringLiteral("Config"));
 }
@@ -54,6 +59,7 @@ CMacButton* CConfigDlg::Button(int id) const {
     case 1: return ok_;
     case 2: return cancel_;
     case kChangePasswordId: return changePassword_;
+    case kPageId: return pageButton_;
     default: return nullptr;
   }
 }
@@ -67,10 +73,57 @@ void CConfigDlg::OnInitDialog() {
   CenterWindow();
   CThemedDialog::OnInitDialog();
   const int w = ClientSize().width();
+  const QList<QWidget*> frame = Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   BuildGroups(w);
   BuildLists(w);
   BuildButtons(w);
+  for (QWidget* c : Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!frame.contains(c) && c != help_ && c != ok_ && c != cancel_ && c != pageButton_) pages_[0] << c;
+  BuildSecondPage(w);
   LoadControls();
+  ShowPage(0);
+}
+
+void CConfigDlg::BuildSecondPage(int w) {
+  const QList<QWidget*> before = Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  auto* group = new QGroupBox(QStringLiteral("Reminder Set"), Client());
+  group->setGeometry(EdgeRect(20, 40, w - 20, 150));
+  group->lower();
+  const auto label = [this](const QString& text, int top) {
+    auto* l = new QLabel(text, Client());
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setGeometry(EdgeRect(30, top, 170, top + 18));
+    return l;
+  };
+  const auto spin = [this, w](int top, const char* name) {
+    auto* box = new QSpinBox(Client());
+    if (const ExtraSettingKey* key = FindExtraSettingKey(QLatin1String(name)))
+      box->setRange(key->minimum, key->maximum);
+    box->setGeometry(EdgeRect(180, top, w - 40, top + kListHeight));
+    return box;
+  };
+  QLabel* l = label(QStringLiteral("Snooze for:"), 60);
+  snoozeMinutes_ = spin(59, "snooze_minutes");
+  snoozeMinutes_->setSuffix(QStringLiteral(" min"));
+  l->setBuddy(snoozeMinutes_);
+  notifications_ = new CMacCheckBox(QStringLiteral("Show desktop notifications."), kFirstBoxId + kBoxCount, Client());
+  notifications_->SetTheme(Theme());
+  notifications_->setGeometry(EdgeRect(35, 90, w - 35, 108));
+  l = label(QStringLiteral("Skip reminders late by:"), 120);
+  lateCancel_ = spin(119, "late_cancel_hours");
+  lateCancel_->setSuffix(QStringLiteral(" hours"));
+  lateCancel_->setSpecialValueText(QStringLiteral("Never"));
+  l->setBuddy(lateCancel_);
+  for (QWidget* c : Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!before.contains(c)) pages_[1] << c;
+}
+
+void CConfigDlg::ShowPage(int page) {
+  page_ = page == 1 ? 1 : 0;
+  if (page_ == 1) SpellingPage();
+  for (QWidget* c : pages_[1 - page_]) c->hide();
+  for (QWidget* c : pages_[page_]) c->show();
+  if (pageButton_) pageButton_->setText(page_ == 0 ? QStringLiteral("&More >>") : QStringLiteral("<< &Back"));
 }
 
 void CConfigDlg::BuildGroups(int w) {
@@ -147,6 +200,24 @@ void CConfigDlg::BuildButtons(int w) {
   ok_ = button(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
   cancel_ = button(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
   ok_->setDefault(true);
+  pageButton_ = button(QStringLiteral("&More >>"), kPageId, EdgeRect(20, 448, w - 245, 471));
+}
+
+ConfigSpellingPage* CConfigDlg::SpellingPage() {
+  // Made when first shown: the first page alone needs no look at the dictionaries.
+  if (!spellingPage_) {
+    EnsureInitialized();
+    spellingPage_ = new ConfigSpellingPage(spellingChoice_, spellingProblem_, Client());
+    spellingPage_->setGeometry(0, 160, ClientSize().width(), 160);
+    spellingPage_->setVisible(page_ == 1);
+    pages_[1] << spellingPage_;
+  }
+  return spellingPage_;
+}
+
+void CConfigDlg::SetSpelling(const QString& choice, const QString& problem) {
+  spellingChoice_ = choice;
+  spellingProblem_ = problem;
 }
 
 void CConfigDlg::LoadControls() {
@@ -159,12 +230,16 @@ void CConfigDlg::LoadControls() {
   for (int i = 0; i < sampleRate_->count() && rateIndex < 0; ++i)
     if (sampleRate_->itemText(i).startsWith(rate)) rateIndex = i;
   sampleRate_->setCurrentIndex(rateIndex);
+  snoozeMinutes_->setValue(extra_.integer(QStringLiteral("snooze_minutes")));
+  notifications_->SetChecked(extra_.flag(QStringLiteral("notifications")));
+  lateCancel_->setValue(extra_.integer(QStringLiteral("late_cancel_hours")));
 }
 
 void CConfigDlg::OnCommand(int id) {
   switch (id) {
     case 1: OnOK(); break;
     case kHelpId: OpenHelpTopic(QLatin1String(help::kConfig), Theme(), this); break;
+    case kPageId: ShowPage(1 - page_); break;
     case kChangePasswordId: {
       CChangePassDlg dlg(Theme(), this);
       dlg.exec();
@@ -187,8 +262,21 @@ void CConfigDlg::OnOK() {
   if (weekStart_->currentIndex() >= 0) edited.weekStart = weekStart_->currentIndex() + 1;
   if (dateFormat_->currentIndex() >= 0) edited.dateFormat = dateFormat_->currentIndex();
   settings_ = edited;
+  if (spellingPage_) spellingChoice_ = spellingPage_->Choice();
+  StoreSecondPage();
   WriteRunValue();
   accept();
+}
+
+void CConfigDlg::StoreSecondPage() {
+  // Only a changed value is set: an untouched default stays out of the file.
+  const auto store = [this](const char* name, int value) {
+    const QString key = QLatin1String(name);
+    if (extra_.integer(key) != value) extra_.setInteger(key, value);
+  };
+  store("snooze_minutes", snoozeMinutes_->value());
+  store("notifications", notifications_->Checked() ? 1 : 0);
+  store("late_cancel_hours", lateCancel_->value());
 }
 
 void CConfigDlg::WriteRunValue() const {

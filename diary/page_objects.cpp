@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace orlane {
 namespace {
@@ -104,17 +105,67 @@ QString HiddenText(const QTextFormat& format) {
   return format.stringProperty(kHiddenTextProperty);
 }
 
+void InsertInvisibleKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup) {
+  QTextCharFormat format;
+  format.setObjectType(kInvisibleKeptObject);
+  format.setProperty(kKeptRtfProperty, rtfGroup);
+  cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+bool IsInvisibleKeptRtf(const QTextFormat& format) {
+  return format.isCharFormat() && format.objectType() == kInvisibleKeptObject;
+}
+
 QString VisiblePlainText(const QTextDocument& document) {
   QString text;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += QLatin1Char('\n');
-    for (auto it = block.begin(); !it.atEnd(); ++it)
-      if (!IsHiddenText(it.fragment().charFormat())) text += it.fragment().text();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!IsHiddenText(format) && !IsInvisibleKeptRtf(format)) text += it.fragment().text();
+    }
   }
   // As QTextDocument::toPlainText gives it.
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));
   text.replace(QChar::Nbsp, QLatin1Char(' '));
   return text;
+}
+
+QString PlainTextWithoutObjects(QString text) {
+  text.remove(QChar::ObjectReplacementCharacter);
+  return text;
+}
+
+namespace {
+// What an object's format lends text typed beside it (Qt keeps all but the
+// object type) is not the text's.
+QTextCharFormat WithoutObjectProperties(QTextCharFormat format) {
+  for (int property : {kAttachmentNameProperty, kAttachmentDataProperty, kKeptRtfProperty, kHiddenTextProperty,
+                       int(QTextFormat::ImageName), int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
+                       int(QTextFormat::ObjectIndex), int(QTextFormat::ObjectType), int(QTextFormat::TextToolTip)})
+    format.clearProperty(property);
+  return format;
+}
+}  // namespace
+
+QTextCharFormat TextFormatAt(const QTextCursor& cursor) {
+  const QTextBlock block = cursor.block();
+  const int position = cursor.position();
+  std::optional<QTextCharFormat> before;
+  std::optional<QTextCharFormat> after;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    const QTextCharFormat format = fragment.charFormat();
+    if (format.objectType() != QTextFormat::NoObject) continue;
+    if (fragment.position() < position) {
+      before = format;
+    } else if (!after) {
+      after = format;
+    }
+  }
+  if (before) return WithoutObjectProperties(*before);
+  if (after) return WithoutObjectProperties(*after);
+  return WithoutObjectProperties(block.charFormat());
 }
 
 bool IsAttachment(const QTextFormat& format) {

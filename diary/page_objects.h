@@ -26,6 +26,7 @@ inline constexpr int kAttachmentDataProperty = QTextFormat::UserProperty + 2;
 inline constexpr int kKeptRtfProperty = QTextFormat::UserProperty + 3;
 inline constexpr int kHiddenTextProperty = QTextFormat::UserProperty + 4;
 inline constexpr int kHiddenTextObject = QTextFormat::UserObject + 1;
+inline constexpr int kInvisibleKeptObject = QTextFormat::UserObject + 2;
 
 // Adds resource (a QImage, or PNG/JPEG bytes) to the document under a fresh
 // name and inserts it at the cursor, shown at displaySize (document pixels;
@@ -42,6 +43,11 @@ QTextImageFormat InsertKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup, 
                                QSizeF displaySize, const QString& toolTip);
 bool IsKeptRtf(const QTextFormat& format);
 QByteArray KeptRtf(const QTextFormat& format);
+// Inserts an RTF group kept byte for byte that the page does not show at
+// all (a header, a bookmark, a destination of another program): one invisible
+// character carrying the group.
+void InsertInvisibleKeptRtf(QTextCursor& cursor, const QByteArray& rtfGroup);
+bool IsInvisibleKeptRtf(const QTextFormat& format);
 // A light grey frame standing for a picture the editor cannot show (small:
 // the page scales it to the picture's size).
 QImage PlaceholderPicture(QSize size);
@@ -51,8 +57,17 @@ QImage PlaceholderPicture(QSize size);
 void InsertHiddenText(QTextCursor& cursor, const QString& text, QTextCharFormat format);
 bool IsHiddenText(const QTextFormat& format);
 QString HiddenText(const QTextFormat& format);
-// The page's plain text without its hidden text (pictures and files stay U+FFFC).
+// The page's plain text without its hidden text and invisible kept groups
+// (pictures and files stay U+FFFC).
 QString VisiblePlainText(const QTextDocument& document);
+// Text for another program: the plain text without the object characters
+// that stand for pictures, files and what is kept unseen.
+QString PlainTextWithoutObjects(QString text);
+
+// The character format that text typed or pasted at cursor takes: that of
+// the nearest text before it in its paragraph (else after it), never that of
+// a picture, file or kept group beside it.
+QTextCharFormat TextFormatAt(const QTextCursor& cursor);
 
 bool IsAttachment(const QTextFormat& format);
 QString AttachmentName(const QTextFormat& format);

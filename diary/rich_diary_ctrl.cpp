@@ -2,18 +2,24 @@
 
 #include "controls/color_theme.h"
 #include "controls/desktop_open.h"
+#include "controls/gdi_painter.h"
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "diary/attachment_copy.h"
 #include "diary/page_links.h"
 #include "diary/page_objects.h"
+#include "diary/personal_words.h"
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
+#include "diary/spell_highlighter.h"
+#include "diary/spell_session.h"
+#include "diary/spell_words.h"
 #include "platform/file_io.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTextBlock>
@@ -31,6 +37,33 @@ constexpr qint64 kImportLimit = qint64(512) << 20;
 CRichDiaryCtrl::CRichDiaryCtrl(QWidget* parent) : QTextEdit(parent) {
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, &CRichDiaryCtrl::ShowContextMenu);
+}
+
+void CRichDiaryCtrl::ClearPage() {
+  // QTextEdit::clear() would keep the format at the caret for the next text.
+  document()->clear();
+  setCurrentCharFormat(QTextCharFormat());
+  document()->setModified(false);
+}
+
+void CRichDiaryCtrl::SetTheme(int theme) {
+  theme_ = theme;
+  if (highlighter_) highlighter_->SetWaveColor(ToQColor(ThemeColor(theme_, kThemeAccent)));
+}
+
+void CRichDiaryCtrl::SetSpellSession(SpellSession* session) {
+  if (session == spell_) return;
+  delete highlighter_;  // owned by the document; it takes its marks away
+  spell_ = session;
+  if (session) highlighter_ = new SpellHighlighter(document(), session, ToQColor(ThemeColor(theme_, kThemeAccent)));
+}
+
+void CRichDiaryCtrl::RecheckSpelling() {
+  if (highlighter_) highlighter_->MarkAll();
+}
+
+SpellSession* CRichDiaryCtrl::Spelling() const {
+  return spell_;
 }
 
 bool CRichDiaryCtrl::SetRtfText(const QByteArray& rtf) {
@@ -118,11 +151,67 @@ bool CRichDiaryCtrl::Find(const QString& text, QTextDocument::FindFlags flags, b
   return false;
 }
 
+void CRichDiaryCtrl::FindSpellTarget(const QPoint& at) {
+  spellTarget_ = {};
+  if (!spell_ || isReadOnly()) return;
+  const QTextCursor click = cursorForPosition(at);
+  const QString text = click.block().text();
+  const int column = click.positionInBlock();
+  for (const WordSpan& span : SpellWords(text)) {
+    // The caret lands before or after the letter clicked: both ends count.
+    if (column < span.start || column > span.start + span.length) continue;
+    const QString word = text.mid(span.start, span.length);
+    if (spell_->isCorrectNow(word)) return;
+    spellTarget_ = {click.block().position() + span.start, word, spell_->suggestions(word)};
+    return;
+  }
+}
+
+void CRichDiaryCtrl::AppendSpellItems(NMacMenu& menu) const {
+  if (spellTarget_.start < 0) return;
+  const int most = kSuggestionLast - kSuggestionFirst + 1;
+  for (int i = 0; i < spellTarget_.suggestions.size() && i < most; ++i)
+    menu.AppendItem(NMacMenu::kMfString, kSuggestionFirst + i, spellTarget_.suggestions[i]);
+  if (spellTarget_.suggestions.isEmpty()) {
+    menu.AppendItem(NMacMenu::kMfString, kNoSuggestion, QStringLiteral("(no suggestions)"));
+    menu.EnableItem(kNoSuggestion, false);
+  }
+  menu.AppendItem(NMacMenu::kMfString, kAddToDictionary, QStringLiteral("Add to dictionary"));
+  menu.AppendItem(NMacMenu::kMfString, kIgnoreWord, QStringLiteral("Ignore"));
+  menu.AppendItem(NMacMenu::kMfSeparator, 0, QString());
+}
+
+void CRichDiaryCtrl::OnSpellCommand(int id) {
+  const SpellTarget target = spellTarget_;
+  spellTarget_ = {};
+  if (target.start < 0 || !spell_) return;
+  if (id == kIgnoreWord) return spell_->ignore(target.word);
+  if (id == kAddToDictionary) {
+    if (spell_->addToDictionary(target.word) != WriteResult::Written)
+      ThemedNotice(QStringLiteral("The word could not be added to the personal word list %1: %2")
+                       .arg(PersonalWordsPath(), LastFileError()),
+                   theme_, this);
+    return;
+  }
+  const int index = id - kSuggestionFirst;
+  if (index < 0 || index >= target.suggestions.size() || isReadOnly()) return;
+  QTextCursor word(document());
+  word.setPosition(target.start);
+  word.setPosition(target.start + static_cast<int>(target.word.size()), QTextCursor::KeepAnchor);
+  if (word.selectedText() != target.word) return;  // the page changed under the menu
+  // The correction keeps the look of the word's first letter.
+  QTextCursor first(document());
+  first.setPosition(target.start + 1);
+  word.insertText(target.suggestions[index], first.charFormat());
+}
+
 void CRichDiaryCtrl::ShowContextMenu(const QPoint& at) {
   NMacMenu menu(this);
   menu.SetItemHeight(21);
   menu.SetMenuFont(font());
   menu.SetBackgroundColor(ThemeColor(theme_, kThemeLightFace));
+  FindSpellTarget(at);
+  AppendSpellItems(menu);
   menu.AppendItem(NMacMenu::kMfString, kCut, QStringLiteral("Cut"));
   menu.AppendItem(NMacMenu::kMfString, kCopy, QStringLiteral("Copy"));
   menu.AppendItem(NMacMenu::kMfString, kPaste, QStringLiteral("Paste"));
@@ -142,6 +231,8 @@ void CRichDiaryCtrl::ShowContextMenu(const QPoint& at) {
 }
 
 void CRichDiaryCtrl::OnCommand(int id) {
+  if (id == kAddToDictionary || id == kIgnoreWord || (id >= kSuggestionFirst && id <= kSuggestionLast))
+    return OnSpellCommand(id);
   switch (id) {
     case kCut: cut(); break;
     case kCopy: copy(); break;
@@ -167,9 +258,44 @@ void CRichDiaryCtrl::OnCommand(int id) {
 void CRichDiaryCtrl::mouseReleaseEvent(QMouseEvent* event) {
   QTextEdit::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
+  // A link of the page opens with Ctrl, so that a plain click can edit its text.
+  if (event->modifiers() & Qt::ControlModifier) {
+    const QString href = anchorAt(event->position().toPoint());
+    if (!href.isEmpty()) {
+      OpenOnDesktop(QUrl(href));
+      return;
+    }
+  }
   const QTextCursor at = cursorForPosition(event->position().toPoint());
   const QString link = LinkAt(at.block().text(), at.positionInBlock());
   if (!link.isEmpty()) OpenOnDesktop(QUrl(link));
+}
+
+// Plain text takes the format of the text around the caret; Qt would give it
+// the format of a picture or file just before it, one object per character.
+void CRichDiaryCtrl::insertFromMimeData(const QMimeData* source) {
+  const bool rich =
+      acceptRichText() && (source->hasHtml() || source->hasFormat(QStringLiteral("application/x-qrichtext")));
+  if (rich || !source->hasText() || isReadOnly()) {
+    QTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  cursor.insertText(source->text(), TextFormatAt(cursor));
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
+QMimeData* CRichDiaryCtrl::createMimeDataFromSelection() const {
+  QMimeData* copied = QTextEdit::createMimeDataFromSelection();
+  // Reading one format makes Qt fill in all of them now; the plain text set
+  // after that stays.
+  (void)copied->html();
+  copied->setText(PlainTextWithoutObjects(copied->text()));
+  return copied;
 }
 
 int CRichDiaryCtrl::OpenAttachment(const QTextFormat& format) {

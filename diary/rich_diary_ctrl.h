@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
+#include <QStringList>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QUrl>
@@ -14,18 +16,42 @@ class QPrinter;
 
 namespace orlane {
 
+class NMacMenu;
+class SpellHighlighter;
+class SpellSession;
+
 class CRichDiaryCtrl : public QTextEdit {
   Q_OBJECT
 
  public:
-  // The context menu's commands.
-  enum : int { kCut = 9001, kCopy = 9002, kPaste = 9003, kInsertPicture = 9005, kBulletStyle = 9006 };
+  // The context menu's commands; those of the spell checking stand above
+  // the others when the menu opens on a misspelled word.
+  enum : int {
+    kCut = 9001,
+    kCopy = 9002,
+    kPaste = 9003,
+    kInsertPicture = 9005,
+    kBulletStyle = 9006,
+    kAddToDictionary = 9007,
+    kIgnoreWord = 9008,
+    kNoSuggestion = 9010,
+    kSuggestionFirst = 9011,
+    kSuggestionLast = 9018,
+  };
 
   explicit CRichDiaryCtrl(QWidget* parent = nullptr);
   Q_DISABLE_COPY_MOVE(CRichDiaryCtrl)
 
-  void SetTheme(int theme) { theme_ = theme; }
+  // The theme of its notices and of the spelling's wave underline.
+  void SetTheme(int theme);
+  // Checks the spelling with session (kept by the caller); none turns it off.
+  void SetSpellSession(SpellSession* session);
+  SpellSession* Spelling() const;
+  // Marks the misspelled words of the whole page again, as after a new page.
+  void RecheckSpelling();
 
+  // An empty page whose typing starts from the default format.
+  void ClearPage();
   // The page from RTF; false when it could not be read completely (what could
   // be read is shown).
   bool SetRtfText(const QByteArray& rtf);
@@ -57,10 +83,25 @@ class CRichDiaryCtrl : public QTextEdit {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+  QMimeData* createMimeDataFromSelection() const override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // The misspelled word the menu opened on, and what it could become.
+  struct SpellTarget {
+    int start = -1;
+    QString word;
+    QStringList suggestions;
+  };
+  void FindSpellTarget(const QPoint& at);
+  void AppendSpellItems(NMacMenu& menu) const;
+  void OnSpellCommand(int id);
+
   int theme_ = 5;
+  QPointer<SpellSession> spell_;
+  QPointer<SpellHighlighter> highlighter_;
+  SpellTarget spellTarget_;
 };
 
 }  // namespace orlane

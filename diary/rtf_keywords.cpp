@@ -28,30 +28,70 @@ const RtfKeyword kBodyWords[] = {
     {"colortbl", &S::beginDestination, Dest(D::ColorTable)},
     {"listtable", &S::beginDestination, Dest(D::ListTable)},
     {"listoverridetable", &S::beginDestination, Dest(D::ListOverrideTable)},
-    // destinations whose text is not page text
+    // destinations of the document, not of the page
     {"stylesheet", &S::beginSkip, 0},
     {"info", &S::beginSkip, 0},
-    {"header", &S::beginSkip, 0},
-    {"headerl", &S::beginSkip, 0},
-    {"headerr", &S::beginSkip, 0},
-    {"headerf", &S::beginSkip, 0},
-    {"footer", &S::beginSkip, 0},
-    {"footerl", &S::beginSkip, 0},
-    {"footerr", &S::beginSkip, 0},
-    {"footerf", &S::beginSkip, 0},
-    {"footnote", &S::beginSkip, 0},
-    {"fldinst", &S::beginSkip, 0},
-    {"pntext", &S::beginSkip, 0},
-    {"listtext", &S::beginSkip, 0},
-    {"xe", &S::beginSkip, 0},
-    {"tc", &S::beginSkip, 0},
-    {"txe", &S::beginSkip, 0},
+    {"generator", &S::beginSkip, 0},
+    {"pgdsctbl", &S::beginSkip, 0},
+    {"rsidtbl", &S::beginSkip, 0},
+    {"xmlnstbl", &S::beginSkip, 0},
+    {"userprops", &S::beginSkip, 0},
+    {"themedata", &S::beginSkip, 0},
+    {"colorschememapping", &S::beginSkip, 0},
+    {"latentstyles", &S::beginSkip, 0},
+    {"datastore", &S::beginSkip, 0},
+    {"defchp", &S::beginSkip, 0},
+    {"defpap", &S::beginSkip, 0},
+    {"mmathPr", &S::beginSkip, 0},
+    {"wgrffmtfilter", &S::beginSkip, 0},
+    {"listpicture", &S::beginSkip, 0},
+    {"pnseclvl", &S::beginSkip, 0},
+    {"revtbl", &S::beginSkip, 0},
+    {"protusertbl", &S::beginSkip, 0},
+    {"docvar", &S::beginSkip, 0},
+    {"fchars", &S::beginSkip, 0},
+    {"lchars", &S::beginSkip, 0},
+    {"ftnsep", &S::beginSkip, 0},
+    {"ftnsepc", &S::beginSkip, 0},
+    {"aftnsep", &S::beginSkip, 0},
+    {"aftnsepc", &S::beginSkip, 0},
+    {"nesttableprops", &S::beginSkip, 0},
     {"author", &S::beginSkip, 0},
     {"operator", &S::beginSkip, 0},
     {"title", &S::beginSkip, 0},
-    {"comment", &S::beginSkip, 0},
     {"doccomm", &S::beginSkip, 0},
+    // text the page writes itself: bullets and numbers, a field's instruction
+    {"pntext", &S::beginSkip, 0},
+    {"listtext", &S::beginSkip, 0},
+    {"txe", &S::beginSkip, 0},
     {"objdata", &S::beginSkip, 0},  // object data outside an object
+    // page content the editor cannot show: kept as it came, a footnote or a
+    // note with a stand-in, the rest unseen
+    {"footnote", &S::beginKept, 1},
+    {"annotation", &S::beginKept, 1},
+    {"header", &S::beginKept, 0},
+    {"headerl", &S::beginKept, 0},
+    {"headerr", &S::beginKept, 0},
+    {"headerf", &S::beginKept, 0},
+    {"footer", &S::beginKept, 0},
+    {"footerl", &S::beginKept, 0},
+    {"footerr", &S::beginKept, 0},
+    {"footerf", &S::beginKept, 0},
+    {"xe", &S::beginKept, 0},
+    {"tc", &S::beginKept, 0},
+    {"comment", &S::beginKept, 0},
+    {"chftn", &S::footnoteMark, 0},
+    // links
+    {"field", &S::beginField, 0},
+    {"fldinst", &S::beginFieldInstruction, 0},
+    // tables
+    {"trowd", &S::rowDefinition, 0},
+    {"cellx", &S::cellBoundary, 0},
+    {"intbl", &S::setInTable, 0},
+    {"cell", &S::tableCell, 0},
+    {"row", &S::tableRow, 0},
+    {"nestcell", &S::specialChar, '\t'},
+    {"nestrow", &S::paragraphMark, 0},
     // destinations read as page text
     {"shppict", &S::beginShppict, 0},
     {"nonshppict", &S::beginNonShppict, 0},
@@ -112,12 +152,10 @@ const RtfKeyword kBodyWords[] = {
     {"uc", &S::setUnicodeSkip, 0},
     {"u", &S::unicodeChar, 0},
     {"par", &S::paragraphMark, 0},
-    {"row", &S::paragraphMark, 0},
     {"sect", &S::pageMark, 0},
     {"page", &S::pageMark, 1},
     {"line", &S::specialChar, 0x2028},
     {"tab", &S::specialChar, '\t'},
-    {"cell", &S::specialChar, '\t'},
     {"emdash", &S::specialChar, 0x2014},
     {"endash", &S::specialChar, 0x2013},
     {"emspace", &S::specialChar, 0x2003},
@@ -163,6 +201,13 @@ const RtfKeyword kShapeWords[] = {
 
 const RtfKeyword kShapeValueWords[] = {
     {"pict", &S::beginPicture, 0},
+};
+
+// Inside a kept group only its text is read, for the stand-in's tip.
+const RtfKeyword kKeptWords[] = {
+    {"pict", &S::beginSkip, 0},    {"object", &S::beginSkip, 0}, {"shp", &S::beginSkip, 0},
+    {"fldinst", &S::beginSkip, 0}, {"pntext", &S::beginSkip, 0}, {"listtext", &S::beginSkip, 0},
+    {"chftn", &S::ignore, 0},
 };
 
 const RtfKeyword kFontWords[] = {
@@ -237,6 +282,7 @@ const RtfKeywordTable& KeywordTableFor(RtfDestination destination) {
   static const RtfKeywordTable numbering = MakeTable(kNumberingWords);
   static const RtfKeywordTable shape = MakeTable(kShapeWords);
   static const RtfKeywordTable shapeValue = MakeTable(kShapeValueWords);
+  static const RtfKeywordTable kept = MakeTable(kKeptWords);
   static const RtfKeywordTable none;
   switch (destination) {
     case D::Body: return body;
@@ -249,6 +295,7 @@ const RtfKeywordTable& KeywordTableFor(RtfDestination destination) {
     case D::Numbering: return numbering;
     case D::ShapeInstructions: return shape;
     case D::ShapeValue: return shapeValue;
+    case D::Kept: return kept;
     default: return none;
   }
 }

@@ -59,6 +59,14 @@ void RtfReadSession::beginShape(const RtfToken&, int) {
 // Word gives a picture twice: as PNG in \shppict and as a metafile in
 // \nonshppict for older readers. The second is needed only when the first failed.
 void RtfReadSession::beginNonShppict(const RtfToken&, int) {
+  // Only the group right after the first copy, beside it, is its second copy.
+  if (pendingAlternative_ && pendingAlternative_->alternativeFrame < 0) {
+    const RtfGroupState& group = state();
+    const qsizetype end = pendingAlternative_->end;
+    const bool besideIt = static_cast<int>(stack_.size()) - 1 == pendingAlternative_->frame && startsItsGroup() &&
+                          group.openOffset >= end && input_.sliced(end, group.openOffset - end).trimmed().isEmpty();
+    if (!besideIt) flushPendingAlternative();
+  }
   if (pendingAlternative_ && pendingAlternative_->alternativeFrame < 0) {
     state().destination = RtfDestination::Body;
     state().inKeptAlternative = true;
@@ -309,9 +317,15 @@ void RtfReadSession::finishShppict(int frame) {
   undecodedInShppict_.clear();
   if (undecoded.empty()) return;
   if (!shppictInserted_) {
+    flushRun();  // the words before the picture stay before it
     const RtfGroupState& group = stack_[static_cast<size_t>(frame)];
-    pendingAlternative_ = RtfPendingAlternative{
-        group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1, groupBytes(frame), undecoded.front().size, {}, -1};
+    pendingAlternative_ = RtfPendingAlternative{group.keptFrom >= 0 ? group.keptFrom : group.openOffset + 1,
+                                                tokenizer_.position(),
+                                                frame,
+                                                groupBytes(frame),
+                                                undecoded.front().size,
+                                                {},
+                                                -1};
     return;
   }
   for (const UndecodedPicture& p : undecoded)
@@ -335,6 +349,7 @@ void RtfReadSession::finishAlternative() {
 
 void RtfReadSession::insertKept(const QByteArray& group, const QVariant& picture, QSizeF size, const QString& toolTip) {
   if (group.isEmpty()) return;
+  footnoteMarkBefore_ = false;
   flushRun();
   ensureBlock();
   InsertKeptRtf(cursor_, group, picture, size, toolTip);
@@ -453,6 +468,10 @@ QTextCharFormat RtfReadSession::charFormat(const RtfCharState& ch) const {
   if (ch.vertical == 2) format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
   if (const auto color = colorAt(ch.foreground)) format.setForeground(*color);
   if (const auto color = colorAt(ch.background)) format.setBackground(*color);
+  if (ch.link >= 0 && ch.link < static_cast<int>(links_.size())) {
+    format.setAnchor(true);
+    format.setAnchorHref(links_[static_cast<size_t>(ch.link)]);
+  }
   return format;
 }
 

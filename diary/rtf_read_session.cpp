@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 namespace orlane {
 
@@ -77,6 +78,7 @@ void RtfReadSession::openGroup(qsizetype offset) {
   stack_.push_back(stack_.back());
   state().openOffset = offset;
   state().keptFrom = -1;
+  state().isField = false;
 }
 
 QByteArray RtfReadSession::groupBytes(int frame) const {
@@ -103,6 +105,8 @@ void RtfReadSession::closeGroup() {
   if (picture_ && frame == pictureFrame_) finishPicture(groupBytes(frame));
   if (frame == shppictFrame_) finishShppict(frame);
   if (pendingAlternative_ && frame == pendingAlternative_->alternativeFrame) finishAlternative();
+  if (frame == fieldInstructionFrame_) finishFieldInstruction(frame);
+  if (frame == keptFrame_) finishKept(frame);
   if (object_ && frame == object_->frame) {
     const QByteArray group = groupBytes(frame);
     stack_.pop_back();
@@ -130,7 +134,13 @@ void RtfReadSession::controlWord(const RtfToken& token) {
     unicodeChar(token, 0);
     return;
   }
-  if (ignorable) state().destination = RtfDestination::Skip;
+  if (!ignorable) return;
+  // Another program's destination in the page travels with it unseen.
+  if (state().destination == RtfDestination::Body && startsItsGroup()) {
+    beginKept(token, 0);
+  } else {
+    state().destination = RtfDestination::Skip;
+  }
 }
 
 void RtfReadSession::controlSymbol(const RtfToken& token) {
@@ -187,6 +197,8 @@ void RtfReadSession::text(QByteArrayView bytes) {
     case RtfDestination::ObjectClass:
       if (object_ && object_->className.size() < 256) object_->className.append(bytes);
       break;
+    case RtfDestination::FieldInstruction: appendInstruction(bytes); break;
+    case RtfDestination::Kept: appendKeptText(bytes); break;
     case RtfDestination::FontTable:
       for (const char c : bytes) hexByte(static_cast<unsigned char>(c));
       break;
@@ -208,6 +220,8 @@ void RtfReadSession::hexByte(int value) {
   const char byte = static_cast<char>(value & 0xFF);
   switch (state().destination) {
     case RtfDestination::Body: appendBytes(QByteArrayView(&byte, 1)); break;
+    case RtfDestination::FieldInstruction: appendInstruction(QByteArrayView(&byte, 1)); break;
+    case RtfDestination::Kept: appendKeptText(QByteArrayView(&byte, 1)); break;
     case RtfDestination::FontTable: {
       if (currentFont_ < 0) break;
       RtfFont& font = fonts_[currentFont_];
@@ -262,8 +276,16 @@ bool RtfReadSession::textBelongsToKeptGroup() {
   return state().inObjectResult || state().inKeptAlternative || state().inPictureGroup;
 }
 
+// Words after a picture that waits for its second copy mean there is none:
+// the picture goes first, where it stood.
+void RtfReadSession::textAfterPendingPicture(bool blank) {
+  if (!blank && pendingAlternative_ && pendingAlternative_->alternativeFrame < 0) flushRun();
+}
+
 void RtfReadSession::appendBytes(QByteArrayView bytes) {
   if (textBelongsToKeptGroup()) return;
+  textAfterPendingPicture(bytes.trimmed().isEmpty());
+  footnoteMarkBefore_ = false;
   syncRun();
   if (pendingHigh_) appendText(QString());
   runBytes_.append(bytes);
@@ -271,6 +293,8 @@ void RtfReadSession::appendBytes(QByteArrayView bytes) {
 
 void RtfReadSession::appendText(const QString& text) {
   if (textBelongsToKeptGroup()) return;
+  textAfterPendingPicture(text.trimmed().isEmpty());
+  footnoteMarkBefore_ = false;
   syncRun();
   flushBytes();
   if (pendingHigh_) {
@@ -307,6 +331,11 @@ void RtfReadSession::flushRun() {
 }
 
 void RtfReadSession::ensureBlock() {
+  if (state().para.inTable) {
+    enterCell();
+  } else if (table_) {
+    leaveTable();
+  }
   if (!needBlock_) return;
   needBlock_ = false;
   cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
@@ -346,6 +375,7 @@ void RtfReadSession::specialChar(const RtfToken&, int codePoint) {
 
 void RtfReadSession::paragraphMark(const RtfToken&, int) {
   if (state().destination != RtfDestination::Body || textBelongsToKeptGroup()) return;
+  footnoteMarkBefore_ = false;
   flushRun();
   if (pendingHigh_) {
     pendingHigh_ = 0;

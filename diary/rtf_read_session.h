@@ -20,6 +20,7 @@
 
 class QTextDocument;
 class QTextList;
+class QTextTable;
 
 namespace orlane {
 
@@ -39,6 +40,8 @@ enum class RtfDestination {
   Numbering,
   ShapeInstructions,
   ShapeValue,
+  FieldInstruction,  // the instruction of a field: its text tells a link's target
+  Kept,              // a group kept whole as it came (a footnote, a header, another program's data)
 };
 
 using RtfHandler = void (RtfReadSession::*)(const RtfToken& token, int arg);
@@ -67,6 +70,7 @@ struct RtfCharState {
   int vertical = 0;    // 1 superscript, 2 subscript
   int foreground = 0;  // colour table index; 0 is automatic
   int background = 0;
+  int link = -1;  // index of the link target, -1 outside a link
   bool operator==(const RtfCharState&) const = default;
 };
 
@@ -79,6 +83,7 @@ struct RtfParaState {
   QTextListFormat::Style numberStyle = QTextListFormat::ListDecimal;
   int ls = 0;
   int ilvl = 0;
+  bool inTable = false;  // \intbl: the paragraph is in a table cell
 };
 
 struct RtfGroupState {
@@ -93,6 +98,7 @@ struct RtfGroupState {
   bool inObjectResult = false;
   bool inKeptAlternative = false;  // the second copy of a picture kept as it came
   bool inPictureGroup = false;     // \shppict: pictures only, no page text
+  bool isField = false;            // the group of a \field
 };
 
 struct RtfFont {
@@ -112,6 +118,8 @@ struct RtfListDefinition {
 // whole, shown by that copy or by a frame of its size.
 struct RtfPendingAlternative {
   qsizetype start = 0;  // the first group's kept word (its brace is written before it)
+  qsizetype end = 0;    // just past the first group's closing brace
+  int frame = -1;       // the first group's depth: the second copy is its next sibling
   QByteArray firstGroup;
   QSizeF size;
   std::optional<DecodedPicture> shown;
@@ -152,6 +160,16 @@ class RtfReadSession final {
   void beginNumbering(const RtfToken&, int);
   void beginPicture(const RtfToken&, int);
   void beginObject(const RtfToken&, int);
+  void beginField(const RtfToken&, int) { state().isField = true; }
+  void beginFieldInstruction(const RtfToken&, int);
+  void beginKept(const RtfToken&, int shown);
+  void footnoteMark(const RtfToken&, int);
+  // Tables
+  void rowDefinition(const RtfToken&, int) { cellBoundaries_.clear(); }
+  void cellBoundary(const RtfToken& t, int);
+  void setInTable(const RtfToken& t, int) { state().para.inTable = !t.hasParam || t.param != 0; }
+  void tableCell(const RtfToken&, int);
+  void tableRow(const RtfToken& t, int);
   void setCodePage(const RtfToken&, int codePage);
   void setDefaultFont(const RtfToken& t, int) { defaultFont_ = t.param; }
   void setCharFlag(const RtfToken& t, int which);
@@ -203,6 +221,13 @@ class RtfReadSession final {
   // input never closed (it could not be written back).
   QByteArray groupBytes(int frame) const;
   void finishShppict(int frame);
+  void finishFieldInstruction(int frame);
+  void finishKept(int frame);
+  void appendInstruction(QByteArrayView bytes);
+  void appendKeptText(QByteArrayView bytes);
+  void enterCell();
+  void leaveTable();
+  bool startsItsGroup() const { return wordStart_ == stack_.back().openOffset + 1; }
   void controlWord(const RtfToken& token);
   void controlSymbol(const RtfToken& token);
   void text(QByteArrayView bytes);
@@ -226,6 +251,7 @@ class RtfReadSession final {
   void insertDecodedPicture(const DecodedPicture& picture);
   void insertKept(const QByteArray& group, const QVariant& picture, QSizeF size, const QString& toolTip);
   void flushPendingAlternative();
+  void textAfterPendingPicture(bool blank);
   void finishAlternative();
   bool textBelongsToKeptGroup();
   int codePageOfFont(int font) const;
@@ -286,6 +312,27 @@ class RtfReadSession final {
   std::optional<RtfPendingAlternative> pendingAlternative_;
 
   std::optional<RtfObjectInProgress> object_;
+
+  // Links: the targets met so far, and the field instruction being read.
+  std::vector<QString> links_;
+  QByteArray fieldInstruction_;
+  int fieldInstructionFrame_ = -1;
+
+  // A group kept whole: its frame, whether the page shows a stand-in for it,
+  // the start of a footnote mark right before it, and its text for the tip.
+  int keptFrame_ = -1;
+  bool keptShown_ = false;
+  bool footnoteMarkBefore_ = false;
+  bool keptHasMark_ = false;
+  QByteArray keptText_;
+
+  // The table being read: its rows and cells as they come.
+  QTextTable* table_ = nullptr;
+  int tableRow_ = -1;
+  int tableColumn_ = 0;
+  bool rowOpen_ = false;
+  bool cellOpen_ = false;
+  std::vector<int> cellBoundaries_;  // \cellx of the row definition, in twips
 };
 
 }  // namespace orlane

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
@@ -126,7 +127,7 @@ class DocumentWriter {
   QByteArray run() {
     collectTables();
     QByteArray body;
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) writeBlock(block, body);
+    writeFrame(*document_.rootFrame(), body);
     QByteArray out;
     out.reserve(body.size() + 1024);
     out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
@@ -241,9 +242,10 @@ class DocumentWriter {
     AppendNumber(out, "li", 720LL * indent);
   }
 
-  void writeBlockFormat(const QTextBlock& block, QByteArray& out) {
+  void writeBlockFormat(const QTextBlock& block, bool inTable, QByteArray& out) {
     const QTextBlockFormat format = block.blockFormat();
     out.append("\\pard");
+    if (inTable) out.append("\\intbl");
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
       out.append("\\qc");
@@ -308,12 +310,82 @@ class DocumentWriter {
     out.append("}}");
   }
 
-  void writeBlock(const QTextBlock& block, QByteArray& out) {
-    writeBlockFormat(block, out);
+  // The blocks and tables of a frame in order; a table inside a table goes
+  // out as the paragraphs of its cell.
+  void writeFrame(const QTextFrame& frame, QByteArray& out) {
+    for (auto it = frame.begin(); !it.atEnd(); ++it) {
+      if (const QTextFrame* child = it.currentFrame()) {
+        if (const auto* table = qobject_cast<const QTextTable*>(child)) {
+          writeTable(*table, out);
+        } else {
+          writeFrame(*child, out);
+        }
+      } else {
+        writeBlock(it.currentBlock(), false, "\\par\n", out);
+      }
+    }
+  }
+
+  // Cell boundaries in twips: the table's fixed column widths, else equal
+  // columns over the width of a page's text.
+  std::vector<long long> cellBoundaries(const QTextTable& table) const {
+    constexpr long long kTextWidth = 9638;
+    const QList<QTextLength> widths = table.format().columnWidthConstraints();
+    std::vector<long long> right;
+    long long at = 0;
+    for (int column = 0; column < table.columns(); ++column) {
+      const bool fixed = widths.size() == table.columns() && widths[column].type() == QTextLength::FixedLength;
+      at += fixed ? std::max(1LL, Twips(widths[column].rawValue())) : kTextWidth / table.columns();
+      right.push_back(at);
+    }
+    return right;
+  }
+
+  void writeTable(const QTextTable& table, QByteArray& out) {
+    const std::vector<long long> right = cellBoundaries(table);
+    for (int row = 0; row < table.rows(); ++row) {
+      out.append("\\trowd\\trgaph108");
+      for (const long long boundary : right) AppendNumber(out, "cellx", boundary);
+      out.append('\n');
+      for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        // A cell spanning several is written once, where it starts; the
+        // places it covers stay empty.
+        if (cell.row() != row || cell.column() != column) {
+          out.append("\\pard\\intbl\\cell\n");
+          continue;
+        }
+        const QTextBlock last = cell.lastCursorPosition().block();
+        for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid(); block = block.next()) {
+          const bool isLast = block == last;
+          writeBlock(block, true, isLast ? "\\cell\n" : "\\par\n", out);
+          if (isLast) break;
+        }
+      }
+      out.append("\\row\n");
+    }
+  }
+
+  void writeBlock(const QTextBlock& block, bool inTable, const char* end, QByteArray& out) {
+    writeBlockFormat(block, inTable, out);
+    QString link;  // the target of the link being written
+    const auto setLink = [&](const QString& target) {
+      if (target == link) return;
+      if (!link.isEmpty()) out.append("}}");
+      link = target;
+      if (link.isEmpty()) return;
+      out.append("{\\field{\\*\\fldinst HYPERLINK \"");
+      // In ASCII, quotes escaped: the instruction is read as plain bytes.
+      const QUrl url(link);
+      AppendEscaped(out, url.isValid() ? QString::fromLatin1(url.toEncoded())
+                                       : QString(link).replace(QLatin1Char('"'), QStringLiteral("%22")));
+      out.append("\"}{\\fldrslt ");
+    };
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       const QTextCharFormat format = fragment.charFormat();
       if (format.isImageFormat()) {
+        setLink({});
         const QTextImageFormat image = format.toImageFormat();
         for (qsizetype i = 0; i < fragment.text().size(); ++i) {
           if (IsKeptRtf(image)) {
@@ -326,6 +398,12 @@ class DocumentWriter {
         }
         continue;
       }
+      if (IsInvisibleKeptRtf(format)) {
+        setLink({});
+        for (qsizetype i = 0; i < fragment.text().size(); ++i) out.append(KeptRtf(format));
+        continue;
+      }
+      setLink(format.isAnchor() ? format.anchorHref() : QString());
       if (IsHiddenText(format)) {
         for (qsizetype i = 0; i < fragment.text().size(); ++i) {
           out.append("{\\v");
@@ -340,7 +418,8 @@ class DocumentWriter {
       AppendEscaped(out, fragment.text());
       out.append('}');
     }
-    out.append("\\par\n");
+    setLink({});
+    out.append(end);
   }
 
   const QTextDocument& document_;

@@ -91,6 +91,14 @@ void AlarmScheduler::showMissedReminders() {
     }
     if (i > 0) store_.release(day.key);
   }
+  reportSkipped();
+}
+
+void AlarmScheduler::reportSkipped() {
+  if (skipped_ == 0) return;
+  const int count = skipped_;
+  skipped_ = 0;
+  host_.remindersSkipped(count, lateCancelHours_);
 }
 
 void AlarmScheduler::checkDueReminders() {
@@ -113,6 +121,7 @@ void AlarmScheduler::checkDueReminders() {
     if (day.key == nowDay.key) break;
     day = DayBefore(day, -1);
   }
+  reportSkipped();
   if (todayKey_ != nowDay.key) {
     loadTodayReminders();
     host_.dayChanged(todayKey_);
@@ -136,6 +145,12 @@ void AlarmScheduler::fireWindow(const Day& day, std::time_t from, std::time_t to
 }
 
 void AlarmScheduler::fire(const Day& day, const QByteArray& timeKey, const QByteArray& value, const QString& title) {
+  if (IsPastLateCancel(DueTime(day.year, day.month, day.day, timeKey), NowSeconds(), lateCancelHours_)) {
+    shown_.insert({day.key, timeKey});
+    store_.markFired(day.key, timeKey);
+    ++skipped_;
+    return;
+  }
   const Reminder r = ParseReminderValue(value);
   // Also when its file cannot be rewritten: it comes again at the next start, not in this run.
   shown_.insert({day.key, timeKey});

@@ -44,6 +44,11 @@ inline constexpr int kClockStepBackSeconds = 2;
 
 class ReminderStore;
 
+// Whether a reminder due at due is skipped at now under late-cancel hours (0: never).
+inline bool IsPastLateCancel(std::time_t due, std::time_t now, int hours) {
+  return hours > 0 && now - due > static_cast<std::time_t>(hours) * 3600;
+}
+
 class AlarmScheduler final : public QObject {
   Q_OBJECT
 
@@ -55,6 +60,11 @@ class AlarmScheduler final : public QObject {
     virtual void showAlert(const AlertRequest& alert) = 0;
     // The date changed since the last tick: the window moves to the new day.
     virtual void dayChanged(const QString& newDayKey) { (void)newDayKey; }
+    // Reminders more than the late-cancel hours late were made inactive unshown.
+    virtual void remindersSkipped(int count, int hours) {
+      (void)count;
+      (void)hours;
+    }
   };
 
   AlarmScheduler(Host& host, ReminderStore& store);
@@ -69,6 +79,9 @@ class AlarmScheduler final : public QObject {
   void showMissedReminders();
   // One tick of the one-second timer.
   void checkDueReminders();
+  // Reminders more than this many hours late (at start-up, after the computer
+  // slept) are marked fired without an alert; 0 shows every one.
+  void setLateCancelHours(int hours) { lateCancelHours_ = hours; }
 
   // Today's one-off reminders and occurrences.
   ReminderMap todayReminders() const;
@@ -87,6 +100,7 @@ class AlarmScheduler final : public QObject {
   // Hands one reminder to the host.
   void fire(const Day& day, const QByteArray& timeKey, const QByteArray& value, const QString& title);
   void followStore(const QString& dayKey);
+  void reportSkipped();
 
   struct DueEntry {
     std::time_t due;
@@ -101,6 +115,8 @@ class AlarmScheduler final : public QObject {
   QString todayKey_;
   std::time_t lastTick_ = 0;
   bool started_ = false;
+  int lateCancelHours_ = 0;
+  int skipped_ = 0;                                 // late-cancelled since the last report
   std::set<std::pair<QString, QByteArray>> shown_;  // (day key, time key) shown this run
 };
 

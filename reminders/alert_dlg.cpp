@@ -4,16 +4,22 @@
 #include "controls/color_theme.h"
 #include "controls/flash_player.h"
 #include "controls/gdi_painter.h"
+#include "controls/mac_button.h"
 #include "controls/media_player2.h"
 #include "days/title_line.h"
 #include "platform/audio/wave_player.h"
 #include "platform/clock.h"
 #include "reminders/alarm_scheduler.h"
+#include "reminders/snooze.h"
 #include "res/resources.h"
 #include "sound/wav_image.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QSpinBox>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace orlane {
 namespace {
@@ -24,6 +30,10 @@ const QString kClockTitle = QStringLiteral("Clock");
 const QRect kClockRect(20, 40, 405, 300);
 const QRect kMediaRect(20, 40, 400, 300);
 const QRect kTextRect(20, 343, 400, 97);
+// The Snooze row below the note.
+const QRect kSnoozeLabelRect(120, 452, 125, 22);
+const QRect kSnoozeBoxRect(250, 452, 80, 22);
+const QRect kSnoozeButtonRect(340, 451, 85, 24);
 
 class WaitCursor final {
  public:
@@ -84,9 +94,13 @@ void CReminderAlertDlg::SetTitle(const QString& title) {
   title_ = title;
 }
 
+void CReminderAlertDlg::EnableSnooze(int minutes) {
+  snoozeMinutes_ = std::clamp(minutes, kSnoozeMinMinutes, kSnoozeMaxMinutes);
+}
+
 void CReminderAlertDlg::OnInitDialog() {
   // The base lays out its title band over the window's width: size first.
-  resize(kWidth, kHeight);
+  resize(kWidth, kHeight + (SnoozeOffered() ? kSnoozeRowHeight : 0));
   setWindowTitle(title_);
   WaitCursor wait;
   CThemedDialog::OnInitDialog();
@@ -94,6 +108,7 @@ void CReminderAlertDlg::OnInitDialog() {
 
   CreateClock();
   CreateTextControl();
+  if (SnoozeOffered()) CreateSnoozeRow();
   if (IsFlashMovie(media_)) {
     clock_->hide();
     flash_ = new NFlash(Client());
@@ -135,6 +150,42 @@ void CReminderAlertDlg::CreateTextControl() {
   textControl_->show();
 }
 
+void CReminderAlertDlg::CreateSnoozeRow() {
+  auto* label = new QLabel(QStringLiteral("Snooze for:"), Client());
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setFont(NormalFont());
+  label->setGeometry(kSnoozeLabelRect);
+  snoozeBox_ = new QSpinBox(Client());
+  snoozeBox_->setRange(kSnoozeMinMinutes, kSnoozeMaxMinutes);
+  snoozeBox_->setValue(snoozeMinutes_);
+  snoozeBox_->setSuffix(QStringLiteral(" min"));
+  snoozeBox_->setFont(NormalFont());
+  snoozeBox_->setGeometry(kSnoozeBoxRect);
+  snoozeBox_->setAccessibleName(QStringLiteral("Snooze minutes"));
+  label->setBuddy(snoozeBox_);
+  snoozeButton_ = new CMacButton(QStringLiteral("&Snooze"), kSnoozeId, Client());
+  snoozeButton_->SetTheme(Theme());
+  snoozeButton_->setFont(NormalFont());
+  snoozeButton_->setGeometry(kSnoozeButtonRect);
+  connect(snoozeButton_, &CMacButton::commandClicked, this, &CReminderAlertDlg::OnCommand);
+  label->show();
+  snoozeBox_->show();
+  snoozeButton_->show();
+}
+
+void CReminderAlertDlg::OnCommand(int id) {
+  if (id == kSnoozeId && SnoozeOffered())
+    Snooze();
+  else
+    CThemedDialog::OnCommand(id);
+}
+
+void CReminderAlertDlg::Snooze() {
+  if (!SnoozeOffered() || closed_) return;  // once, and never after the window closed
+  Q_EMIT snoozeRequested(snoozeBox_ ? snoozeBox_->value() : snoozeMinutes_);
+  accept();
+}
+
 void CReminderAlertDlg::CreatePlayer() {
   player_ = new CMediaPlayer2(Client());
   player_->hide();
@@ -165,8 +216,11 @@ void CReminderAlertDlg::OnMediaTimer() {
   if (player_ == nullptr || player_->ReadyState() < 2) return;
   mediaTimer_.stop();
   if (media_.isEmpty() || media_ == kBeepOnly) return;
-  clock_->hide();
-  player_->show();
+  // A sound alone has nothing to show: the clock stays.
+  if (player_->HasVideo()) {
+    clock_->hide();
+    player_->show();
+  }
   player_->Play();
 }
 
@@ -179,6 +233,7 @@ void CReminderAlertDlg::OnSecondTimer() {
 }
 
 void CReminderAlertDlg::done(int result) {
+  closed_ = true;
   mediaTimer_.stop();
   secondTimer_.stop();
   if (player_ != nullptr) player_->Stop();
@@ -189,6 +244,7 @@ void CReminderAlertDlg::done(int result) {
 void CReminderAlertDlg::DescribeModal(ModalRequest& request) const {
   CThemedDialog::DescribeModal(request);
   request.text = text_;
+  if (SnoozeOffered()) request.buttons << QStringLiteral("Snooze");
 }
 
 void ShowReminderAlert(const AlertRequest& alert, int theme, QWidget* parent) {

@@ -3,7 +3,8 @@
 // whose text follows the time. Timer 3000 waits for the media player to be
 // ready before showing and starting it; timer 3001 beeps once a second for
 // "Beep Only" and refreshes the information clock's text. It closes only on
-// the user's command (Esc or the close button) and stores nothing.
+// the user's command (Esc, the close button or Snooze) and stores nothing:
+// Snooze, offered for due and missed reminders, only says how many minutes.
 #pragma once
 
 #include "controls/themed_dialog.h"
@@ -11,11 +12,13 @@
 #include <QString>
 #include <QTimer>
 
+class QSpinBox;
 class QTextEdit;
 
 namespace orlane {
 
 class CAnalogClock;
+class CMacButton;
 class CMediaPlayer2;
 class NFlash;
 struct AlertRequest;
@@ -31,6 +34,9 @@ class CReminderAlertDlg final : public CThemedDialog {
   static constexpr int kWidth = 445;
   static constexpr int kHeight = 450;
   static constexpr int kFlashId = 1001;
+  // The extra button id a modal responder answers with to snooze.
+  static constexpr int kSnoozeId = 201;
+  static constexpr int kSnoozeRowHeight = 34;
 
   explicit CReminderAlertDlg(QWidget* parent = nullptr);
   ~CReminderAlertDlg() override;
@@ -42,6 +48,8 @@ class CReminderAlertDlg final : public CThemedDialog {
   void SetText(const QString& text);
   void SetTitle(const QString& title);
   void SetRepeat() { repeat_ = true; }
+  // Offers Snooze with the minutes box at minutes (1-1440; others are clamped).
+  void EnableSnooze(int minutes);
 
   QString Media() const { return media_; }
   QString Text() const { return text_; }
@@ -49,6 +57,12 @@ class CReminderAlertDlg final : public CThemedDialog {
   QString AlertText() const override { return text_; }
   QString TitleText() const { return title_; }
   bool Repeat() const { return repeat_; }
+  bool SnoozeOffered() const { return snoozeMinutes_ > 0; }
+  QSpinBox* SnoozeBox() const { return snoozeBox_; }
+  CMacButton* SnoozeButton() const { return snoozeButton_; }
+  // Snoozes for the minutes in the box and closes the window.
+  void Snooze();
+  void OnCommand(int id) override;
 
   // What the timers do on each period (tests call them directly).
   void OnTimer(int id);
@@ -57,6 +71,11 @@ class CReminderAlertDlg final : public CThemedDialog {
   // Closing ends the timers and the sound at once, before the window goes.
   void done(int result) override;
 
+ Q_SIGNALS:
+  // Sent just before the window closes by Snooze.
+  void snoozeRequested(int minutes);
+
+ public:
   CAnalogClock* Clock() const { return clock_; }
   QTextEdit* TextControl() const { return textControl_; }
   CMediaPlayer2* Player() const { return player_; }
@@ -70,6 +89,7 @@ class CReminderAlertDlg final : public CThemedDialog {
   void CreateClock();
   void CreateTextControl();
   void CreatePlayer();
+  void CreateSnoozeRow();
   void OnMediaTimer();
   void OnSecondTimer();
 
@@ -81,6 +101,10 @@ class CReminderAlertDlg final : public CThemedDialog {
   CAnalogClock* clock_ = nullptr;
   bool repeat_ = false;
   NFlash* flash_ = nullptr;
+  int snoozeMinutes_ = 0;  // 0: no Snooze
+  bool closed_ = false;
+  QSpinBox* snoozeBox_ = nullptr;
+  CMacButton* snoozeButton_ = nullptr;
   QTimer mediaTimer_;
   QTimer secondTimer_;
 };

@@ -52,6 +52,11 @@ void AlertQueue::open(const AlertRequest& alert) {
   if (alert.repeat) window->SetRepeat();
   window->SetMedia(QString::fromUtf8(alert.media));
   window->SetTitle(alert.title);
+  if (!alert.dayKey.isEmpty()) {
+    window->EnableSnooze(snoozeMinutes_);
+    connect(window, &CReminderAlertDlg::snoozeRequested, this,
+            [this, alert](int minutes) { Q_EMIT snoozed(alert, minutes); });
+  }
   connect(window, &QDialog::finished, this, [this, window, alert] {
     open_.removeAll(QPointer<CReminderAlertDlg>(window));
     Q_EMIT closed(alert);

@@ -27,6 +27,8 @@ class AlertQueue final : public QObject {
   Q_DISABLE_COPY_MOVE(AlertQueue)
 
   void setTheme(int theme) { theme_ = theme; }
+  // The minutes Snooze offers at first in each reminder's window.
+  void setSnoozeMinutes(int minutes) { snoozeMinutes_ = minutes; }
   // Whether a window may open now; false puts it off to the next turn of the event loop.
   void setGate(std::function<bool()> mayOpen) { mayOpen_ = std::move(mayOpen); }
 
@@ -39,6 +41,8 @@ class AlertQueue final : public QObject {
  Q_SIGNALS:
   void opened(CReminderAlertDlg* window, const AlertRequest& alert);
   void closed(const AlertRequest& alert);
+  // The user snoozed the reminder (closed() follows).
+  void snoozed(const AlertRequest& alert, int minutes);
 
  private:
   void schedule();
@@ -49,6 +53,7 @@ class AlertQueue final : public QObject {
   QList<QPointer<CReminderAlertDlg>> open_;
   std::function<bool()> mayOpen_;
   int theme_ = 0;
+  int snoozeMinutes_ = 5;
   bool scheduled_ = false;
 };
 

@@ -141,15 +141,46 @@ RecurringMatches MatchingOccurrences(const SearchOptions& options) {
 }
 
 bool DiaryFileMatches(const QString& path, const SearchOptions& options, const QByteArray& password,
-                      const DiaryTextReader& reader) {
+                      const DiaryTextReader& reader, QString* context) {
   QByteArray bytes;
   DiaryPageText page;
   if (ReadFileBytes(path, bytes) == FileReadResult::Ok &&
       CheckPasswordHeader(bytes, password) == PasswordHeaderCheck::Matches && reader)
     page = reader(UnwrapPasswordHeader(bytes));
-  if (!options.term.isEmpty() && FindText(page.text, options.term, options.matchCase, options.wholeWord) < 0)
-    return false;
-  return !options.hasPicture || page.hasObject;
+  const qsizetype at =
+      options.term.isEmpty() ? -1 : FindText(page.text, options.term, options.matchCase, options.wholeWord);
+  if (!options.term.isEmpty() && at < 0) return false;
+  if (options.hasPicture && !page.hasObject) return false;
+  if (context) *context = HitContext(page.text, at, options.term.size());
+  return true;
+}
+
+QString HitContext(const QString& text, qsizetype at, qsizetype n, int maxChars) {
+  const auto lineEnd = [&text](qsizetype from) {
+    const qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+    return end < 0 ? text.size() : end;
+  };
+  const auto readable = [](QString line) { return line.remove(QChar::ObjectReplacementCharacter).simplified(); };
+  if (at < 0 || at > text.size()) {
+    // No hit: the first line with something to read.
+    n = 0;
+    for (qsizetype from = 0; from < text.size() && at < 0; from = lineEnd(from) + 1)
+      if (!readable(text.mid(from, lineEnd(from) - from)).isEmpty()) at = from;
+    if (at < 0) return {};
+  }
+  const qsizetype start = at == 0 ? 0 : text.lastIndexOf(QLatin1Char('\n'), at - 1) + 1;
+  const qsizetype end = lineEnd(at);
+  qsizetype from = start;
+  qsizetype to = end;
+  if (to - from > maxChars) {
+    // A few words before the hit, the rest after it.
+    from = std::max(start, std::min(at - maxChars / 3, end - maxChars));
+    to = std::min(end, from + std::max<qsizetype>(maxChars, n));
+  }
+  QString line = readable(text.mid(from, to - from));
+  if (from > start) line.prepend(QChar(0x2026));
+  if (to < end) line.append(QChar(0x2026));
+  return line;
 }
 
 SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const QByteArray& password,
@@ -169,7 +200,9 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
     const QString key = DayKeyOfPath(files[i]);
     bool match = false;
     if (kind == SearchKind::Diary) {
-      match = DiaryFileMatches(files[i], options, password, reader);
+      QString context;
+      match = DiaryFileMatches(files[i], options, password, reader, &context);
+      if (match && !context.isEmpty()) result.contexts.insert(key, context);
     } else {
       ReminderMap map;
       LoadReminderDay(files[i], map);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringMatcher>
@@ -66,16 +67,25 @@ bool ReminderFileMatches(const QString& path, const SearchOptions& options);
 using RecurringMatches = std::map<QString, std::set<QByteArray>>;
 RecurringMatches MatchingOccurrences(const SearchOptions& options);
 // A page under another password (or unreadable) matches only an empty term
-// without the picture filter, as its text cannot be looked at.
+// without the picture filter, as its text cannot be looked at. A match gives
+// context the line of the page around the first hit (the first line of text
+// for an empty term).
 bool DiaryFileMatches(const QString& path, const SearchOptions& options, const QByteArray& password,
-                      const DiaryTextReader& reader);
+                      const DiaryTextReader& reader, QString* context = nullptr);
+
+// The line of text (paragraphs end at '\n') that holds the hit at position at
+// of length n, objects (U+FFFC) left out, cut to about maxChars around the
+// hit with an ellipsis where it was cut. A hit at -1: the first line that
+// has text.
+QString HitContext(const QString& text, qsizetype at, qsizetype n, int maxChars = 48);
 
 // The reminder search also finds the days of matching occurrences.
 // progress(i, total) before each file, total being all collected files;
 // returning false stops the search with what was found so far.
 using SearchProgress = std::function<bool(int index, int total)>;
 struct SearchResult {
-  QStringList dayKeys;  // each matching day once, in name order
+  QStringList dayKeys;               // each matching day once, in name order
+  QHash<QString, QString> contexts;  // diaries: day key -> HitContext of the first hit
   bool stopped = false;
 };
 SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const QByteArray& password,

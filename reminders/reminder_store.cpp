@@ -393,6 +393,38 @@ bool ReminderStore::markOccurrenceFired(const QString& dayKey, const QByteArray&
   return true;
 }
 
+ReminderSaveResult ReminderStore::addAndWrite(const QString& dayKey, const QByteArray& timeKey,
+                                              const QByteArray& value) {
+  ReminderSaveResult result;
+  Day& day = held(dayKey);
+  takeOverFile(dayKey, day);
+  const QString path = PathOf(dayKey);
+  const bool changedMine = day.mine[timeKey] != value;
+  day.mine[timeKey] = value;
+  if (IsDamaged(day.result)) {
+    result.failed = true;
+    result.protectedFile = true;
+    result.failedPath = path;
+    result.reason = QStringLiteral("the file is damaged");
+  } else {
+    ReminderMap written = day.base;
+    written[timeKey] = value;
+    if (SaveReminderDay(path, written) == WriteResult::Written) {
+      result.written = true;
+      day.base = std::move(written);
+      day.result = ReminderLoadResult::Ok;
+      day.signature = FileSignatureOf(path);
+      Q_EMIT fileWritten(path);
+    } else {
+      result.failed = true;
+      result.failedPath = path;
+      result.reason = LastFileError();
+    }
+  }
+  if (changedMine) Q_EMIT remindersChanged(dayKey);
+  return result;
+}
+
 void ReminderStore::discardEdits(const QString& dayKey) {
   const auto found = days_.find(dayKey);
   if (found != days_.end()) change(dayKey, found->second, found->second.base);

@@ -74,6 +74,10 @@ class ReminderStore final : public QObject {
   // the next start. An occurrence is recorded as fired in the recurring file
   // the same way.
   void markFired(const QString& dayKey, const QByteArray& timeKey);
+  // Adds a reminder here and writes its file at once with only that addition
+  // (the day's other unsaved edits stay unsaved). A damaged file is not
+  // written: the result says it failed and the reminder stays an edit.
+  ReminderSaveResult addAndWrite(const QString& dayKey, const QByteArray& timeKey, const QByteArray& value);
 
   // The recurring reminders as the program holds them, read at the first ask.
   const RecurringSet& recurring();

@@ -1,5 +1,6 @@
 #include "widget/deskleaf_model.h"
 
+#include "days/date_format.h"
 #include "platform/local_time.h"
 
 #include <algorithm>
@@ -59,9 +60,9 @@ bool CanBeMoreOpaque(std::uint8_t opacity) {
 }
 
 QString DeskleafCaption(std::time_t now, bool small, int dateFormat) {
-  // The big size shows what "%c" shows in the classic runtime: the short
-  // date and the time, which fits the column ("%c" here spells out names).
-  if (!small) return FormatLocalTime("%x %X", now);
+  // The big size shows the short date and the time, as "%c" of the classic
+  // runtime does, with the date in the order the user chose.
+  if (!small) return FormatLocalTime(ShortDateFormat(dateFormat), now) + FormatLocalTime(" %H:%M:%S", now);
   switch (dateFormat) {
     case 0:
     case 2: return FormatLocalTime("%m/%d %H:%M", now);

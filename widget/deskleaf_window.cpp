@@ -92,9 +92,12 @@ void CDeskleafDlg::mouseMoveEvent(QMouseEvent* event) {
 void CDeskleafDlg::StartDrag(const QPoint& globalPos) {
   if (!dragMoving_) {
     WriteSettings();
-    // The window system moves the window when it can; the button's release
-    // then goes to it, so the drag ends here.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
+    // Where the program may place its windows (X11) the widget follows the
+    // pointer itself, as the main window does: a window manager without the
+    // system move (icewm) would leave it where it is. Elsewhere (Wayland) the
+    // window system moves it; the button's release then goes to it, so the
+    // drag ends here.
+    if (!limits_.placement && windowHandle() && windowHandle()->startSystemMove()) {
       dragArmed_ = false;
       return;
     }

@@ -12,10 +12,13 @@
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "reminders/alarm_scheduler.h"
+#include "reminders/alert_queue.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -146,7 +149,8 @@ TEST_F(AlertTest, beepOnly_realTimerBeepsOnceASecondAndStopsOnClosing) {
   audio::ShutdownWavePlayback();
 }
 
-TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItInTheClocksPlace) {
+// A sound has no pictures: it plays while the clock stays, without a video area.
+TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItBehindTheClock) {
   const QString wave = test::WriteTestWave(Path(QStringLiteral("tone.wav")));
   auto dlg = Open(wave, true);
   CMediaPlayer2* player = dlg->Player();
@@ -162,8 +166,9 @@ TEST_F(AlertTest, waveWithRepeat_waitsForThePlayerThenPlaysItInTheClocksPlace) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return player->ReadyState() >= 2; }, kLoadWaitMs));
   dlg->OnTimer(CReminderAlertDlg::kMediaTimerId);
   EXPECT_FALSE(dlg->TimerActive(CReminderAlertDlg::kMediaTimerId));
-  EXPECT_TRUE(player->isVisible());
-  EXPECT_FALSE(dlg->Clock()->isVisible());
+  EXPECT_FALSE(player->HasVideo());
+  EXPECT_TRUE(player->isHidden());
+  EXPECT_TRUE(dlg->Clock()->isVisible());
   EXPECT_TRUE(player->Playing());
   dlg->OnCommand(CThemedDialog::kCloseButtonId);
   EXPECT_FALSE(player->Playing());
@@ -174,9 +179,10 @@ TEST_F(AlertTest, waveWithoutRepeat_playsOnce) {
   ASSERT_NE(dlg->Player(), nullptr);
   EXPECT_EQ(dlg->Player()->PlayCount(), 1);
   EXPECT_FALSE(dlg->Player()->AutoRewind());
-  // The media timer shows it by itself.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Player()->isVisible(); }, kLoadWaitMs));
-  EXPECT_FALSE(dlg->Clock()->isVisible());
+  // The media timer starts it by itself, and the clock stays.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Player()->Playing(); }, kLoadWaitMs));
+  EXPECT_TRUE(dlg->Player()->isHidden());
+  EXPECT_TRUE(dlg->Clock()->isVisible());
 }
 
 TEST_F(AlertTest, unplayableFile_leavesTheClockAndSaysNothing) {
@@ -271,6 +277,38 @@ TEST_F(AlertTest, showFunctions_passTheReminderToAModalWindow) {
   EXPECT_EQ(title, QStringLiteral("Clock"));
   EXPECT_EQ(text, ClockInfoText(NowSeconds()));
   audio::ShutdownWavePlayback();
+}
+
+TEST_F(AlertTest, snooze_offeredForDueRemindersOnly_reportsTheMinutesOnceAndCloses) {
+  auto dlg = Open(QString());
+  EXPECT_FALSE(dlg->SnoozeOffered());  // Play Now and the clock: no Snooze
+  EXPECT_EQ(dlg->SnoozeButton(), nullptr);
+
+  AlertQueue queue;
+  queue.setSnoozeMinutes(7);
+  std::vector<int> snoozed;
+  int closed = 0;
+  QObject::connect(&queue, &AlertQueue::snoozed, [&](const AlertRequest&, int minutes) { snoozed.push_back(minutes); });
+  QObject::connect(&queue, &AlertQueue::closed, [&](const AlertRequest&) { ++closed; });
+  QObject::connect(&queue, &AlertQueue::opened, [&](CReminderAlertDlg* window, const AlertRequest&) {
+    window->EnsureInitialized();
+    EXPECT_EQ(window->size(), QSize(445, 450 + CReminderAlertDlg::kSnoozeRowHeight));
+    ASSERT_NE(window->SnoozeButton(), nullptr);
+    EXPECT_EQ(window->SnoozeButton()->text(), QStringLiteral("&Snooze"));
+    EXPECT_EQ(window->SnoozeBox()->minimum(), 1);
+    EXPECT_EQ(window->SnoozeBox()->maximum(), 1440);
+    EXPECT_EQ(window->SnoozeBox()->value(), 7);
+    window->SnoozeBox()->setValue(1);
+  });
+  ScopedModalResponder answer([](const ModalRequest& request) {
+    EXPECT_TRUE(request.buttons.contains(QStringLiteral("Snooze")));
+    return CReminderAlertDlg::kSnoozeId;
+  });
+  queue.enqueue(AlertRequest{
+      QStringLiteral("Reminder active - 08:30:00"), "Dentist", {}, false, QStringLiteral("07d60102"), "08:30:00"});
+  for (int i = 0; i < 20 && closed == 0; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(snoozed, std::vector<int>{1});
+  EXPECT_EQ(closed, 1);
 }
 
 }  // namespace

@@ -25,7 +25,11 @@ TEST(MainLayout, minimumWindowWithTheCalendarShown) {
   EXPECT_EQ(PlacementOf(layout, ids::kClock), R(10, 86, 178, 116));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchGroup), R(10, 205, 178, h - 202 - 23));
   EXPECT_EQ(PlacementOf(layout, ids::kFind), R(101, 305, 77, 24));
-  EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 358, 168, h - 202 - 179));
+  EXPECT_EQ(PlacementOf(layout, ids::kSearchResults), R(15, 378, 168, h - 202 - 199));
+  // "Has picture" and "Actived" keep their row while a result is listed.
+  for (int check : {ids::kHasPicture, ids::kActived})
+    for (int listed : {ids::kResultsLabel, ids::kCloseResults, ids::kSearchResults})
+      EXPECT_FALSE(PlacementOf(layout, check).intersects(PlacementOf(layout, listed))) << check << " " << listed;
   EXPECT_EQ(PlacementOf(layout, ids::kReminderGroup), R(191, 60, w - 10 - 191, 142));
   EXPECT_EQ(PlacementOf(layout, ids::kUpdateReminder), R(508, 78, 78, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kReminderList), R(196, 104, 90, 95));
@@ -59,4 +63,30 @@ TEST(MainLayout, followsTheCalendarRectangle) {
   EXPECT_EQ(PlacementOf(layout, ids::kTimePicker), R(228, 88, 90, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchWords), R(25, 295, 190, 23));
   EXPECT_TRUE(PlacementOf(layout, 424242).isNull());
+}
+
+TEST(MainLayout, tabWalksTheWorkAreaFirstThenTheLeftColumnThenTheTop) {
+  const int w = 724, h = 494;
+  const auto layout = MainLayout(w, h, DefaultCalendarRect());
+  const QRect work = WorkArea(w, h, DefaultCalendarRect());
+  EXPECT_EQ(work, R(191, 60, w - 191, h - 60));
+  // Given in creation order, which walked the toolbar right to left.
+  const std::vector<int> controls{ids::kThemeButton,  ids::kHelpButton,    ids::kSaveAll,        ids::kShowConfig,
+                                  ids::kSearchFrom,   ids::kSearchTo,      ids::kSearchWords,    ids::kSearch,
+                                  ids::kTimePicker,   ids::kAddReminder,   ids::kRemoveReminder, ids::kReminderList,
+                                  ids::kCopyReminder, ids::kActive,        ids::kBeepOnly,       ids::kMediaEdit,
+                                  ids::kReminderNote, ids::kPasteReminder, ids::kClose,          ids::kMinimize};
+  std::vector<QRect> rects;
+  for (int id : controls) rects.push_back(PlacementOf(layout, id));
+  rects.push_back(QRect(12, 33, 82, 22));  // the first button of the mode switch
+  std::vector<int> walked;
+  for (int i : TabOrder(rects, work))
+    walked.push_back(static_cast<size_t>(i) < controls.size() ? controls[static_cast<size_t>(i)] : ids::kModeReminder);
+  const std::vector<int> expected{ids::kTimePicker,   ids::kAddReminder,   ids::kRemoveReminder, ids::kReminderList,
+                                  ids::kCopyReminder, ids::kPasteReminder, ids::kActive,         ids::kBeepOnly,
+                                  ids::kMediaEdit,    ids::kReminderNote,  ids::kSearchFrom,     ids::kSearchTo,
+                                  ids::kSearchWords,  ids::kSearch,        ids::kMinimize,       ids::kClose,
+                                  ids::kModeReminder, ids::kShowConfig,    ids::kSaveAll,        ids::kHelpButton,
+                                  ids::kThemeButton};
+  EXPECT_EQ(walked, expected);
 }

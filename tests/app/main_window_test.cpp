@@ -177,18 +177,46 @@ TEST_F(MainWindowTest, everyKeyTriggersItsCommandsActionInItsModesOnly) {
     window->SetMode(mode);
     for (const CommandKey& key : CommandKeys()) {
       issued.clear();
-      QTest::keyClick(window.get(), static_cast<Qt::Key>(key.key), key.modifiers);
+      // A key of one control reaches it only while that control has the focus.
+      QWidget* target = window.get();
+      if (key.scope) {
+        target = window->ControlById(key.scope);
+        target->setFocus();
+      }
+      QTest::keyClick(target, static_cast<Qt::Key>(key.key), key.modifiers);
       // One command or none (0); -1 for more than one.
       const int got = issued.isEmpty() ? 0 : issued.size() == 1 ? issued.front() : -1;
       EXPECT_EQ(got, KeyActiveInMode(key, mode) ? key.command : 0) << "key " << key.key << " in mode " << mode;
       ++checked;
     }
   }
-  EXPECT_EQ(checked, 30);
+  EXPECT_EQ(checked, 3 * static_cast<int>(CommandKeys().size()));
   // The button and the key reach the same action.
   issued.clear();
   window->ButtonById(ids::kSaveAll)->click();
   EXPECT_EQ(issued, QList<int>{ids::kSaveAll});
+}
+
+TEST_F(MainWindowTest, tabLeavesTheNoteForTheLeftColumnAndCtrlTabTypesATab) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->SetMode(ids::kModeReminder);
+  // The calendar takes no Tab; the date picker in its place would.
+  if (!window->settings().calendarShown) window->OnCommand(ids::kCalendarSwitch);
+  QWidget* note = window->ControlById(ids::kReminderNote);
+  note->setFocus();
+  QTest::keyClick(note, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(static_cast<QTextEdit*>(note)->toPlainText(), QStringLiteral("\t"));
+  // On to the calendar switch under the work area, then the left column.
+  QTest::keyClick(note, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window->ControlById(ids::kCalendarSwitch));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window->ControlById(ids::kSearchFrom));
+  // The work area comes first: from the last control of the window the walk starts at the time picker.
+  window->ControlById(ids::kThemeButton)->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window->ControlById(ids::kTimePicker));
 }
 
 TEST_F(MainWindowTest, screenshotsOfTheThreeModesInTwoThemes) {

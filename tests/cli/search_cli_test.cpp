@@ -123,3 +123,21 @@ TEST(OrlanectlDiary, emptyStoredPasswordNeedsNoneAndHtmlKeepsTheLooks) {
                            "src=\"data:image/png;base64,", "<title>Diary 2006-01-02</title>"})
     EXPECT_TRUE(html.out.contains(look)) << look << "\n" << html.out.constData();
 }
+
+TEST(OrlanectlDiary, importedTablesAndLinksAreExportedAndSearchedAsThePageShowsThem) {
+  test::TempUserFolder folder;
+  ASSERT_EQ(Ctl({QStringLiteral("user-file"), QStringLiteral("init"), QString()}).exitCode, 0);
+  folder.write(QStringLiteral("../table.rtf"),
+               "{\\rtf1\\ansi See {\\field{\\*\\fldinst HYPERLINK \"https://example.org/trip\"}{\\fldrslt the site}}"
+               "{\\super\\chftn{\\*\\footnote \\chftn Footnote words.}}\\par"
+               "\\trowd\\cellx2000\\cellx4000\\pard\\intbl apple\\cell\\pard\\intbl pear\\cell\\row"
+               "\\trowd\\cellx2000\\cellx4000\\pard\\intbl plum\\cell\\pard\\intbl fig\\cell\\row\\pard end\\par}");
+  const QString page = folder.root() + QStringLiteral("table.rtf");
+  ASSERT_EQ(Ctl({QStringLiteral("diary"), QStringLiteral("import"), QStringLiteral("2006-01-02"), page}).exitCode, 0);
+  const QByteArray html = Ctl(Args("diary export 2006-01-02 --format html")).out;
+  EXPECT_EQ(html.count("<tr>"), 2) << html.constData();
+  EXPECT_EQ(html.count("<td"), 4);
+  EXPECT_TRUE(html.contains("href=\"https://example.org/trip\""));
+  EXPECT_EQ(Ctl(Args("diary export 2006-01-02 --format txt")).out, "See the site\napple\npear\nplum\nfig\nend\n");
+  EXPECT_EQ(Ctl(Args("search fig --diary --whole-word")).out, "2006-01-02\n");
+}

@@ -1,3 +1,4 @@
+#include "days/extra_settings.h"
 #include "days/settings_file.h"
 #include "support/run_program.h"
 #include "support/temp_user_folder.h"
@@ -70,14 +71,17 @@ TEST(OrlanectlSettings, showListsSeventeenAsTextOrJson) {
   const auto text = Ctl({QStringLiteral("settings"), QStringLiteral("show")});
   ASSERT_EQ(text.exitCode, 0);
   const QList<QByteArray> lines = text.out.trimmed().split('\n');
-  ASSERT_EQ(lines.size(), 17);
+  const qsizetype extra = static_cast<qsizetype>(ExtraSettingKeys().size());
+  ASSERT_EQ(lines.size(), 17 + extra);
   EXPECT_EQ(lines.front(), "theme 6");
-  EXPECT_EQ(lines.back(), "week_start 1");
+  EXPECT_EQ(lines[16], "week_start 1");
+  EXPECT_EQ(lines[17], "snooze_minutes 5");  // then the additive settings, at their defaults
 
   const auto json = Ctl({QStringLiteral("settings"), QStringLiteral("show"), QStringLiteral("--json")});
   ASSERT_EQ(json.exitCode, 0);
   const QJsonObject object = QJsonDocument::fromJson(json.out).object();
-  EXPECT_EQ(object.size(), 17);
+  EXPECT_EQ(object.size(), 17 + extra);
+  EXPECT_EQ(object.value(QStringLiteral("notifications")).toInt(), 1);
   EXPECT_EQ(object.value(QStringLiteral("sample_rate")).toInt(), 8000);
   EXPECT_EQ(object.value(QStringLiteral("diary_background")).toInt(), 0xFFFFFF);
 }
@@ -91,4 +95,24 @@ TEST(OrlanectlSettings, userDirOption_winsOverTheEnvironment) {
             0);
   EXPECT_TRUE(folder.exists(QStringLiteral("Orlane.cfg")));
   EXPECT_FALSE(other.exists(QStringLiteral("Orlane.cfg")));
+}
+
+TEST(OrlanectlSettings, additiveSettings_goIntoTheirOwnFileKeepingWhatTheyDoNotKnow) {
+  test::TempUserFolder folder;
+  folder.write(QStringLiteral("OrlaneExtra.ini"), "# mine\nfuture_key=x\nlate_cancel_hours=3\n");
+  const auto set = [](const char* name, const char* value) {
+    return Ctl({QStringLiteral("settings"), QStringLiteral("set"), QLatin1String(name), QLatin1String(value)}).exitCode;
+  };
+  EXPECT_EQ(set("late_cancel_hours", "12"), 0);
+  EXPECT_EQ(set("snooze_minutes", "1"), 0);
+  EXPECT_EQ(folder.read(QStringLiteral("OrlaneExtra.ini")),
+            "# mine\nfuture_key=x\nlate_cancel_hours=12\nsnooze_minutes=1\n");
+  EXPECT_FALSE(folder.exists(QStringLiteral("Orlane.cfg")));
+  EXPECT_EQ(set("snooze_minutes", "0"), 2);
+  EXPECT_EQ(set("snooze_minutes", "1441"), 2);
+  EXPECT_EQ(set("notifications", "2"), 2);
+  EXPECT_EQ(folder.read(QStringLiteral("OrlaneExtra.ini")),
+            "# mine\nfuture_key=x\nlate_cancel_hours=12\nsnooze_minutes=1\n");
+  const auto json = Ctl({QStringLiteral("settings"), QStringLiteral("show"), QStringLiteral("--json")});
+  EXPECT_EQ(QJsonDocument::fromJson(json.out).object().value(QStringLiteral("late_cancel_hours")).toInt(), 12);
 }

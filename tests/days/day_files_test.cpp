@@ -30,3 +30,27 @@ TEST(DayKey, isoDatesParseOnlyWhenReal) {
   EXPECT_FALSE(ParseIsoDate(QStringLiteral("2005-13-01")).has_value());
   EXPECT_FALSE(ParseIsoDate(QStringLiteral("")).has_value());
 }
+
+TEST(DayKey, keysReadBackOnlyWhenTheyNameARealDay) {
+  const std::optional<CalendarDate> d = ParseDayKey(QStringLiteral("07d50c1f"));
+  ASSERT_TRUE(d.has_value());
+  EXPECT_EQ(d->year, 2005);
+  EXPECT_EQ(d->month, 12);
+  EXPECT_EQ(d->day, 31);
+  for (const char* bad : {"07D50C1F", "07d50c1", "07d50c1f0", "07d50d01", "07d5021d", "07d5000a", "zzzzzzzz", ""})
+    EXPECT_FALSE(ParseDayKey(QString::fromLatin1(bad)).has_value()) << bad;
+  EXPECT_TRUE(ParseDayKey(QStringLiteral("07d4021d")).has_value());  // 29 February 2004
+}
+
+TEST(DayKey, dayFilesOfAKindInARangeInDateOrder) {
+  test::TempUserFolder folder;
+  for (const char* name : {"07d60105.dia", "07d50c1f.dia", "07d60201.dia", "07d60106.alm", "07D60107.dia",
+                           "notakey1.dia", "07d60105.dia.tmp"})
+    folder.write(QString::fromLatin1(name), "x");
+  EXPECT_EQ(DayKeysWithFile(DayFileKind::Diary, QStringLiteral("00000000"), QStringLiteral("ffffffff")),
+            (QStringList{QStringLiteral("07d50c1f"), QStringLiteral("07d60105"), QStringLiteral("07d60201")}));
+  EXPECT_EQ(DayKeysWithFile(DayFileKind::Diary, MakeDayKey(2006, 1, 1), MakeDayKey(2006, 1, 31)),
+            QStringList{QStringLiteral("07d60105")});
+  EXPECT_EQ(DayKeysWithFile(DayFileKind::Reminders, QStringLiteral("00000000"), QStringLiteral("ffffffff")),
+            QStringList{QStringLiteral("07d60106")});
+}

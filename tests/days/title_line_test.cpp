@@ -18,5 +18,16 @@ TEST(TitleLine, withAndWithoutHoliday) {
 TEST(TitleLine, clockInfo) {
   const QString info = ClockInfoText(MakeLocalTime(2006, 1, 2, 8, 30, 0));
   EXPECT_TRUE(info.startsWith(QStringLiteral("08:30:00\r\n")));
-  EXPECT_TRUE(info.contains(QStringLiteral("\r\nDay of year: 002\r\nWeek of year: 01\r\nTime zone: CET")));
+  EXPECT_TRUE(info.contains(QStringLiteral("\r\nDay of year: 002\r\nWeek of year: 01 (ISO 8601)\r\nTime zone: CET")));
+}
+
+// The C library's "%U" counts from the first Sunday and says week 49 here.
+TEST(TitleLine, clockInfo_weekByTheRuleItNames) {
+  const std::time_t t = MakeLocalTime(2026, 12, 8, 12, 0, 0);
+  EXPECT_TRUE(ClockInfoText(t, kIsoWeekRule).contains(QStringLiteral("\r\nWeek of year: 50 (ISO 8601)\r\n")));
+  EXPECT_TRUE(ClockInfoText(t, {Qt::Sunday, 4})
+                  .contains(QStringLiteral(
+                      "\r\nWeek of year: 49 (weeks from Sunday, week 1 has at least 4 days of the year)\r\n")));
+  // The test runs in the C locale, which keeps no convention of its own.
+  EXPECT_EQ(ClockInfoText(t), ClockInfoText(t, kIsoWeekRule));
 }

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QSpinBox>
 
 using namespace orlane;
 using orlane::test::ModalLog;
@@ -91,10 +92,38 @@ TEST_F(ConfigTest, controlsSitAtTheirRectangles) {
   EXPECT_EQ(dlg.Button(1)->geometry(), QRect(w - 160, 448, 65, 23));
   EXPECT_EQ(dlg.Button(2)->geometry(), QRect(w - 85, 448, 65, 23));
   QStringList groups;
-  for (const QGroupBox* g : dlg.findChildren<QGroupBox*>()) groups << g->title();
+  for (const QGroupBox* g : dlg.findChildren<QGroupBox*>())
+    if (g->isVisibleTo(&dlg)) groups << g->title();  // the first page
   groups.sort();
   EXPECT_EQ(groups, QStringList({QStringLiteral("Date format"), QStringLiteral("Recorder Set"),
                                  QStringLiteral("Search Option"), QStringLiteral("System Set")}));
+}
+
+TEST_F(ConfigTest, secondPage_showsTheAdditiveSettingsAndOkChangesOnlyWhatWasChanged) {
+  ExtraSettings given = ExtraSettings::Parse("late_cancel_hours=12\nnewer=1\n");
+  const auto run = [&](const std::function<void(CConfigDlg&)>& edit) {
+    CConfigDlg dlg(Settings{}, given, 6);
+    dlg.EnsureInitialized();
+    dlg.OnCommand(CConfigDlg::kPageId);
+    EXPECT_EQ(dlg.Page(), 1);
+    EXPECT_FALSE(dlg.CheckBox(CConfigDlg::kAutorun)->isVisibleTo(&dlg));
+    EXPECT_TRUE(dlg.SnoozeMinutesBox()->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.SnoozeMinutesBox()->value(), 5);
+    EXPECT_TRUE(dlg.NotificationsBox()->Checked());
+    EXPECT_EQ(dlg.LateCancelBox()->value(), 12);
+    test::SaveShot(test::Shot(dlg), QStringLiteral("config_page2.png"));
+    edit(dlg);
+    ScopedModalResponder scope([](const ModalRequest&) { return 1; });
+    dlg.OnCommand(1);
+    return dlg.extraSettings().serialize();
+  };
+  EXPECT_EQ(run([](CConfigDlg&) {}), "late_cancel_hours=12\nnewer=1\n");
+  EXPECT_EQ(run([](CConfigDlg& dlg) {
+              dlg.SnoozeMinutesBox()->setValue(1);
+              dlg.NotificationsBox()->SetChecked(false);
+              dlg.LateCancelBox()->setValue(0);
+            }),
+            "late_cancel_hours=0\nnewer=1\nsnooze_minutes=1\nnotifications=0\n");
 }
 
 TEST_F(ConfigTest, okWithoutChanges_keepsEveryValueAndDeletesTheRunValueWhenAutorunIsOff) {

@@ -5,7 +5,9 @@
 #include <QCryptographicHash>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
+#include <QTextTable>
 
 namespace orlane::test {
 namespace {
@@ -107,6 +109,12 @@ QString DumpDocument(const QTextDocument& document) {
     }
   }
   return lines.join('\n') + '\n';
+}
+
+QTextTable* FirstTable(const QTextDocument& document) {
+  for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+    if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) return table;
+  return nullptr;
 }
 
 }  // namespace orlane::test

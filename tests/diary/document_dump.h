@@ -5,9 +5,12 @@
 #include <QString>
 
 class QTextDocument;
+class QTextTable;
 
 namespace orlane::test {
 
 QString DumpDocument(const QTextDocument& document);
+// The first table of the page's top level, or null.
+QTextTable* FirstTable(const QTextDocument& document);
 
 }  // namespace orlane::test

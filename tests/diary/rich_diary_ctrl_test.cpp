@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextList>
 
@@ -147,4 +150,75 @@ TEST(RichDiaryCtrl, programsAndScriptsOpenOnlyAfterAQuestionThatDefaultsToNo) {
   asked.clear();
   EXPECT_EQ(editor.OpenAttachment(Attachment(QStringLiteral("photo.png"), "\x89PNG\r\n\x1a\n")), 1);
   EXPECT_TRUE(asked.isEmpty());
+}
+
+namespace {
+void Click(CRichDiaryCtrl& editor, QPoint at, Qt::KeyboardModifiers modifiers) {
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, editor.viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, modifiers);
+    QApplication::sendEvent(editor.viewport(), &event);
+  }
+}
+}  // namespace
+
+TEST(RichDiaryCtrl, ctrlClickOnALinkOpensItsTargetAPlainClickEditsIt) {
+  CRichDiaryCtrl editor;
+  editor.resize(400, 200);
+  editor.show();
+  ASSERT_TRUE(editor.SetRtfText(
+      "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"https://example.org/a\"}{\\fldrslt linked words}} after\\par}"));
+  QList<QUrl> opened;
+  ScopedService opener(&Services::openUrl, [&](const QUrl& url) {
+    opened << url;
+    return true;
+  });
+  QTextCursor inLink(editor.document());
+  inLink.setPosition(3);
+  const QPoint at = editor.cursorRect(inLink).center();
+  Click(editor, at, Qt::NoModifier);
+  EXPECT_TRUE(opened.isEmpty());
+  Click(editor, at, Qt::ControlModifier);
+  EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("https://example.org/a"))}));
+}
+
+TEST(RichDiaryCtrl, textPastedAfterAnAttachedFileIsTextInTheFormatBeforeIt) {
+  CRichDiaryCtrl editor;
+  QTextCursor cursor(editor.document());
+  QTextCharFormat serif;
+  serif.setFontFamilies({QStringLiteral("DejaVu Serif")});
+  serif.setFontPointSize(14);
+  cursor.insertText(QStringLiteral("Before "), serif);
+  InsertAttachment(cursor, QStringLiteral("notes.txt"), "bytes", QImage(8, 8, QImage::Format_RGB32));
+  editor.setTextCursor(cursor);
+  QApplication::clipboard()->setText(QStringLiteral("pasted words"));
+  editor.paste();
+  EXPECT_EQ(VisiblePlainText(*editor.document()), QStringLiteral("Before \uFFFCpasted words"));
+  int objects = 0;
+  for (auto it = editor.document()->begin().begin(); !it.atEnd(); ++it) {
+    const QTextCharFormat format = it.fragment().charFormat();
+    if (format.isImageFormat()) {
+      ++objects;
+      continue;
+    }
+    EXPECT_EQ(format.fontPointSize(), 14) << it.fragment().text().toStdString();
+    EXPECT_FALSE(format.hasProperty(kAttachmentDataProperty));
+  }
+  EXPECT_EQ(objects, 1);
+  // Other programs get the text without the object's mark.
+  editor.selectAll();
+  editor.copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Before pasted words"));
+}
+
+TEST(RichDiaryCtrl, aClearedPageTypesInThePlainFormat) {
+  CRichDiaryCtrl editor;
+  editor.setFontPointSize(30);
+  editor.setTextColor(Qt::red);
+  editor.insertPlainText(QStringLiteral("big"));
+  editor.ClearPage();
+  editor.insertPlainText(QStringLiteral("fresh"));
+  const QTextCharFormat format = editor.document()->begin().begin().fragment().charFormat();
+  EXPECT_NE(format.fontPointSize(), 30);
+  EXPECT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
 }

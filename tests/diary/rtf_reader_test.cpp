@@ -90,8 +90,9 @@ TEST(RtfReaderText, specialCharactersAndDestinationsLeftOut) {
       "a\\tab b\\line c\\~d\\_e\\-f\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet"
       "\\{\\}\\\\{\\*\\bkmkstart m}{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}"
       "{\\header head}{\\footnote note}{\\v hidden}{\\*\\unknown skipped}{\\unknownword kept}\\par next}";
-  // Hidden text is kept as one invisible object.
-  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\link\uFFFCkept\nnext"));
+  // Hidden text, the bookmark, the header, the footnote and the unknown
+  // destination are each kept as one object; only the footnote shows.
+  EXPECT_EQ(Read(rtf), QString::fromUtf8("a\tb\nc d\u2011ef—–‘’“”•{}\\\uFFFClink\uFFFC\uFFFC\uFFFC\uFFFCkept\nnext"));
 }
 
 TEST(RtfReaderText, paragraphsAndTheTrailingMark) {

@@ -1,6 +1,7 @@
 # The Debian package builds, holds the installed files under /usr, depends on
-# the libraries dpkg-shlibdeps finds and on the plugins and fonts the program
-# loads at run time, and lintian finds no error in it.
+# the libraries dpkg-shlibdeps finds and on the plugins (sound, X11 and Wayland
+# windows) and fonts the program loads at run time, and lintian finds no error
+# in it.
 set -euo pipefail
 source "$(dirname "$0")/dist_lib.sh"
 need_tool dpkg-shlibdeps dpkg-dev
@@ -12,7 +13,8 @@ cpack --config "$ORLANE_BUILD_DIR/CPackConfig.cmake" -B "$out" >"$out/cpack.log"
 deb=$(ls "$out"/orlane_*.deb)
 [ "$(dpkg-deb -f "$deb" Package)" = orlane ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libasound2 gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-wine; do
+for dep in libqt6widgets6 libasound2 gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-wine qt6-qpa-plugins \
+           qt6-wayland; do
   grep -q "\b$dep\b" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')

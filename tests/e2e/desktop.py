@@ -428,10 +428,12 @@ class MainWindow:
         self.d.key("ctrl+s")
 
     def step_day(self, key):
-        """Changes the shown day by one with the date picker's arrow keys."""
+        """Changes the shown day by one: "Up" the next day, "Down" the day before,
+        with the program's keys while the date picker has the focus (its own
+        arrow keys step the section under the caret, which the date format moves)."""
         x, y, w, h = self.rect(DATE_PICKER)
         self.d.click(*self.app.client_point(self.wid, x + 20, y + h // 2))
-        self.d.key(key)
+        self.d.key({"Up": "ctrl+Next", "Down": "ctrl+Prior"}[key])
 
     def reminders(self, date):
         """The day's reminders as orlanectl lists them."""

@@ -46,6 +46,7 @@ class RecordingHost final : public AlarmScheduler::Host {
     if (scheduler) scheduler->alertClosed(alert);  // closed at once
   }
   void dayChanged(const QString& key) override { log << QStringLiteral("day ") + key; }
+  void remindersSkipped(int count, int hours) override { log << QStringLiteral("skipped %1 %2").arg(count).arg(hours); }
 
   QStringList opened() const { return log.filter(QStringLiteral("open ")); }
 
@@ -292,4 +293,30 @@ TEST(AlarmMarkers, clearingTouchesOnlyTheHead) {
   EXPECT_EQ(WithoutActiveMarker("a.wav<Alarm is active><Alarm is repeat>\r\nkeep <Alarm is active> here"),
             "a.wav<Alarm is repeat>\r\nkeep <Alarm is active> here");
   EXPECT_EQ(WithoutActiveMarker("no line break"), "no line break");
+}
+
+TEST_F(SchedulerTest, lateCancel_skipsOnlyRemindersOlderThanItsHoursAndSaysHowMany) {
+  AddReminder(2006, 1, 2, "01:00:00");  // 11 hours late at noon: shown
+  AddReminder(2006, 1, 1, "23:30:00");  // 12.5 hours late: skipped
+  AddReminder(2005, 12, 29, "08:00:00");
+  AddReminder(2006, 1, 2, "12:00:00");  // exactly now: shown
+  scheduler.setLateCancelHours(12);
+  clock.setMs(Ms(2006, 1, 2, 12, 0, 0));
+  scheduler.showMissedReminders();
+  EXPECT_EQ(host.opened(), (QStringList{QStringLiteral("open Missed Reminder - 2006-01-02 01:00:00"),
+                                        QStringLiteral("open Missed Reminder - 2006-01-02 12:00:00")}));
+  EXPECT_TRUE(host.log.contains(QStringLiteral("skipped 2 12")));
+  EXPECT_FALSE(IsActive(2006, 1, 1, "23:30:00"));
+  EXPECT_FALSE(IsActive(2005, 12, 29, "08:00:00"));
+
+  // After two days asleep the same rule holds for the ticks; 0 turns it off.
+  AddReminder(2006, 1, 2, "20:00:00");
+  AddReminder(2006, 1, 4, "11:30:00");
+  scheduler.loadTodayReminders();
+  host.log.clear();
+  tickAt(Ms(2006, 1, 4, 12, 0, 0));
+  EXPECT_EQ(host.opened(), QStringList{QStringLiteral("open Missed Reminder - 2006-01-04 11:30:00")});
+  EXPECT_TRUE(host.log.contains(QStringLiteral("skipped 1 12")));
+  EXPECT_FALSE(IsActive(2006, 1, 2, "20:00:00"));
+  EXPECT_FALSE(IsPastLateCancel(0, 1000000, 0));
 }

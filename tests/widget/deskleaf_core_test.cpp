@@ -151,7 +151,10 @@ TEST(DeskleafModel, menuFlagsCaptionAndDesktopLimits) {
   EXPECT_EQ(DeskleafCaption(t, true, 1), QStringLiteral("16/03 09:05"));
   EXPECT_EQ(DeskleafCaption(t, true, 2), QStringLiteral("03/16 09:05"));
   EXPECT_EQ(DeskleafCaption(t, true, 3), QString());
-  EXPECT_EQ(DeskleafCaption(t, false, 1), QStringLiteral("03/16/05 09:05:30"));
+  // The big size's date follows the date format too.
+  EXPECT_EQ(DeskleafCaption(t, false, 0), QStringLiteral("03/16/05 09:05:30"));
+  EXPECT_EQ(DeskleafCaption(t, false, 1), QStringLiteral("16/03/05 09:05:30"));
+  EXPECT_EQ(DeskleafCaption(t, false, 2), QStringLiteral("05/03/16 09:05:30"));
 
   EXPECT_EQ(DesktopLimitsFor(QStringLiteral("xcb"), true), DesktopLimits{});
   const DesktopLimits bare = DesktopLimitsFor(QStringLiteral("xcb"), false);

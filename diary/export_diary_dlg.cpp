@@ -1,0 +1,269 @@
+#include "diary/export_diary_dlg.h"
+
+#include "controls/bar_ctrl.h"
+#include "controls/color_theme.h"
+#include "controls/mac_button.h"
+#include "controls/msg_box_dlg.h"
+#include "days/day_files.h"
+#include "security/edge_rect.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QThread>
+
+namespace orlane {
+
+namespace {
+constexpr int kWidth = 380;
+constexpr int kHeight = 262;
+constexpr BookFormat kFormats[] = {BookFormat::Markdown, BookFormat::Html, BookFormat::Pdf, BookFormat::Text};
+
+QString KeyOf(const QDate& d) {
+  return MakeDayKey(d.year(), d.month(), d.day());
+}
+
+QString Outcome(const DiaryBookResult& result, const QString& path) {
+  QString text;
+  switch (result.status) {
+    case BookStatus::NoPages: return QStringLiteral("There are no diary pages on these days.");
+    case BookStatus::WriteFailed:
+      return QStringLiteral("The diary could not be written to %1: %2").arg(result.failedPath, result.failure);
+    case BookStatus::Cancelled: return {};
+    case BookStatus::Written:
+      text = QStringLiteral("%1 pages of the diary were written to %2.").arg(result.pages).arg(path);
+      break;
+  }
+  if (!result.otherPassword.isEmpty())
+    text += QStringLiteral("\nNot in it, written under another password: ") +
+            result.otherPassword.join(QStringLiteral(", "));
+  if (!result.unreadable.isEmpty())
+    text += QStringLiteral("\nNot in it, could not be read: ") + result.unreadable.join(QStringLiteral(", "));
+  return text;
+}
+}  // namespace
+
+CExportDiaryDlg::CExportDiaryDlg(const QDate& shown, QByteArray password, int theme, QWidget* parent)
+    : CThemedDialog(parent), shown_(shown), password_(std::move(password)) {
+  SetTheme(theme);
+  setWindowTitle(QStringLiteral("Export diary"));
+  progressTimer_.setInterval(50);
+  connect(&progressTimer_, &QTimer::timeout, this, &CExportDiaryDlg::ShowProgress);
+}
+
+CExportDiaryDlg::~CExportDiaryDlg() {
+  if (!worker_) return;
+  cancelRequested_ = true;
+  worker_->wait();
+}
+
+void CExportDiaryDlg::OnInitDialog() {
+  resize(kWidth, kHeight);
+  CenterWindow();
+  CThemedDialog::OnInitDialog();
+  BuildControls(ClientSize().width());
+  ShowDays(kShownMonth);
+  days_->setCurrentIndex(kShownMonth);
+}
+
+void CExportDiaryDlg::BuildControls(int w) {
+  const auto label = [this](const QString& text, int top) {
+    auto* l = new QLabel(text, Client());
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setGeometry(EdgeRect(10, top, 80, top + 20));
+    l->show();
+  };
+  const auto list = [this, w](int top, const QStringList& items) {
+    auto* combo = new QComboBox(Client());
+    combo->addItems(items);
+    combo->setGeometry(90, top, w - 20 - 90, 20);
+    combo->show();
+    return combo;
+  };
+  label(QStringLiteral("Days:"), 38);
+  days_ = list(38, {QStringLiteral("The shown day"), QStringLiteral("The shown month"),
+                    QStringLiteral("The shown year"), QStringLiteral("Everything"), QStringLiteral("These days:")});
+  label(QStringLiteral("From:"), 66);
+  from_ = new QDateEdit(Client());
+  to_ = new QDateEdit(Client());
+  const int half = (w - 20 - 90 - 30) / 2;
+  from_->setGeometry(90, 66, half, 20);
+  auto* toLabel = new QLabel(QStringLiteral("to"), Client());
+  toLabel->setAlignment(Qt::AlignCenter);
+  toLabel->setGeometry(90 + half, 66, 30, 20);
+  to_->setGeometry(90 + half + 30, 66, half, 20);
+  for (QDateEdit* edit : {from_, to_}) {
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    edit->setCalendarPopup(true);
+    edit->show();
+  }
+  toLabel->show();
+  label(QStringLiteral("Format:"), 94);
+  format_ = list(94, {QStringLiteral("Markdown (.md)"), QStringLiteral("HTML (.html)"), QStringLiteral("PDF (.pdf)"),
+                      QStringLiteral("Text (.txt)")});
+  label(QStringLiteral("Order:"), 122);
+  order_ = list(122, {QStringLiteral("Oldest first"), QStringLiteral("Newest first")});
+  label(QStringLiteral("File:"), 150);
+  file_ = new QLineEdit(QDir::home().filePath(QStringLiteral("Diary.md")), Client());
+  file_->setGeometry(90, 150, w - 20 - 90 - 30, 20);
+  file_->show();
+  const auto button = [this](const QString& text, int id, QRect rect) {
+    auto* b = new CMacButton(text, id, Client());
+    b->SetTheme(Theme());
+    b->setFont(NormalFont());
+    b->setGeometry(rect);
+    connect(b, &CMacButton::commandClicked, this, &CExportDiaryDlg::OnCommand);
+    b->show();
+    return b;
+  };
+  button(QStringLiteral("..."), kBrowseId, EdgeRect(w - 45, 150, w - 20, 170));
+  bar_ = new CBarCtrl(EdgeRect(20, 184, w - 20, 198), Client());
+  bar_->SetColor(ThemeColor(Theme(), kThemeShadow));
+  bar_->show();
+  export_ = button(QStringLiteral("&Export"), kExportId, EdgeRect(w - 160, 212, w - 95, 235));
+  cancel_ = button(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 212, w - 20, 235));
+  export_->setDefault(true);
+  connect(days_, &QComboBox::activated, this, &CExportDiaryDlg::ShowDays);
+  connect(format_, &QComboBox::currentIndexChanged, this, &CExportDiaryDlg::FollowFormat);
+  const auto chosen = [this] { days_->setCurrentIndex(kChosenDays); };
+  connect(from_, &QDateEdit::userDateChanged, this, chosen);
+  connect(to_, &QDateEdit::userDateChanged, this, chosen);
+}
+
+void CExportDiaryDlg::ShowDays(int days) {
+  QDate from = shown_;
+  QDate to = shown_;
+  switch (days) {
+    case kShownMonth:
+      from = QDate(shown_.year(), shown_.month(), 1);
+      to = from.addMonths(1).addDays(-1);
+      break;
+    case kShownYear:
+      from = QDate(shown_.year(), 1, 1);
+      to = QDate(shown_.year(), 12, 31);
+      break;
+    case kEverything: {
+      const QStringList keys =
+          DayKeysWithFile(DayFileKind::Diary, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
+      if (keys.isEmpty()) break;
+      const std::optional<CalendarDate> first = ParseDayKey(keys.first());
+      const std::optional<CalendarDate> last = ParseDayKey(keys.last());
+      from = QDate(first->year, first->month, first->day);
+      to = QDate(last->year, last->month, last->day);
+      break;
+    }
+    default: return;  // the days as they are set
+  }
+  const QSignalBlocker blockFrom(from_);
+  const QSignalBlocker blockTo(to_);
+  from_->setDate(from);
+  to_->setDate(to);
+}
+
+void CExportDiaryDlg::FollowFormat() {
+  const QFileInfo file(file_->text());
+  const QString suffix = QLatin1String(BookFormatSuffix(kFormats[std::max(0, format_->currentIndex())]));
+  file_->setText(file.dir().filePath(file.completeBaseName() + QLatin1Char('.') + suffix));
+}
+
+void CExportDiaryDlg::Browse() {
+  const QString path = QFileDialog::getSaveFileName(this, QString(), file_->text());
+  if (!path.isEmpty()) file_->setText(path);
+}
+
+DiaryBookRequest CExportDiaryDlg::Request() const {
+  DiaryBookRequest request;
+  request.fromKey = KeyOf(std::min(from_->date(), to_->date()));
+  request.toKey = KeyOf(std::max(from_->date(), to_->date()));
+  request.format = kFormats[std::max(0, format_->currentIndex())];
+  request.order = order_->currentIndex() == 1 ? BookOrder::NewestFirst : BookOrder::OldestFirst;
+  request.outPath = QFileInfo(file_->text()).absoluteFilePath();
+  request.password = password_;
+  return request;
+}
+
+void CExportDiaryDlg::OnCommand(int id) {
+  switch (id) {
+    case kExportId:
+      if (!worker_) Start();
+      break;
+    case kBrowseId:
+      if (!worker_) Browse();
+      break;
+    case kCloseButtonId:
+      if (worker_)
+        cancelRequested_ = true;  // Finish closes the window once the work has stopped
+      else
+        CThemedDialog::OnCommand(id);
+      break;
+    default: CThemedDialog::OnCommand(id); break;
+  }
+}
+
+void CExportDiaryDlg::Start() {
+  if (file_->text().trimmed().isEmpty()) {
+    ThemedNotice(QStringLiteral("Please name the file to write the diary to."), Theme(), this);
+    return;
+  }
+  const DiaryBookRequest request = Request();
+  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
+    w->setEnabled(false);
+  done_ = 0;
+  total_ = 1;
+  cancelRequested_ = false;
+  worker_.reset(QThread::create([this, request] {
+    result_ = WriteDiaryBook(request, [this](int done, int total) {
+      done_ = done;
+      total_ = total;
+      return !cancelRequested_.load();
+    });
+  }));
+  connect(worker_.get(), &QThread::finished, this, &CExportDiaryDlg::Finish, Qt::QueuedConnection);
+  progressTimer_.start();
+  worker_->start();
+}
+
+void CExportDiaryDlg::ShowProgress() {
+  bar_->SetRange(0, std::max(1, total_.load()));
+  bar_->SetPos(done_.load());
+}
+
+void CExportDiaryDlg::Finish() {
+  worker_->wait();
+  worker_.reset();
+  progressTimer_.stop();
+  ShowProgress();
+  const QString text = Outcome(result_, Request().outPath);
+  if (!text.isEmpty()) ThemedNotice(text, Theme(), this);
+  if (result_.status == BookStatus::Written || result_.status == BookStatus::Cancelled) {
+    done(result_.status == BookStatus::Written ? QDialog::Accepted : QDialog::Rejected);
+    return;
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
+    w->setEnabled(true);
+}
+
+void CExportDiaryDlg::closeEvent(QCloseEvent* event) {
+  if (worker_) {
+    cancelRequested_ = true;
+    event->ignore();
+    return;
+  }
+  CThemedDialog::closeEvent(event);
+}
+
+void CExportDiaryDlg::reject() {
+  // Escape while the book is written cancels it; the window closes when the work has stopped.
+  if (worker_) {
+    cancelRequested_ = true;
+    return;
+  }
+  CThemedDialog::reject();
+}
+
+}  // namespace orlane
