@@ -1,5 +1,7 @@
 #include "reminders/recurrence_expand.h"
 
+#include "reminders/reminder_value.h"
+
 #include <libical/ical.h>
 
 #include <memory>

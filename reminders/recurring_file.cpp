@@ -1,6 +1,7 @@
 #include "reminders/recurring_file.h"
 
 #include "platform/app_paths.h"
+#include "reminders/reminder_value.h"
 #include "security/scramble.h"
 
 #include <QDir>

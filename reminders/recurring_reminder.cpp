@@ -1,6 +1,7 @@
 #include "reminders/recurring_reminder.h"
 
 #include "platform/clock.h"
+#include "reminders/reminder_value.h"
 
 #include <QDateTime>
 #include <QUuid>

@@ -7,8 +7,6 @@
 // part of what RRULE can say; they are built and read back through libical.
 #pragma once
 
-#include "reminders/reminder_value.h"
-
 #include <QByteArray>
 #include <QDate>
 #include <optional>
@@ -16,6 +14,8 @@
 #include <vector>
 
 namespace orlane {
+
+struct Reminder;
 
 enum class RecurKind { Once, Daily, Weekdays, Weekly, Monthly, Yearly };
 
