@@ -6,6 +6,7 @@
 #include "reminders/recurring_file.h"
 #include "reminders/reminder_editor.h"
 #include "reminders/reminder_store.h"
+#include "reminders/reminder_value.h"
 #include "security/scramble.h"
 #include "support/random_bytes.h"
 #include "support/temp_user_folder.h"
