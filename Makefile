@@ -33,7 +33,8 @@ DEB_PACKAGES := \
   desktop-file-utils appstream man-db lintian dpkg-dev \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
   libsodium-dev libsodium23 libarchive-dev libarchive13 openssl \
-  dunst dbus-daemon dbus-bin
+  dunst dbus-daemon dbus-bin \
+  libical-dev libical3 python3-dateutil
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 

@@ -98,7 +98,8 @@ void DaySession::loadNow() {
   store_.refresh(key);
   static_cast<void>(store_.day(key));
   if (watcher_ && changed)
-    watcher_->watchDay({DayFilePath(key, DayFileKind::Diary), DayFilePath(key, DayFileKind::Reminders)});
+    watcher_->watchDay(
+        {DayFilePath(key, DayFileKind::Diary), DayFilePath(key, DayFileKind::Reminders), RecurringFilePath()});
   Q_EMIT dayLoaded(key);
   if (IsDamaged(store_.loadResult(key)) && !damagedTold_.contains(key)) {
     damagedTold_ << key;

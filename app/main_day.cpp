@@ -39,6 +39,18 @@ QString HolidayOf(std::time_t t) {
 }  // namespace
 
 void CMainDlg::ConnectSession() {
+  // The calendar marks a day with an occurrence of a recurring reminder as a day with reminders.
+  MonthSources sources = DefaultMonthSources();
+  sources.marks = [this](int year, int month, int day) {
+    DayMarks marks = DayMarksOnDisk(year, month, day);
+    marks.reminders = marks.reminders || store_->hasOccurrences(MakeDayKey(year, month, day));
+    return marks;
+  };
+  frame_.calendar->SetSources(std::move(sources));
+  connect(store_, &ReminderStore::recurringChanged, frame_.calendar, [this] {
+    frame_.calendar->Redraw();
+    frame_.calendar->update();
+  });
   session_->setPage(diary_->Editor()->document());
   connect(session_, &DaySession::dayLeaving, this, [this] { sound_->LeaveDay(); });
   connect(session_, &DaySession::dayLoaded, this, &CMainDlg::OnDayLoaded);

@@ -67,6 +67,9 @@ inline constexpr int kRepeatPlay = 1039;
 inline constexpr int kUpdateReminder = 1041;
 inline constexpr int kDatePicker = 1044;
 inline constexpr int kMediaEdit = 1060;
+inline constexpr int kRecurs = 1063;
+inline constexpr int kRecurEvery = 1065;
+inline constexpr int kRecurUntil = 1067;
 
 // Search panel.
 inline constexpr int kSearchWords = 1022;

@@ -65,11 +65,15 @@ void ReminderMode(std::vector<ControlPlacement>& out, int w, int h, int r, int t
   out.push_back({ids::kActive, QRect(r + 103, t + 89, 60, 20)});
   out.push_back({ids::kBeepOnly, QRect(r + 166, t + 89, 80, 20)});
   out.push_back({ids::kRepeatPlay, QRect(r + 249, t + 89, 90, 20)});
-  out.push_back({ids::kMediaEdit, QRect(r + 103, b - 25, w - r - 118, 22)});
+  // The recurrence: its choice after the check boxes, every-N and the end date after the media file.
+  out.push_back({ids::kRecurs, QRect(r + 345, t + 88, 112, 22)});
+  out.push_back({ids::kMediaEdit, QRect(r + 103, b - 25, w - r - 118 - 208, 22)});
+  out.push_back({ids::kRecurEvery, QRect(w - 15 - 204, b - 25, 72, 22)});
+  out.push_back({ids::kRecurUntil, QRect(w - 15 - 128, b - 25, 128, 22)});
   // The media or movie of the shown reminder: the free part of the group, right of its buttons.
   const QRect group(x0, t, w - 10 - x0, b - t);
   out.push_back({ids::kMediaPreview,
-                 QRect(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420), group.height() - 50)});
+                 QRect(group.left() + 410, group.top() + 18, std::max(40, group.width() - 420), group.height() - 82)});
   out.push_back({ids::kReminderNote, QRect(x0, b + 5, w - 10 - x0, h - 20 - b - 5)});
 }
 

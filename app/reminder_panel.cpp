@@ -14,9 +14,12 @@
 #include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTimeEdit>
 
 namespace orlane {
@@ -32,6 +35,12 @@ constexpr ButtonEntry kReminderButtons[] = {
     {ids::kMediaFile, "Media File", 175, "Set a Media File to the Reminder"},
     {ids::kPlayNow, "Play Now", 178, "Test the Reminder"},
 };
+
+// The Recurs choices, in the order of RecurKind.
+constexpr const char* kRecurChoices[] = {"Once",       "Every day",   "Every weekday",
+                                         "Every week", "Every month", "Every year"};
+// The end date's lowest value stands for no end.
+const QDate kNoEnd(2000, 1, 1);
 
 // The media file dialog's two entries.
 QString MediaFileFilter() {
@@ -58,6 +67,19 @@ ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& st
   note_ = controls_.Add(ids::kReminderNote, new CRichDiaryCtrl(client));
   note_->setAcceptRichText(false);
   LetTabLeaveText(note_);
+  recurs_ = controls_.Add(ids::kRecurs, new QComboBox(client));
+  for (const char* choice : kRecurChoices) recurs_->addItem(QString::fromLatin1(choice));
+  recurEvery_ = controls_.Add(ids::kRecurEvery, new QSpinBox(client));
+  recurEvery_->setRange(1, 999);
+  recurEvery_->setPrefix(QStringLiteral("every "));
+  recurUntil_ = controls_.Add(ids::kRecurUntil, new QDateEdit(client));
+  recurUntil_->setDisplayFormat(QStringLiteral("'until' yyyy-MM-dd"));
+  recurUntil_->setMinimumDate(kNoEnd);
+  recurUntil_->setSpecialValueText(QStringLiteral("No end"));
+  recurUntil_->setDate(kNoEnd);
+  connect(recurs_, &QComboBox::activated, this, &ReminderPanel::RecurrenceEdited);
+  connect(recurEvery_, &QSpinBox::editingFinished, this, &ReminderPanel::RecurrenceEdited);
+  connect(recurUntil_, &QDateEdit::editingFinished, this, &ReminderPanel::RecurrenceEdited);
   connect(list_, &QListWidget::currentRowChanged, this, [this] { OnSelection(); });
   connect(note_, &QTextEdit::textChanged, this, &ReminderPanel::FieldsEdited);
   connect(media_, &QLineEdit::textEdited, this, &ReminderPanel::FieldsEdited);
@@ -95,7 +117,10 @@ void ReminderPanel::SetShown(bool shown) {
 void ReminderPanel::FillList() {
   QSignalBlocker block(list_);
   list_->ResetContent();
-  for (const QByteArray& k : editor_.entries()) list_->addItem(QString::fromLatin1(k));
+  // An occurrence of a recurring reminder is marked after its time.
+  for (int i = 0; i < editor_.entries().size(); ++i)
+    list_->addItem(QString::fromLatin1(editor_.entries()[i]) +
+                   (editor_.isOccurrence(i) ? QStringLiteral(" \u21BB") : QString()));
 }
 
 void ReminderPanel::LoadDay(const QString& dayKey) {
@@ -141,7 +166,54 @@ void ReminderPanel::ShowFields() {
   if (f.media != shownMedia_) ShowMediaPreview(f.media);
   QSignalBlocker blockList(list_);
   list_->setCurrentRow(editor_.selection());
+  ShowRecurrence();
   showing_ = wasShowing;
+}
+
+void ReminderPanel::ShowRecurrence() {
+  // With nothing selected the fields stay as typed, for Add to take.
+  if (editor_.selection() < 0) return;
+  const std::optional<RecurRule> rule = editor_.recurrence();
+  // A rule the choices cannot say is kept; its fields cannot change it.
+  for (QWidget* field :
+       {static_cast<QWidget*>(recurs_), static_cast<QWidget*>(recurEvery_), static_cast<QWidget*>(recurUntil_)})
+    field->setEnabled(rule.has_value());
+  const RecurRule shown = rule.value_or(RecurRule{});
+  const QSignalBlocker a(recurs_), b(recurEvery_), c(recurUntil_);
+  recurs_->setCurrentIndex(static_cast<int>(shown.kind));
+  recurEvery_->setValue(shown.interval);
+  recurUntil_->setDate(shown.until.value_or(kNoEnd));
+}
+
+RecurRule ReminderPanel::RecurrenceOfFields() const {
+  RecurRule rule;
+  rule.kind = static_cast<RecurKind>(std::clamp(recurs_->currentIndex(), 0, 5));
+  rule.interval = recurEvery_->value();
+  if (recurUntil_->date() > kNoEnd) rule.until = recurUntil_->date();
+  return rule;
+}
+
+void ReminderPanel::RecurrenceEdited() {
+  if (showing_ || editor_.selection() < 0) return;
+  const std::optional<RecurRule> now = editor_.recurrence();
+  if (!now || *now == RecurrenceOfFields()) return;
+  showing_ = true;
+  editor_.setRecurrence(RecurrenceOfFields());
+  showing_ = false;
+  FillList();
+  ShowFields();
+  Q_EMIT remindersChanged();
+}
+
+bool ReminderPanel::RemoveOccurrence() {
+  CMsgBoxDlg box(QStringLiteral("This reminder recurs. Remove it only on this day, or every time?"),
+                 CMsgBoxDlg::kCustom, host_.RunningSettings().theme, host_.Window());
+  // Closing the box is the second answer: it must be the harmless one.
+  box.SetCustomButtons({QStringLiteral("&Only this day"), QStringLiteral("Cancel"), QStringLiteral("&Every time")});
+  box.SetCustomTitle(QStringLiteral("Remove Reminder"));
+  box.exec();
+  if (box.Result() != 0 && box.Result() != 2) return false;
+  return editor_.removeOccurrence(box.Result() == 2) == ReminderEditor::Result::Done;
 }
 
 void ReminderPanel::ShowMediaPreview(const QString& media) {
@@ -183,10 +255,21 @@ void ReminderPanel::OnCommand(int id) {
   const QByteArray pickerKey = timePicker_->time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
   bool save = true;
   switch (id) {
-    case ids::kAddReminder:
-      if (editor_.add(pickerKey) == ReminderEditor::Result::AlreadyExists) TellExists(pickerKey), save = false;
+    case ids::kAddReminder: {
+      // Typed with nothing selected, the Recurs fields belong to the new reminder.
+      const bool typed = editor_.selection() < 0;
+      if (editor_.add(pickerKey) == ReminderEditor::Result::AlreadyExists) {
+        TellExists(pickerKey), save = false;
+        break;
+      }
+      if (typed && RecurrenceOfFields().kind != RecurKind::Once) editor_.setRecurrence(RecurrenceOfFields());
       break;
-    case ids::kRemoveReminder: save = editor_.remove() == ReminderEditor::Result::Done; break;
+    }
+    case ids::kRemoveReminder: {
+      const ReminderEditor::Result r = editor_.remove();
+      save = r == ReminderEditor::Result::Done || (r == ReminderEditor::Result::Recurring && RemoveOccurrence());
+      break;
+    }
     case ids::kUpdateReminder: {
       const ReminderEditor::Result r = editor_.update(pickerKey);
       if (r == ReminderEditor::Result::AlreadyExists) TellExists(pickerKey);

@@ -6,7 +6,10 @@
 #include "app/main_panel.h"
 #include "reminders/reminder_editor.h"
 
+class QComboBox;
+class QDateEdit;
 class QLineEdit;
+class QSpinBox;
 class QTimeEdit;
 
 namespace orlane {
@@ -49,6 +52,12 @@ class ReminderPanel final : public MainPanel {
   void OnSelection();
   void ShowMediaPreview(const QString& media);
   void TellExists(const QByteArray& key);
+  // The recurrence the Recurs fields say, and the user changed them.
+  RecurRule RecurrenceOfFields() const;
+  void RecurrenceEdited();
+  void ShowRecurrence();
+  // Remove on an occurrence: "Only this day" or "Every time"; false when cancelled.
+  bool RemoveOccurrence();
 
   ReminderEditor editor_;
   QTimeEdit* timePicker_ = nullptr;
@@ -58,6 +67,9 @@ class ReminderPanel final : public MainPanel {
   CMacCheckBox* active_ = nullptr;
   CMacCheckBox* repeat_ = nullptr;
   CMacCheckBox* beepOnly_ = nullptr;
+  QComboBox* recurs_ = nullptr;
+  QSpinBox* recurEvery_ = nullptr;
+  QDateEdit* recurUntil_ = nullptr;
   QWidget* client_ = nullptr;
   QWidget* preview_ = nullptr;  // the media or movie of the shown reminder
   QRect previewArea_;

@@ -60,8 +60,11 @@ class CMonthCalendar final : public QWidget {
   // The cell showing the selected day.
   int SelectedCell() const;
 
-  // For tests and benches: where the day files and holidays come from.
-  void SetSourcesForTesting(MonthSources sources) { sources_ = std::move(sources); }
+  // Where the marks and holidays come from (the window adds the occurrences
+  // of recurring reminders to the day files).
+  void SetSources(MonthSources sources) { sources_ = std::move(sources); }
+  // For tests and benches: the same.
+  void SetSourcesForTesting(MonthSources sources) { SetSources(std::move(sources)); }
 
   const QImage& Image() const { return image_; }
   const MonthCellRects& Cells() const { return cells_; }

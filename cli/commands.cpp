@@ -13,8 +13,9 @@ std::span<const CliCommand> Commands() {
       {"unscramble", "unscramble < IN > OUT", &RunUnscramble},
       {"user-file", "user-file init|check [PW]", &RunUserFile},
       {"reminders",
-       "reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] [--inactive] [--repeat] | "
-       "remove DATE TIME",
+       "reminders list DATE [--json] | add DATE TIME [--note TEXT] [--media PATH | --beep] [--inactive] [--repeat] "
+       "[--every day|weekday|week|month|year [--interval N] [--on mon,...] [--until DATE | --count N]] | "
+       "remove DATE TIME [--series]",
        &RunReminders},
       {"search",
        "search TERM (--diary|--reminders) [--from DATE] [--to DATE] [--case] [--whole-word] [--active] [--has-picture] "

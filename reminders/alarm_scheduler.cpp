@@ -27,17 +27,18 @@ std::time_t DueTime(int year, int month, int day, const QByteArray& timeKey) {
 
 AlarmScheduler::AlarmScheduler(Host& host, ReminderStore& store) : host_(host), store_(store) {
   connect(&store_, &ReminderStore::remindersChanged, this, &AlarmScheduler::followStore);
+  connect(&store_, &ReminderStore::recurringChanged, this, [this] { followStore(todayKey_); });
 }
 
-const ReminderMap& AlarmScheduler::todayReminders() const {
-  return store_.day(todayKey_);
+ReminderMap AlarmScheduler::todayReminders() const {
+  return store_.shownDay(todayKey_);
 }
 
 void AlarmScheduler::followStore(const QString& dayKey) {
   if (dayKey != todayKey_) return;
   const LocalDate d = LocalDateOf(NowSeconds());
   const Day today{d.year, d.month, d.day, todayKey_};
-  if (MakeDayKey(d.year, d.month, d.day) == todayKey_) todayDue_ = DueTimes(today, store_.day(todayKey_));
+  if (MakeDayKey(d.year, d.month, d.day) == todayKey_) todayDue_ = DueTimes(today, store_.shownDay(todayKey_));
 }
 
 AlarmScheduler::Day AlarmScheduler::DayOf(std::time_t t) {
@@ -67,7 +68,7 @@ void AlarmScheduler::loadTodayReminders() {
   const Day today = DayOf(now);
   todayKey_ = today.key;
   store_.refresh(todayKey_);  // the file as it is now, with the edits not yet saved on top
-  todayDue_ = DueTimes(today, store_.day(todayKey_));
+  todayDue_ = DueTimes(today, store_.shownDay(todayKey_));
   if (!started_) {
     lastTick_ = now;
     started_ = true;
@@ -82,7 +83,7 @@ void AlarmScheduler::showMissedReminders() {
   for (int i = 0; i < kMissedScanDays; ++i) {
     const Day day = DayBefore(today, i);
     // A copy: closing an alert changes the day in the store.
-    const ReminderMap map = store_.day(day.key);
+    const ReminderMap map = store_.shownDay(day.key);
     for (const auto& [key, value] : map) {
       if (i == 0 && DueTime(day.year, day.month, day.day, key) > t0) continue;
       if (!IsActive(value)) continue;
@@ -129,7 +130,7 @@ void AlarmScheduler::checkDueReminders() {
 
 void AlarmScheduler::fireWindow(const Day& day, std::time_t from, std::time_t to) {
   // Copies: closing an alert changes the day in the store.
-  const ReminderMap map = store_.day(day.key);
+  const ReminderMap map = store_.shownDay(day.key);
   const std::vector<DueEntry> due = day.key == todayKey_ ? todayDue_ : DueTimes(day, map);
   auto it = std::lower_bound(due.begin(), due.end(), from, [](const DueEntry& e, std::time_t t) { return e.due < t; });
   for (; it != due.end() && it->due <= to; ++it) {

@@ -83,7 +83,8 @@ class AlarmScheduler final : public QObject {
   // slept) are marked fired without an alert; 0 shows every one.
   void setLateCancelHours(int hours) { lateCancelHours_ = hours; }
 
-  const ReminderMap& todayReminders() const;
+  // Today's one-off reminders and occurrences.
+  ReminderMap todayReminders() const;
   const QString& todayKey() const { return todayKey_; }
 
  private:

@@ -2,15 +2,22 @@
 
 #include "days/day_files.h"
 #include "platform/app_paths.h"
+#include "platform/clock.h"
 #include "platform/file_io.h"
+#include "platform/local_time.h"
+#include "reminders/recurrence_expand.h"
+#include "reminders/recurring_file.h"
 #include "reminders/reminder_day.h"
 #include "reminders/reminder_value.h"
 #include "security/scramble.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 namespace orlane {
 
@@ -20,7 +27,8 @@ bool IsWordChar(QChar c) {
 }
 
 QString DayKeyOfPath(const QString& path) {
-  return QFileInfo(path).fileName().chopped(4);
+  const qsizetype name = path.lastIndexOf(QLatin1Char('/')) + 1;
+  return path.mid(name, std::max<qsizetype>(0, path.size() - name - 4));
 }
 
 struct KeyDate {
@@ -33,14 +41,42 @@ std::optional<KeyDate> DateOfKey(const QString& key) {
   if (!y || !m || !d) return std::nullopt;
   return date;
 }
+
+bool NoteMatches(QByteArrayView note, const SearchOptions& options, const TextFinder& finder) {
+  return options.term.isEmpty() || finder.find(QString::fromUtf8(note)) >= 0;
+}
+
+bool ReminderMapMatches(const ReminderMap& map, const SearchOptions& options, const TextFinder& finder) {
+  for (const auto& [key, value] : map) {
+    // The note follows the first CR LF; the head is parsed only for the active filter.
+    const qsizetype crlf = value.indexOf("\r\n");
+    if (crlf < 0) continue;
+    if (options.activeOnly && !IsActive(value)) continue;
+    if (NoteMatches(QByteArrayView(value).sliced(crlf + 2), options, finder)) return true;
+  }
+  return false;
+}
+
+TextFinder FinderOf(const SearchOptions& options) {
+  return TextFinder(options.term, options.matchCase, options.wholeWord);
+}
+
+QDate DateOfDayKey(const QString& key) {
+  const std::optional<KeyDate> d = DateOfKey(key);
+  return d ? QDate(d->year, d->month, d->day) : QDate();
+}
 }  // namespace
 
-qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from) {
-  if (needle.isEmpty()) return -1;
-  const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-  for (qsizetype at = text.indexOf(needle, from, cs); at >= 0; at = text.indexOf(needle, at + 1, cs)) {
-    if (!wholeWord) return at;
-    const qsizetype end = at + needle.size();
+TextFinder::TextFinder(const QString& needle, bool matchCase, bool wholeWord)
+    : matcher_(needle, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive),
+      length_(needle.size()),
+      wholeWord_(wholeWord) {}
+
+qsizetype TextFinder::find(const QString& text, qsizetype from) const {
+  if (length_ == 0) return -1;
+  for (qsizetype at = matcher_.indexIn(text, from); at >= 0; at = matcher_.indexIn(text, at + 1)) {
+    if (!wholeWord_) return at;
+    const qsizetype end = at + length_;
     const bool startsWord = at == 0 || !IsWordChar(text[at - 1]);
     const bool endsWord = end >= text.size() || !IsWordChar(text[end]);
     if (startsWord && endsWord) return at;
@@ -48,11 +84,23 @@ qsizetype FindText(const QString& text, const QString& needle, bool matchCase, b
   return -1;
 }
 
+qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from) {
+  return TextFinder(needle, matchCase, wholeWord).find(text, from);
+}
+
 QStringList CollectDayFiles(SearchKind kind) {
-  const QString pattern = kind == SearchKind::Diary ? QStringLiteral("*.dia") : QStringLiteral("*.alm");
+  const QString suffix = kind == SearchKind::Diary ? QStringLiteral(".dia") : QStringLiteral(".alm");
+  // The iterator takes the file kind from the folder listing, without a look at each file.
   QStringList files;
-  for (const QFileInfo& f : QDir(UserFolder()).entryInfoList({pattern}, QDir::Files, QDir::Name))
-    files << f.absoluteFilePath();
+  const QString folder = QDir(UserFolder()).absolutePath() + QLatin1Char('/');
+  QDirIterator it(folder, QDir::Files);
+  while (it.hasNext()) {
+    it.next();
+    const QString name = it.fileName();
+    // The name filter of the folder listing matches without regard to case, as this does.
+    if (name.endsWith(suffix, Qt::CaseInsensitive)) files << folder + name;
+  }
+  files.sort();
   return files;
 }
 
@@ -70,16 +118,26 @@ QStringList FilesInRange(const QStringList& files, const SearchOptions& options)
 bool ReminderFileMatches(const QString& path, const SearchOptions& options) {
   ReminderMap map;
   LoadReminderDay(path, map);
-  for (const auto& [key, value] : map) {
-    if (!value.contains("\r\n")) continue;
-    const Reminder reminder = ParseReminderValue(value);
-    if (options.activeOnly && !reminder.active) continue;
-    if (!options.term.isEmpty() &&
-        FindText(QString::fromUtf8(reminder.note), options.term, options.matchCase, options.wholeWord) < 0)
-      continue;
-    return true;
+  return ReminderMapMatches(map, options, FinderOf(options));
+}
+
+RecurringMatches MatchingOccurrences(const SearchOptions& options) {
+  const TextFinder finder = FinderOf(options);
+  RecurringSet set;
+  LoadRecurringFile(RecurringFilePath(), set);
+  const LocalDate today = LocalDateOf(NowSeconds());
+  const QDate last =
+      options.toKey ? DateOfDayKey(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
+  const QDate first = options.fromKey ? DateOfDayKey(*options.fromKey) : QDate(1, 1, 1);
+  RecurringMatches days;
+  for (const RecurringReminder& series : set.series) {
+    // Every occurrence has the series' note: one look at it decides them all.
+    if (!NoteMatches(series.note, options, finder) || (options.activeOnly && !series.active)) continue;
+    for (const Occurrence& o : OccurrencesIn(series, std::max(first, series.start), last))
+      if (!options.activeOnly || !series.hasFired(o.date))
+        days[MakeDayKey(o.date.year(), o.date.month(), o.date.day())].insert(o.timeKey);
   }
-  return false;
+  return days;
 }
 
 bool DiaryFileMatches(const QString& path, const SearchOptions& options, const QByteArray& password,
@@ -130,19 +188,36 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
   const QStringList all = CollectDayFiles(kind);
   const QStringList files = FilesInRange(all, options);
   SearchResult result;
+  std::set<QString> found;
+  const TextFinder finder = FinderOf(options);
+  RecurringMatches occurring;
+  if (kind == SearchKind::Reminders) occurring = MatchingOccurrences(options);
   for (int i = 0; i < files.size(); ++i) {
     if (progress && !progress(i, static_cast<int>(all.size()))) {
       result.stopped = true;
       break;
     }
-    QString context;
-    const bool match = kind == SearchKind::Diary ? DiaryFileMatches(files[i], options, password, reader, &context)
-                                                 : ReminderFileMatches(files[i], options);
     const QString key = DayKeyOfPath(files[i]);
-    if (!match || result.dayKeys.contains(key)) continue;
-    result.dayKeys << key;
-    if (!context.isEmpty()) result.contexts.insert(key, context);
+    bool match = false;
+    if (kind == SearchKind::Diary) {
+      QString context;
+      match = DiaryFileMatches(files[i], options, password, reader, &context);
+      if (match && !context.isEmpty()) result.contexts.insert(key, context);
+    } else {
+      ReminderMap map;
+      LoadReminderDay(files[i], map);
+      match = ReminderMapMatches(map, options, finder);
+      // A one-off reminder hides the occurrence at its time.
+      if (const auto day = occurring.find(key); day != occurring.end()) {
+        for (const auto& entry : map) day->second.erase(entry.first);
+        if (day->second.empty()) occurring.erase(day);
+      }
+    }
+    if (match) found.insert(key);
   }
+  if (!result.stopped)
+    for (const auto& entry : occurring) found.insert(entry.first);
+  result.dayKeys = QStringList(found.begin(), found.end());
   return result;
 }
 

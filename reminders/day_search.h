@@ -8,8 +8,11 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringMatcher>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 
 namespace orlane {
 
@@ -39,12 +42,30 @@ using DiaryTextReader = std::function<DiaryPageText(const QByteArray& rtf)>;
 // neither letters, digits nor '_'.
 qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from = 0);
 
+// FindText for one needle over many texts: the matcher's table is built once.
+class TextFinder final {
+ public:
+  TextFinder(const QString& needle, bool matchCase, bool wholeWord);
+  qsizetype find(const QString& text, qsizetype from = 0) const;
+
+ private:
+  QStringMatcher matcher_;
+  qsizetype length_;
+  bool wholeWord_;
+};
+
 // The user folder's "*.dia" or "*.alm" files, in name order.
 QStringList CollectDayFiles(SearchKind kind);
 // Those of files whose day key lies within the range.
 QStringList FilesInRange(const QStringList& files, const SearchOptions& options);
 
 bool ReminderFileMatches(const QString& path, const SearchOptions& options);
+
+// The occurrences of recurring reminders that match, as day key -> times.
+// Without a range end, occurrences up to a year after today are looked at:
+// an endless rule has no last day.
+using RecurringMatches = std::map<QString, std::set<QByteArray>>;
+RecurringMatches MatchingOccurrences(const SearchOptions& options);
 // A page under another password (or unreadable) matches only an empty term
 // without the picture filter, as its text cannot be looked at. A match gives
 // context the line of the page around the first hit (the first line of text
@@ -58,6 +79,7 @@ bool DiaryFileMatches(const QString& path, const SearchOptions& options, const Q
 // has text.
 QString HitContext(const QString& text, qsizetype at, qsizetype n, int maxChars = 48);
 
+// The reminder search also finds the days of matching occurrences.
 // progress(i, total) before each file, total being all collected files;
 // returning false stops the search with what was found so far.
 using SearchProgress = std::function<bool(int index, int total)>;

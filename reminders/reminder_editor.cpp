@@ -1,25 +1,41 @@
 #include "reminders/reminder_editor.h"
 
+#include "days/day_files.h"
+#include "platform/clock.h"
+#include "platform/local_time.h"
 #include "reminders/reminder_store.h"
 #include "reminders/reminder_value.h"
 
 namespace orlane {
 
-const ReminderMap& ReminderEditor::reminders() const {
-  return store_.day(dayKey_);
+ReminderMap ReminderEditor::reminders() const {
+  return store_.shownDay(dayKey_);
+}
+
+QDate ReminderEditor::date() const {
+  const std::optional<CalendarDate> d = ParseDayKey(dayKey_);
+  return d ? QDate(d->year, d->month, d->day) : QDate();
+}
+
+std::optional<RecurringReminder> ReminderEditor::seriesOf(const QByteArray& key) const {
+  return key.isEmpty() ? std::nullopt : store_.occurrenceAt(dayKey_, key);
+}
+
+bool ReminderEditor::isOccurrence(int index) const {
+  return index >= 0 && index < entries_.size() && seriesOf(entries_[index]).has_value();
 }
 
 void ReminderEditor::loadDay(const QString& dayKey) {
   dayKey_ = dayKey;
   entries_.clear();
-  for (const auto& [key, value] : store_.day(dayKey_)) entries_ << key;  // the map keeps them sorted
+  for (const auto& [key, value] : reminders()) entries_ << key;  // the map keeps them sorted
   selection_ = -1;
   editedKey_.clear();
   clearFields(false);
 }
 
 bool ReminderEditor::followStore() {
-  const ReminderMap& map = store_.day(dayKey_);
+  const ReminderMap map = reminders();
   const QList<QByteArray> before = entries_;
   const ReminderFields shownBefore = fields_;
   entries_.removeIf([&map](const QByteArray& key) { return map.find(key) == map.end(); });
@@ -52,6 +68,17 @@ QByteArray ReminderEditor::fieldsValue() const {
 
 void ReminderEditor::storeFields() {
   if (selection_ < 0 || editedKey_.isEmpty()) return;
+  if (std::optional<RecurringReminder> series = seriesOf(editedKey_)) {
+    const Reminder r = ParseReminderValue(fieldsValue());
+    // A fired occurrence shows inactive: only ticking Active itself switches the series.
+    const bool shownActive = ParseReminderValue(series->occurrenceValue(date())).active;
+    if (r.active != shownActive) series->active = r.active;
+    series->note = r.note;
+    series->media = r.media;
+    series->repeat = r.repeat;
+    store_.setSeries(*series);
+    return;
+  }
   store_.setReminder(dayKey_, editedKey_, fieldsValue());
 }
 
@@ -63,7 +90,7 @@ void ReminderEditor::setFields(const ReminderFields& fields) {
 void ReminderEditor::showSelected() {
   if (selection_ < 0) return;
   const QByteArray key = entries_[selection_];
-  const ReminderMap& map = store_.day(dayKey_);
+  const ReminderMap map = reminders();
   const auto found = map.find(key);
   const QByteArray value = found == map.end() ? QByteArray() : found->second;
   // The fields build this value already: they stay as the user typed them.
@@ -131,11 +158,55 @@ ReminderEditor::Result ReminderEditor::add(const QByteArray& key) {
 
 ReminderEditor::Result ReminderEditor::remove() {
   if (selection_ < 0) return Result::NothingSelected;
+  if (isOccurrence(selection_)) return Result::Recurring;
   const QByteArray key = entries_.takeAt(selection_);
   editedKey_.clear();
   selection_ = -1;
   clearFields(false);
   store_.removeReminder(dayKey_, key);
+  return Result::Done;
+}
+
+ReminderEditor::Result ReminderEditor::removeOccurrence(bool everyTime) {
+  if (!isOccurrence(selection_)) return Result::NothingSelected;
+  const QByteArray key = entries_.takeAt(selection_);
+  const std::optional<RecurringReminder> series = seriesOf(key);
+  editedKey_.clear();
+  selection_ = -1;
+  clearFields(false);
+  if (everyTime)
+    store_.removeSeries(series->uid);
+  else
+    store_.skipOccurrence(dayKey_, key);
+  return Result::Done;
+}
+
+std::optional<RecurRule> ReminderEditor::recurrence() const {
+  if (selection_ < 0) return RecurRule{};
+  const std::optional<RecurringReminder> series = seriesOf(entries_[selection_]);
+  if (!series) return RecurRule{};
+  return ReadRecurRule(series->rrule);
+}
+
+ReminderEditor::Result ReminderEditor::setRecurrence(const RecurRule& rule) {
+  if (selection_ < 0 || editedKey_.isEmpty()) return Result::NothingSelected;
+  std::optional<RecurringReminder> series = seriesOf(editedKey_);
+  if (!series) {
+    if (rule.kind == RecurKind::Once) return Result::Done;
+    const Reminder r = ParseReminderValue(fieldsValue());
+    const LocalDate today = LocalDateOf(NowSeconds());
+    store_.setSeries(NewSeries(date(), editedKey_, BuildRRule(rule), r, QDate(today.year, today.month, today.day)));
+    store_.removeReminder(dayKey_, editedKey_);
+    return Result::Done;
+  }
+  if (rule.kind == RecurKind::Once) {
+    const QByteArray value = fieldsValue();
+    store_.removeSeries(series->uid);
+    store_.setReminder(dayKey_, editedKey_, value);
+    return Result::Done;
+  }
+  series->rrule = BuildRRule(rule);
+  store_.setSeries(*series);
   return Result::Done;
 }
 
@@ -149,6 +220,13 @@ ReminderEditor::Result ReminderEditor::update(const QByteArray& newKey) {
   if (findEntry(newKey) >= 0) return Result::AlreadyExists;
   entries_[selection_] = newKey;
   editedKey_ = newKey;
+  if (std::optional<RecurringReminder> series = seriesOf(oldKey)) {
+    // Every occurrence moves to the new time.
+    series->timeKey = newKey;
+    store_.setSeries(*series);
+    storeFields();
+    return Result::Done;
+  }
   ReminderMap map = store_.day(dayKey_);
   map.erase(oldKey);
   map[newKey] = fieldsValue();

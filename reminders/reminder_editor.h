@@ -3,8 +3,13 @@
 // by Update), the reminder whose fields the editor shows, and the copy slot
 // that survives day changes. The fields go into the store as the user types
 // them, so nothing has to be collected before a save or an alert.
+//
+// The list holds the day's one-off reminders and the occurrences of recurring
+// reminders; the fields of an occurrence are its series', so editing them
+// changes every occurrence.
 #pragma once
 
+#include "reminders/recurring_reminder.h"
 #include "reminders/reminder_day.h"
 
 #include <QByteArray>
@@ -29,7 +34,8 @@ struct ReminderFields {
 
 class ReminderEditor final {
  public:
-  enum class Result { Done, AlreadyExists, NothingSelected, NothingCopied };
+  // Recurring: Remove met an occurrence; removeOccurrence says what goes.
+  enum class Result { Done, AlreadyExists, NothingSelected, NothingCopied, Recurring };
 
   explicit ReminderEditor(ReminderStore& store) : store_(store) {}
 
@@ -41,7 +47,10 @@ class ReminderEditor final {
   bool followStore();
 
   const QString& dayKey() const { return dayKey_; }
-  const ReminderMap& reminders() const;
+  // The day's one-off reminders and occurrences.
+  ReminderMap reminders() const;
+  // Whether the entry is an occurrence of a recurring reminder.
+  bool isOccurrence(int index) const;
   const QList<QByteArray>& entries() const { return entries_; }
   int selection() const { return selection_; }
   const QByteArray& editedKey() const { return editedKey_; }
@@ -61,6 +70,17 @@ class ReminderEditor final {
   Result copy();
   // Puts the copied reminder into this day (replacing one at the same time).
   Result paste();
+  // Only this day (a skipped date) or, with everyTime, the whole series.
+  Result removeOccurrence(bool everyTime);
+
+  // The selected entry's recurrence: Once for a one-off reminder; nullopt for
+  // a rule the choices cannot show (it is kept as it is).
+  std::optional<RecurRule> recurrence() const;
+  // A one-off reminder becomes a series first due on its day; an occurrence's
+  // series takes the new rule, and Once leaves a one-off reminder on this day
+  // in place of the series.
+  Result setRecurrence(const RecurRule& rule);
+
   // Ticking Beep Only puts "Beep Only" into the media field; clearing it empties it.
   void setBeepOnly(bool on);
 
@@ -73,6 +93,8 @@ class ReminderEditor final {
   void clearFields(bool active);
   void storeFields();
   void insertEntry(const QByteArray& key);
+  QDate date() const;
+  std::optional<RecurringReminder> seriesOf(const QByteArray& key) const;
 
   ReminderStore& store_;
   QString dayKey_;

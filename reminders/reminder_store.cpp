@@ -1,7 +1,12 @@
 #include "reminders/reminder_store.h"
 
 #include "days/day_files.h"
+#include "platform/clock.h"
+#include "platform/local_time.h"
+#include "reminders/recurrence_expand.h"
 #include "reminders/reminder_value.h"
+
+#include <algorithm>
 
 namespace orlane {
 
@@ -13,7 +18,44 @@ QString PathOf(const QString& dayKey) {
 bool IsDamaged(ReminderLoadResult result) {
   return result == ReminderLoadResult::Damaged || result == ReminderLoadResult::Unreadable;
 }
+
+QDate DateOfKey(const QString& dayKey) {
+  const std::optional<CalendarDate> d = ParseDayKey(dayKey);
+  return d ? QDate(d->year, d->month, d->day) : QDate();
+}
+
+QDate Today() {
+  const LocalDate d = LocalDateOf(NowSeconds());
+  return {d.year, d.month, d.day};
+}
+
+const RecurringReminder* FindSeries(const RecurringSet& set, const QByteArray& uid) {
+  const auto it = std::find_if(set.series.begin(), set.series.end(), [&](const auto& s) { return s.uid == uid; });
+  return it == set.series.end() ? nullptr : &*it;
+}
 }  // namespace
+
+RecurringSet MergeRecurring(const RecurringSet& base, const RecurringSet& mine, const RecurringSet& theirs) {
+  RecurringSet merged = theirs;
+  const auto take = [&](const QByteArray& uid) {
+    const RecurringReminder* was = FindSeries(base, uid);
+    const RecurringReminder* is = FindSeries(mine, uid);
+    const bool edited = (was == nullptr) != (is == nullptr) || (is && *is != *was);
+    if (!edited) return;
+    auto& list = merged.series;
+    const auto at = std::find_if(list.begin(), list.end(), [&](const auto& s) { return s.uid == uid; });
+    if (!is) {
+      if (at != list.end()) list.erase(at);
+    } else if (at != list.end()) {
+      *at = *is;
+    } else {
+      list.push_back(*is);
+    }
+  };
+  for (const RecurringReminder& s : base.series) take(s.uid);
+  for (const RecurringReminder& s : mine.series) take(s.uid);
+  return merged;
+}
 
 ReminderMap MergeReminders(const ReminderMap& base, const ReminderMap& mine, const ReminderMap& theirs) {
   ReminderMap merged = theirs;
@@ -103,6 +145,7 @@ bool ReminderStore::takeOverFile(const QString& dayKey, Day& day) {
 }
 
 bool ReminderStore::refresh(const QString& dayKey) {
+  if (recurring_.loaded && takeOverRecurringFile()) tellEveryDay();
   const auto found = days_.find(dayKey);
   if (found == days_.end()) return false;
   if (!takeOverFile(dayKey, found->second)) return false;
@@ -111,6 +154,7 @@ bool ReminderStore::refresh(const QString& dayKey) {
 }
 
 std::vector<QString> ReminderStore::refreshAll() {
+  if (recurring_.loaded && takeOverRecurringFile()) tellEveryDay();
   std::vector<QString> changed;
   for (auto& [key, day] : days_)
     if (takeOverFile(key, day)) changed.push_back(key);
@@ -119,6 +163,10 @@ std::vector<QString> ReminderStore::refreshAll() {
 }
 
 ReminderSaveResult ReminderStore::save(const QString& dayKey) {
+  if (isRecurringModified()) {
+    ReminderSaveResult recurringSaved = saveRecurring();
+    if (recurringSaved.failed) return recurringSaved;
+  }
   ReminderSaveResult result;
   Day& day = held(dayKey);
   const QString path = PathOf(dayKey);
@@ -156,6 +204,7 @@ ReminderSaveResult ReminderStore::save(const QString& dayKey) {
 void ReminderStore::markFired(const QString& dayKey, const QByteArray& timeKey) {
   Day& day = held(dayKey);
   takeOverFile(dayKey, day);
+  if (!day.mine.count(timeKey) && markOccurrenceFired(dayKey, timeKey)) return;
   const auto mine = day.mine.find(timeKey);
   const bool changedMine = mine != day.mine.end() && IsActive(mine->second);
   if (mine != day.mine.end()) mine->second = WithoutActiveMarker(mine->second);
@@ -173,6 +222,175 @@ void ReminderStore::markFired(const QString& dayKey, const QByteArray& timeKey) 
     }
   }
   if (changedMine) Q_EMIT remindersChanged(dayKey);
+}
+
+ReminderStore::Recurring& ReminderStore::heldRecurring() {
+  if (recurring_.loaded) return recurring_;
+  const QString path = RecurringFilePath();
+  recurring_.loaded = true;
+  recurring_.signature = FileSignatureOf(path);
+  recurring_.result = LoadRecurringFile(path, recurring_.base);
+  recurring_.mine = recurring_.base;
+  return recurring_;
+}
+
+const RecurringSet& ReminderStore::recurring() {
+  return heldRecurring().mine;
+}
+
+RecurringLoadResult ReminderStore::recurringLoadResult() {
+  return heldRecurring().result;
+}
+
+bool ReminderStore::takeOverRecurringFile() {
+  Recurring& r = heldRecurring();
+  const QString path = RecurringFilePath();
+  const FileSignature now = FileSignatureOf(path);
+  if (r.signature.unchangedIn(now)) return false;
+  RecurringSet theirs;
+  const RecurringLoadResult result = LoadRecurringFile(path, theirs);
+  if (result == RecurringLoadResult::Unreadable) return false;
+  r.signature = now;
+  if (result == r.result && theirs == r.base) return false;
+  RecurringSet merged = MergeRecurring(r.base, r.mine, theirs);
+  r.base = std::move(theirs);
+  r.result = result;
+  if (merged == r.mine) return false;
+  r.mine = std::move(merged);
+  return true;
+}
+
+void ReminderStore::tellEveryDay() {
+  Q_EMIT recurringChanged();
+  std::vector<QString> keys;
+  for (const auto& entry : days_) keys.push_back(entry.first);
+  for (const QString& key : keys) Q_EMIT remindersChanged(key);
+}
+
+void ReminderStore::changeRecurring(RecurringSet mine) {
+  Recurring& r = heldRecurring();
+  if (mine == r.mine) return;
+  r.mine = std::move(mine);
+  tellEveryDay();
+}
+
+ReminderMap ReminderStore::occurrences(const QString& dayKey) {
+  ReminderMap out;
+  const QDate date = DateOfKey(dayKey);
+  if (!date.isValid()) return out;
+  const ReminderMap& oneOff = day(dayKey);
+  for (const RecurringReminder& series : recurring().series)
+    for (const Occurrence& o : OccurrencesOn(series, date))
+      if (!oneOff.count(o.timeKey)) out.emplace(o.timeKey, series.occurrenceValue(date));
+  return out;
+}
+
+bool ReminderStore::hasOccurrences(const QString& dayKey) {
+  const QDate date = DateOfKey(dayKey);
+  const auto& all = recurring().series;
+  return date.isValid() &&
+         std::any_of(all.begin(), all.end(), [&](const auto& series) { return !OccurrencesOn(series, date).empty(); });
+}
+
+ReminderMap ReminderStore::shownDay(const QString& dayKey) {
+  ReminderMap shown = occurrences(dayKey);
+  for (const auto& [key, value] : day(dayKey)) shown[key] = value;
+  return shown;
+}
+
+std::optional<RecurringReminder> ReminderStore::occurrenceAt(const QString& dayKey, const QByteArray& timeKey) {
+  const QDate date = DateOfKey(dayKey);
+  if (!date.isValid() || day(dayKey).count(timeKey)) return std::nullopt;
+  for (const RecurringReminder& series : recurring().series)
+    for (const Occurrence& o : OccurrencesOn(series, date))
+      if (o.timeKey == timeKey) return series;
+  return std::nullopt;
+}
+
+void ReminderStore::setSeries(const RecurringReminder& series) {
+  RecurringSet mine = recurring();
+  if (RecurringReminder* found = mine.find(series.uid))
+    *found = series;
+  else
+    mine.series.push_back(series);
+  changeRecurring(std::move(mine));
+}
+
+void ReminderStore::removeSeries(const QByteArray& uid) {
+  RecurringSet mine = recurring();
+  std::erase_if(mine.series, [&](const RecurringReminder& s) { return s.uid == uid; });
+  changeRecurring(std::move(mine));
+}
+
+bool ReminderStore::skipOccurrence(const QString& dayKey, const QByteArray& timeKey) {
+  std::optional<RecurringReminder> series = occurrenceAt(dayKey, timeKey);
+  if (!series) return false;
+  series->skipped.insert(DateOfKey(dayKey));
+  setSeries(*series);
+  return true;
+}
+
+ReminderSaveResult ReminderStore::saveRecurring() {
+  ReminderSaveResult result;
+  Recurring& r = heldRecurring();
+  if (takeOverRecurringFile()) {
+    result.merged = true;
+    tellEveryDay();
+  }
+  if (r.mine == r.base) return result;
+  const QString path = RecurringFilePath();
+  if (r.result == RecurringLoadResult::Damaged && FileExists(path)) {
+    // Not an iCalendar document: kept beside itself before it is replaced.
+    result.damagedKeptAs = KeepFileCopy(path, QStringLiteral(".damaged"));
+    if (result.damagedKeptAs.isEmpty()) {
+      result.protectedFile = true;
+      result.failed = true;
+      result.failedPath = path;
+      result.reason = LastFileError();
+      return result;
+    }
+  }
+  if (SaveRecurringFile(path, r.mine) != WriteResult::Written) {
+    result.failed = true;
+    result.failedPath = path;
+    result.reason = LastFileError();
+    return result;
+  }
+  result.written = true;
+  r.base = r.mine;
+  r.result = r.mine == RecurringSet{} ? RecurringLoadResult::Missing : RecurringLoadResult::Ok;
+  r.signature = FileSignatureOf(path);
+  Q_EMIT fileWritten(path);
+  return result;
+}
+
+bool ReminderStore::markOccurrenceFired(const QString& dayKey, const QByteArray& timeKey) {
+  takeOverRecurringFile();
+  const std::optional<RecurringReminder> series = occurrenceAt(dayKey, timeKey);
+  if (!series) return false;
+  const QDate date = DateOfKey(dayKey);
+  const QDate oldest = Today().addDays(-kFiredRecordDays);
+  Recurring& r = recurring_;
+  const bool changedMine = !series->hasFired(date);
+  if (RecurringReminder* mine = r.mine.find(series->uid)) mine->markFired(date, oldest);
+  RecurringSet written = r.base;
+  RecurringReminder* inFile = written.find(series->uid);
+  if (r.result != RecurringLoadResult::Damaged && r.result != RecurringLoadResult::Unreadable && inFile &&
+      !inFile->hasFired(date)) {
+    inFile->markFired(date, oldest);
+    const QString path = RecurringFilePath();
+    // As for a day file: a record that cannot be written lets the occurrence come again at the next start.
+    if (SaveRecurringFile(path, written) == WriteResult::Written) {
+      r.base = std::move(written);
+      r.signature = FileSignatureOf(path);
+      Q_EMIT fileWritten(path);
+    }
+  }
+  if (changedMine) {
+    Q_EMIT recurringChanged();
+    Q_EMIT remindersChanged(dayKey);
+  }
+  return true;
 }
 
 ReminderSaveResult ReminderStore::addAndWrite(const QString& dayKey, const QByteArray& timeKey,

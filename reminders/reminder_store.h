@@ -11,13 +11,21 @@
 // read again and merged by time key, so that writer's reminders are kept.
 // A damaged file is kept beside itself before it is replaced, and only when
 // the user changed that day.
+//
+// The recurring reminders are held the same way (base and own set, merged by
+// series with another writer's file) and saved with any day. A day as it is
+// shown and fires (shownDay) is its one-off reminders plus the occurrences
+// of the series on that date; a one-off at the same second hides the
+// occurrence. The day maps and files never hold occurrences.
 #pragma once
 
+#include "reminders/recurring_file.h"
 #include "reminders/reminder_day.h"
 
 #include <QObject>
 #include <QString>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace orlane {
@@ -63,12 +71,35 @@ class ReminderStore final : public QObject {
   // The reminder fired: inactive here and in its file, which is rewritten at
   // once with only that change (the day's other unsaved edits stay unsaved).
   // Nothing is written into a damaged file: the reminder then comes again at
-  // the next start.
+  // the next start. An occurrence is recorded as fired in the recurring file
+  // the same way.
   void markFired(const QString& dayKey, const QByteArray& timeKey);
   // Adds a reminder here and writes its file at once with only that addition
   // (the day's other unsaved edits stay unsaved). A damaged file is not
   // written: the result says it failed and the reminder stays an edit.
   ReminderSaveResult addAndWrite(const QString& dayKey, const QByteArray& timeKey, const QByteArray& value);
+
+  // The recurring reminders as the program holds them, read at the first ask.
+  const RecurringSet& recurring();
+  RecurringLoadResult recurringLoadResult();
+  // The occurrences on the day that no one-off hides: time key -> value.
+  ReminderMap occurrences(const QString& dayKey);
+  // The day's one-off reminders and its occurrences.
+  ReminderMap shownDay(const QString& dayKey);
+  // Whether a series has an occurrence on the day; the day's file is not read.
+  bool hasOccurrences(const QString& dayKey);
+  // The series whose occurrence the day shows at timeKey; nullopt when none
+  // (or a one-off reminder is there).
+  std::optional<RecurringReminder> occurrenceAt(const QString& dayKey, const QByteArray& timeKey);
+  // Edits of the series: a series of a new uid is added, one of a known uid
+  // replaced. Every held day is told (remindersChanged).
+  void setSeries(const RecurringReminder& series);
+  void removeSeries(const QByteArray& uid);
+  // The occurrence at timeKey of the day no longer comes (a skipped date).
+  bool skipOccurrence(const QString& dayKey, const QByteArray& timeKey);
+  bool isRecurringModified() const { return recurring_.loaded && recurring_.mine != recurring_.base; }
+  // Writes the recurring file when the series hold edits; save(dayKey) does it too.
+  ReminderSaveResult saveRecurring();
 
   // The day's unsaved edits are dropped: it is as its file was last seen.
   void discardEdits(const QString& dayKey);
@@ -77,6 +108,8 @@ class ReminderStore final : public QObject {
 
  Q_SIGNALS:
   void remindersChanged(const QString& dayKey);
+  // The recurring reminders changed (edited, fired, taken from their file): any day may show others.
+  void recurringChanged();
   // The store wrote or removed this file: a folder watch does not take it for another writer.
   void fileWritten(const QString& path);
 
@@ -93,8 +126,25 @@ class ReminderStore final : public QObject {
   bool takeOverFile(const QString& dayKey, Day& day);
   void change(const QString& dayKey, Day& day, ReminderMap mine);
 
+  struct Recurring {
+    bool loaded = false;
+    RecurringSet base;
+    RecurringSet mine;
+    RecurringLoadResult result = RecurringLoadResult::Missing;
+    FileSignature signature;
+  };
+  Recurring& heldRecurring();
+  bool takeOverRecurringFile();
+  void changeRecurring(RecurringSet mine);
+  void tellEveryDay();
+  bool markOccurrenceFired(const QString& dayKey, const QByteArray& timeKey);
+
   std::map<QString, Day> days_;
+  Recurring recurring_;
 };
+
+// The recurring set after a three-way merge by series uid, as MergeReminders does.
+RecurringSet MergeRecurring(const RecurringSet& base, const RecurringSet& mine, const RecurringSet& theirs);
 
 // The reminders after a three-way merge by time key: theirs (the file now),
 // with every key mine changed since base (added, altered or removed) taken from mine.

@@ -65,10 +65,12 @@ CDeskleafDlg::CDeskleafDlg(DeskleafContext context, QWidget* parent)
   LayOut();
   ApplyOpacity();
   RefreshReminders();
-  if (context_.reminders)
+  if (context_.reminders) {
     connect(context_.reminders, &ReminderStore::remindersChanged, this, [this](const QString& dayKey) {
       if (dayKey == DayKeyOf(widgetDate_)) RefreshReminders();
     });
+    connect(context_.reminders, &ReminderStore::recurringChanged, this, &CDeskleafDlg::RefreshReminders);
+  }
 
   tickTimer_.setObjectName(QStringLiteral("timer%1").arg(deskleaf_ids::kTickTimer));
   tickTimer_.setSingleShot(true);
@@ -184,8 +186,9 @@ void CDeskleafDlg::RefreshReminders() {
   input.now = Now();
   input.small = IsSmallDeskleaf(settings_);
   input.showReminders = settings_.showReminders != 0;
-  const QString text = context_.reminders ? DeskleafReminderText(context_.reminders->day(DayKeyOf(widgetDate_)), input)
-                                          : LoadDeskleafReminderText(context_.userFolder, input);
+  const QString text = context_.reminders
+                           ? DeskleafReminderText(context_.reminders->shownDay(DayKeyOf(widgetDate_)), input)
+                           : LoadDeskleafReminderText(context_.userFolder, input);
   reminderText_ = text;
   reminders_->setText(Displayed(text));
 }

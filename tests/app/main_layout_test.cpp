@@ -33,7 +33,11 @@ TEST(MainLayout, minimumWindowWithTheCalendarShown) {
   EXPECT_EQ(PlacementOf(layout, ids::kReminderGroup), R(191, 60, w - 10 - 191, 142));
   EXPECT_EQ(PlacementOf(layout, ids::kUpdateReminder), R(508, 78, 78, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kReminderList), R(196, 104, 90, 95));
-  EXPECT_EQ(PlacementOf(layout, ids::kMediaEdit), R(291, 177, w - 188 - 118, 22));
+  // The media file gives the recurrence's every-N and end date room at its right.
+  EXPECT_EQ(PlacementOf(layout, ids::kMediaEdit), R(291, 177, w - 188 - 118 - 208, 22));
+  EXPECT_EQ(PlacementOf(layout, ids::kRecurEvery), R(w - 219, 177, 72, 22));
+  EXPECT_EQ(PlacementOf(layout, ids::kRecurUntil), R(w - 143, 177, 128, 22));
+  EXPECT_EQ(PlacementOf(layout, ids::kRecurs), R(533, 148, 112, 22));
   EXPECT_EQ(PlacementOf(layout, ids::kReminderNote), R(191, 207, w - 201, h - 20 - 207));
   EXPECT_EQ(PlacementOf(layout, ids::kBold), R(410, 60, 23, 23));
   EXPECT_EQ(PlacementOf(layout, ids::kDiaryImport), R(680, 60, 23, 23));

@@ -98,7 +98,8 @@ class DayCycleTest(DesktopTest):
         window.click(ADD_REMINDER)
         self.d.key("ctrl+s")
         wait_for("the reminder with its note and beep", lambda: window.reminders(today()) == [
-            {"time": "07:15:00", "active": True, "repeat": False, "media": "Beep Only", "note": "take the pill"}])
+            {"time": "07:15:00", "active": True, "repeat": False, "media": "Beep Only", "note": "take the pill",
+             "recurs": None}])
 
         # Save All loads the day again with nothing selected: pick the reminder,
         # then Update with the same time keeps the edited note.
