@@ -124,7 +124,7 @@ DaySaveResult DaySession::save() {
 
 DaySaveResult DaySession::saveNow() {
   if (loaded_.dayKey.isEmpty()) return {};
-  const DaySaveResult saved = SaveDay(loaded_, pageContent(), CurrentPassword(), store_);
+  DaySaveResult saved = SaveDay(loaded_, pageContent(), CurrentPassword(), store_);
   if (saved.diaryWritten || saved.diaryDeleted) page_->setModified(false);
   if (!saved.failed) discardRecovery();
   Q_EMIT daySaved(loaded_.dayKey);

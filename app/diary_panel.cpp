@@ -291,7 +291,7 @@ void DiaryPanel::PrepareConfig(CConfigDlg& config) const {
 }
 
 void DiaryPanel::TakeConfig(const CConfigDlg& config) {
-  const QString choice = config.spellingChoice();
+  const QString& choice = config.spellingChoice();
   if (choice != spellingChoice_ && StoreSpellingChoice(choice) != WriteResult::Written)
     ThemedNotice(QStringLiteral("The spelling setting could not be saved to %1: %2")
                      .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),

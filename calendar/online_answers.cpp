@@ -96,9 +96,9 @@ VersionAnswer VersionFromAnswer(const QByteArray& body) {
 }
 
 QUrl DownloadPageUrl(const QString& named) {
-  const QUrl fallback = VendorUrl(QLatin1String(kDownloadPagePath));
+  QUrl fallback = VendorUrl(QLatin1String(kDownloadPagePath));
   if (named.isEmpty()) return fallback;
-  const QUrl page = named.startsWith(QLatin1Char('/')) && !named.startsWith(QStringLiteral("//"))
+  QUrl page = named.startsWith(QLatin1Char('/')) && !named.startsWith(QStringLiteral("//"))
                         ? VendorUrl(named)
                         : QUrl(named, QUrl::StrictMode);
   const QString path = page.path().toLower();

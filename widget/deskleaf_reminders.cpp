@@ -32,7 +32,7 @@ QString BuildDeskleafReminderText(const ReminderMap& map, const DeskleafReminder
   return text;
 }
 
-QString LoadDeskleafReminderText(const QString& userFolder, DeskleafReminderInput input) {
+QString LoadDeskleafReminderText(const QString& userFolder, const DeskleafReminderInput& input) {
   ReminderMap map;
   const QString path =
       userFolder + DayKeyOf(input.widgetDate) + QLatin1String(DayFileExtension(DayFileKind::Reminders));

@@ -25,7 +25,7 @@ QString BuildDeskleafReminderText(const ReminderMap& map, const DeskleafReminder
 
 // The reminder day file of the widget's day in userFolder (ending in '/')
 // and its holiday; reading never changes the file.
-QString LoadDeskleafReminderText(const QString& userFolder, DeskleafReminderInput input);
+QString LoadDeskleafReminderText(const QString& userFolder, const DeskleafReminderInput& input);
 // The same for the day's reminders as the program holds them.
 QString DeskleafReminderText(const ReminderMap& map, DeskleafReminderInput input);
 
