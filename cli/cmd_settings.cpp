@@ -26,14 +26,15 @@ int Show(bool json) {
   if (json) {
     QJsonObject object;
     for (const SettingsField& f : SettingsFields()) object.insert(QLatin1String(f.name), settings.*f.member);
-    for (const ExtraSettingKey& key : ExtraSettingKeys()) object.insert(QLatin1String(key.name), ExtraJson(extra, key));
+    for (const ExtraSettingKey& key : ExtraSettingKeys())
+      if (key.listed) object.insert(QLatin1String(key.name), ExtraJson(extra, key));
     CliContext::printRaw(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
     return kExitOk;
   }
   for (const SettingsField& f : SettingsFields())
     CliContext::print(QLatin1String(f.name) + QLatin1Char(' ') + QString::number(settings.*f.member));
   for (const ExtraSettingKey& key : ExtraSettingKeys())
-    CliContext::print(QLatin1String(key.name) + QLatin1Char(' ') + extra.text(key));
+    if (key.listed) CliContext::print(QLatin1String(key.name) + QLatin1Char(' ') + extra.text(key));
   return kExitOk;
 }
 
@@ -51,8 +52,9 @@ int SetExtra(CliContext& context, const ExtraSettingKey& key, const QString& tex
 }
 
 int Set(CliContext& context, const QString& name, const QString& text) {
-  if (const ExtraSettingKey* key = FindExtraSettingKey(name)) return SetExtra(context, *key, text);
-  const SettingsField* field = FindSettingsField(name);
+  const ExtraSettingKey* key = FindExtraSettingKey(name);
+  if (key && key->listed) return SetExtra(context, *key, text);
+  const SettingsField* field = key ? nullptr : FindSettingsField(name);
   if (!field) return context.usage(QStringLiteral("unknown setting: ") + name);
   bool ok = false;
   const qlonglong value = text.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)

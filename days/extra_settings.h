@@ -32,6 +32,8 @@ struct ExtraSettingKey {
   int minimum;  // Integer: the range; Flag: 0 and 1; Text: unused
   int maximum;
   const char* defaultValue;  // as stored
+  // False for what the program keeps for itself: "settings" neither shows nor sets it.
+  bool listed = true;
 };
 
 // Every key the program knows, in the order "settings show" lists them.
