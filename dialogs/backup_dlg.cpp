@@ -139,7 +139,7 @@ void CBackupDlg::Start() {
   done_ = 0;
   total_ = 1;
   cancelRequested_ = false;
-  const QString userFolder = UserFolder();
+  const QString& userFolder = UserFolder();
   worker_.reset(QThread::create([this, file, passphrase, userFolder] {
     report_ = CreateBackup(
         userFolder, file, passphrase,
