@@ -24,7 +24,9 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/picker_fields.h"
+#include "days/backup_settings.h"
 #include "days/day_files.h"
+#include "dialogs/backup_dlg.h"
 #include "dialogs/config_dlg.h"
 #include "dialogs/help_topic.h"
 #include "diary/rich_diary_ctrl.h"
@@ -38,8 +40,11 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -78,6 +83,7 @@ void CMainDlg::BuildMenus() {
         {0, nullptr, 0},
         {ids::kTrayConfig, "Config", 184},
         {ids::kExportDiary, "Export diary...", 0},
+        {ids::kBackUpNow, "Back up now...", 0},
         {ids::kTrayWebPage, "Visit our web page", 186},
         {ids::kTrayUpdate, "Online Update", 245},
         {ids::kTrayEmail, "Send email to us", 198},
@@ -150,6 +156,20 @@ void CMainDlg::ShowConfig() {
     ThemedNotice(QStringLiteral("The settings could not be saved.\n%1: %2")
                      .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
                  settings_.theme, this);
+}
+
+void CMainDlg::BackUpNow() {
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
+  CBackupDlg dialog(DefaultBackupPath(options_->settings(), QDate::currentDate(), documents), settings_.theme, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  ExtraSettings edited = options_->settings();
+  SetLastBackup(edited, NowSeconds(), dialog.File());
+  if (!options_->change(edited))
+    ThemedNotice(QStringLiteral("The time of the backup could not be saved.\n%1: %2")
+                     .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
+                 settings_.theme, this);
+  RebuildTitleLine();
 }
 
 void CMainDlg::ApplyEditedSettings(const Settings& edited) {
@@ -245,6 +265,10 @@ void CMainDlg::OnCommand(int id) {
       ShowConfig();
       break;
     case ids::kShowConfig: ShowConfig(); break;
+    case ids::kBackUpNow:
+      if (LoginPending() && !AskPassword()) break;
+      BackUpNow();
+      break;
     case ids::kTrayWebPage:
     case ids::kHelpWebsite: OpenVendorSite(this, settings_.theme); break;
     case ids::kTrayEmail:

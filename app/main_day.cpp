@@ -8,6 +8,7 @@
 #include "app/main_deskleaf.h"
 #include "app/main_ids.h"
 #include "app/main_tray.h"
+#include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
@@ -15,6 +16,7 @@
 #include "calendar/month_calendar.h"
 #include "controls/mac_btn_group.h"
 #include "controls/msg_box_dlg.h"
+#include "days/backup_settings.h"
 #include "days/day_files.h"
 #include "days/title_line.h"
 #include "diary/rich_diary_ctrl.h"
@@ -173,11 +175,14 @@ void CMainDlg::OfferRecovery() {
 void CMainDlg::RefreshStatusMessage() {
   status_ = ReminderStatusMessage(static_cast<int>(reminders_->Editor().entries().size()), SelectedDate(),
                                   settings_.dateFormat, HolidayOf(SelectedDate()));
+  folderHasDays_ = UserFolderHasDays();
 }
 
 void CMainDlg::RebuildTitleLine() {
   const std::time_t now = NowSeconds();
-  frame_.titleLine->setText(TitleLineText(now, HolidayOf(now), status_));
+  const QString backup = options_ ? BackupReminderText(options_->settings(), now, folderHasDays_) : QString();
+  const QString status = backup.isEmpty() ? status_ : status_ + QLatin1Char(' ') + backup;
+  frame_.titleLine->setText(TitleLineText(now, HolidayOf(now), status));
 }
 
 void CMainDlg::ShowStatus(const QString& status) {

@@ -177,6 +177,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   void TellDamagedReminders(const QString& dayKey);
   void ShowAbout();
   void ShowConfig();
+  void BackUpNow();
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();
@@ -198,6 +199,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   AlertQueue* alerts_ = nullptr;
   ReminderOptions* options_ = nullptr;
   QString status_;
+  bool folderHasDays_ = false;  // for the backup reminder, looked at with the status
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;
   std::unique_ptr<MainTrayHost> trayHost_;

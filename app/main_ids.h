@@ -118,6 +118,7 @@ inline constexpr int kTrayEmail = 2218;
 inline constexpr int kTrayUpdate = 2219;
 inline constexpr int kTrayDeskleaf = 2220;
 inline constexpr int kExportDiary = 2230;
+inline constexpr int kBackUpNow = 2231;
 inline constexpr int kGotoToday = 2300;
 inline constexpr int kPreviousDay = 2301;
 inline constexpr int kNextDay = 2302;

@@ -1,6 +1,8 @@
 #include "backup/backup_file.h"
 #include "cli/commands.h"
+#include "days/backup_settings.h"
 #include "platform/app_paths.h"
+#include "platform/clock.h"
 
 #include <QFileInfo>
 
@@ -36,6 +38,16 @@ int ExitCodeOf(const CliContext& context, const BackupReport& report) {
     default: return context.fail(kExitFileError, BackupResultMessage(report.result, report.detail));
   }
 }
+// A backup made counts for the title line's reminder; when its time cannot be
+// stored the backup still stands, and the user is told.
+int Created(const CliContext& context, const BackupReport& report, const QString& file) {
+  const int code = ExitCodeOf(context, report);
+  if (code != kExitOk) return code;
+  const QString path = UserFilePath(kExtraSettingsFileName);
+  if (RecordBackup(path, NowSeconds(), file) != WriteResult::Written)
+    return context.fail(kExitOk, QStringLiteral("The backup was made, but its time could not be stored in ") + path);
+  return kExitOk;
+}
 }  // namespace
 
 int RunBackup(CliContext& context) {
@@ -51,7 +63,7 @@ int RunBackup(CliContext& context) {
 
   QByteArray passphrase;
   if (const int code = TakePassphrase(context, action == QLatin1String("create"), passphrase)) return code;
-  if (action == QLatin1String("create")) return ExitCodeOf(context, CreateBackup(UserFolder(), file, passphrase));
+  if (action == QLatin1String("create")) return Created(context, CreateBackup(UserFolder(), file, passphrase), file);
   if (action == QLatin1String("verify")) {
     const int code = ExitCodeOf(context, VerifyBackup(file, passphrase));
     if (code == kExitOk) CliContext::print(QStringLiteral("The backup is sound: every entry decrypts and checks."));

@@ -52,8 +52,9 @@ int SetExtra(CliContext& context, const ExtraSettingKey& key, const QString& tex
 }
 
 int Set(CliContext& context, const QString& name, const QString& text) {
-  if (const ExtraSettingKey* key = FindExtraSettingKey(name); key && key->listed) return SetExtra(context, *key, text);
-  const SettingsField* field = FindSettingsField(name);
+  const ExtraSettingKey* key = FindExtraSettingKey(name);
+  if (key && key->listed) return SetExtra(context, *key, text);
+  const SettingsField* field = key ? nullptr : FindSettingsField(name);
   if (!field) return context.usage(QStringLiteral("unknown setting: ") + name);
   bool ok = false;
   const qlonglong value = text.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)

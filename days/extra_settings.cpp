@@ -15,6 +15,12 @@ constexpr std::array kKeys{
     ExtraSettingKey{"late_cancel_hours", Kind::Integer, 0, 8760, "0"},
     // The diary's dictionary: empty follows the locale, "off", or a language such as "de_DE".
     ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
+    // Days without a backup before the title line says so; 0 never says it.
+    ExtraSettingKey{"backup_reminder_days", Kind::Integer, 0, 3650, "7"},
+    // When the last backup was made, in seconds since the epoch (beyond what an int holds after 2038).
+    ExtraSettingKey{"last_backup", Kind::Text, 0, 0, "", false},
+    // The folder the last backup went into, offered for the next one.
+    ExtraSettingKey{"backup_folder", Kind::Text, 0, 0, "", false},
     // Where the main window was left (its top left corner on the desktop); stored at exit.
     ExtraSettingKey{"window_left", Kind::Integer, -100000, 100000, "0", false},
     ExtraSettingKey{"window_top", Kind::Integer, -100000, 100000, "0", false},

@@ -114,6 +114,14 @@ void CConfigDlg::BuildSecondPage(int w) {
   lateCancel_->setSuffix(QStringLiteral(" hours"));
   lateCancel_->setSpecialValueText(QStringLiteral("Never"));
   l->setBuddy(lateCancel_);
+  auto* backupGroup = new QGroupBox(QStringLiteral("Backup Set"), Client());
+  backupGroup->setGeometry(EdgeRect(20, 330, w - 20, 380));
+  backupGroup->lower();
+  l = label(QStringLiteral("Remind to back up after:"), 350);
+  backupReminder_ = spin(349, "backup_reminder_days");
+  backupReminder_->setSuffix(QStringLiteral(" days"));
+  backupReminder_->setSpecialValueText(QStringLiteral("Never"));
+  l->setBuddy(backupReminder_);
   for (QWidget* c : Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (!before.contains(c)) pages_[1] << c;
 }
@@ -233,6 +241,7 @@ void CConfigDlg::LoadControls() {
   snoozeMinutes_->setValue(extra_.integer(QStringLiteral("snooze_minutes")));
   notifications_->SetChecked(extra_.flag(QStringLiteral("notifications")));
   lateCancel_->setValue(extra_.integer(QStringLiteral("late_cancel_hours")));
+  backupReminder_->setValue(extra_.integer(QStringLiteral("backup_reminder_days")));
 }
 
 void CConfigDlg::OnCommand(int id) {
@@ -277,6 +286,7 @@ void CConfigDlg::StoreSecondPage() {
   store("snooze_minutes", snoozeMinutes_->value());
   store("notifications", notifications_->Checked() ? 1 : 0);
   store("late_cancel_hours", lateCancel_->value());
+  store("backup_reminder_days", backupReminder_->value());
 }
 
 void CConfigDlg::WriteRunValue() const {

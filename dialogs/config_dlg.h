@@ -69,6 +69,7 @@ class CConfigDlg : public CThemedDialog {
   QSpinBox* SnoozeMinutesBox() const { return snoozeMinutes_; }
   CMacCheckBox* NotificationsBox() const { return notifications_; }
   QSpinBox* LateCancelBox() const { return lateCancel_; }
+  QSpinBox* BackupReminderBox() const { return backupReminder_; }
 
   // What the Run value holds for autorun: the program folder + "orlane".
   static QByteArray AutorunCommand();
@@ -93,6 +94,7 @@ class CConfigDlg : public CThemedDialog {
   QSpinBox* snoozeMinutes_ = nullptr;
   CMacCheckBox* notifications_ = nullptr;
   QSpinBox* lateCancel_ = nullptr;
+  QSpinBox* backupReminder_ = nullptr;
   CMacButton* pageButton_ = nullptr;
   std::array<CMacCheckBox*, kBoxCount> boxes_{};
   QComboBox* dateFormat_ = nullptr;

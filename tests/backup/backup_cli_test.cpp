@@ -20,6 +20,11 @@ TEST(OrlanectlBackup, createVerifyRestore_andEveryRefusalHasItsExitCode) {
   const QString target = folder.root() + QStringLiteral("Restored");
 
   ASSERT_EQ(Ctl({QStringLiteral("create"), archive}).exitCode, 0);
+  // The backup made counts for the title line's reminder; the archive holds the folder as it was before.
+  QMap<QString, QByteArray> backedUp = test::ReadTree(folder.user());
+  const QByteArray extra = backedUp.take(QStringLiteral("OrlaneExtra.ini"));
+  EXPECT_TRUE(extra.startsWith("last_backup=")) << extra.toStdString();
+  EXPECT_TRUE(extra.endsWith("\nbackup_folder=" + folder.root().chopped(1).toUtf8() + '\n')) << extra.toStdString();
   const auto verified = Ctl({QStringLiteral("verify"), archive});
   EXPECT_EQ(verified.exitCode, 0) << verified.err.toStdString();
   EXPECT_EQ(verified.out, "The backup is sound: every entry decrypts and checks.\n");
@@ -44,7 +49,7 @@ TEST(OrlanectlBackup, createVerifyRestore_andEveryRefusalHasItsExitCode) {
 
   test::WriteTestFile(archive, good);
   ASSERT_EQ(Ctl({QStringLiteral("restore"), archive, target}).exitCode, 0);
-  EXPECT_EQ(test::ReadTree(target), test::ReadTree(folder.user()));
+  EXPECT_EQ(test::ReadTree(target), backedUp);
   EXPECT_EQ(Ctl({QStringLiteral("restore"), archive, target}).exitCode, 1);
   EXPECT_EQ(Ctl({QStringLiteral("restore"), archive, folder.user()}).exitCode, 1);
   EXPECT_EQ(Ctl({QStringLiteral("verify"), folder.root() + QStringLiteral("missing")}).exitCode, 1);

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 using namespace orlane;
 using test::RunProgram;
@@ -74,7 +74,8 @@ TEST(OrlanectlSettings, showListsSeventeenAsTextOrJson) {
   ASSERT_EQ(text.exitCode, 0);
   const QList<QByteArray> lines = text.out.trimmed().split('\n');
   const auto keys = ExtraSettingKeys();
-  const qsizetype extra = std::count_if(keys.begin(), keys.end(), [](const ExtraSettingKey& k) { return k.listed; });
+  const auto extra =
+      static_cast<qsizetype>(std::count_if(keys.begin(), keys.end(), [](const auto& k) { return k.listed; }));
   ASSERT_EQ(lines.size(), 17 + extra);
   EXPECT_EQ(lines.front(), "theme 6");
   EXPECT_EQ(lines[16], "week_start 1");
@@ -114,8 +115,12 @@ TEST(OrlanectlSettings, additiveSettings_goIntoTheirOwnFileKeepingWhatTheyDoNotK
   EXPECT_EQ(set("snooze_minutes", "0"), 2);
   EXPECT_EQ(set("snooze_minutes", "1441"), 2);
   EXPECT_EQ(set("notifications", "2"), 2);
+  EXPECT_EQ(set("backup_reminder_days", "3651"), 2);
+  EXPECT_EQ(set("last_backup", "5"), 2);  // the program's own record, neither shown nor set
   EXPECT_EQ(folder.read(QStringLiteral("OrlaneExtra.ini")),
             "# mine\nfuture_key=x\nlate_cancel_hours=12\nsnooze_minutes=1\n");
   const auto json = Ctl({QStringLiteral("settings"), QStringLiteral("show"), QStringLiteral("--json")});
   EXPECT_EQ(QJsonDocument::fromJson(json.out).object().value(QStringLiteral("late_cancel_hours")).toInt(), 12);
+  EXPECT_EQ(QJsonDocument::fromJson(json.out).object().value(QStringLiteral("backup_reminder_days")).toInt(), 7);
+  EXPECT_FALSE(QJsonDocument::fromJson(json.out).object().contains(QStringLiteral("last_backup")));
 }

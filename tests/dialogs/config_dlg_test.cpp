@@ -111,6 +111,8 @@ TEST_F(ConfigTest, secondPage_showsTheAdditiveSettingsAndOkChangesOnlyWhatWasCha
     EXPECT_EQ(dlg.SnoozeMinutesBox()->value(), 5);
     EXPECT_TRUE(dlg.NotificationsBox()->Checked());
     EXPECT_EQ(dlg.LateCancelBox()->value(), 12);
+    EXPECT_EQ(dlg.BackupReminderBox()->value(), 7);
+    EXPECT_TRUE(dlg.BackupReminderBox()->isVisibleTo(&dlg));
     test::SaveShot(test::Shot(dlg), QStringLiteral("config_page2.png"));
     edit(dlg);
     ScopedModalResponder scope([](const ModalRequest&) { return 1; });
@@ -122,8 +124,9 @@ TEST_F(ConfigTest, secondPage_showsTheAdditiveSettingsAndOkChangesOnlyWhatWasCha
               dlg.SnoozeMinutesBox()->setValue(1);
               dlg.NotificationsBox()->SetChecked(false);
               dlg.LateCancelBox()->setValue(0);
+              dlg.BackupReminderBox()->setValue(0);
             }),
-            "late_cancel_hours=0\nnewer=1\nsnooze_minutes=1\nnotifications=0\n");
+            "late_cancel_hours=0\nnewer=1\nsnooze_minutes=1\nnotifications=0\nbackup_reminder_days=0\n");
 }
 
 TEST_F(ConfigTest, okWithoutChanges_keepsEveryValueAndDeletesTheRunValueWhenAutorunIsOff) {

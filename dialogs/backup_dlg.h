@@ -1,0 +1,75 @@
+// CBackupDlg: "Back up now": the archive file and the passphrase typed twice;
+// Back up writes the archive off the GUI thread with a progress bar, Cancel
+// stops it (nothing is left behind then). The outcome is told in the themed
+// message box. The passphrase lives only as long as the dialog.
+#pragma once
+
+#include "backup/backup_file.h"
+#include "controls/themed_dialog.h"
+
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+class QLineEdit;
+class QThread;
+
+namespace orlane {
+
+class CBarCtrl;
+class CMacButton;
+
+class CBackupDlg final : public CThemedDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kBackUpId = 1;
+  static constexpr int kBrowseId = 1101;
+
+  // file: the archive offered; cost: the key derivation's (tests pass a light one).
+  CBackupDlg(const QString& file, int theme, QWidget* parent = nullptr,
+             const BackupKdfCost& cost = DefaultBackupKdfCost());
+  ~CBackupDlg() override;
+  Q_DISABLE_COPY_MOVE(CBackupDlg)
+
+  void OnCommand(int id) override;
+  bool Running() const { return worker_ != nullptr; }
+  // The archive written, after the dialog was accepted.
+  QString File() const;
+
+  QLineEdit* FileEdit() const { return file_; }
+  QLineEdit* PassphraseEdit() const { return passphrase_; }
+  QLineEdit* RepeatEdit() const { return repeat_; }
+  CBarCtrl* Bar() const { return bar_; }
+
+ protected:
+  void OnInitDialog() override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void BuildControls(int w);
+  void Browse();
+  void Start();
+  void ShowProgress();
+  void Finish();
+  void EnableInput(bool on);
+
+  QString offered_;
+  BackupKdfCost cost_;
+  QLineEdit* file_ = nullptr;
+  QLineEdit* passphrase_ = nullptr;
+  QLineEdit* repeat_ = nullptr;
+  CBarCtrl* bar_ = nullptr;
+  CMacButton* backUp_ = nullptr;
+
+  std::unique_ptr<QThread> worker_;
+  std::atomic<qint64> done_{0};
+  std::atomic<qint64> total_{1};
+  std::atomic<bool> cancelRequested_{false};
+  BackupReport report_;
+  QTimer progressTimer_;
+};
+
+}  // namespace orlane
