@@ -99,8 +99,8 @@ QUrl DownloadPageUrl(const QString& named) {
   QUrl fallback = VendorUrl(QLatin1String(kDownloadPagePath));
   if (named.isEmpty()) return fallback;
   QUrl page = named.startsWith(QLatin1Char('/')) && !named.startsWith(QStringLiteral("//"))
-                        ? VendorUrl(named)
-                        : QUrl(named, QUrl::StrictMode);
+                  ? VendorUrl(named)
+                  : QUrl(named, QUrl::StrictMode);
   const QString path = page.path().toLower();
   if (!IsVendorAddress(page) || path.endsWith(QStringLiteral(".exe")) || path.endsWith(QStringLiteral(".msi")))
     return fallback;
