@@ -79,8 +79,8 @@ void BookDocument::AddPage(QTextDocument& page, const QDate& date) {
   RemoveHiddenText(page);
   int number = 0;
   RenamePictures(page, [&](const QImage& picture) {
-    const QString name = pictureLink_ + date.toString(Qt::ISODate) + QLatin1Char('-') + QString::number(++number) +
-                         QStringLiteral(".png");
+    QString name = pictureLink_ + date.toString(Qt::ISODate) + QLatin1Char('-') + QString::number(++number) +
+                   QStringLiteral(".png");
     document_.addResource(QTextDocument::ImageResource, QUrl(name), picture);
     pictures_.emplace_back(name, picture);
     return name;

@@ -51,7 +51,7 @@ QString FitWaveFormatLine(const QString& line, int width, const QFont& font) {
   const QFontMetrics metrics(font);
   if (metrics.horizontalAdvance(line) <= width) return line;
   const qsizetype time = line.lastIndexOf(QStringLiteral("   Time "));
-  const QString shorter = time > 0 ? line.left(time) : line;
+  QString shorter = time > 0 ? line.left(time) : line;
   if (metrics.horizontalAdvance(shorter) <= width) return shorter;
   return metrics.elidedText(shorter, Qt::ElideRight, std::max(width, 0));
 }
