@@ -1,5 +1,6 @@
 #include "reminders/recurrence_expand.h"
 
+#include "reminders/ical_time.h"
 #include "reminders/reminder_value.h"
 
 #include <libical/ical.h>
@@ -7,15 +8,6 @@
 #include <memory>
 
 namespace orlane {
-
-namespace {
-// A hostile rule (BYSECOND lists on a daily rule, a count of millions) must
-// not hold the program: no expansion looks at more instances than this.
-constexpr int kMaxInstances = 200000;
-
-struct FreeIterator {
-  void operator()(icalrecur_iterator* it) const { icalrecur_iterator_free(it); }
-};
 
 icaltimetype FloatingTime(const QDate& date, const QByteArray& timeKey) {
   icaltimetype t = icaltime_null_time();
@@ -28,6 +20,15 @@ icaltimetype FloatingTime(const QDate& date, const QByteArray& timeKey) {
   t.second = tod.second;
   return t;
 }
+
+namespace {
+// A hostile rule (BYSECOND lists on a daily rule, a count of millions) must
+// not hold the program: no expansion looks at more instances than this.
+constexpr int kMaxInstances = 200000;
+
+struct FreeIterator {
+  void operator()(icalrecur_iterator* it) const { icalrecur_iterator_free(it); }
+};
 
 QDate DateOf(const icaltimetype& t) {
   return QDate(t.year, t.month, t.day);

@@ -1,6 +1,7 @@
 #include "reminders/recurring_file.h"
 
 #include "platform/app_paths.h"
+#include "reminders/ical_time.h"
 #include "reminders/reminder_value.h"
 #include "security/scramble.h"
 
@@ -138,18 +139,6 @@ void AddKeptLine(icalcomponent* into, const QByteArray& line) {
 }
 void AddKeptBlock(icalcomponent* into, const QByteArray& block) {
   if (icalcomponent* c = icalcomponent_new_from_string(block.constData())) icalcomponent_add_component(into, c);
-}
-
-icaltimetype FloatingTime(const QDate& date, const QByteArray& timeKey) {
-  icaltimetype t = icaltime_null_time();
-  const TimeOfDay tod = TimeKeyNumbers(timeKey);
-  t.year = date.year();
-  t.month = date.month();
-  t.day = date.day();
-  t.hour = tod.hour;
-  t.minute = tod.minute;
-  t.second = tod.second;
-  return t;
 }
 
 icalcomponent* WriteSeries(const RecurringReminder& r) {
