@@ -34,7 +34,8 @@ DEB_PACKAGES := \
   clang libfuzzer-14-dev libclang-rt-14-dev clang-format-14 clang-tidy-14 \
   libsodium-dev libsodium23 libarchive-dev libarchive13 openssl \
   dunst dbus-daemon dbus-bin \
-  libical-dev libical3 python3-dateutil
+  libical-dev libical3 python3-dateutil \
+  radicale python3-caldav python3-icalendar qtkeychain-qt6-dev libqt6keychain1
 
 DEPS_STAMP := $(BUILD_DIR)/.deps-installed
 

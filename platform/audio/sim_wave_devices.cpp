@@ -54,8 +54,11 @@ void Deliver(const WaveDoneCallback& callback, const std::vector<WaveBuffer*>& b
 SimWaveOut::SimWaveOut(std::shared_ptr<SimAudioState> system) : system_(std::move(system)) {}
 
 SimWaveOut::~SimWaveOut() {
-  close();
+  // Leave the system's list first: a test acting on the device through
+  // SimulatedAudio::withLastOutput holds the system's lock, so the device
+  // stays whole until that call returns.
   Forget(system_, &SimAudioState::outputs, this);
+  close();
 }
 
 void SimWaveOut::log(const QString& call) {
@@ -187,8 +190,8 @@ QStringList SimWaveOut::calls() const {
 SimWaveIn::SimWaveIn(std::shared_ptr<SimAudioState> system) : system_(std::move(system)) {}
 
 SimWaveIn::~SimWaveIn() {
-  close();
   Forget(system_, &SimAudioState::inputs, this);
+  close();
 }
 
 void SimWaveIn::log(const QString& call) {
@@ -380,6 +383,13 @@ void SimulatedAudio::failInputOpens(int count) {
 SimWaveOut* SimulatedAudio::lastOutput() const {
   std::lock_guard<std::mutex> lock(state_->mutex);
   return state_->outputs.empty() ? nullptr : state_->outputs.back();
+}
+
+bool SimulatedAudio::withLastOutput(const std::function<void(SimWaveOut*)>& act) const {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  if (state_->outputs.empty()) return false;
+  act(state_->outputs.back());
+  return true;
 }
 
 SimWaveIn* SimulatedAudio::lastInput() const {

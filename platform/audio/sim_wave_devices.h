@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -121,6 +122,10 @@ class SimulatedAudio final {
 
   // The most recently made device still alive, or null (not owned).
   SimWaveOut* lastOutput() const;
+  // Runs act on the most recently made output still alive, which another
+  // thread cannot destroy meanwhile; false when there is none. The device's
+  // callbacks run inside act and must not make devices.
+  bool withLastOutput(const std::function<void(SimWaveOut*)>& act) const;
   SimWaveIn* lastInput() const;
   int outputsMade() const;
   int inputsMade() const;

@@ -23,16 +23,25 @@ bool WaitFor(F cond, int ms = 5000) {
 
 const WaveFormat kBeepFormat = WaveFormat::Pcm(1, 11025, 8);
 
+bool OneBufferQueued(const SimulatedAudio& audio) {
+  bool queued = false;
+  audio.withLastOutput([&](SimWaveOut* d) { queued = d->queuedCount() == 1; });
+  return queued;
+}
+
 TEST(WavePlayer, playsTheBytes_thenClosesTheDevice) {
   SimulatedAudio audio;
   WavePlayer player;
   const QByteArray beep(5512, '\x90');
   player.play(kBeepFormat, beep);
-  ASSERT_TRUE(WaitFor([&] { return audio.lastOutput() != nullptr && audio.lastOutput()->queuedCount() == 1; }));
-  SimWaveOut* device = audio.lastOutput();
-  EXPECT_EQ(device->format(), kBeepFormat);
-  EXPECT_EQ(device->playAll(), 5512u);
-  EXPECT_EQ(device->playedBytes(), beep);
+  ASSERT_TRUE(WaitFor([&] { return OneBufferQueued(audio); }));
+  // The player closes the device as soon as the sound is done, so everything
+  // about it is read while the system holds it.
+  ASSERT_TRUE(audio.withLastOutput([&](SimWaveOut* device) {
+    EXPECT_EQ(device->format(), kBeepFormat);
+    EXPECT_EQ(device->playAll(), 5512u);
+    EXPECT_EQ(device->playedBytes(), beep);
+  }));
   ASSERT_TRUE(player.waitIdle(5000));
   EXPECT_EQ(audio.liveOutputs(), 0);
 }
@@ -47,8 +56,7 @@ TEST(WavePlayer, oneBeepASecond_keepsOneThreadAndAtMostOneDevice) {
   }
   // The last sound replaced the earlier ones; let it finish.
   ASSERT_TRUE(WaitFor([&] {
-    SimWaveOut* d = audio.lastOutput();
-    if (d != nullptr) d->playAll();
+    audio.withLastOutput([](SimWaveOut* d) { d->playAll(); });
     return player.waitIdle(1);
   }));
   EXPECT_EQ(player.threadsStarted(), 1);
@@ -71,7 +79,7 @@ TEST(WavePlayer, stop_cutsTheSoundShort_andReturnsItsBuffer) {
   SimulatedAudio audio;
   WavePlayer player;
   player.play(kBeepFormat, QByteArray(11025, 'x'));
-  ASSERT_TRUE(WaitFor([&] { return audio.lastOutput() != nullptr && audio.lastOutput()->queuedCount() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return OneBufferQueued(audio); }));
   player.stop();
   ASSERT_TRUE(player.waitIdle(5000));
   EXPECT_EQ(audio.liveOutputs(), 0);
@@ -101,8 +109,8 @@ TEST(WavePlayer, emptyOrBadSounds_areIgnored) {
 TEST(PlayWaveBytes, sharedPlayer_playsAndShutsDown) {
   SimulatedAudio audio;
   PlayWaveBytes(kBeepFormat, QByteArray(64, 'b'));
-  ASSERT_TRUE(WaitFor([&] { return audio.lastOutput() != nullptr && audio.lastOutput()->queuedCount() == 1; }));
-  audio.lastOutput()->playAll();
+  ASSERT_TRUE(WaitFor([&] { return OneBufferQueued(audio); }));
+  audio.withLastOutput([](SimWaveOut* d) { d->playAll(); });
   ShutdownWavePlayback();
   EXPECT_EQ(audio.liveOutputs(), 0);
 }
