@@ -1,6 +1,10 @@
 #include "backup/backup_crypto.h"
 
+#include <QStringList>
+
 #include <sodium.h>
+
+#include <algorithm>
 
 namespace orlane {
 
@@ -10,17 +14,92 @@ constexpr qsizetype kKeyCheckBytes = sizeof(kKeyCheck) - 1;
 constexpr qsizetype kSealBytes = crypto_secretstream_xchacha20poly1305_ABYTES;
 
 using Key = std::array<unsigned char, crypto_secretstream_xchacha20poly1305_KEYBYTES>;
+static_assert(crypto_box_SEEDBYTES == sizeof(Key), "one derivation serves both key kinds");
+static_assert(crypto_box_SEALBYTES + sizeof(Key) == kSealedStreamKeyBytes);
+static_assert(crypto_box_PUBLICKEYBYTES == sizeof(BackupPublicKey::key));
 
-bool DeriveKey(Key& key, QByteArrayView passphrase, const BackupHeader& header) {
+// The stream key of a version 1 header, or the key pair's seed of version 2.
+bool DeriveKey(Key& key, QByteArrayView passphrase, const std::array<std::uint8_t, 16>& salt,
+               const BackupKdfCost& cost) {
   return crypto_pwhash(key.data(), key.size(), passphrase.data(), static_cast<unsigned long long>(passphrase.size()),
-                       header.salt.data(), header.cost.operations, static_cast<size_t>(header.cost.memoryBytes),
+                       salt.data(), cost.operations, static_cast<size_t>(cost.memoryBytes),
                        crypto_pwhash_ALG_ARGON2ID13) == 0;
+}
+
+// The stream key a version 2 header seals: Done, WrongPassphrase, or
+// ReadFailed when the key could not be derived.
+BackupResult UnsealStreamKey(Key& streamKey, QByteArrayView passphrase, const BackupHeader& header) {
+  Key seed{};
+  if (!DeriveKey(seed, passphrase, header.salt, header.cost)) return BackupResult::ReadFailed;
+  std::array<unsigned char, crypto_box_PUBLICKEYBYTES> publicKey{};
+  std::array<unsigned char, crypto_box_SECRETKEYBYTES> secretKey{};
+  crypto_box_seed_keypair(publicKey.data(), secretKey.data(), seed.data());
+  const bool opened = crypto_box_seal_open(streamKey.data(), header.sealedKey.data(), header.sealedKey.size(),
+                                           publicKey.data(), secretKey.data()) == 0;
+  sodium_memzero(seed.data(), seed.size());
+  sodium_memzero(secretKey.data(), secretKey.size());
+  return opened ? BackupResult::Done : BackupResult::WrongPassphrase;
 }
 
 const unsigned char* Bytes(QByteArrayView view) {
   return reinterpret_cast<const unsigned char*>(view.data());
 }
+
+template <std::size_t N>
+bool FromHex(const QString& text, std::array<std::uint8_t, N>& out) {
+  const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
+  if (text.size() != static_cast<qsizetype>(2 * N) || bytes.size() != static_cast<qsizetype>(N) ||
+      bytes.toHex() != text.toLatin1().toLower())
+    return false;
+  std::copy(bytes.begin(), bytes.end(), out.begin());
+  return true;
+}
+
+template <std::size_t N>
+QString ToHex(const std::array<std::uint8_t, N>& bytes) {
+  return QString::fromLatin1(
+      QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(N)).toHex());
+}
 }  // namespace
+
+std::optional<BackupPublicKey> DeriveBackupPublicKey(QByteArrayView passphrase, const BackupKdfCost& cost) {
+  if (sodium_init() < 0) return std::nullopt;
+  BackupPublicKey out;
+  out.cost = cost;
+  randombytes_buf(out.salt.data(), out.salt.size());
+  Key seed{};
+  if (!DeriveKey(seed, passphrase, out.salt, cost)) return std::nullopt;
+  std::array<unsigned char, crypto_box_SECRETKEYBYTES> secretKey{};
+  crypto_box_seed_keypair(out.key.data(), secretKey.data(), seed.data());
+  sodium_memzero(seed.data(), seed.size());
+  sodium_memzero(secretKey.data(), secretKey.size());
+  return out;
+}
+
+QString FormatBackupPublicKey(const BackupPublicKey& key) {
+  return QStringLiteral("argon2id:%1:%2:%3:%4")
+      .arg(key.cost.operations)
+      .arg(key.cost.memoryBytes)
+      .arg(ToHex(key.salt), ToHex(key.key));
+}
+
+std::optional<BackupPublicKey> ParseBackupPublicKey(const QString& text) {
+  const QStringList parts = text.split(QLatin1Char(':'));
+  if (parts.size() != 5 || parts[0] != QLatin1String("argon2id")) return std::nullopt;
+  BackupPublicKey key;
+  bool opsOk = false;
+  bool memoryOk = false;
+  key.cost.operations = parts[1].toULongLong(&opsOk);
+  key.cost.memoryBytes = parts[2].toULongLong(&memoryOk);
+  if (!opsOk || !memoryOk || !FromHex(parts[3], key.salt) || !FromHex(parts[4], key.key)) return std::nullopt;
+  // The header these backups get must be one every reader accepts.
+  BackupHeader header;
+  header.cost = key.cost;
+  header.chunkBytes = kBackupChunkBytes;
+  BackupHeaderError error = BackupHeaderError::None;
+  if (!ParseBackupHeader(SerializeBackupHeader(header), error)) return std::nullopt;
+  return key;
+}
 
 struct BackupSealer::State {
   crypto_secretstream_xchacha20poly1305_state stream{};
@@ -39,17 +118,38 @@ bool BackupSealer::start(QByteArrayView passphrase, const BackupKdfCost& cost, S
   if (sodium_init() < 0) return false;
   sink_ = std::move(sink);
   chunkBytes_ = chunkBytes;
-  pending_.clear();
-  pending_.reserve(chunkBytes_);
   BackupHeader header;
   header.cost = cost;
-  header.chunkBytes = chunkBytes_;
   randombytes_buf(header.salt.data(), header.salt.size());
   Key key{};
-  if (!DeriveKey(key, passphrase, header)) return false;
-  state_ = std::make_unique<State>();
-  crypto_secretstream_xchacha20poly1305_init_push(&state_->stream, header.streamHeader.data(), key.data());
+  if (!DeriveKey(key, passphrase, header.salt, cost)) return false;
+  const bool begun = begin(header, key.data());
   sodium_memzero(key.data(), key.size());
+  return begun;
+}
+
+bool BackupSealer::start(const BackupPublicKey& publicKey, Sink sink, std::uint32_t chunkBytes) {
+  if (sodium_init() < 0) return false;
+  sink_ = std::move(sink);
+  chunkBytes_ = chunkBytes;
+  BackupHeader header;
+  header.version = kSealedBackupFormatVersion;
+  header.cost = publicKey.cost;
+  header.salt = publicKey.salt;
+  Key key{};
+  crypto_secretstream_xchacha20poly1305_keygen(key.data());
+  crypto_box_seal(header.sealedKey.data(), key.data(), key.size(), publicKey.key.data());
+  const bool begun = begin(header, key.data());
+  sodium_memzero(key.data(), key.size());
+  return begun;
+}
+
+bool BackupSealer::begin(BackupHeader& header, const unsigned char* streamKey) {
+  pending_.clear();
+  pending_.reserve(chunkBytes_);
+  header.chunkBytes = chunkBytes_;
+  state_ = std::make_unique<State>();
+  crypto_secretstream_xchacha20poly1305_init_push(&state_->stream, header.streamHeader.data(), streamKey);
   const QByteArray headerBytes = SerializeBackupHeader(header);
   return sink_(headerBytes) && push(QByteArrayView(kKeyCheck, kKeyCheckBytes), 0, headerBytes);
 }
@@ -94,18 +194,27 @@ BackupResult BackupOpener::open(QIODevice& device, QByteArrayView passphrase) {
   if (sodium_init() < 0) return BackupResult::ReadFailed;
   device_ = &device;
   finished_ = false;
-  const QByteArray headerBytes = device.read(kBackupHeaderSize);
+  QByteArray headerBytes = device.read(kBackupHeaderPrefixSize);
   if (headerBytes.isEmpty() && device.atEnd()) return BackupResult::NotABackup;
-  if (headerBytes.size() < kBackupHeaderSize && !device.atEnd()) return BackupResult::ReadFailed;
+  if (headerBytes.size() < kBackupHeaderPrefixSize && !device.atEnd()) return BackupResult::ReadFailed;
+  const int headerSize = BackupHeaderSizeOf(headerBytes);
+  if (headerSize > 0) {
+    headerBytes += device.read(headerSize - kBackupHeaderPrefixSize);
+    if (headerBytes.size() < headerSize && !device.atEnd()) return BackupResult::ReadFailed;
+  }
   BackupHeaderError error = BackupHeaderError::None;
   const std::optional<BackupHeader> header = ParseBackupHeader(headerBytes, error);
   if (!header)
-    return error == BackupHeaderError::BadParameters && headerBytes.size() < kBackupHeaderSize
-               ? BackupResult::Damaged
-               : BackupResult::NotABackup;
+    return error == BackupHeaderError::BadParameters && headerBytes.size() < headerSize ? BackupResult::Damaged
+                                                                                        : BackupResult::NotABackup;
   chunkBytes_ = header->chunkBytes;
   Key key{};
-  if (!DeriveKey(key, passphrase, *header)) return BackupResult::ReadFailed;
+  if (header->version == kSealedBackupFormatVersion) {
+    if (const BackupResult unsealed = UnsealStreamKey(key, passphrase, *header); unsealed != BackupResult::Done)
+      return unsealed;
+  } else if (!DeriveKey(key, passphrase, header->salt, header->cost)) {
+    return BackupResult::ReadFailed;
+  }
   state_ = std::make_unique<State>();
   const bool started =
       crypto_secretstream_xchacha20poly1305_init_pull(&state_->stream, header->streamHeader.data(), key.data()) == 0;

@@ -10,13 +10,32 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orlane {
 
 inline constexpr std::uint32_t kBackupChunkBytes = 1u << 16;
+
+// What backups are made with when the passphrase is not at hand: the public
+// half of a key pair whose secret half the passphrase derives (with this
+// salt and cost), so only the passphrase opens them. It may be kept where
+// anyone reads it; the passphrase itself never is.
+struct BackupPublicKey {
+  BackupKdfCost cost;
+  std::array<std::uint8_t, 16> salt{};
+  std::array<std::uint8_t, 32> key{};
+};
+// Nullopt when the key could not be derived (out of memory).
+std::optional<BackupPublicKey> DeriveBackupPublicKey(QByteArrayView passphrase,
+                                                     const BackupKdfCost& cost = DefaultBackupKdfCost());
+// "argon2id:OPS:MEMORY:SALT:KEY", salt and key in hex; ParseBackupPublicKey
+// refuses anything else, and costs the header would refuse.
+QString FormatBackupPublicKey(const BackupPublicKey& key);
+std::optional<BackupPublicKey> ParseBackupPublicKey(const QString& text);
 
 // Encrypts what is appended and hands the sealed bytes to the sink.
 class BackupSealer final {
@@ -32,11 +51,14 @@ class BackupSealer final {
   // sink failed or the key could not be derived (out of memory).
   bool start(QByteArrayView passphrase, const BackupKdfCost& cost, Sink sink,
              std::uint32_t chunkBytes = kBackupChunkBytes);
+  // The same with a random stream key sealed to the public key into the header.
+  bool start(const BackupPublicKey& key, Sink sink, std::uint32_t chunkBytes = kBackupChunkBytes);
   bool append(QByteArrayView plain);
   // Seals what is left with the final tag.
   bool finish();
 
  private:
+  bool begin(BackupHeader& header, const unsigned char* streamKey);
   bool push(QByteArrayView plain, unsigned char tag, QByteArrayView additional = {});
 
   struct State;

@@ -137,10 +137,12 @@ QString Canonical(const QString& path) {
   const QString canonical = info.canonicalFilePath();
   return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
-}  // namespace
 
-BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteArrayView passphrase,
-                          const BackupProgress& progress, const BackupKdfCost& cost) {
+// Starts the sealer (which derives or seals the stream key) with its sink.
+using SealerStart = std::function<bool(BackupSealer&, BackupSealer::Sink)>;
+
+BackupReport WriteBackup(const QString& userFolder, const QString& file, const SealerStart& startSealer,
+                         const BackupProgress& progress) {
   const QString target = QFileInfo(file).absoluteFilePath();
   if (!QFileInfo(userFolder).isDir()) return {BackupResult::SourceUnreadable, userFolder};
   qint64 total = 0;
@@ -154,7 +156,7 @@ BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteA
     return BackupReport{BackupResult::WriteFailed, target + QStringLiteral(": ") + LastFileError()};
   };
   BackupSealer sealer;
-  if (!sealer.start(passphrase, cost, write)) return writeFailed();
+  if (!startSealer(sealer, write)) return writeFailed();
   TarWriter tar([&](QByteArrayView plain) { return sealer.append(plain); });
   qint64 done = 0;
   if (progress && !progress(done, total)) return {BackupResult::Cancelled, {}};
@@ -169,6 +171,22 @@ BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteA
   }
   if (!tar.close() || !sealer.finish() || out.commit() != WriteResult::Written) return writeFailed();
   return {};
+}
+}  // namespace
+
+BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteArrayView passphrase,
+                          const BackupProgress& progress, const BackupKdfCost& cost) {
+  return WriteBackup(
+      userFolder, file,
+      [&](BackupSealer& sealer, BackupSealer::Sink sink) { return sealer.start(passphrase, cost, std::move(sink)); },
+      progress);
+}
+
+BackupReport CreateBackup(const QString& userFolder, const QString& file, const BackupPublicKey& key,
+                          const BackupProgress& progress) {
+  return WriteBackup(
+      userFolder, file, [&](BackupSealer& sealer, BackupSealer::Sink sink) { return sealer.start(key, std::move(sink)); },
+      progress);
 }
 
 BackupReport VerifyBackup(const QString& file, QByteArrayView passphrase, const BackupProgress& progress) {

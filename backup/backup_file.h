@@ -5,6 +5,7 @@
 // Everything streams in chunks, so the size of the folder does not matter.
 #pragma once
 
+#include "backup/backup_crypto.h"
 #include "backup/backup_header.h"
 #include "backup/backup_tar.h"
 
@@ -19,6 +20,11 @@ using BackupProgress = std::function<bool(qint64 done, qint64 total)>;
 
 BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteArrayView passphrase,
                           const BackupProgress& progress = {}, const BackupKdfCost& cost = DefaultBackupKdfCost());
+
+// The same, for the automatic backups: sealed to the passphrase's public key,
+// opened by VerifyBackup and RestoreBackup with the passphrase.
+BackupReport CreateBackup(const QString& userFolder, const QString& file, const BackupPublicKey& key,
+                          const BackupProgress& progress = {});
 
 BackupReport VerifyBackup(const QString& file, QByteArrayView passphrase, const BackupProgress& progress = {});
 

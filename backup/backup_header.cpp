@@ -35,12 +35,28 @@ BackupKdfCost LightBackupKdfCost() {
   return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN};
 }
 
+namespace {
+int HeaderSizeOfVersion(std::uint16_t version) {
+  if (version == kBackupFormatVersion) return kBackupHeaderSize;
+  if (version == kSealedBackupFormatVersion) return kSealedBackupHeaderSize;
+  return 0;
+}
+}  // namespace
+
+int BackupHeaderSizeOf(QByteArrayView prefix) {
+  if (prefix.size() < kBackupHeaderPrefixSize || std::memcmp(prefix.data(), kMagic, 8) != 0) return 0;
+  const auto* at = reinterpret_cast<const std::uint8_t*>(prefix.data());
+  const int size = HeaderSizeOfVersion(Get<std::uint16_t>(at + 8));
+  return size != 0 && Get<std::uint16_t>(at + 10) == size ? size : 0;
+}
+
 QByteArray SerializeBackupHeader(const BackupHeader& header) {
+  const int size = HeaderSizeOfVersion(header.version);
   QByteArray out;
-  out.reserve(kBackupHeaderSize);
+  out.reserve(size);
   out.append(kMagic, 8);
   Put<std::uint16_t>(out, header.version);
-  Put<std::uint16_t>(out, kBackupHeaderSize);
+  Put<std::uint16_t>(out, static_cast<std::uint16_t>(size));
   Put<std::uint32_t>(out, header.kdf);
   Put<std::uint64_t>(out, header.cost.operations);
   Put<std::uint64_t>(out, header.cost.memoryBytes);
@@ -48,6 +64,8 @@ QByteArray SerializeBackupHeader(const BackupHeader& header) {
   Put<std::uint32_t>(out, header.chunkBytes);
   out.append(reinterpret_cast<const char*>(header.streamHeader.data()),
              static_cast<qsizetype>(header.streamHeader.size()));
+  if (header.version == kSealedBackupFormatVersion)
+    out.append(reinterpret_cast<const char*>(header.sealedKey.data()), static_cast<qsizetype>(header.sealedKey.size()));
   return out;
 }
 
@@ -58,15 +76,18 @@ std::optional<BackupHeader> ParseBackupHeader(QByteArrayView bytes, BackupHeader
   BackupHeader header;
   header.version = Get<std::uint16_t>(at + 8);
   error = BackupHeaderError::UnsupportedVersion;
-  if (header.version != kBackupFormatVersion || Get<std::uint16_t>(at + 10) != kBackupHeaderSize) return std::nullopt;
+  const int size = BackupHeaderSizeOf(bytes);
+  if (size == 0) return std::nullopt;
   error = BackupHeaderError::BadParameters;
-  if (bytes.size() < kBackupHeaderSize) return std::nullopt;
+  if (bytes.size() < size) return std::nullopt;
   header.kdf = Get<std::uint32_t>(at + 12);
   header.cost.operations = Get<std::uint64_t>(at + 16);
   header.cost.memoryBytes = Get<std::uint64_t>(at + 24);
   std::copy_n(at + 32, header.salt.size(), header.salt.begin());
   header.chunkBytes = Get<std::uint32_t>(at + 48);
   std::copy_n(at + 52, header.streamHeader.size(), header.streamHeader.begin());
+  if (header.version == kSealedBackupFormatVersion)
+    std::copy_n(at + kBackupHeaderSize, header.sealedKey.size(), header.sealedKey.begin());
   const BackupKdfCost light = LightBackupKdfCost();
   if (header.kdf != kBackupKdfArgon2id || header.cost.operations < light.operations ||
       header.cost.operations > kMaxOperations || header.cost.memoryBytes < light.memoryBytes ||

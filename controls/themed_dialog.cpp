@@ -89,6 +89,16 @@ void CThemedDialog::OnInitDialog() {
   closeButton_->show();
 }
 
+CMacButton* CThemedDialog::AddButton(const QString& text, int id, const QRect& rect) {
+  auto* button = new CMacButton(text, id, client_);
+  button->SetTheme(theme_);
+  button->setFont(normalFont_);
+  button->setGeometry(rect);
+  connect(button, &CMacButton::commandClicked, this, &CThemedDialog::OnCommand);
+  button->show();
+  return button;
+}
+
 void CThemedDialog::OnCommand(int id) {
   if (id == 1)
     accept();

@@ -71,6 +71,9 @@ class CThemedDialog : public QDialog {
 
   // Centres the window on the screen (or on its parent window when it has one).
   void CenterWindow();
+  // A button of the client area in the dialog's theme and font, shown at rect;
+  // a press comes to OnCommand with its id.
+  CMacButton* AddButton(const QString& text, int id, const QRect& rect);
 
  private:
   bool InDragBand(const QPoint& windowPos) const;

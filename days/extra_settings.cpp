@@ -21,6 +21,11 @@ constexpr std::array kKeys{
     ExtraSettingKey{"last_backup", Kind::Text, 0, 0, "", false},
     // The folder the last backup went into, offered for the next one.
     ExtraSettingKey{"backup_folder", Kind::Text, 0, 0, "", false},
+    // The backup at each exit: into this folder, keeping the newest of them
+    // (0: none is made), sealed to this public key of the passphrase.
+    ExtraSettingKey{"auto_backup_folder", Kind::Text, 0, 0, "", false},
+    ExtraSettingKey{"auto_backup_keep", Kind::Integer, 0, 1000, "0", false},
+    ExtraSettingKey{"auto_backup_key", Kind::Text, 0, 0, "", false},
     // Where the main window was left (its top left corner on the desktop); stored at exit.
     ExtraSettingKey{"window_left", Kind::Integer, -100000, 100000, "0", false},
     ExtraSettingKey{"window_top", Kind::Integer, -100000, 100000, "0", false},

@@ -5,22 +5,15 @@
 #pragma once
 
 #include "backup/backup_file.h"
-#include "controls/themed_dialog.h"
-
-#include <QTimer>
-
-#include <atomic>
-#include <memory>
+#include "controls/work_dialog.h"
 
 class QLineEdit;
-class QThread;
 
 namespace orlane {
 
-class CBarCtrl;
 class CMacButton;
 
-class CBackupDlg final : public CThemedDialog {
+class CBackupDlg final : public CWorkDialog {
   Q_OBJECT
 
  public:
@@ -34,26 +27,21 @@ class CBackupDlg final : public CThemedDialog {
   Q_DISABLE_COPY_MOVE(CBackupDlg)
 
   void OnCommand(int id) override;
-  bool Running() const { return worker_ != nullptr; }
   // The archive written, after the dialog was accepted.
   QString File() const;
 
   QLineEdit* FileEdit() const { return file_; }
   QLineEdit* PassphraseEdit() const { return passphrase_; }
   QLineEdit* RepeatEdit() const { return repeat_; }
-  CBarCtrl* Bar() const { return bar_; }
 
  protected:
   void OnInitDialog() override;
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
+  void WorkFinished() override;
 
  private:
   void BuildControls(int w);
   void Browse();
   void Start();
-  void ShowProgress();
-  void Finish();
   void EnableInput(bool on);
 
   QString offered_;
@@ -61,15 +49,8 @@ class CBackupDlg final : public CThemedDialog {
   QLineEdit* file_ = nullptr;
   QLineEdit* passphrase_ = nullptr;
   QLineEdit* repeat_ = nullptr;
-  CBarCtrl* bar_ = nullptr;
   CMacButton* backUp_ = nullptr;
-
-  std::unique_ptr<QThread> worker_;
-  std::atomic<qint64> done_{0};
-  std::atomic<qint64> total_{1};
-  std::atomic<bool> cancelRequested_{false};
   BackupReport report_;
-  QTimer progressTimer_;
 };
 
 }  // namespace orlane

@@ -52,13 +52,7 @@ void CChangePassDlg::OnInitDialog() {
   confirm_ = row(QStringLiteral("Confirm password:"), 100);
 
   const auto button = [this](const QString& text, int id, int left) {
-    auto* b = new CMacButton(text, id, Client());
-    b->SetTheme(Theme());
-    b->setFont(NormalFont());
-    b->setGeometry(EdgeRect(left, 140, left + 65, 163));
-    connect(b, &CMacButton::commandClicked, this, &CChangePassDlg::OnCommand);
-    b->show();
-    return b;
+    return AddButton(text, id, EdgeRect(left, 140, left + 65, 163));
   };
   help_ = button(QStringLiteral("&Help"), kHelpId, w - 235);
   ok_ = button(QStringLiteral("&OK"), 1, w - 160);

@@ -194,21 +194,12 @@ void CConfigDlg::BuildLists(int w) {
 }
 
 void CConfigDlg::BuildButtons(int w) {
-  const auto button = [this](const QString& text, int id, QRect rect) {
-    auto* b = new CMacButton(text, id, Client());
-    b->SetTheme(Theme());
-    b->setFont(NormalFont());
-    b->setGeometry(rect);
-    connect(b, &CMacButton::commandClicked, this, &CConfigDlg::OnCommand);
-    b->show();
-    return b;
-  };
-  changePassword_ = button(QStringLiteral("Change Password"), kChangePasswordId, EdgeRect(w - 150, 328, w - 20, 352));
-  help_ = button(QStringLiteral("&Help"), kHelpId, EdgeRect(w - 235, 448, w - 170, 471));
-  ok_ = button(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
-  cancel_ = button(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
+  changePassword_ = AddButton(QStringLiteral("Change Password"), kChangePasswordId, EdgeRect(w - 150, 328, w - 20, 352));
+  help_ = AddButton(QStringLiteral("&Help"), kHelpId, EdgeRect(w - 235, 448, w - 170, 471));
+  ok_ = AddButton(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
+  cancel_ = AddButton(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
   ok_->setDefault(true);
-  pageButton_ = button(QStringLiteral("&More >>"), kPageId, EdgeRect(20, 448, w - 245, 471));
+  pageButton_ = AddButton(QStringLiteral("&More >>"), kPageId, EdgeRect(20, 448, w - 245, 471));
 }
 
 ConfigSpellingPage* CConfigDlg::SpellingPage() {

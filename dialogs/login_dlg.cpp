@@ -32,13 +32,7 @@ CMacButton* CLoginDlg::Button(int id) const {
 }
 
 CMacButton* CLoginDlg::MakeButton(const QString& text, int id, int left, int top) {
-  auto* button = new CMacButton(text, id, Client());
-  button->SetTheme(Theme());
-  button->setFont(NormalFont());
-  button->setGeometry(EdgeRect(left, top, left + 70, top + 22));
-  connect(button, &CMacButton::commandClicked, this, &CLoginDlg::OnCommand);
-  button->show();
-  return button;
+  return AddButton(text, id, EdgeRect(left, top, left + 70, top + 22));
 }
 
 void CLoginDlg::OnInitDialog() {

@@ -1,13 +1,10 @@
 #include "diary/export_diary_dlg.h"
 
-#include "controls/bar_ctrl.h"
-#include "controls/color_theme.h"
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
 #include "days/day_files.h"
 #include "security/edge_rect.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -15,7 +12,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 
 namespace orlane {
 
@@ -49,17 +45,13 @@ QString Outcome(const DiaryBookResult& result, const QString& path) {
 }  // namespace
 
 CExportDiaryDlg::CExportDiaryDlg(const QDate& shown, QByteArray password, int theme, QWidget* parent)
-    : CThemedDialog(parent), shown_(shown), password_(std::move(password)) {
+    : CWorkDialog(parent), shown_(shown), password_(std::move(password)) {
   SetTheme(theme);
   setWindowTitle(QStringLiteral("Export diary"));
-  progressTimer_.setInterval(50);
-  connect(&progressTimer_, &QTimer::timeout, this, &CExportDiaryDlg::ShowProgress);
 }
 
 CExportDiaryDlg::~CExportDiaryDlg() {
-  if (!worker_) return;
-  cancelRequested_ = true;
-  worker_->wait();
+  StopWork();
 }
 
 void CExportDiaryDlg::OnInitDialog() {
@@ -112,21 +104,10 @@ void CExportDiaryDlg::BuildControls(int w) {
   file_ = new QLineEdit(QDir::home().filePath(QStringLiteral("Diary.md")), Client());
   file_->setGeometry(90, 150, w - 20 - 90 - 30, 20);
   file_->show();
-  const auto button = [this](const QString& text, int id, QRect rect) {
-    auto* b = new CMacButton(text, id, Client());
-    b->SetTheme(Theme());
-    b->setFont(NormalFont());
-    b->setGeometry(rect);
-    connect(b, &CMacButton::commandClicked, this, &CExportDiaryDlg::OnCommand);
-    b->show();
-    return b;
-  };
-  button(QStringLiteral("..."), kBrowseId, EdgeRect(w - 45, 150, w - 20, 170));
-  bar_ = new CBarCtrl(EdgeRect(20, 184, w - 20, 198), Client());
-  bar_->SetColor(ThemeColor(Theme(), kThemeShadow));
-  bar_->show();
-  export_ = button(QStringLiteral("&Export"), kExportId, EdgeRect(w - 160, 212, w - 95, 235));
-  cancel_ = button(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 212, w - 20, 235));
+  AddButton(QStringLiteral("..."), kBrowseId, EdgeRect(w - 45, 150, w - 20, 170));
+  AddProgressBar(EdgeRect(20, 184, w - 20, 198));
+  export_ = AddButton(QStringLiteral("&Export"), kExportId, EdgeRect(w - 160, 212, w - 95, 235));
+  AddButton(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 212, w - 20, 235));
   export_->setDefault(true);
   connect(days_, &QComboBox::activated, this, &CExportDiaryDlg::ShowDays);
   connect(format_, &QComboBox::currentIndexChanged, this, &CExportDiaryDlg::FollowFormat);
@@ -188,21 +169,17 @@ DiaryBookRequest CExportDiaryDlg::Request() const {
 }
 
 void CExportDiaryDlg::OnCommand(int id) {
-  switch (id) {
-    case kExportId:
-      if (!worker_) Start();
-      break;
-    case kBrowseId:
-      if (!worker_) Browse();
-      break;
-    case kCloseButtonId:
-      if (worker_)
-        cancelRequested_ = true;  // Finish closes the window once the work has stopped
-      else
-        CThemedDialog::OnCommand(id);
-      break;
-    default: CThemedDialog::OnCommand(id); break;
-  }
+  if (id == kExportId && !Running())
+    Start();
+  else if (id == kBrowseId && !Running())
+    Browse();
+  else
+    CWorkDialog::OnCommand(id);
+}
+
+void CExportDiaryDlg::EnableInput(bool on) {
+  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
+    w->setEnabled(on);
 }
 
 void CExportDiaryDlg::Start() {
@@ -211,59 +188,20 @@ void CExportDiaryDlg::Start() {
     return;
   }
   const DiaryBookRequest request = Request();
-  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
-    w->setEnabled(false);
-  done_ = 0;
-  total_ = 1;
-  cancelRequested_ = false;
-  worker_.reset(QThread::create([this, request] {
-    result_ = WriteDiaryBook(request, [this](int done, int total) {
-      done_ = done;
-      total_ = total;
-      return !cancelRequested_.load();
-    });
-  }));
-  connect(worker_.get(), &QThread::finished, this, &CExportDiaryDlg::Finish, Qt::QueuedConnection);
-  progressTimer_.start();
-  worker_->start();
+  EnableInput(false);
+  StartWork([this, request](const Progress& progress) {
+    result_ = WriteDiaryBook(request, [&progress](int done, int total) { return progress(done, total); });
+  });
 }
 
-void CExportDiaryDlg::ShowProgress() {
-  bar_->SetRange(0, std::max(1, total_.load()));
-  bar_->SetPos(done_.load());
-}
-
-void CExportDiaryDlg::Finish() {
-  worker_->wait();
-  worker_.reset();
-  progressTimer_.stop();
-  ShowProgress();
+void CExportDiaryDlg::WorkFinished() {
   const QString text = Outcome(result_, Request().outPath);
   if (!text.isEmpty()) ThemedNotice(text, Theme(), this);
   if (result_.status == BookStatus::Written || result_.status == BookStatus::Cancelled) {
     done(result_.status == BookStatus::Written ? QDialog::Accepted : QDialog::Rejected);
     return;
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
-    w->setEnabled(true);
-}
-
-void CExportDiaryDlg::closeEvent(QCloseEvent* event) {
-  if (worker_) {
-    cancelRequested_ = true;
-    event->ignore();
-    return;
-  }
-  CThemedDialog::closeEvent(event);
-}
-
-void CExportDiaryDlg::reject() {
-  // Escape while the book is written cancels it; the window closes when the work has stopped.
-  if (worker_) {
-    cancelRequested_ = true;
-    return;
-  }
-  CThemedDialog::reject();
+  EnableInput(true);
 }
 
 }  // namespace orlane

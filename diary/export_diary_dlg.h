@@ -5,26 +5,20 @@
 // message box, pages left out by name.
 #pragma once
 
-#include "controls/themed_dialog.h"
+#include "controls/work_dialog.h"
 #include "diary/diary_book.h"
 
 #include <QDate>
-#include <QTimer>
-
-#include <atomic>
-#include <memory>
 
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
-class QThread;
 
 namespace orlane {
 
-class CBarCtrl;
 class CMacButton;
 
-class CExportDiaryDlg final : public CThemedDialog {
+class CExportDiaryDlg final : public CWorkDialog {
   Q_OBJECT
 
  public:
@@ -38,7 +32,6 @@ class CExportDiaryDlg final : public CThemedDialog {
   Q_DISABLE_COPY_MOVE(CExportDiaryDlg)
 
   void OnCommand(int id) override;
-  bool Running() const { return worker_ != nullptr; }
 
   QComboBox* DaysList() const { return days_; }
   QComboBox* FormatList() const { return format_; }
@@ -46,12 +39,10 @@ class CExportDiaryDlg final : public CThemedDialog {
   QDateEdit* FromEdit() const { return from_; }
   QDateEdit* ToEdit() const { return to_; }
   QLineEdit* FileEdit() const { return file_; }
-  CBarCtrl* Bar() const { return bar_; }
 
  protected:
   void OnInitDialog() override;
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
+  void WorkFinished() override;
 
  private:
   void BuildControls(int w);
@@ -59,8 +50,7 @@ class CExportDiaryDlg final : public CThemedDialog {
   void FollowFormat();
   void Browse();
   void Start();
-  void ShowProgress();
-  void Finish();
+  void EnableInput(bool on);
   DiaryBookRequest Request() const;
 
   QDate shown_;
@@ -71,16 +61,8 @@ class CExportDiaryDlg final : public CThemedDialog {
   QComboBox* format_ = nullptr;
   QComboBox* order_ = nullptr;
   QLineEdit* file_ = nullptr;
-  CBarCtrl* bar_ = nullptr;
   CMacButton* export_ = nullptr;
-  CMacButton* cancel_ = nullptr;
-
-  std::unique_ptr<QThread> worker_;
-  std::atomic<int> done_{0};
-  std::atomic<int> total_{1};
-  std::atomic<bool> cancelRequested_{false};
   DiaryBookResult result_;
-  QTimer progressTimer_;
 };
 
 }  // namespace orlane

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const auto header = orlane::ParseBackupHeader(input, error);
   if (header.has_value() != (error == orlane::BackupHeaderError::None)) std::abort();
   if (!header) return 0;
-  if (orlane::SerializeBackupHeader(*header) != input.left(orlane::kBackupHeaderSize)) std::abort();
+  if (orlane::SerializeBackupHeader(*header) != input.left(orlane::BackupHeaderSizeOf(input))) std::abort();
   const orlane::BackupKdfCost light = orlane::LightBackupKdfCost();
   if (header->cost.operations != light.operations || header->cost.memoryBytes != light.memoryBytes) return 0;
 

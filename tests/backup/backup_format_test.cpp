@@ -45,7 +45,7 @@ TEST(BackupHeader, hostileOrForeignHeaders_areRefused) {
   EXPECT_FALSE(ParseBackupHeader(QByteArray("PK\3\4"), error));
   EXPECT_EQ(error, BackupHeaderError::NoMagic);
   QByteArray newer = good;
-  newer[8] = 2;
+  newer[8] = 3;
   EXPECT_FALSE(ParseBackupHeader(newer, error));
   EXPECT_EQ(error, BackupHeaderError::UnsupportedVersion);
   EXPECT_FALSE(ParseBackupHeader(good.left(40), error));
