@@ -67,8 +67,8 @@ QStringList PruneAutoBackups(const QString& folder, int keep) {
   return failed;
 }
 
-BackupReport RunAutoBackup(const QString& userFolder, const AutoBackupPlan& plan, const QDateTime& now,
-                           QString& file, const BackupProgress& progress) {
+BackupReport RunAutoBackup(const QString& userFolder, const AutoBackupPlan& plan, const QDateTime& now, QString& file,
+                           const BackupProgress& progress) {
   file = QDir(plan.folder).filePath(AutoBackupFileName(now));
   if (!IsAutoBackupFolderAllowed(plan.folder, userFolder))
     return {BackupResult::WriteFailed, plan.folder + QStringLiteral(": not a folder outside the user folder")};

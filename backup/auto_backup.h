@@ -41,7 +41,7 @@ bool IsAutoBackupFolderAllowed(const QString& folder, const QString& userFolder)
 QStringList PruneAutoBackups(const QString& folder, int keep);
 
 // Writes the backup of now, then prunes; file is the one written.
-BackupReport RunAutoBackup(const QString& userFolder, const AutoBackupPlan& plan, const QDateTime& now,
-                           QString& file, const BackupProgress& progress = {});
+BackupReport RunAutoBackup(const QString& userFolder, const AutoBackupPlan& plan, const QDateTime& now, QString& file,
+                           const BackupProgress& progress = {});
 
 }  // namespace orlane

@@ -185,8 +185,8 @@ BackupReport CreateBackup(const QString& userFolder, const QString& file, QByteA
 BackupReport CreateBackup(const QString& userFolder, const QString& file, const BackupPublicKey& key,
                           const BackupProgress& progress) {
   return WriteBackup(
-      userFolder, file, [&](BackupSealer& sealer, BackupSealer::Sink sink) { return sealer.start(key, std::move(sink)); },
-      progress);
+      userFolder, file,
+      [&](BackupSealer& sealer, BackupSealer::Sink sink) { return sealer.start(key, std::move(sink)); }, progress);
 }
 
 BackupReport VerifyBackup(const QString& file, QByteArrayView passphrase, const BackupProgress& progress) {

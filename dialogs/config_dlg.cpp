@@ -194,7 +194,8 @@ void CConfigDlg::BuildLists(int w) {
 }
 
 void CConfigDlg::BuildButtons(int w) {
-  changePassword_ = AddButton(QStringLiteral("Change Password"), kChangePasswordId, EdgeRect(w - 150, 328, w - 20, 352));
+  changePassword_ =
+      AddButton(QStringLiteral("Change Password"), kChangePasswordId, EdgeRect(w - 150, 328, w - 20, 352));
   help_ = AddButton(QStringLiteral("&Help"), kHelpId, EdgeRect(w - 235, 448, w - 170, 471));
   ok_ = AddButton(QStringLiteral("&OK"), 1, EdgeRect(w - 160, 448, w - 95, 471));
   cancel_ = AddButton(QStringLiteral("&Cancel"), 2, EdgeRect(w - 85, 448, w - 20, 471));
