@@ -11,6 +11,7 @@
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
+#include "backup/auto_backup.h"
 #include "calendar/month_calendar.h"
 #include "calendar/online_commands.h"
 #include "calendar/vendor_site.h"
@@ -161,10 +162,15 @@ void CMainDlg::ShowConfig() {
 void CMainDlg::BackUpNow() {
   QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
-  CBackupDlg dialog(DefaultBackupPath(options_->settings(), QDate::currentDate(), documents), settings_.theme, this);
+  CBackupDlg dialog(DefaultBackupPath(options_->settings(), QDate::currentDate(), documents), settings_.theme, this,
+                    DefaultBackupKdfCost(), AutoBackupPlanOf(options_->settings()).has_value());
   if (dialog.exec() != QDialog::Accepted) return;
   ExtraSettings edited = options_->settings();
   SetLastBackup(edited, NowSeconds(), dialog.File());
+  if (dialog.AtExitKey())
+    SetAutoBackup(edited, {QFileInfo(dialog.File()).absolutePath(), CBackupDlg::KeptAtExit(), *dialog.AtExitKey()});
+  else if (!dialog.AtExitChosen())
+    ClearAutoBackup(edited);
   if (!options_->change(edited))
     ThemedNotice(QStringLiteral("The time of the backup could not be saved.\n%1: %2")
                      .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),

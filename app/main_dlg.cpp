@@ -24,7 +24,9 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
+#include "days/backup_settings.h"
 #include "days/day_files.h"
+#include "dialogs/auto_backup_dlg.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
@@ -397,7 +399,19 @@ void CMainDlg::OnDestroy() {
   SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
   KeepWindowPlace();
+  BackUpAtExit();
   tray_->stop();
+}
+
+void CMainDlg::BackUpAtExit() {
+  const std::optional<AutoBackupPlan> plan = AutoBackupPlanOf(options_->settings());
+  if (!plan) return;
+  CAutoBackupDlg dialog(*plan, QDateTime::currentDateTime(), settings_.theme);
+  if (dialog.exec() != QDialog::Accepted) return;
+  ExtraSettings kept = options_->settings();
+  SetLastBackup(kept, NowSeconds(), dialog.File());
+  kept.set(QLatin1String(kBackupFolderKey), options_->settings().text(QLatin1String(kBackupFolderKey)));
+  (void)options_->change(kept);  // the backup is there; only its time in the title line would be lost
 }
 
 void CMainDlg::KeepWindowPlace() {

@@ -183,6 +183,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   void ToggleMaximized();
   void OnDestroy();
   void KeepWindowPlace();
+  // The backup at each exit, when the user turned it on.
+  void BackUpAtExit();
 
   Settings settings_;
   Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest

@@ -1,6 +1,8 @@
 #include "dialogs/backup_dlg.h"
 
+#include "backup/auto_backup.h"
 #include "controls/mac_button.h"
+#include "controls/mac_check_box.h"
 #include "controls/msg_box_dlg.h"
 #include "platform/app_paths.h"
 #include "security/edge_rect.h"
@@ -14,11 +16,13 @@ namespace orlane {
 
 namespace {
 constexpr int kWidth = 380;
-constexpr int kHeight = 206;
+constexpr int kHeight = 232;
+// How many backups at exit are kept.
+constexpr int kKeptAtExit = 5;
 }  // namespace
 
-CBackupDlg::CBackupDlg(const QString& file, int theme, QWidget* parent, const BackupKdfCost& cost)
-    : CWorkDialog(parent), offered_(file), cost_(cost) {
+CBackupDlg::CBackupDlg(const QString& file, int theme, QWidget* parent, const BackupKdfCost& cost, bool atExit)
+    : CWorkDialog(parent), offered_(file), cost_(cost), atExitOffered_(atExit) {
   SetTheme(theme);
   setWindowTitle(QStringLiteral("Back up"));
 }
@@ -61,10 +65,24 @@ void CBackupDlg::BuildControls(int w) {
   repeat_ = edit(94, w - 20);
   for (QLineEdit* e : {passphrase_, repeat_}) e->setEchoMode(QLineEdit::Password);
   AddButton(QStringLiteral("..."), kBrowseId, EdgeRect(w - 45, 38, w - 20, 58));
-  AddProgressBar(EdgeRect(20, 128, w - 20, 142));
-  backUp_ = AddButton(QStringLiteral("&Back up"), kBackUpId, EdgeRect(w - 160, 156, w - 95, 179));
-  AddButton(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 156, w - 20, 179));
+  atExit_ = new CMacCheckBox(QStringLiteral("Back up here at each exit too (last %1 kept).").arg(kKeptAtExit),
+                             kAtExitId, Client());
+  atExit_->SetTheme(Theme());
+  atExit_->setGeometry(EdgeRect(20, 122, w - 20, 140));
+  atExit_->SetChecked(atExitOffered_);
+  atExit_->show();
+  AddProgressBar(EdgeRect(20, 154, w - 20, 168));
+  backUp_ = AddButton(QStringLiteral("&Back up"), kBackUpId, EdgeRect(w - 160, 182, w - 95, 205));
+  AddButton(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 182, w - 20, 205));
   backUp_->setDefault(true);
+}
+
+bool CBackupDlg::AtExitChosen() const {
+  return atExit_ ? atExit_->Checked() : atExitOffered_;
+}
+
+int CBackupDlg::KeptAtExit() {
+  return kKeptAtExit;
 }
 
 void CBackupDlg::OnCommand(int id) {
@@ -83,7 +101,7 @@ void CBackupDlg::Browse() {
 }
 
 void CBackupDlg::EnableInput(bool on) {
-  for (QWidget* w : std::initializer_list<QWidget*>{file_, passphrase_, repeat_, backUp_}) w->setEnabled(on);
+  for (QWidget* w : std::initializer_list<QWidget*>{file_, passphrase_, repeat_, atExit_, backUp_}) w->setEnabled(on);
 }
 
 void CBackupDlg::Start() {
@@ -104,10 +122,18 @@ void CBackupDlg::Start() {
   if (QFileInfo::exists(file) && ThemedQuestion(QStringLiteral("%1 exists. Replace it?").arg(file), Theme(), this) != 1)
     return;
   const QByteArray passphrase = passphrase_->text().toUtf8();
+  if (atExit_->Checked() && !IsAutoBackupFolderAllowed(QFileInfo(file).absolutePath(), UserFolder())) {
+    ThemedNotice(QStringLiteral("Backups at exit cannot go into the user folder. Please choose another folder."),
+                 Theme(), this);
+    return;
+  }
   EnableInput(false);
   const QString& userFolder = UserFolder();
-  StartWork([this, file, passphrase, userFolder](const Progress& progress) {
+  const bool atExit = atExit_->Checked();
+  atExitKey_.reset();
+  StartWork([this, file, passphrase, userFolder, atExit](const Progress& progress) {
     report_ = CreateBackup(userFolder, file, passphrase, progress, cost_);
+    if (report_.ok() && atExit) atExitKey_ = DeriveBackupPublicKey(passphrase, cost_);
   });
 }
 

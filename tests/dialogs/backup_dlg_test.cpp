@@ -1,10 +1,12 @@
 #include "dialogs/backup_dlg.h"
 #include "backup/backup_file.h"
 #include "controls/bar_ctrl.h"
+#include "controls/mac_check_box.h"
 #include "dialog_driver.h"
 #include "support/temp_user_folder.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,13 @@ TEST(BackupDialog, refusesMismatch_backsUpToTheEnd_andCancelLeavesNothing) {
     EXPECT_FALSE(QFileInfo::exists(archive));
 
     test::Type(dlg.RepeatEdit(), QStringLiteral("secret words"));
+    dlg.FileEdit()->setText(folder.user() + QStringLiteral("in.orlbak"));
+    dlg.AtExitBox()->SetChecked(true);
+    dlg.OnCommand(CBackupDlg::kBackUpId);
+    EXPECT_FALSE(dlg.Running());
+    EXPECT_TRUE(log.notices.last().startsWith(QStringLiteral("Backups at exit cannot go into the user folder.")));
+    dlg.FileEdit()->setText(archive);
+    dlg.AtExitBox()->SetChecked(false);
     dlg.OnCommand(CBackupDlg::kBackUpId);
     ASSERT_TRUE(dlg.Running());
     QTRY_VERIFY_WITH_TIMEOUT(!dlg.Running(), 60'000);
@@ -43,6 +52,24 @@ TEST(BackupDialog, refusesMismatch_backsUpToTheEnd_andCancelLeavesNothing) {
     EXPECT_EQ(dlg.File(), archive);
   }
   EXPECT_TRUE(VerifyBackup(archive, "secret words").ok());
+  {
+    // Backups at exit chosen: the passphrase's public key comes back, and what
+    // is sealed to it opens with the passphrase.
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.path() + QStringLiteral("/three.orlbak");
+    CBackupDlg dlg(outside, 6, nullptr, LightBackupKdfCost());
+    dlg.EnsureInitialized();
+    test::ModalLog log;
+    test::Type(dlg.PassphraseEdit(), QStringLiteral("secret words"));
+    test::Type(dlg.RepeatEdit(), QStringLiteral("secret words"));
+    dlg.AtExitBox()->SetChecked(true);
+    dlg.OnCommand(CBackupDlg::kBackUpId);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg.Running(), 60'000);
+    ASSERT_TRUE(dlg.AtExitKey());
+    const QString sealed = elsewhere.path() + QStringLiteral("/sealed.orlbak");
+    ASSERT_TRUE(CreateBackup(folder.user(), sealed, *dlg.AtExitKey()).ok());
+    EXPECT_TRUE(VerifyBackup(sealed, "secret words").ok());
+  }
 
   const QString cancelled = folder.root() + QStringLiteral("two.orlbak");
   CBackupDlg dlg(cancelled, 6, nullptr, LightBackupKdfCost());
