@@ -61,7 +61,7 @@ void ReadReports(QXmlStreamReader& r, DavResource& res) {
 
 void ReadComponents(QXmlStreamReader& r, DavResource& res) {
   while (r.readNextStartElement()) {
-    if (Is(r, kCalDav, u"comp")) res.components << r.attributes().value(u"name").toString().toUpper();
+    if (Is(r, kCalDav, u"comp")) res.components << r.attributes().value(QLatin1StringView("name")).toString().toUpper();
     r.skipCurrentElement();
   }
 }
