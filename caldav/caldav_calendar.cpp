@@ -56,35 +56,35 @@ void CalDavCalendar::setCalendar(const QUrl& calendar, bool offersSyncCollection
 
 void CalDavCalendar::discover(const QUrl& server, const QString& name, std::function<void(const CalDavFound&)> done) {
   calendar_ = server;
-  client_->send("PROPFIND", server, {{"Depth", "0"}}, PropfindDiscoveryBody(),
-                [this, server, name, done = std::move(done)](const DavReply& reply) {
-                  const DavMultiStatus parsed = ParseMultiStatus(reply.body);
-                  if (!reply.success() || !parsed.ok || parsed.responses.empty()) {
-                    CalDavFound failed;
-                    failed.error = AnswerError(reply, parsed);
-                    if (reply.success() && parsed.ok) failed.error = DescribeHttpStatus(404);
-                    done(failed);
-                    return;
-                  }
-                  const DavResource& here = parsed.responses.front();
-                  if (here.isCalendar) {
-                    CalDavFound found;
-                    found.ok = true;
-                    setCalendar(server, here.offersSyncCollection);
-                    found.calendar = calendar_;
-                    found.displayName = here.displayName;
-                    found.offersSyncCollection = here.offersSyncCollection;
-                    done(found);
-                  } else if (!here.calendarHomeHref.isEmpty()) {
-                    findCalendarIn(server.resolved(QUrl(here.calendarHomeHref)), name, done);
-                  } else if (!here.principalHref.isEmpty() &&
-                             server.resolved(QUrl(here.principalHref)).path() != server.path()) {
-                    discover(server.resolved(QUrl(here.principalHref)), name, done);
-                  } else {
-                    // A collection without principal or home: look for calendars inside it.
-                    findCalendarIn(server, name, done);
-                  }
-                });
+  client_->send(
+      "PROPFIND", server, {{"Depth", "0"}}, PropfindDiscoveryBody(),
+      [this, server, name, done = std::move(done)](const DavReply& reply) {
+        const DavMultiStatus parsed = ParseMultiStatus(reply.body);
+        if (!reply.success() || !parsed.ok || parsed.responses.empty()) {
+          CalDavFound failed;
+          failed.error = AnswerError(reply, parsed);
+          if (reply.success() && parsed.ok) failed.error = DescribeHttpStatus(404);
+          done(failed);
+          return;
+        }
+        const DavResource& here = parsed.responses.front();
+        if (here.isCalendar) {
+          CalDavFound found;
+          found.ok = true;
+          setCalendar(server, here.offersSyncCollection);
+          found.calendar = calendar_;
+          found.displayName = here.displayName;
+          found.offersSyncCollection = here.offersSyncCollection;
+          done(found);
+        } else if (!here.calendarHomeHref.isEmpty()) {
+          findCalendarIn(server.resolved(QUrl(here.calendarHomeHref)), name, done);
+        } else if (!here.principalHref.isEmpty() && server.resolved(QUrl(here.principalHref)).path() != server.path()) {
+          discover(server.resolved(QUrl(here.principalHref)), name, done);
+        } else {
+          // A collection without principal or home: look for calendars inside it.
+          findCalendarIn(server, name, done);
+        }
+      });
 }
 
 void CalDavCalendar::findCalendarIn(const QUrl& home, const QString& name,

@@ -30,7 +30,7 @@ struct CalDavFound {
 struct CalDavChanges {
   bool ok = false;
   QString error;
-  bool complete = false;               // changed lists every resource (no token, or the token was refused)
+  bool complete = false;                  // changed lists every resource (no token, or the token was refused)
   std::map<QString, QByteArray> changed;  // href path -> ETag
   std::vector<QString> removed;           // href paths
   QByteArray token;                       // the new sync token; empty without sync-collection
@@ -90,7 +90,8 @@ class CalDavCalendar final : public QObject {
 
  private:
   void listEtags(std::function<void(const CalDavChanges&)> done);
-  void fetchBatch(QStringList rest, std::shared_ptr<CalDavFetched> into, std::function<void(const CalDavFetched&)> done);
+  void fetchBatch(QStringList rest, std::shared_ptr<CalDavFetched> into,
+                  std::function<void(const CalDavFetched&)> done);
   void findCalendarIn(const QUrl& home, const QString& name, std::function<void(const CalDavFound&)> done);
   QUrl urlOf(const QString& path) const;
 

@@ -40,7 +40,8 @@ QUrl ServerUrlFromText(const QString& text, QString* error) {
     url = QUrl(QStringLiteral("https://") + trimmed, QUrl::StrictMode);
     if (url.isValid() && IsLoopbackHost(url.host())) url.setScheme(QStringLiteral("http"));
   }
-  if (!url.isValid() || url.host().isEmpty()) return refuse(QStringLiteral("\"%1\" is not a server address.").arg(trimmed));
+  if (!url.isValid() || url.host().isEmpty())
+    return refuse(QStringLiteral("\"%1\" is not a server address.").arg(trimmed));
   const QString scheme = url.scheme().toLower();
   if (scheme != u"https" && scheme != u"http")
     return refuse(QStringLiteral("The server address must begin with https://."));
@@ -91,8 +92,9 @@ void DavClient::send(const QByteArray& verb, const QUrl& url, const Headers& hea
   request.setTransferTimeout(timeoutMs_);
   request.setRawHeader("User-Agent", "Orlane");
   if (!body.isEmpty())
-    request.setHeader(QNetworkRequest::ContentTypeHeader, verb == "PUT" ? QByteArrayLiteral("text/calendar; charset=utf-8")
-                                                                         : QByteArrayLiteral("application/xml; charset=utf-8"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, verb == "PUT"
+                                                              ? QByteArrayLiteral("text/calendar; charset=utf-8")
+                                                              : QByteArrayLiteral("application/xml; charset=utf-8"));
   for (const auto& [name, value] : headers) request.setRawHeader(name, value);
   QNetworkReply* reply = network_->sendCustomRequest(request, verb, body);
   ++pending_;
@@ -119,9 +121,7 @@ void DavClient::finish(QNetworkReply* reply, const Done& done) {
   if (!out.reached) {
     switch (reply->error()) {
       case QNetworkReply::OperationCanceledError:
-      case QNetworkReply::TimeoutError:
-        out.error = QStringLiteral("The server did not answer in time.");
-        break;
+      case QNetworkReply::TimeoutError: out.error = QStringLiteral("The server did not answer in time."); break;
       case QNetworkReply::SslHandshakeFailedError:
         out.error = QStringLiteral("The server's certificate is not trusted: %1").arg(reply->errorString());
         break;

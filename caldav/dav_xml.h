@@ -23,8 +23,8 @@ struct DavResource {
   QString displayName;
   bool isCollection = false;
   bool isCalendar = false;
-  QString principalHref;         // current-user-principal
-  QString calendarHomeHref;      // calendar-home-set
+  QString principalHref;     // current-user-principal
+  QString calendarHomeHref;  // calendar-home-set
   bool offersSyncCollection = false;
   QStringList components;  // supported-calendar-component-set, e.g. VEVENT
   QByteArray syncToken;    // the collection's sync-token property
@@ -50,7 +50,7 @@ int ParseStatusLine(QStringView line);
 // current-user-principal, calendar-home-set, displayname, resourcetype,
 // supported-report-set, supported-calendar-component-set: every step of finding a calendar.
 QByteArray PropfindDiscoveryBody();
-QByteArray PropfindEtagsBody();       // getetag
+QByteArray PropfindEtagsBody();                          // getetag
 QByteArray SyncCollectionBody(const QByteArray& token);  // empty token: the first sync
 QByteArray MultigetBody(const QStringList& hrefs);
 

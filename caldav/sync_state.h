@@ -31,7 +31,7 @@ struct SyncItem {
 };
 
 struct SyncState {
-  QString server;        // as set up
+  QString server;  // as set up
   QString user;
   QString calendarName;  // empty: the account's first calendar
   QString collection;    // the calendar's address, once found

@@ -22,7 +22,10 @@ int Print(const QJsonObject& o) {
 }
 
 QJsonObject Written(const CalDavWritten& w) {
-  return {{"ok", w.ok}, {"conflict", w.conflict}, {"gone", w.gone}, {"etag", QString::fromUtf8(w.etag)},
+  return {{"ok", w.ok},
+          {"conflict", w.conflict},
+          {"gone", w.gone},
+          {"etag", QString::fromUtf8(w.etag)},
           {"error", w.error}};
 }
 
@@ -35,14 +38,19 @@ void Run(CalDavCalendar& cal, const QStringList& a) {
       for (const auto& [href, etag] : c.changed) changed[href] = QString::fromUtf8(etag);
       QJsonArray removed;
       for (const QString& href : c.removed) removed.append(href);
-      Print({{"ok", c.ok}, {"error", c.error}, {"complete", c.complete}, {"changed", changed},
-             {"removed", removed}, {"token", QString::fromUtf8(c.token)}});
+      Print({{"ok", c.ok},
+             {"error", c.error},
+             {"complete", c.complete},
+             {"changed", changed},
+             {"removed", removed},
+             {"token", QString::fromUtf8(c.token)}});
     });
   } else if (action == u"fetch") {
     cal.fetch(a.mid(6), [](const CalDavFetched& f) {
       QJsonArray got, missing;
       for (const CalDavResourceData& r : f.resources)
-        got.append(QJsonObject{{"href", r.href}, {"etag", QString::fromUtf8(r.etag)}, {"data", QString::fromUtf8(r.data)}});
+        got.append(
+            QJsonObject{{"href", r.href}, {"etag", QString::fromUtf8(r.etag)}, {"data", QString::fromUtf8(r.data)}});
       for (const QString& href : f.missing) missing.append(href);
       Print({{"ok", f.ok}, {"error", f.error}, {"resources", got}, {"missing", missing}});
     });
@@ -71,7 +79,9 @@ int main(int argc, char** argv) {
   cal.setCredentials(a[2], a[3]);
   cal.discover(ServerUrlFromText(a[1]), a[4], [&cal, &a](const CalDavFound& found) {
     if (!found.ok || a[5] == u"discover") {
-      Print({{"ok", found.ok}, {"error", found.error}, {"calendar", found.calendar.toString()},
+      Print({{"ok", found.ok},
+             {"error", found.error},
+             {"calendar", found.calendar.toString()},
              {"sync", found.offersSyncCollection}});
       return;
     }

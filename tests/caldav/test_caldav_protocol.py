@@ -15,6 +15,7 @@ import radicale_server  # noqa: E402
 from radicale_server import PASSWORD, USER, event  # noqa: E402
 
 PROBE = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("CALDAV_PROBE", "caldav_probe")
+CTL = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORLANE_CTL", "orlanectl")
 
 
 class ProtocolAgainstRadicale(unittest.TestCase):
@@ -78,6 +79,27 @@ class ProtocolAgainstRadicale(unittest.TestCase):
         self.server.kill()
         offline = self.probe("discover", ok=False)
         self.assertIn("Cannot reach the server", offline["error"])
+
+    def test_setup_from_the_command_line(self):
+        user_dir = tempfile.mkdtemp()
+
+        def setup(password, *extra):
+            env = dict(os.environ, ORLANE_SYNC_PASSWORD=password, DBUS_SESSION_BUS_ADDRESS="disabled:")
+            return subprocess.run([CTL, "--user-dir", user_dir, "sync", "setup", self.server.url, USER, *extra],
+                                  capture_output=True, text=True, timeout=60, env=env, stdin=subprocess.DEVNULL)
+
+        refused = setup("wrong", "--calendar", "Work")
+        self.assertEqual(refused.returncode, 5, refused.stderr)
+        self.assertIn("refused the user name or password", refused.stderr)
+        self.assertFalse(os.path.exists(os.path.join(user_dir, "caldav.dat")))
+        done = setup(PASSWORD, "--calendar", "Private")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn(f"/{USER}/private/", done.stdout)
+        with open(os.path.join(user_dir, "caldav.dat"), "rb") as f:
+            stored = f.read()
+        self.assertNotIn(PASSWORD.encode(), stored)
+        self.assertNotIn(b"private", stored)  # scrambled
+        self.assertEqual(setup(PASSWORD, "--calendar", "Holidays").returncode, 5)
 
 
 if __name__ == "__main__":
