@@ -13,6 +13,8 @@ constexpr std::array kKeys{
     ExtraSettingKey{"snooze_minutes", Kind::Integer, 1, 1440, "5"},
     ExtraSettingKey{"notifications", Kind::Flag, 0, 1, "1"},
     ExtraSettingKey{"late_cancel_hours", Kind::Integer, 0, 8760, "0"},
+    // Minutes between two syncs with the CalDAV server; 0 syncs only at start, after a save and on "Sync now".
+    ExtraSettingKey{"sync_minutes", Kind::Integer, 0, 1440, "15"},
     // The diary's dictionary: empty follows the locale, "off", or a language such as "de_DE".
     ExtraSettingKey{"spell_language", Kind::Text, 0, 0, ""},
     // Days without a backup before the title line says so; 0 never says it.

@@ -1,0 +1,89 @@
+// orlanectl sync setup URL USER [--calendar NAME]: finds the calendar on the
+// server (which tests the address, the account and the password), keeps the
+// account in the sync state file and the password in the Secret Service.
+#include "caldav/caldav_calendar.h"
+#include "caldav/sync_password.h"
+#include "caldav/sync_state.h"
+#include "cli/commands.h"
+
+#include <QEventLoop>
+#include <cstdio>
+
+namespace orlane::cli {
+
+namespace {
+const QString kUsage = QStringLiteral("usage: orlanectl sync setup URL USER [--calendar NAME]");
+
+std::optional<QString> SyncPassword() {
+  if (qEnvironmentVariableIsSet("ORLANE_SYNC_PASSWORD")) return qEnvironmentVariable("ORLANE_SYNC_PASSWORD");
+  if (const std::optional<QByteArray> typed = CliContext::askHidden("Password for the calendar server: "))
+    return QString::fromUtf8(*typed);
+  return std::nullopt;
+}
+
+int Setup(CliContext& context) {
+  std::optional<QString> calendar;
+  if (!context.takeOption("calendar", calendar)) return kExitUsage;
+  const bool create = context.takeFlag("create");
+  if (!context.rejectUnknownOptions()) return kExitUsage;
+  if (context.args().size() != 3) return context.usage(kUsage);
+  QString why;
+  const QUrl server = ServerUrlFromText(context.arg(1), &why);
+  if (server.isEmpty()) return context.usage(why);
+  const QString user = context.arg(2);
+  if (const int code = context.requireUserFolder(create); code != kExitOk) return code;
+  const std::optional<QString> password = SyncPassword();
+  if (!password) return context.usage(QStringLiteral("No password: set ORLANE_SYNC_PASSWORD."));
+
+  CalDavCalendar caldav;
+  caldav.setCredentials(user, *password);
+  QEventLoop loop;
+  CalDavFound found;
+  caldav.discover(server, calendar.value_or(QString()), [&](const CalDavFound& result) {
+    found = result;
+    loop.quit();
+  });
+  loop.exec();
+  if (!found.ok) return context.fail(kExitFileError, found.error);
+
+  SyncState state;
+  const SyncStateLoad loaded = LoadSyncState(SyncStateFilePath(), state);
+  if (loaded == SyncStateLoad::Unreadable)
+    return context.fail(kExitFileError, QStringLiteral("%1 cannot be read.").arg(SyncStateFilePath()));
+  if (state.user != user || state.collection != found.calendar.toString()) {
+    // Another account or calendar: what was synchronised with the old one says nothing of the new.
+    state.items.clear();
+    state.token.clear();
+  }
+  state.server = server.toString();
+  state.user = user;
+  state.calendarName = calendar.value_or(QString());
+  state.collection = found.calendar.toString();
+  state.syncCollection = found.offersSyncCollection;
+  if (SaveSyncState(SyncStateFilePath(), state) == WriteResult::Failed)
+    return context.fail(kExitFileError, QStringLiteral("%1: %2").arg(SyncStateFilePath(), LastFileError()));
+
+  QString keyring;
+  WriteSyncPassword(state.server, user, *password, [&](const QString& error) {
+    keyring = error;
+    loop.quit();
+  });
+  loop.exec();
+  if (!keyring.isEmpty())
+    std::fprintf(stderr, "%s\n",
+                 qUtf8Printable(QStringLiteral("The password is not kept in the keyring (%1); "
+                                               "orlanectl sync reads ORLANE_SYNC_PASSWORD.")
+                                    .arg(keyring)));
+  CliContext::print(
+      QStringLiteral("Calendar \"%1\" at %2 is set up.")
+          .arg(found.displayName.isEmpty() ? calendar.value_or(QString()) : found.displayName, state.collection));
+  return kExitOk;
+}
+}  // namespace
+
+int RunSync(CliContext& context) {
+  if (context.arg(0) != u"setup") return context.usage(kUsage);
+  return Setup(context);
+}
+
+}  // namespace orlane::cli
