@@ -96,4 +96,8 @@ struct IcalReadResult {
 // Hostile text never crashes: it gives isCalendar false or skipped entries.
 IcalReadResult ReadIcalItems(QByteArrayView text);
 
+// The page's visible text as the VJOURNAL's DESCRIPTION holds it (pictures left out).
+QString PagePlainText(QByteArrayView rtf);
+inline constexpr char kIcalPageRtf[] = "X-ORLANE-RTF";
+
 }  // namespace orlane
