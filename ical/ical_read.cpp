@@ -158,7 +158,7 @@ class Reader {
  private:
   void skip(icalcomponent* c, const QString& reason) {
     IcalSkipped s;
-    const char* name = icalcomponent_get_component_name(c);
+    const char* name = icalcomponent_kind_to_string(icalcomponent_isa(c));
     s.component = name ? name : "?";
     if (const char* uid = icalcomponent_get_uid(c)) s.uid = uid;
     s.reason = reason;
@@ -180,8 +180,7 @@ class Reader {
     if (icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY) && !todo) return readSeries(root, c, fire, own);
     if (icalproperty* rid = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY))
       changed_.emplace_back(uid, MomentOf(root, rid, icalproperty_get_recurrenceid(rid)).date);
-    IcalItem item =
-        MakeReminderItem(KeyOf(fire.at.date), fire.at.timeKey, ReminderValueOf(c, own, fire.audio), uid);
+    IcalItem item = MakeReminderItem(KeyOf(fire.at.date), fire.at.timeKey, ReminderValueOf(c, own, fire.audio), uid);
     item.foreign = !own;
     result_.items.push_back(std::move(item));
   }
@@ -193,7 +192,8 @@ class Reader {
     if (fire.at.date == start.date) start.timeKey = fire.at.timeKey;
     const IcalComponent event(icalcomponent_new_clone(c));
     MakeFloating(root, event.get(), start);
-    if (!IsSeriesEvent(event.get())) return skip(c, QStringLiteral("a repeating event of a kind Orlane 2 cannot repeat"));
+    if (!IsSeriesEvent(event.get()))
+      return skip(c, QStringLiteral("a repeating event of a kind Orlane 2 cannot repeat"));
     RecurringReminder series = ReadSeriesEvent(event.get());
     if (!IsExpandable(series)) return skip(c, QStringLiteral("it repeats more often than once a day"));
     if (!own) {
