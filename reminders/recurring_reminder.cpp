@@ -1,6 +1,7 @@
 #include "reminders/recurring_reminder.h"
 
 #include "platform/clock.h"
+#include "reminders/ical_handles.h"
 #include "reminders/reminder_value.h"
 
 #include <QDateTime>
@@ -9,15 +10,10 @@
 #include <libical/ical.h>
 
 #include <array>
-#include <memory>
 
 namespace orlane {
 
 namespace {
-struct FreeChars {
-  void operator()(char* p) const { icalmemory_free_buffer(p); }
-};
-
 constexpr std::array<icalrecurrencetype_weekday, 7> kWeekdays = {
     ICAL_MONDAY_WEEKDAY, ICAL_TUESDAY_WEEKDAY,  ICAL_WEDNESDAY_WEEKDAY, ICAL_THURSDAY_WEEKDAY,
     ICAL_FRIDAY_WEEKDAY, ICAL_SATURDAY_WEEKDAY, ICAL_SUNDAY_WEEKDAY};
@@ -77,8 +73,7 @@ QByteArray BuildRRule(const RecurRule& rule) {
     r.until.minute = 59;
     r.until.second = 59;
   }
-  const std::unique_ptr<char, FreeChars> text(icalrecurrencetype_as_string_r(&r));
-  return text ? QByteArray(text.get()) : QByteArray();
+  return OwnedIcalText(icalrecurrencetype_as_string_r(&r));
 }
 
 std::optional<RecurRule> ReadRecurRule(const QByteArray& rrule) {
