@@ -179,7 +179,7 @@ void CalDavCalendar::fetch(const QStringList& hrefs, std::function<void(const Ca
   fetchBatch(hrefs, std::make_shared<CalDavFetched>(), std::move(done));
 }
 
-void CalDavCalendar::fetchBatch(QStringList rest, std::shared_ptr<CalDavFetched> into,
+void CalDavCalendar::fetchBatch(QStringList rest, const std::shared_ptr<CalDavFetched>& into,
                                 std::function<void(const CalDavFetched&)> done) {
   if (rest.isEmpty()) {
     into->ok = true;

@@ -90,7 +90,7 @@ class CalDavCalendar final : public QObject {
 
  private:
   void listEtags(std::function<void(const CalDavChanges&)> done);
-  void fetchBatch(QStringList rest, std::shared_ptr<CalDavFetched> into,
+  void fetchBatch(QStringList rest, const std::shared_ptr<CalDavFetched>& into,
                   std::function<void(const CalDavFetched&)> done);
   void findCalendarIn(const QUrl& home, const QString& name, std::function<void(const CalDavFound&)> done);
   QUrl urlOf(const QString& path) const;

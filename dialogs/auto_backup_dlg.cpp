@@ -40,7 +40,7 @@ void CAutoBackupDlg::showEvent(QShowEvent* event) {
   CWorkDialog::showEvent(event);
   if (started_) return;
   started_ = true;
-  const QString userFolder = UserFolder();
+  const QString& userFolder = UserFolder();
   StartWork([this, userFolder](const Progress& progress) {
     report_ = RunAutoBackup(userFolder, plan_, now_, file_, progress);
   });
