@@ -130,25 +130,8 @@ void CalDavCalendar::changesSince(const QByteArray& token, std::function<void(co
                     changesSince(QByteArray(), done);
                     return;
                   }
-                  const DavMultiStatus parsed = ParseMultiStatus(reply.body);
-                  CalDavChanges out;
-                  if (!reply.success() || !parsed.ok) {
-                    out.error = AnswerError(reply, parsed);
-                    done(out);
-                    return;
-                  }
-                  const QString own = WithSlash(calendar_.path(QUrl::FullyEncoded));
-                  for (const DavResource& r : parsed.responses) {
-                    const QString path = pathOf(r.href);
-                    if (path == own || r.isCollection) continue;
-                    if (r.status == 404)
-                      out.removed.push_back(path);
-                    else if (r.status >= 200 && r.status < 300)
-                      out.changed[path] = r.etag;
-                  }
-                  out.ok = true;
+                  CalDavChanges out = readChanges(reply);
                   out.complete = token.isEmpty();
-                  out.token = parsed.syncToken;
                   done(out);
                 });
 }
@@ -156,23 +139,32 @@ void CalDavCalendar::changesSince(const QByteArray& token, std::function<void(co
 void CalDavCalendar::listEtags(std::function<void(const CalDavChanges&)> done) {
   client_->send("PROPFIND", calendar_, {{"Depth", "1"}}, PropfindEtagsBody(),
                 [this, done = std::move(done)](const DavReply& reply) {
-                  const DavMultiStatus parsed = ParseMultiStatus(reply.body);
-                  CalDavChanges out;
-                  if (!reply.success() || !parsed.ok) {
-                    out.error = AnswerError(reply, parsed);
-                    done(out);
-                    return;
-                  }
-                  const QString own = WithSlash(calendar_.path(QUrl::FullyEncoded));
-                  for (const DavResource& r : parsed.responses) {
-                    const QString path = pathOf(r.href);
-                    if (path == own || r.isCollection || r.status != 200) continue;
-                    out.changed[path] = r.etag;
-                  }
-                  out.ok = true;
+                  CalDavChanges out = readChanges(reply);
                   out.complete = true;
                   done(out);
                 });
+}
+
+CalDavChanges CalDavCalendar::readChanges(const DavReply& reply) const {
+  const DavMultiStatus parsed = ParseMultiStatus(reply.body);
+  CalDavChanges out;
+  if (!reply.success() || !parsed.ok) {
+    out.error = AnswerError(reply, parsed);
+    return out;
+  }
+  const QString own = WithSlash(calendar_.path(QUrl::FullyEncoded));
+  for (const DavResource& r : parsed.responses) {
+    const QString path = pathOf(r.href);
+    if (path == own || r.isCollection) continue;
+    // A sync report names removed resources with 404; a listing has none.
+    if (r.status == 404)
+      out.removed.push_back(path);
+    else if (r.status >= 200 && r.status < 300)
+      out.changed[path] = r.etag;
+  }
+  out.ok = true;
+  out.token = parsed.syncToken;
+  return out;
 }
 
 void CalDavCalendar::fetch(const QStringList& hrefs, std::function<void(const CalDavFetched&)> done) {

@@ -87,6 +87,8 @@ class CalDavCalendar final : public QObject {
   QString hrefForUid(const QByteArray& uid) const;
   // The path of an href the server wrote (absolute URL or path, percent-encoded).
   QString pathOf(const QString& href) const;
+  // The changes a multistatus answer lists, or its error.
+  CalDavChanges readChanges(const DavReply& reply) const;
 
  private:
   void listEtags(std::function<void(const CalDavChanges&)> done);
