@@ -85,6 +85,8 @@ void CMainDlg::BuildMenus() {
         {ids::kTrayConfig, "Config", 184},
         {ids::kExportDiary, "Export diary...", 0},
         {ids::kBackUpNow, "Back up now...", 0},
+        {ids::kExportIcal, "Export to iCalendar...", 0},
+        {ids::kImportIcal, "Import iCalendar...", 0},
         {ids::kTrayWebPage, "Visit our web page", 186},
         {ids::kTrayUpdate, "Online Update", 245},
         {ids::kTrayEmail, "Send email to us", 198},
@@ -274,6 +276,14 @@ void CMainDlg::OnCommand(int id) {
     case ids::kBackUpNow:
       if (LoginPending() && !AskPassword()) break;
       BackUpNow();
+      break;
+    case ids::kExportIcal:
+      if (LoginPending() && !AskPassword()) break;
+      ExportIcalendar();
+      break;
+    case ids::kImportIcal:
+      if (LoginPending() && !AskPassword()) break;
+      ImportIcalendar();
       break;
     case ids::kTrayWebPage:
     case ids::kHelpWebsite: OpenVendorSite(this, settings_.theme); break;

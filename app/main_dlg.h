@@ -178,6 +178,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   void ShowAbout();
   void ShowConfig();
   void BackUpNow();
+  void ExportIcalendar();
+  void ImportIcalendar();
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();

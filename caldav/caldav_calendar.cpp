@@ -40,11 +40,12 @@ QUrl CalDavCalendar::urlOf(const QString& path) const {
 }
 
 QString CalDavCalendar::pathOf(const QString& href) const {
-  return urlOf(href).path(QUrl::FullyEncoded);
+  // One spelling of a path, however the server escapes it, so that hrefs compare equal.
+  return QString::fromLatin1(QUrl::toPercentEncoding(urlOf(href).path(QUrl::FullyDecoded), "/@"));
 }
 
 QString CalDavCalendar::hrefForUid(const QByteArray& uid) const {
-  return WithSlash(calendar_.path(QUrl::FullyEncoded)) +
+  return WithSlash(pathOf(calendar_.toString())) +
          QString::fromLatin1(QUrl::toPercentEncoding(QString::fromUtf8(uid), "@")) + QStringLiteral(".ics");
 }
 
@@ -152,7 +153,7 @@ CalDavChanges CalDavCalendar::readChanges(const DavReply& reply) const {
     out.error = AnswerError(reply, parsed);
     return out;
   }
-  const QString own = WithSlash(calendar_.path(QUrl::FullyEncoded));
+  const QString own = WithSlash(pathOf(calendar_.toString()));
   for (const DavResource& r : parsed.responses) {
     const QString path = pathOf(r.href);
     if (path == own || r.isCollection) continue;

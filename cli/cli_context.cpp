@@ -136,6 +136,13 @@ std::optional<CalendarDate> CliContext::parseDate(const QString& text) const {
   return date;
 }
 
+std::optional<QString> CliContext::rangeKey(const std::optional<QString>& date, const QString& open) const {
+  if (!date) return open;
+  const std::optional<CalendarDate> d = parseDate(*date);
+  if (!d) return std::nullopt;
+  return MakeDayKey(d->year, d->month, d->day);
+}
+
 bool CliContext::checkTime(const QString& text) const {
   if (IsWellFormedTimeKey(text.toLatin1())) return true;
   usage(QStringLiteral("not a time: ") + text);

@@ -71,6 +71,9 @@ class CliContext final {
   // "not a time: TEXT" (exit with kExitUsage).
   std::optional<CalendarDate> parseDate(const QString& text) const;
   bool checkTime(const QString& text) const;
+  // The day key of a --from or --to date; open when the option was not
+  // given. A bad date prints "not a date: TEXT" (exit with kExitUsage).
+  std::optional<QString> rangeKey(const std::optional<QString>& date, const QString& open) const;
 
   static void print(const QString& line);            // a line on standard output
   static void printRaw(const QByteArray& bytes);     // bytes as they are

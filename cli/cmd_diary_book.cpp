@@ -12,17 +12,6 @@ namespace {
 constexpr char kUsage[] =
     "usage: orlanectl diary export [--from DATE] [--to DATE] [--format md|html|pdf|txt] [--newest-first] OUT";
 
-// A missing end of the range reaches as far as day keys go.
-std::optional<QString> RangeKey(CliContext& context, const std::optional<QString>& date, const QString& open) {
-  if (!date) return open;
-  const std::optional<CalendarDate> d = ParseIsoDate(*date);
-  if (!d) {
-    context.usage(QStringLiteral("not a date: ") + *date);
-    return std::nullopt;
-  }
-  return MakeDayKey(d->year, d->month, d->day);
-}
-
 int Report(CliContext& context, const DiaryBookResult& result, const QString& out) {
   switch (result.status) {
     case BookStatus::NoPages:
@@ -54,8 +43,8 @@ int RunDiaryBook(CliContext& context, const std::optional<QString>& from, const 
   const QString out = QFileInfo(context.arg(1)).absoluteFilePath();
   const std::optional<BookFormat> bookFormat = BookFormatNamed(format.value_or(QFileInfo(out).suffix().toLower()));
   if (!bookFormat) return context.usage(QLatin1String(kUsage));
-  const std::optional<QString> fromKey = RangeKey(context, from, QStringLiteral("00000000"));
-  const std::optional<QString> toKey = RangeKey(context, to, QStringLiteral("ffffffff"));
+  const std::optional<QString> fromKey = context.rangeKey(from, QStringLiteral("00000000"));
+  const std::optional<QString> toKey = context.rangeKey(to, QStringLiteral("ffffffff"));
   if (!fromKey || !toKey) return kExitUsage;
   if (*fromKey > *toKey) return context.usage(QStringLiteral("--from is after --to"));
   DiaryBookRequest request;

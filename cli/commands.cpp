@@ -6,7 +6,7 @@
 namespace orlane::cli {
 
 std::span<const CliCommand> Commands() {
-  static const std::array<CliCommand, 12> commands{{
+  static const std::array<CliCommand, 13> commands{{
       {"daykey", "daykey DATE", &RunDayKey},
       {"settings", "settings show [--json] | settings set NAME VALUE", &RunSettings},
       {"scramble", "scramble < IN > OUT", &RunScramble},
@@ -28,7 +28,8 @@ std::span<const CliCommand> Commands() {
        &RunDiary},
       {"holiday", "holiday DATE", &RunHoliday},
       {"backup", "backup create FILE | backup verify FILE | backup restore FILE DIR", &RunBackup},
-      {"sync", "sync setup URL USER [--calendar NAME]", &RunSync},
+      {"ical", "ical export [--from DATE] [--to DATE] [--diary] | ical import FILE", &RunIcal},
+      {"sync", "sync | sync setup URL USER [--calendar NAME]", &RunSync},
   }};
   return commands;
 }

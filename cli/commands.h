@@ -31,6 +31,7 @@ int RunSound(CliContext& context);
 int RunDiary(CliContext& context);
 int RunBackup(CliContext& context);
 int RunSync(CliContext& context);
+int RunIcal(CliContext& context);
 // The range form of diary export, once its range options are taken.
 int RunDiaryBook(CliContext& context, const std::optional<QString>& from, const std::optional<QString>& to,
                  const std::optional<QString>& format);

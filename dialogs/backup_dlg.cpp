@@ -4,6 +4,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/msg_box_dlg.h"
+#include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "security/edge_rect.h"
 
@@ -72,6 +73,7 @@ void CBackupDlg::BuildControls(int w) {
   atExit_->SetChecked(atExitOffered_);
   atExit_->show();
   AddProgressBar(EdgeRect(20, 154, w - 20, 168));
+  AddButton(QStringLiteral("&Help"), kHelpId, EdgeRect(w - 235, 182, w - 170, 205));
   backUp_ = AddButton(QStringLiteral("&Back up"), kBackUpId, EdgeRect(w - 160, 182, w - 95, 205));
   AddButton(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 182, w - 20, 205));
   backUp_->setDefault(true);
@@ -90,6 +92,8 @@ void CBackupDlg::OnCommand(int id) {
     Start();
   else if (id == kBrowseId && !Running())
     Browse();
+  else if (id == kHelpId)
+    OpenHelpTopic(QLatin1String(help::kBackup), Theme(), this);
   else
     CWorkDialog::OnCommand(id);
 }

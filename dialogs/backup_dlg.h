@@ -23,6 +23,7 @@ class CBackupDlg final : public CWorkDialog {
   static constexpr int kBackUpId = 1;
   static constexpr int kBrowseId = 1101;
   static constexpr int kAtExitId = 1102;
+  static constexpr int kHelpId = 1103;
   static int KeptAtExit();
 
   // file: the archive offered; atExit: whether backups at exit are on;

@@ -18,7 +18,10 @@ inline constexpr char kSoundDiary[] = "rec.htm";
 inline constexpr char kLogin[] = "login.htm";
 inline constexpr char kChangePassword[] = "changepass.htm";
 inline constexpr char kConfig[] = "Config.htm";
-inline constexpr const char* kAllTopics[] = {kIndex, kReminders, kDiary, kSoundDiary, kLogin, kChangePassword, kConfig};
+inline constexpr char kBackup[] = "backup.htm";
+inline constexpr char kExportDiary[] = "export.htm";
+inline constexpr const char* kAllTopics[] = {kIndex,          kReminders, kDiary,  kSoundDiary, kLogin,
+                                             kChangePassword, kConfig,    kBackup, kExportDiary};
 }  // namespace help
 
 // The page's address, or an empty one when no data folder holds it.

@@ -1,12 +1,12 @@
 #include "diary/export_diary_dlg.h"
 
+#include "controls/day_range_fields.h"
 #include "controls/mac_button.h"
 #include "controls/msg_box_dlg.h"
 #include "days/day_files.h"
 #include "security/edge_rect.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,10 +19,6 @@ namespace {
 constexpr int kWidth = 380;
 constexpr int kHeight = 262;
 constexpr BookFormat kFormats[] = {BookFormat::Markdown, BookFormat::Html, BookFormat::Pdf, BookFormat::Text};
-
-QString KeyOf(const QDate& d) {
-  return MakeDayKey(d.year(), d.month(), d.day());
-}
 
 QString Outcome(const DiaryBookResult& result, const QString& path) {
   QString text;
@@ -59,8 +55,7 @@ void CExportDiaryDlg::OnInitDialog() {
   CenterWindow();
   CThemedDialog::OnInitDialog();
   BuildControls(ClientSize().width());
-  ShowDays(kShownMonth);
-  days_->setCurrentIndex(kShownMonth);
+  range_->Choose(CDayRangeFields::kShownMonth);
 }
 
 void CExportDiaryDlg::BuildControls(int w) {
@@ -77,24 +72,8 @@ void CExportDiaryDlg::BuildControls(int w) {
     combo->show();
     return combo;
   };
-  label(QStringLiteral("Days:"), 38);
-  days_ = list(38, {QStringLiteral("The shown day"), QStringLiteral("The shown month"),
-                    QStringLiteral("The shown year"), QStringLiteral("Everything"), QStringLiteral("These days:")});
-  label(QStringLiteral("From:"), 66);
-  from_ = new QDateEdit(Client());
-  to_ = new QDateEdit(Client());
-  const int half = (w - 20 - 90 - 30) / 2;
-  from_->setGeometry(90, 66, half, 20);
-  auto* toLabel = new QLabel(QStringLiteral("to"), Client());
-  toLabel->setAlignment(Qt::AlignCenter);
-  toLabel->setGeometry(90 + half, 66, 30, 20);
-  to_->setGeometry(90 + half + 30, 66, half, 20);
-  for (QDateEdit* edit : {from_, to_}) {
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    edit->setCalendarPopup(true);
-    edit->show();
-  }
-  toLabel->show();
+  range_ = new CDayRangeFields(shown_, {DayFileKind::Diary}, this);
+  range_->Build(Client(), 38, 90, w - 20);
   label(QStringLiteral("Format:"), 94);
   format_ = list(94, {QStringLiteral("Markdown (.md)"), QStringLiteral("HTML (.html)"), QStringLiteral("PDF (.pdf)"),
                       QStringLiteral("Text (.txt)")});
@@ -109,41 +88,7 @@ void CExportDiaryDlg::BuildControls(int w) {
   export_ = AddButton(QStringLiteral("&Export"), kExportId, EdgeRect(w - 160, 212, w - 95, 235));
   AddButton(QStringLiteral("&Cancel"), kCloseButtonId, EdgeRect(w - 85, 212, w - 20, 235));
   export_->setDefault(true);
-  connect(days_, &QComboBox::activated, this, &CExportDiaryDlg::ShowDays);
   connect(format_, &QComboBox::currentIndexChanged, this, &CExportDiaryDlg::FollowFormat);
-  const auto chosen = [this] { days_->setCurrentIndex(kChosenDays); };
-  connect(from_, &QDateEdit::userDateChanged, this, chosen);
-  connect(to_, &QDateEdit::userDateChanged, this, chosen);
-}
-
-void CExportDiaryDlg::ShowDays(int days) {
-  QDate from = shown_;
-  QDate to = shown_;
-  switch (days) {
-    case kShownMonth:
-      from = QDate(shown_.year(), shown_.month(), 1);
-      to = from.addMonths(1).addDays(-1);
-      break;
-    case kShownYear:
-      from = QDate(shown_.year(), 1, 1);
-      to = QDate(shown_.year(), 12, 31);
-      break;
-    case kEverything: {
-      const QStringList keys =
-          DayKeysWithFile(DayFileKind::Diary, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
-      if (keys.isEmpty()) break;
-      const std::optional<CalendarDate> first = ParseDayKey(keys.first());
-      const std::optional<CalendarDate> last = ParseDayKey(keys.last());
-      from = QDate(first->year, first->month, first->day);
-      to = QDate(last->year, last->month, last->day);
-      break;
-    }
-    default: return;  // the days as they are set
-  }
-  const QSignalBlocker blockFrom(from_);
-  const QSignalBlocker blockTo(to_);
-  from_->setDate(from);
-  to_->setDate(to);
 }
 
 void CExportDiaryDlg::FollowFormat() {
@@ -159,8 +104,8 @@ void CExportDiaryDlg::Browse() {
 
 DiaryBookRequest CExportDiaryDlg::Request() const {
   DiaryBookRequest request;
-  request.fromKey = KeyOf(std::min(from_->date(), to_->date()));
-  request.toKey = KeyOf(std::max(from_->date(), to_->date()));
+  request.fromKey = range_->FromKey();
+  request.toKey = range_->ToKey();
   request.format = kFormats[std::max(0, format_->currentIndex())];
   request.order = order_->currentIndex() == 1 ? BookOrder::NewestFirst : BookOrder::OldestFirst;
   request.outPath = QFileInfo(file_->text()).absoluteFilePath();
@@ -178,8 +123,8 @@ void CExportDiaryDlg::OnCommand(int id) {
 }
 
 void CExportDiaryDlg::EnableInput(bool on) {
-  for (QWidget* w : std::initializer_list<QWidget*>{days_, from_, to_, format_, order_, file_, export_})
-    w->setEnabled(on);
+  range_->SetEnabled(on);
+  for (QWidget* w : std::initializer_list<QWidget*>{format_, order_, file_, export_}) w->setEnabled(on);
 }
 
 void CExportDiaryDlg::Start() {

@@ -11,11 +11,11 @@
 #include <QDate>
 
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 
 namespace orlane {
 
+class CDayRangeFields;
 class CMacButton;
 
 class CExportDiaryDlg final : public CWorkDialog {
@@ -24,8 +24,6 @@ class CExportDiaryDlg final : public CWorkDialog {
  public:
   static constexpr int kExportId = 1;
   static constexpr int kBrowseId = 1101;
-  enum Days : int { kShownDay = 0, kShownMonth, kShownYear, kEverything, kChosenDays };
-
   // shown: the day the window shows; password: the pages of it go in.
   CExportDiaryDlg(const QDate& shown, QByteArray password, int theme, QWidget* parent = nullptr);
   ~CExportDiaryDlg() override;
@@ -33,11 +31,9 @@ class CExportDiaryDlg final : public CWorkDialog {
 
   void OnCommand(int id) override;
 
-  QComboBox* DaysList() const { return days_; }
+  CDayRangeFields* Range() const { return range_; }
   QComboBox* FormatList() const { return format_; }
   QComboBox* OrderList() const { return order_; }
-  QDateEdit* FromEdit() const { return from_; }
-  QDateEdit* ToEdit() const { return to_; }
   QLineEdit* FileEdit() const { return file_; }
 
  protected:
@@ -46,7 +42,6 @@ class CExportDiaryDlg final : public CWorkDialog {
 
  private:
   void BuildControls(int w);
-  void ShowDays(int days);
   void FollowFormat();
   void Browse();
   void Start();
@@ -55,9 +50,7 @@ class CExportDiaryDlg final : public CWorkDialog {
 
   QDate shown_;
   QByteArray password_;
-  QComboBox* days_ = nullptr;
-  QDateEdit* from_ = nullptr;
-  QDateEdit* to_ = nullptr;
+  CDayRangeFields* range_ = nullptr;
   QComboBox* format_ = nullptr;
   QComboBox* order_ = nullptr;
   QLineEdit* file_ = nullptr;

@@ -194,6 +194,10 @@ QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered) 
     NoteError();
     return {};
   }
+  return KeepBytesBeside(path, suffix, bytes, numbered);
+}
+
+QString KeepBytesBeside(const QString& path, const QString& suffix, QByteArrayView bytes, bool numbered) {
   for (int n = 1; n < 1000; ++n) {
     QString keep = path + suffix + (n == 1 && !numbered ? QString() : QStringLiteral("-%1").arg(n));
     const QByteArray name = QFile::encodeName(keep);

@@ -96,6 +96,9 @@ QString LastFileError();
 // numbered is set); an existing copy is never replaced. Returns the name used,
 // empty when no copy could be made.
 QString KeepFileCopy(const QString& path, const QString& suffix, bool numbered = false);
+// The same for bytes that are not in the file: kept beside it under the
+// first free name of that pattern (another writer's version of the file).
+QString KeepBytesBeside(const QString& path, const QString& suffix, QByteArrayView bytes, bool numbered = false);
 
 // The steps of an atomic write, for tests that make one of them fail
 // (Services::failWriteStep).

@@ -17,7 +17,11 @@ constexpr qint64 kRecurringReadLimit = qint64(16) << 20;
 }  // namespace
 
 RecurringReminder* RecurringSet::find(const QByteArray& uid) {
-  for (RecurringReminder& r : series)
+  return const_cast<RecurringReminder*>(std::as_const(*this).find(uid));
+}
+
+const RecurringReminder* RecurringSet::find(const QByteArray& uid) const {
+  for (const RecurringReminder& r : series)
     if (r.uid == uid) return &r;
   return nullptr;
 }

@@ -28,6 +28,7 @@ struct RecurringSet {
   bool operator==(const RecurringSet&) const = default;
 
   RecurringReminder* find(const QByteArray& uid);
+  const RecurringReminder* find(const QByteArray& uid) const;
 };
 
 enum class RecurringLoadResult { Ok, Missing, Unreadable, Damaged };

@@ -1,0 +1,98 @@
+"""orlanectl sync against a real Radicale server, with python3-caldav as the
+other device: reminders pushed are seen there; that device's edit, addition
+and deletion come into the day files at the next sync; a reminder changed on
+both sides exists twice afterwards; a sync cut short by a killed server loses
+nothing and finishes at the next run."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import radicale_server  # noqa: E402
+from radicale_server import PASSWORD, USER, event  # noqa: E402
+
+CTL = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORLANE_CTL", "orlanectl")
+
+
+class TwoWaySync(unittest.TestCase):
+    def setUp(self):
+        self.server = radicale_server.Radicale().start()
+        self.addCleanup(self.server.close)
+        self.phone = self.server.make_calendar("Work")
+        self.folder = tempfile.mkdtemp(prefix="orlane-sync-")
+        self.addCleanup(subprocess.run, ["rm", "-rf", self.folder])
+        self.env = dict(os.environ, ORLANE_SYNC_PASSWORD=PASSWORD, ORLANE_USER_DIR=self.folder)
+        self.ctl("user-file", "init", "")
+        self.ctl("sync", "setup", self.server.url, USER, "--calendar", "Work")
+
+    def ctl(self, *args, code=0):
+        done = subprocess.run([CTL, *args], env=self.env, capture_output=True, text=True, timeout=120)
+        self.assertEqual(done.returncode, code, "orlanectl %s\n%s%s" % (" ".join(args), done.stdout, done.stderr))
+        return done.stdout + done.stderr
+
+    def listed(self, date):
+        return self.ctl("reminders", "list", date)
+
+    def summaries(self):
+        return sorted(str(e.icalendar_component["summary"]) for e in self.phone.events())
+
+    def test_both_ways_conflicts_and_a_killed_server(self):
+        self.ctl("reminders", "add", "2026-12-09", "08:30:00", "--note", "Dentist")
+        self.ctl("reminders", "add", "2026-12-09", "12:00:00", "--note", "Lunch")
+        self.ctl("reminders", "add", "2026-12-10", "07:00:00", "--note", "Gym", "--every", "week")
+        self.assertIn("3 sent", self.ctl("sync"))
+        self.assertEqual(self.summaries(), ["Dentist", "Gym", "Lunch"])
+        self.assertIn("0 received, 0 sent", self.ctl("sync"))  # nothing changed: nothing moves
+
+        # The phone edits one, adds one, deletes one.
+        dentist = next(e for e in self.phone.events() if "Dentist" in e.data)
+        dentist.data = dentist.data.replace("SUMMARY:Dentist", "SUMMARY:Dentist moved").replace(
+            "DESCRIPTION:Dentist", "DESCRIPTION:Dentist moved")
+        dentist.save()
+        self.phone.save_event(event("phone-1", "20261211T180000", "Choir"))
+        next(e for e in self.phone.events() if "Lunch" in e.data).delete()
+        said = self.ctl("sync")
+        self.assertIn("2 received", said)
+        self.assertIn("1 deleted here", said)
+        day = self.listed("2026-12-09")
+        self.assertIn("Dentist moved", day)
+        self.assertNotIn("Lunch", day)
+        self.assertIn("18:00:00", self.listed("2026-12-11"))
+        self.assertIn("Choir", self.listed("2026-12-11"))
+        self.assertIn("Gym", self.listed("2026-12-17"))
+
+        # Changed on both sides between two syncs: both versions stay.
+        choir = next(e for e in self.phone.events() if "Choir" in e.data)
+        choir.data = choir.data.replace("SUMMARY:Choir", "SUMMARY:Choir at eight")
+        choir.save()
+        self.ctl("reminders", "remove", "2026-12-11", "18:00:00")
+        self.ctl("reminders", "add", "2026-12-11", "18:00:00", "--note", "Choir, bring music")
+        said = self.ctl("sync")
+        self.assertIn("kept beside yours: 2026-12-11 18:00:01", said)
+        day = self.listed("2026-12-11")
+        self.assertIn("Choir, bring music", day)
+        self.assertIn("Choir at eight", day)
+        self.assertIn("Choir, bring music", " ".join(self.summaries()))
+        self.assertIn("Choir at eight", " ".join(self.summaries()))
+
+        # A killed server: the sync fails with the reason, nothing is lost, the next run finishes.
+        self.ctl("reminders", "add", "2026-12-12", "09:00:00", "--note", "Offline one")
+        self.server.kill()
+        said = self.ctl("sync", code=5)
+        self.assertTrue(said.strip(), "the failure is said")
+        self.assertIn("Offline one", self.listed("2026-12-12"))
+        self.server.start()
+        self.assertIn("1 sent", self.ctl("sync"))
+        self.assertIn("Offline one", self.summaries())
+        self.assertIn("0 received, 0 sent", self.ctl("sync"))
+
+    def test_not_set_up(self):
+        os.remove(os.path.join(self.folder, "caldav.dat"))
+        self.ctl("sync", code=1)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
