@@ -87,6 +87,7 @@ void CMainDlg::BuildMenus() {
         {ids::kBackUpNow, "Back up now...", 0},
         {ids::kExportIcal, "Export to iCalendar...", 0},
         {ids::kImportIcal, "Import iCalendar...", 0},
+        {ids::kSyncNow, "Sync now", 0},
         {ids::kTrayWebPage, "Visit our web page", 186},
         {ids::kTrayUpdate, "Online Update", 245},
         {ids::kTrayEmail, "Send email to us", 198},
@@ -285,6 +286,7 @@ void CMainDlg::OnCommand(int id) {
       if (LoginPending() && !AskPassword()) break;
       ImportIcalendar();
       break;
+    case ids::kSyncNow: SyncNow(); break;
     case ids::kTrayWebPage:
     case ids::kHelpWebsite: OpenVendorSite(this, settings_.theme); break;
     case ids::kTrayEmail:

@@ -181,7 +181,8 @@ void CMainDlg::RefreshStatusMessage() {
 void CMainDlg::RebuildTitleLine() {
   const std::time_t now = NowSeconds();
   const QString backup = options_ ? BackupReminderText(options_->settings(), now, folderHasDays_) : QString();
-  const QString status = backup.isEmpty() ? status_ : status_ + QLatin1Char(' ') + backup;
+  QString status = backup.isEmpty() ? status_ : status_ + QLatin1Char(' ') + backup;
+  if (!syncStatus_.isEmpty()) status += QLatin1Char(' ') + syncStatus_;
   frame_.titleLine->setText(TitleLineText(now, HolidayOf(now), status));
 }
 

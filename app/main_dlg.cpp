@@ -12,6 +12,7 @@
 #include "app/sound_panel.h"
 #include "app/tab_order.h"
 #include "app/window_place.h"
+#include "caldav/sync_schedule.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
@@ -75,6 +76,7 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_, *store_);
   connect(alerts_, &AlertQueue::closed, this, [this](const AlertRequest& alert) { scheduler_->alertClosed(alert); });
   options_ = new ReminderOptions(*store_, *alerts_, *scheduler_, this);
+  sync_ = new SyncSchedule(*store_, this);
   connect(options_, &ReminderOptions::failed, this,
           [this](const QString& message) { ThemedNotice(message, settings_.theme, this); });
   trayHost_ = std::make_unique<MainTrayHost>(*this);
@@ -146,6 +148,7 @@ bool CMainDlg::OnInitDialog() {
   }
   tray_->start(LoginPending());
   if (!LoginPending()) OfferRecovery();
+  StartSync();
   return true;
 }
 

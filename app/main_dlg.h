@@ -40,6 +40,8 @@ class MainTrayHost;
 class MainAlarmHost;
 class AlertQueue;
 class ReminderStore;
+class SyncSchedule;
+struct SyncReport;
 class ReminderOptions;
 
 class CMainDlg final : public QDialog, private PanelHost {
@@ -180,6 +182,10 @@ class CMainDlg final : public QDialog, private PanelHost {
   void BackUpNow();
   void ExportIcalendar();
   void ImportIcalendar();
+  // The calendar sync (when a server is set up).
+  void StartSync();
+  void SyncNow();
+  void FollowSync(const SyncReport& report);
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();
@@ -204,6 +210,9 @@ class CMainDlg final : public QDialog, private PanelHost {
   ReminderOptions* options_ = nullptr;
   QString status_;
   bool folderHasDays_ = false;  // for the backup reminder, looked at with the status
+  SyncSchedule* sync_ = nullptr;
+  QString syncStatus_;         // the last sync's outcome, after the status
+  bool syncPreparing_ = false;  // the save before a sync runs
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;
   std::unique_ptr<MainTrayHost> trayHost_;

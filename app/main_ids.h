@@ -121,6 +121,7 @@ inline constexpr int kExportDiary = 2230;
 inline constexpr int kBackUpNow = 2231;
 inline constexpr int kExportIcal = 2232;
 inline constexpr int kImportIcal = 2233;
+inline constexpr int kSyncNow = 2234;
 inline constexpr int kGotoToday = 2300;
 inline constexpr int kPreviousDay = 2301;
 inline constexpr int kNextDay = 2302;

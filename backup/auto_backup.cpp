@@ -39,8 +39,9 @@ void SetAutoBackup(ExtraSettings& settings, const AutoBackupPlan& plan) {
 }
 
 void ClearAutoBackup(ExtraSettings& settings) {
-  settings.setInteger(QLatin1String(kAutoBackupKeepKey), 0);
-  settings.set(QLatin1String(kAutoBackupKeyKey), QString());
+  // Settings that never had a plan stay as they are (and their file unwritten).
+  if (settings.isStored(QLatin1String(kAutoBackupKeepKey))) settings.setInteger(QLatin1String(kAutoBackupKeepKey), 0);
+  if (settings.isStored(QLatin1String(kAutoBackupKeyKey))) settings.set(QLatin1String(kAutoBackupKeyKey), QString());
 }
 
 QString AutoBackupFileName(const QDateTime& when) {

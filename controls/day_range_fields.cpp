@@ -74,10 +74,12 @@ void CDayRangeFields::SetEnabled(bool on) {
 }
 
 QString CDayRangeFields::FromKey() const {
+  if (days_->currentIndex() == kEverything) return QStringLiteral("00000000");
   return KeyOf(std::min(from_->date(), to_->date()));
 }
 
 QString CDayRangeFields::ToKey() const {
+  if (days_->currentIndex() == kEverything) return QStringLiteral("ffffffff");
   return KeyOf(std::max(from_->date(), to_->date()));
 }
 

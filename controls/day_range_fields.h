@@ -32,7 +32,9 @@ class CDayRangeFields final : public QObject {
   void Choose(int days);
   void SetEnabled(bool on);
 
-  // The range in day keys, the earlier date first.
+  // The range in day keys, the earlier date first; with "Everything" chosen
+  // the range is open at both ends (what has no day file, such as a rule
+  // that recurs, is in it too).
   QString FromKey() const;
   QString ToKey() const;
 

@@ -254,7 +254,7 @@ QString IcalImportSummary(const IcalImportResult& result) {
     lines << (result.unchanged == 1 ? QStringLiteral("1 item was there already.")
                                     : QStringLiteral("%1 items were there already.").arg(result.unchanged));
   if (!result.moved.isEmpty())
-    lines << QStringLiteral("Their second was taken, so these reminders went to the next free one: ") +
+    lines << QStringLiteral("Moved to the next free second, as their own was taken: ") +
                  result.moved.join(QStringLiteral(", ")) + QLatin1Char('.');
   if (!result.seriesCopies.isEmpty())
     lines << QStringLiteral("Recurring reminders that differ from yours were added beside them: ") +

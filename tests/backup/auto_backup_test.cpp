@@ -31,6 +31,13 @@ TEST(AutoBackup, sealedToThePublicKey_opensWithThePassphraseOnly_andPrunesTheOld
   EXPECT_EQ(plan->key.salt, key->salt);
   EXPECT_NE(settings.serialize().indexOf("argon2id:"), -1);
   EXPECT_EQ(settings.serialize().indexOf(kPassphrase), -1);
+  // Cleared, the plan is gone; settings that never had one are left as they are.
+  ExtraSettings cleared = settings;
+  ClearAutoBackup(cleared);
+  EXPECT_FALSE(AutoBackupPlanOf(cleared));
+  ExtraSettings none;
+  ClearAutoBackup(none);
+  EXPECT_EQ(none, ExtraSettings());
 
   QFile other(folder + QStringLiteral("/Orlane-backup-2026-01-01.orlbak"));
   ASSERT_TRUE(other.open(QIODevice::WriteOnly));

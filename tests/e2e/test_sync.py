@@ -1,0 +1,75 @@
+"""The window synchronised with a real Radicale server (every minute), the
+other device being python3-caldav: the password is asked once, a reminder
+added on the server appears in the day and fires at its second, and a
+reminder added in the window reaches the server."""
+
+import os
+import sys
+import time
+
+try:
+    import caldav  # noqa: F401  (the distribution's, with Radicale)
+except ImportError:
+    if os.path.exists("/usr/bin/python3") and sys.executable != "/usr/bin/python3":
+        os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
+    print("python3-caldav is not installed")
+    sys.exit(77)
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "caldav"))
+import radicale_server  # noqa: E402
+from desktop import ADD_REMINDER, REMINDER_NOTE, DesktopTest, MainWindow, ctl, main, today, wait_for  # noqa: E402
+from radicale_server import PASSWORD, USER, event  # noqa: E402
+
+PASSWORD_DIALOG = "^Calendar password$"
+
+
+class SyncTest(DesktopTest):
+    def test_server_and_window_meet(self):
+        server = radicale_server.Radicale().start()
+        self.addCleanup(server.close)
+        phone = server.make_calendar("Work")
+        ctl(self.d, "user-file", "init", "")
+        self.d.env["ORLANE_SYNC_PASSWORD"] = PASSWORD
+        ctl(self.d, "sync", "setup", server.url, USER, "--calendar", "Work")
+        del self.d.env["ORLANE_SYNC_PASSWORD"]  # the window asks, as there is no keyring here
+        ctl(self.d, "settings", "set", "sync_minutes", "1")
+
+        due = int(time.time()) + 100  # after the first sync and the typing below, even on a slow machine
+        if time.strftime("%Y-%m-%d", time.localtime(due + 300)) != today():
+            self.skipTest("too close to midnight")
+        hhmmss = time.strftime("%H:%M:%S", time.localtime(due))
+        phone.save_event(event("phone-1", time.strftime("%Y%m%dT%H%M%S", time.localtime(due)), "From the phone"))
+
+        app = self.start()
+        app.focus(PASSWORD_DIALOG, 30)
+        self.shot("sync_password")
+        self.d.type(PASSWORD)
+        self.d.key("Return")
+        app.gone(PASSWORD_DIALOG)
+        window = MainWindow(app)
+        window.focus()
+        wait_for("the server's reminder in its day file",
+                 lambda: any(r["note"] == "From the phone" for r in window.reminders(today())), timeout=60)
+        self.assertEqual([r["time"] for r in window.reminders(today()) if r["note"] == "From the phone"], [hhmmss])
+
+        added = time.strftime("%H:%M:%S", time.localtime(due + 300))
+        window.focus()
+        window.set_time(added)
+        window.click(ADD_REMINDER)
+        window.click(REMINDER_NOTE)
+        self.d.type("Typed in the window")
+        self.d.key("ctrl+s")
+        wait_for("the window's reminder on the server",
+                 lambda: any("Typed in the window" in e.data for e in phone.events()), timeout=60)
+
+        alert = app.window("^Reminder active - " + hhmmss + "$", due - time.time() + 30)
+        late = time.time() - due
+        self.assertLess(late, 3.0, "the alert came %.1f s after its second" % late)
+        self.assertTrue(alert)
+        self.shot("sync_alert")
+        self.assertEqual(list(w for w in app.windows().values() if w == "Calendar password"), [],
+                         "the password is asked once")
+
+
+if __name__ == "__main__":
+    main()
