@@ -211,7 +211,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   QString status_;
   bool folderHasDays_ = false;  // for the backup reminder, looked at with the status
   SyncSchedule* sync_ = nullptr;
-  QString syncStatus_;         // the last sync's outcome, after the status
+  QString syncStatus_;          // the last sync's outcome, after the status
   bool syncPreparing_ = false;  // the save before a sync runs
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;

@@ -39,14 +39,11 @@ void CMainDlg::ImportIcalendar() {
     case FileReadResult::TooLarge:
       ThemedNotice(QStringLiteral("%1 is too large to be a calendar.").arg(path), settings_.theme, this);
       return;
-    default:
-      ThemedNotice(QStringLiteral("%1 could not be read.").arg(path), settings_.theme, this);
-      return;
+    default: ThemedNotice(QStringLiteral("%1 could not be read.").arg(path), settings_.theme, this); return;
   }
   const IcalReadResult read = ReadIcalItems(text);
   if (!read.isCalendar) {
-    ThemedNotice(QStringLiteral("%1 is not an iCalendar file. Nothing was imported.").arg(path), settings_.theme,
-                 this);
+    ThemedNotice(QStringLiteral("%1 is not an iCalendar file. Nothing was imported.").arg(path), settings_.theme, this);
     return;
   }
   IcalImportResult result = ImportIcalItems(*store_, read.items, CurrentPassword());

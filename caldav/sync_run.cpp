@@ -18,8 +18,8 @@ QString IsoMoment(const QString& dayKey, const QByteArray& timeKey) {
 
 // A uid of our own for a reminder that goes to the server beside another.
 QByteArray FreshReminderUid(const IcalItem& item) {
-  return ReminderUid(item.dayKey, item.timeKey).replace(
-      "@orlane", "-" + QUuid::createUuid().toByteArray(QUuid::Id128).left(12) + "@orlane");
+  return ReminderUid(item.dayKey, item.timeKey)
+      .replace("@orlane", "-" + QUuid::createUuid().toByteArray(QUuid::Id128).left(12) + "@orlane");
 }
 
 bool IsReminderKey(const QString& key) {
@@ -29,7 +29,8 @@ bool IsReminderKey(const QString& key) {
 
 QString SyncKeyOf(const IcalItem& item) {
   switch (item.kind) {
-    case IcalItemKind::Reminder: return QLatin1Char('R') + item.dayKey + QLatin1Char(' ') + QString::fromLatin1(item.timeKey);
+    case IcalItemKind::Reminder:
+      return QLatin1Char('R') + item.dayKey + QLatin1Char(' ') + QString::fromLatin1(item.timeKey);
     case IcalItemKind::Series: return QLatin1Char('S') + QString::fromUtf8(item.series.uid);
     case IcalItemKind::DiaryPage: return QLatin1Char('P') + item.dayKey;
   }
@@ -64,8 +65,7 @@ QString SyncReportText(const SyncReport& report) {
   return lines.join(QLatin1Char('\n'));
 }
 
-SyncRun::SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calendar, QString statePath,
-                 QObject* parent)
+SyncRun::SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calendar, QString statePath, QObject* parent)
     : QObject(parent), store_(store), state_(state), calendar_(calendar), statePath_(std::move(statePath)) {}
 
 void SyncRun::start(std::function<void(const SyncReport&)> done) {
@@ -160,7 +160,7 @@ void SyncRun::takeServerRemoval(const QString& href) {
   const SyncItem before = state_.items[key];
   const auto here = local_.find(key);
   state_.items.erase(key);
-  if (here == local_.end()) return;  // gone on both sides
+  if (here == local_.end()) return;              // gone on both sides
   if (here->second.hash != before.hash) return;  // changed here: it goes to the server again
   removeHere(key);
   ++report_.removedHere;
@@ -241,15 +241,20 @@ void SyncRun::saveHere() {
 
 void SyncRun::planSends() {
   // Deleted here since the last sync.
-  for (const auto& [key, resource] : state_.items)
-    if (!local_.count(key)) steps_.push_back([this, key, resource] { removeThere(key, resource); });
-  for (const auto& [key, local] : local_) {
-    const auto known = state_.items.find(key);
-    if (known == state_.items.end()) {
-      steps_.push_back([this, key, item = local.item, hash = local.hash] { sendNew(key, item, hash); });
-    } else if (known->second.hash != local.hash) {
-      steps_.push_back([this, key, item = local.item, hash = local.hash] { send(key, item, hash); });
-    }
+  for (const auto& entry : state_.items) {
+    if (local_.count(entry.first)) continue;
+    steps_.push_back([this, key = entry.first, resource = entry.second] { removeThere(key, resource); });
+  }
+  for (const auto& entry : local_) {
+    const auto known = state_.items.find(entry.first);
+    const bool isNew = known == state_.items.end();
+    if (!isNew && known->second.hash == entry.second.hash) continue;
+    steps_.push_back([this, isNew, key = entry.first, item = entry.second.item, hash = entry.second.hash] {
+      if (isNew)
+        sendNew(key, item, hash);
+      else
+        send(key, item, hash);
+    });
   }
 }
 

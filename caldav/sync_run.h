@@ -36,14 +36,14 @@ namespace orlane {
 
 struct SyncReport {
   bool ok = false;
-  QString error;  // why the run stopped, in the program's words
-  int received = 0;     // reminders changed here by the server's side
-  int sent = 0;         // reminders written to the server
-  int removedHere = 0;  // deleted here because the server deleted them
-  int removedThere = 0; // deleted on the server because they were deleted here
-  QStringList conflicts;   // "YYYY-MM-DD HH:mm:ss" of the server's versions kept beside ours
-  QStringList notTaken;    // the server's resources that are no reminder, with the reason
-  QStringList failures;    // "path: reason" of what could not be written here
+  QString error;          // why the run stopped, in the program's words
+  int received = 0;       // reminders changed here by the server's side
+  int sent = 0;           // reminders written to the server
+  int removedHere = 0;    // deleted here because the server deleted them
+  int removedThere = 0;   // deleted on the server because they were deleted here
+  QStringList conflicts;  // "YYYY-MM-DD HH:mm:ss" of the server's versions kept beside ours
+  QStringList notTaken;   // the server's resources that are no reminder, with the reason
+  QStringList failures;   // "path: reason" of what could not be written here
 };
 
 // The key of an item in the sync state: "R" day key, space, time key for a

@@ -57,16 +57,15 @@ void SyncSchedule::syncNow() {
 void SyncSchedule::withPassword(std::function<void()> go) {
   if (password_) return go();
   if (passwordRefused_) return;
-  ReadSyncPassword(state_.server, state_.user,
-                   [this, go = std::move(go)](std::optional<QString> kept, const QString&) {
-                     if (!kept && askPassword_) kept = askPassword_(state_);
-                     if (!kept) {
-                       passwordRefused_ = true;  // asked once; the next start asks again
-                       return;
-                     }
-                     password_ = std::move(kept);
-                     go();
-                   });
+  ReadSyncPassword(state_.server, state_.user, [this, go = std::move(go)](std::optional<QString> kept, const QString&) {
+    if (!kept && askPassword_) kept = askPassword_(state_);
+    if (!kept) {
+      passwordRefused_ = true;  // asked once; the next start asks again
+      return;
+    }
+    password_ = std::move(kept);
+    go();
+  });
 }
 
 void SyncSchedule::begin() {
@@ -77,7 +76,8 @@ void SyncSchedule::begin() {
   Q_EMIT started();
   run_->start([this](const SyncReport& report) {
     // The run's callback comes from inside it: it is let go once the event loop is back.
-    QMetaObject::invokeMethod(this, [this, report] { ended(report); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, report] { ended(report); }, Qt::QueuedConnection);
   });
 }
 
@@ -90,9 +90,10 @@ void SyncSchedule::ended(const SyncReport& report) {
 
 QString SyncStatusText(const SyncReport& report, std::time_t when) {
   if (report.ok)
-    return QStringLiteral("Synchronised %1.").arg(QDateTime::fromSecsSinceEpoch(when).toString(QStringLiteral("HH:mm")));
-  return QStringLiteral("Not synchronised: %1").arg(report.error.isEmpty() ? report.failures.join(QStringLiteral("; "))
-                                                                            : report.error);
+    return QStringLiteral("Synchronised %1.")
+        .arg(QDateTime::fromSecsSinceEpoch(when).toString(QStringLiteral("HH:mm")));
+  return QStringLiteral("Not synchronised: %1")
+      .arg(report.error.isEmpty() ? report.failures.join(QStringLiteral("; ")) : report.error);
 }
 
 }  // namespace orlane

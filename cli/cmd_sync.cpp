@@ -97,7 +97,7 @@ std::optional<QString> AccountPassword(const SyncState& state) {
 
 int Run(CliContext& context) {
   if (!context.rejectUnknownOptions()) return kExitUsage;
-  if (context.args().size() != 0) return context.usage(kUsage);
+  if (!context.args().isEmpty()) return context.usage(kUsage);
   SyncState state;
   const SyncStateLoad loaded = LoadSyncState(SyncStateFilePath(), state);
   if (loaded == SyncStateLoad::Unreadable || loaded == SyncStateLoad::Damaged)

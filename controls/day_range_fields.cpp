@@ -99,8 +99,7 @@ void CDayRangeFields::ShowDays(int days) {
       QDate first;
       QDate last;
       for (const DayFileKind kind : everything_) {
-        const QStringList keys =
-            DayKeysWithFile(kind, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
+        const QStringList keys = DayKeysWithFile(kind, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
         if (keys.isEmpty()) continue;
         const QDate a = DateOf(keys.first());
         const QDate b = DateOf(keys.last());

@@ -129,8 +129,7 @@ void CExportIcalDlg::WorkFinished() {
     return;
   }
   if (!written_) {
-    ThemedNotice(QStringLiteral("The calendar could not be written to %1: %2").arg(OutPath(), failure_), Theme(),
-                 this);
+    ThemedNotice(QStringLiteral("The calendar could not be written to %1: %2").arg(OutPath(), failure_), Theme(), this);
     EnableInput(true);
     return;
   }

@@ -136,10 +136,8 @@ class FolderImport {
       return skip(item, "VEVENT", QStringLiteral("its date or time cannot be placed"));
     const ReminderLoadResult read = store_.loadResult(item.dayKey);
     if (read == ReminderLoadResult::Unreadable)
-      return skip(item, "VEVENT",
-                  QStringLiteral("the reminders of %1 cannot be read").arg(IsoDateOfKey(item.dayKey)));
-    const std::optional<ReminderPlace> place =
-        PlaceReminder(store_.shownDay(item.dayKey), item.timeKey, item.value);
+      return skip(item, "VEVENT", QStringLiteral("the reminders of %1 cannot be read").arg(IsoDateOfKey(item.dayKey)));
+    const std::optional<ReminderPlace> place = PlaceReminder(store_.shownDay(item.dayKey), item.timeKey, item.value);
     if (!place)
       return skip(item, "VEVENT",
                   QStringLiteral("no second after %1 is free").arg(MomentText(item.dayKey, item.timeKey)));
@@ -169,8 +167,7 @@ class FolderImport {
   }
 
   void takePage(const IcalItem& item) {
-    if (!DateOfKey(item.dayKey).isValid())
-      return skip(item, "VJOURNAL", QStringLiteral("its date cannot be placed"));
+    if (!DateOfKey(item.dayKey).isValid()) return skip(item, "VJOURNAL", QStringLiteral("its date cannot be placed"));
     const QString path = DayFilePath(item.dayKey, DayFileKind::Diary);
     const QByteArray wrapped = WrapWithPasswordHeader(item.rtf, password_);
     QByteArray now;
@@ -210,7 +207,7 @@ QString Counted(int n, const char* one, const char* many) {
 }  // namespace
 
 std::optional<ReminderPlace> PlaceReminder(const ReminderMap& shown, const QByteArray& timeKey,
-                                          const QByteArray& value) {
+                                           const QByteArray& value) {
   for (int s = TimeKeySeconds(timeKey); s <= kLastSecondOfDay; ++s) {
     QByteArray key = MakeTimeKey(s / 3600, s / 60 % 60, s % 60);
     const auto at = shown.find(key);
@@ -233,8 +230,7 @@ IcalExportResult CollectIcalItems(ReminderStore& store, const IcalExportRequest&
   return result;
 }
 
-IcalImportResult ImportIcalItems(ReminderStore& store, const std::vector<IcalItem>& items,
-                                 const QByteArray& password) {
+IcalImportResult ImportIcalItems(ReminderStore& store, const std::vector<IcalItem>& items, const QByteArray& password) {
   FolderImport import(store, password);
   for (const IcalItem& item : items) import.take(item);
   return import.finish();
@@ -264,8 +260,8 @@ QString IcalImportSummary(const IcalImportResult& result) {
                  result.conflictCopies.join(QStringLiteral(", ")) + QLatin1Char('.');
   for (const IcalSkipped& s : result.skipped)
     lines << QStringLiteral("Not imported: ") + QString::fromUtf8(s.component) +
-                 (s.uid.isEmpty() ? QString() : QStringLiteral(" ") + QString::fromUtf8(s.uid)) +
-                 QStringLiteral(" (") + s.reason + QStringLiteral(").");
+                 (s.uid.isEmpty() ? QString() : QStringLiteral(" ") + QString::fromUtf8(s.uid)) + QStringLiteral(" (") +
+                 s.reason + QStringLiteral(").");
   for (const QString& f : result.failures) lines << QStringLiteral("Could not be written: ") + f;
   return lines.join(QLatin1Char('\n'));
 }

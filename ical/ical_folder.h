@@ -51,13 +51,13 @@ IcalExportResult CollectIcalItems(ReminderStore& store, const IcalExportRequest&
                                   const IcalProgress& progress = {});
 
 struct IcalImportResult {
-  int reminders = 0;  // one-off reminders added
-  int series = 0;     // recurring reminders added
-  int pages = 0;      // diary pages written
-  int unchanged = 0;  // items the folder held already as they are
-  QStringList moved;  // reminders put at another second: "YYYY-MM-DD HH:mm:ss"
-  QStringList seriesCopies;   // series added beside one of the same uid
-  QStringList conflictCopies; // file names of pages kept beside the day's page
+  int reminders = 0;           // one-off reminders added
+  int series = 0;              // recurring reminders added
+  int pages = 0;               // diary pages written
+  int unchanged = 0;           // items the folder held already as they are
+  QStringList moved;           // reminders put at another second: "YYYY-MM-DD HH:mm:ss"
+  QStringList seriesCopies;    // series added beside one of the same uid
+  QStringList conflictCopies;  // file names of pages kept beside the day's page
   std::vector<IcalSkipped> skipped;
   QStringList failures;  // "path: reason" of what could not be written
 
@@ -67,8 +67,7 @@ struct IcalImportResult {
 
 // Takes the items into the folder; pages are written under password. The
 // days changed and the recurring file are saved before it returns.
-IcalImportResult ImportIcalItems(ReminderStore& store, const std::vector<IcalItem>& items,
-                                 const QByteArray& password);
+IcalImportResult ImportIcalItems(ReminderStore& store, const std::vector<IcalItem>& items, const QByteArray& password);
 
 // What an import did, in the program's words, one statement per line.
 QString IcalImportSummary(const IcalImportResult& result);
