@@ -152,6 +152,7 @@ void CMainDlg::ShowAbout() {
 void CMainDlg::ShowConfig() {
   CConfigDlg config(settings_, options_->settings(), settings_.theme, this);
   diary_->PrepareConfig(config);
+  config.SetServerSetup([this](QWidget* parent) { SetUpSyncServer(parent); });
   if (config.exec() != QDialog::Accepted) return;
   diary_->TakeConfig(config);
   ApplyEditedSettings(config.settings());
@@ -160,6 +161,7 @@ void CMainDlg::ShowConfig() {
     ThemedNotice(QStringLiteral("The settings could not be saved.\n%1: %2")
                      .arg(UserFilePath(kExtraSettingsFileName), LastFileError()),
                  settings_.theme, this);
+  FollowSyncSettings();
 }
 
 void CMainDlg::BackUpNow() {

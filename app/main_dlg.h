@@ -185,6 +185,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   // The calendar sync (when a server is set up).
   void StartSync();
   void SyncNow();
+  void SetUpSyncServer(QWidget* parent);
+  void FollowSyncSettings();
   void FollowSync(const SyncReport& report);
   void OpenModeHelp();
   void PopupMenuUnder(int buttonId, int which);

@@ -7,6 +7,7 @@
 #include "app/main_deskleaf.h"
 #include "app/reminder_options.h"
 #include "caldav/sync_schedule.h"
+#include "caldav/sync_setup_dlg.h"
 #include "calendar/month_calendar.h"
 #include "controls/msg_box_dlg.h"
 #include "dialogs/sync_password_dlg.h"
@@ -36,24 +37,33 @@ void CMainDlg::StartSync() {
   connect(session_, &DaySession::daySaved, this, [this] {
     if (!syncPreparing_) sync_->syncSoon();
   });
-  sync_->setMinutes(options_->settings().integer(QLatin1String(kSyncMinutesKey)));
+  FollowSyncSettings();
   sync_->syncNow();
 }
 
 void CMainDlg::SyncNow() {
   if (!SyncSchedule::Configured()) {
-    ThemedNotice(QStringLiteral("No calendar server is set up yet. In a terminal, "
-                                "orlanectl sync setup URL USER sets one up."),
-                 settings_.theme, this);
+    SetUpSyncServer(this);
     return;
   }
   sync_->syncNow();
 }
 
+void CMainDlg::SetUpSyncServer(QWidget* parent) {
+  CSyncSetupDlg dialog(settings_.theme, parent);
+  if (dialog.exec() != QDialog::Accepted) return;
+  sync_->setPassword(dialog.Password());
+  sync_->syncNow();
+}
+
+void CMainDlg::FollowSyncSettings() {
+  sync_->setMinutes(options_->settings().integer(QLatin1String(kSyncMinutesKey)));
+}
+
 void CMainDlg::FollowSync(const SyncReport& report) {
   syncStatus_ = SyncStatusText(report, NowSeconds());
   if (!report.ok) LogError("%s", qUtf8Printable(SyncReportText(report)));
-  sync_->setMinutes(options_->settings().integer(QLatin1String(kSyncMinutesKey)));
+  FollowSyncSettings();
   frame_.calendar->Redraw();
   deskleaf_->RefreshReminders();
   RebuildTitleLine();

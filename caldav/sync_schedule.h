@@ -34,6 +34,11 @@ class SyncSchedule final : public QObject {
   void setAskPassword(AskPassword ask) { askPassword_ = std::move(ask); }
   void setPrepare(std::function<bool()> prepare) { prepare_ = std::move(prepare); }
   void setMinutes(int minutes);
+  // The password the person just typed for the account set up.
+  void setPassword(const QString& password) {
+    password_ = password;
+    passwordRefused_ = false;
+  }
 
   // Runs now, or right after the run under way.
   void syncNow();

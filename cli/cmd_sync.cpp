@@ -5,6 +5,7 @@
 #include "caldav/caldav_calendar.h"
 #include "caldav/sync_password.h"
 #include "caldav/sync_run.h"
+#include "caldav/sync_setup.h"
 #include "caldav/sync_state.h"
 #include "cli/commands.h"
 
@@ -38,47 +39,20 @@ int Setup(CliContext& context) {
   if (!password) return context.usage(QStringLiteral("No password: set ORLANE_SYNC_PASSWORD."));
 
   CalDavCalendar caldav;
-  caldav.setCredentials(user, *password);
   QEventLoop loop;
-  CalDavFound found;
-  caldav.discover(server, calendar.value_or(QString()), [&](const CalDavFound& result) {
-    found = result;
+  SyncSetupResult result;
+  SetUpSync(caldav, {server, user, *password, calendar.value_or(QString())}, true, [&](const SyncSetupResult& done) {
+    result = done;
     loop.quit();
   });
   loop.exec();
-  if (!found.ok) return context.fail(kExitFileError, found.error);
-
-  SyncState state;
-  const SyncStateLoad loaded = LoadSyncState(SyncStateFilePath(), state);
-  if (loaded == SyncStateLoad::Unreadable)
-    return context.fail(kExitFileError, QStringLiteral("%1 cannot be read.").arg(SyncStateFilePath()));
-  if (state.user != user || state.collection != found.calendar.toString()) {
-    // Another account or calendar: what was synchronised with the old one says nothing of the new.
-    state.items.clear();
-    state.token.clear();
-  }
-  state.server = server.toString();
-  state.user = user;
-  state.calendarName = calendar.value_or(QString());
-  state.collection = found.calendar.toString();
-  state.syncCollection = found.offersSyncCollection;
-  if (SaveSyncState(SyncStateFilePath(), state) == WriteResult::Failed)
-    return context.fail(kExitFileError, QStringLiteral("%1: %2").arg(SyncStateFilePath(), LastFileError()));
-
-  QString keyring;
-  WriteSyncPassword(state.server, user, *password, [&](const QString& error) {
-    keyring = error;
-    loop.quit();
-  });
-  loop.exec();
-  if (!keyring.isEmpty())
+  if (!result.ok) return context.fail(kExitFileError, result.error);
+  if (!result.keyringError.isEmpty())
     std::fprintf(stderr, "%s\n",
                  qUtf8Printable(QStringLiteral("The password is not kept in the keyring (%1); "
                                                "orlanectl sync reads ORLANE_SYNC_PASSWORD.")
-                                    .arg(keyring)));
-  CliContext::print(
-      QStringLiteral("Calendar \"%1\" at %2 is set up.")
-          .arg(found.displayName.isEmpty() ? calendar.value_or(QString()) : found.displayName, state.collection));
+                                    .arg(result.keyringError)));
+  CliContext::print(QStringLiteral("Calendar \"%1\" at %2 is set up.").arg(result.displayName, result.collection));
   return kExitOk;
 }
 

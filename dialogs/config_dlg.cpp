@@ -122,6 +122,17 @@ void CConfigDlg::BuildSecondPage(int w) {
   backupReminder_->setSuffix(QStringLiteral(" days"));
   backupReminder_->setSpecialValueText(QStringLiteral("Never"));
   l->setBuddy(backupReminder_);
+  auto* syncGroup = new QGroupBox(QStringLiteral("Calendar Sync"), Client());
+  syncGroup->setGeometry(EdgeRect(20, 386, w - 20, 438));
+  syncGroup->lower();
+  l = label(QStringLiteral("Sync every:"), 406);
+  l->setGeometry(EdgeRect(30, 406, 100, 424));
+  syncMinutes_ = spin(405, "sync_minutes");
+  syncMinutes_->setGeometry(EdgeRect(105, 405, 200, 405 + kListHeight));
+  syncMinutes_->setSuffix(QStringLiteral(" min"));
+  syncMinutes_->setSpecialValueText(QStringLiteral("At saves"));
+  l->setBuddy(syncMinutes_);
+  serverButton_ = AddButton(QStringLiteral("&Server..."), kServerId, EdgeRect(210, 403, w - 30, 427));
   for (QWidget* c : Client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (!before.contains(c)) pages_[1] << c;
 }
@@ -234,6 +245,7 @@ void CConfigDlg::LoadControls() {
   notifications_->SetChecked(extra_.flag(QStringLiteral("notifications")));
   lateCancel_->setValue(extra_.integer(QStringLiteral("late_cancel_hours")));
   backupReminder_->setValue(extra_.integer(QStringLiteral("backup_reminder_days")));
+  syncMinutes_->setValue(extra_.integer(QStringLiteral("sync_minutes")));
 }
 
 void CConfigDlg::OnCommand(int id) {
@@ -241,6 +253,9 @@ void CConfigDlg::OnCommand(int id) {
     case 1: OnOK(); break;
     case kHelpId: OpenHelpTopic(QLatin1String(help::kConfig), Theme(), this); break;
     case kPageId: ShowPage(1 - page_); break;
+    case kServerId:
+      if (serverSetup_) serverSetup_(this);
+      break;
     case kChangePasswordId: {
       CChangePassDlg dlg(Theme(), this);
       dlg.exec();
@@ -279,6 +294,7 @@ void CConfigDlg::StoreSecondPage() {
   store("notifications", notifications_->Checked() ? 1 : 0);
   store("late_cancel_hours", lateCancel_->value());
   store("backup_reminder_days", backupReminder_->value());
+  store("sync_minutes", syncMinutes_->value());
 }
 
 void CConfigDlg::WriteRunValue() const {

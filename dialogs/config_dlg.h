@@ -10,6 +10,7 @@
 #include "days/settings_file.h"
 
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QSpinBox;
@@ -29,6 +30,7 @@ class CConfigDlg : public CThemedDialog {
   static constexpr int kHelpId = 1011;
   static constexpr int kChangePasswordId = 1020;
   static constexpr int kPageId = 1021;
+  static constexpr int kServerId = 1022;
 
   // The seven check boxes, in the order of the members they edit.
   enum Box : int {
@@ -70,6 +72,10 @@ class CConfigDlg : public CThemedDialog {
   CMacCheckBox* NotificationsBox() const { return notifications_; }
   QSpinBox* LateCancelBox() const { return lateCancel_; }
   QSpinBox* BackupReminderBox() const { return backupReminder_; }
+  QSpinBox* SyncMinutesBox() const { return syncMinutes_; }
+  CMacButton* ServerButton() const { return serverButton_; }
+  // What "Server..." opens (the calendar server's set-up, which lives above this dialog).
+  void SetServerSetup(std::function<void(QWidget* parent)> open) { serverSetup_ = std::move(open); }
 
   // What the Run value holds for autorun: the program folder + "orlane".
   static QByteArray AutorunCommand();
@@ -95,6 +101,9 @@ class CConfigDlg : public CThemedDialog {
   CMacCheckBox* notifications_ = nullptr;
   QSpinBox* lateCancel_ = nullptr;
   QSpinBox* backupReminder_ = nullptr;
+  QSpinBox* syncMinutes_ = nullptr;
+  CMacButton* serverButton_ = nullptr;
+  std::function<void(QWidget*)> serverSetup_;
   CMacButton* pageButton_ = nullptr;
   std::array<CMacCheckBox*, kBoxCount> boxes_{};
   QComboBox* dateFormat_ = nullptr;

@@ -21,6 +21,7 @@ from desktop import ADD_REMINDER, REMINDER_NOTE, DesktopTest, MainWindow, ctl, m
 from radicale_server import PASSWORD, USER, event  # noqa: E402
 
 PASSWORD_DIALOG = "^Calendar password$"
+SERVER_DIALOG = "^Calendar server$"
 
 
 class SyncTest(DesktopTest):
@@ -69,6 +70,47 @@ class SyncTest(DesktopTest):
         self.shot("sync_alert")
         self.assertEqual(list(w for w in app.windows().values() if w == "Calendar password"), [],
                          "the password is asked once")
+
+
+    def test_set_up_in_the_config_dialog(self):
+        server = radicale_server.Radicale().start()
+        self.addCleanup(server.close)
+        phone = server.make_calendar("Work")
+        server.make_calendar("Private")
+        phone.save_event(event("phone-2", today().replace("-", "") + "T235900", "Late one"))
+        ctl(self.d, "user-file", "init", "")
+        app, window = self.start_unlocked()
+        self.d.key("ctrl+g")
+        app.focus("^Config$")
+        self.d.key("alt+m")  # "More >>"
+        self.d.key("alt+s")  # "Server..."
+        app.focus(SERVER_DIALOG)
+        self.d.type(server.url)
+        self.d.key("Tab")
+        self.d.type(USER)
+        self.d.key("Tab")
+        self.d.type("wrong")
+        self.d.key("Tab")
+        self.d.type("Work")
+        self.d.key("alt+t")  # "Test connection": refused, the dialog stays
+        time.sleep(2)
+        self.assertTrue(app.shown(SERVER_DIALOG))
+        self.shot("sync_server_refused")
+        dialog = app.focus(SERVER_DIALOG)
+        app.click_client(dialog, 200, 104)  # the password field
+        self.d.key("ctrl+a")
+        self.d.type(PASSWORD)
+        self.shot("sync_server_retyped")
+        self.d.key("Return")  # OK: found and kept
+        app.focus("^Message$", 30)  # no keyring here: the password is asked at each start
+        self.d.key("Return")
+        app.gone(SERVER_DIALOG, 30)
+        wait_for("the server's reminder in its day file",
+                 lambda: any(r["note"] == "Late one" for r in window.reminders(today())), timeout=60)
+        self.assertFalse(app.shown(PASSWORD_DIALOG), "the typed password is used, not asked again")
+        app.focus("^Config$")
+        self.d.key("alt+o")
+        app.gone("^Config$")
 
 
 if __name__ == "__main__":
