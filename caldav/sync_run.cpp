@@ -239,7 +239,31 @@ void SyncRun::saveHere() {
   }
 }
 
+void SyncRun::planMoves() {
+  // A reminder gone from one second and the same one new at another was moved:
+  // its resource moves with it rather than being deleted and made anew.
+  std::vector<std::pair<QString, QString>> moves;
+  std::set<QString> taken;
+  for (const auto& entry : state_.items) {
+    if (!IsReminderKey(entry.first) || local_.count(entry.first)) continue;
+    for (const auto& local : local_) {
+      if (!IsReminderKey(local.first) || state_.items.count(local.first) || sendAsNew_.count(local.first) ||
+          taken.count(local.first) || local.second.hash != entry.second.hash)
+        continue;
+      moves.emplace_back(entry.first, local.first);
+      taken.insert(local.first);
+      break;
+    }
+  }
+  for (const auto& [from, to] : moves) {
+    state_.items[to] = state_.items[from];
+    state_.items.erase(from);
+    steps_.push_back([this, key = to, item = local_[to].item, hash = local_[to].hash] { send(key, item, hash); });
+  }
+}
+
 void SyncRun::planSends() {
+  planMoves();
   // Deleted here since the last sync.
   for (const auto& entry : state_.items) {
     if (local_.count(entry.first)) continue;

@@ -4,7 +4,8 @@
 // sync-collection), fetches it and compares both sides with the state's
 // record of the last sync (ETag and content hash per item):
 //   - changed on one side only: the change goes to the other side; a
-//     reminder the server moved to another second moves here too;
+//     reminder moved to another second (here or on the server) is one
+//     resource moved, not one deleted and another made;
 //   - changed on both sides: the reminder here stays as it is, the server's
 //     version comes in beside it at the next free second, and the one here
 //     goes to the server as a new resource (both are kept, and said);
@@ -84,6 +85,7 @@ class SyncRun final : public QObject {
   // Our series at key takes a new uid (the server's series of its uid comes in beside it).
   void renameHere(const QString& key);
   void planSends();
+  void planMoves();
   void send(const QString& key, const IcalItem& item, const QByteArray& hash);
   void sendNew(const QString& key, IcalItem item, const QByteArray& hash);
   void removeThere(const QString& key, const SyncItem& resource);

@@ -78,6 +78,17 @@ class TwoWaySync(unittest.TestCase):
         self.assertIn("Choir, bring music", " ".join(self.summaries()))
         self.assertIn("Choir at eight", " ".join(self.summaries()))
 
+        # Moved here to another time: the same resource moves, nothing is deleted.
+        before = len(self.phone.events())
+        self.ctl("reminders", "remove", "2026-12-09", "08:30:00")
+        self.ctl("reminders", "add", "2026-12-09", "10:15:00", "--note", "Dentist moved")
+        said = self.ctl("sync")
+        self.assertIn("1 sent, 0 deleted here, 0 deleted on the server", said)
+        self.assertEqual(len(self.phone.events()), before)
+        moved = [e for e in self.phone.events() if "Dentist moved" in e.data]
+        self.assertEqual(len(moved), 1)
+        self.assertEqual(moved[0].icalendar_component.decoded("dtstart").strftime("%H:%M"), "10:15")
+
         # A killed server: the sync fails with the reason, nothing is lost, the next run finishes.
         self.ctl("reminders", "add", "2026-12-12", "09:00:00", "--note", "Offline one")
         self.server.kill()
