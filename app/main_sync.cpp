@@ -13,6 +13,7 @@
 #include "dialogs/sync_password_dlg.h"
 #include "platform/clock.h"
 #include "security/error_log.h"
+#include "security/session.h"
 
 #include <QScopedValueRollback>
 #include <QUrl>
@@ -29,6 +30,10 @@ void CMainDlg::StartSync() {
     // What is on screen is what goes out; this save is the sync's own, not a reason for another sync.
     const QScopedValueRollback preparing(syncPreparing_, true);
     return SaveLoadedDay(SaveFailureReply::Log);
+  });
+  sync_->setPagePassword([this]() -> std::optional<QByteArray> {
+    if (LoginPending()) return std::nullopt;
+    return CurrentPassword();
   });
   sync_->setAskPassword([this](const SyncState& account) {
     return AskSyncPassword(account.user, QUrl(account.server).host(), settings_.theme, this);
@@ -68,8 +73,8 @@ void CMainDlg::FollowSync(const SyncReport& report) {
   deskleaf_->RefreshReminders();
   RebuildTitleLine();
   if (!report.conflicts.isEmpty())
-    ThemedNotice(QStringLiteral("These reminders were changed here and on the calendar server. Both versions "
-                                "are kept; the server's is at the next free second: %1.")
+    ThemedNotice(QStringLiteral("Changed here and on the calendar server, so both versions are kept (a "
+                                "reminder's other version at the next free second): %1.")
                      .arg(report.conflicts.join(QStringLiteral(", "))),
                  settings_.theme, this);
 }

@@ -2,7 +2,9 @@
 
 #include "days/day_files.h"
 #include "ical/ical_folder.h"
+#include "platform/file_io.h"
 #include "reminders/recurring_file.h"
+#include "security/scramble.h"
 
 #include <QDate>
 #include <QUuid>
@@ -10,6 +12,9 @@
 namespace orlane {
 
 namespace {
+// Pages carry their pictures: far larger than any other day file.
+constexpr qint64 kPageReadLimit = qint64(512) << 20;
+
 QString IsoMoment(const QString& dayKey, const QByteArray& timeKey) {
   const std::optional<CalendarDate> d = ParseDayKey(dayKey);
   const QString date = d ? QDate(d->year, d->month, d->day).toString(Qt::ISODate) : dayKey;
@@ -65,8 +70,18 @@ QString SyncReportText(const SyncReport& report) {
   return lines.join(QLatin1Char('\n'));
 }
 
-SyncRun::SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calendar, QString statePath, QObject* parent)
-    : QObject(parent), store_(store), state_(state), calendar_(calendar), statePath_(std::move(statePath)) {}
+SyncRun::SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calendar, QString statePath,
+                 std::optional<QByteArray> pagePassword, QObject* parent)
+    : QObject(parent),
+      store_(store),
+      state_(state),
+      calendar_(calendar),
+      statePath_(std::move(statePath)),
+      pagePassword_(std::move(pagePassword)) {}
+
+bool SyncRun::syncs(const QString& key) const {
+  return !key.startsWith(QLatin1Char('P')) || pagePassword_.has_value();
+}
 
 void SyncRun::start(std::function<void(const SyncReport&)> done) {
   done_ = std::move(done);
@@ -77,7 +92,10 @@ void SyncRun::start(std::function<void(const SyncReport&)> done) {
 
 std::map<QString, SyncRun::Local> SyncRun::localItems() {
   std::map<QString, Local> items;
-  for (IcalItem& item : CollectIcalItems(store_, IcalExportRequest{}).items) {
+  IcalExportRequest request;
+  request.diary = pagePassword_.has_value();
+  request.password = pagePassword_.value_or(QByteArray());
+  for (IcalItem& item : CollectIcalItems(store_, request).items) {
     QByteArray hash = SyncContentHash(SyncContentOf(item));
     QString key = SyncKeyOf(item);
     items.emplace(std::move(key), Local{std::move(item), std::move(hash)});
@@ -120,12 +138,17 @@ void SyncRun::fetched(const CalDavFetched& result, const CalDavChanges& changes)
 void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, const QByteArray& data) {
   const IcalReadResult read = ReadIcalItems(data);
   const IcalItem* theirs = nullptr;
+  // One item a resource: a series before a reminder before a page.
+  const auto rank = [](IcalItemKind kind) {
+    return kind == IcalItemKind::Series ? 0 : kind == IcalItemKind::Reminder ? 1 : 2;
+  };
   for (const IcalItem& item : read.items)
-    if (item.kind != IcalItemKind::DiaryPage && (!theirs || item.kind == IcalItemKind::Series)) theirs = &item;
+    if ((item.kind != IcalItemKind::DiaryPage || pagePassword_) && (!theirs || rank(item.kind) < rank(theirs->kind)))
+      theirs = &item;
   if (!theirs) {
-    report_.notTaken << href + QStringLiteral(" (") +
-                            (read.skipped.empty() ? QStringLiteral("no reminder in it") : read.skipped.front().reason) +
-                            QLatin1Char(')');
+    QString why = read.skipped.empty() ? QStringLiteral("no reminder in it") : read.skipped.front().reason;
+    if (!read.items.empty()) why = QStringLiteral("a diary page, and the diary is locked");
+    report_.notTaken << href + QStringLiteral(" (") + why + QLatin1Char(')');
     return;
   }
   const QString key = state_.keyOfHref(href);
@@ -134,6 +157,13 @@ void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, cons
   const auto here = local_.find(key);
   const bool changedHere = here == local_.end() || here->second.hash != before.hash;
   const bool deletedHere = here == local_.end();
+  if (theirs->kind == IcalItemKind::DiaryPage && !deletedHere) {
+    // Unchanged here, the server's page replaces ours; changed here too, ours stays and
+    // goes to the server while theirs is kept beside it as a conflict copy.
+    state_.items.erase(key);
+    placeHere(*theirs, href, before.uid, etag, !changedHere);
+    return;
+  }
   if (changedHere && !deletedHere) {
     // Both sides changed it: ours stays and goes to the server anew, theirs comes in beside it.
     state_.items.erase(key);
@@ -157,6 +187,7 @@ void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, cons
 void SyncRun::takeServerRemoval(const QString& href) {
   const QString key = state_.keyOfHref(href);
   if (key.isEmpty()) return;
+  if (!syncs(key)) return;  // a page, while the diary is locked: the next run with it looks
   const SyncItem before = state_.items[key];
   const auto here = local_.find(key);
   state_.items.erase(key);
@@ -166,10 +197,17 @@ void SyncRun::takeServerRemoval(const QString& href) {
   ++report_.removedHere;
 }
 
-void SyncRun::placeHere(const IcalItem& item, const QString& href, const QByteArray& uid, const QByteArray& etag) {
+void SyncRun::placeHere(const IcalItem& item, const QString& href, const QByteArray& uid, const QByteArray& etag,
+                        bool replace) {
   IcalItem placed = item;
   bool changed = true;
-  if (item.kind == IcalItemKind::Series) {
+  bool oursStays = false;
+  if (item.kind == IcalItemKind::DiaryPage) {
+    const PagePlaced page = placePage(item, replace);
+    if (page == PagePlaced::Failed) return;
+    changed = page != PagePlaced::Held;
+    oursStays = page == PagePlaced::BesideOurs;
+  } else if (item.kind == IcalItemKind::Series) {
     const QString heldKey = SyncKeyOf(item);
     if (const RecurringReminder* held = store_.recurring().find(item.series.uid)) {
       if (SyncContentOf(MakeSeriesItem(*held)) == SyncContentOf(item)) {
@@ -196,8 +234,30 @@ void SyncRun::placeHere(const IcalItem& item, const QString& href, const QByteAr
   }
   const QString key = SyncKeyOf(placed);
   state_.items[key] = SyncItem{href, uid.isEmpty() ? placed.uid : uid, etag, SyncContentHash(SyncContentOf(placed))};
-  local_[key] = Local{placed, state_.items[key].hash};
+  if (!oursStays) local_[key] = Local{placed, state_.items[key].hash};
   if (changed) ++report_.received;
+}
+
+SyncRun::PagePlaced SyncRun::placePage(const IcalItem& item, bool replace) {
+  const QString path = DayFilePath(item.dayKey, DayFileKind::Diary);
+  const QByteArray wrapped = WrapWithPasswordHeader(item.rtf, *pagePassword_);
+  QByteArray now;
+  const FileReadResult read = ReadFileBytes(path, now, kPageReadLimit);
+  if (read == FileReadResult::Ok && now == wrapped) return PagePlaced::Held;
+  if (read == FileReadResult::Missing || (replace && read == FileReadResult::Ok)) {
+    if (AtomicWriteFile(path, wrapped) == WriteResult::Written) return PagePlaced::Written;
+    report_.failures << path + QStringLiteral(": ") + LastFileError();
+    return PagePlaced::Failed;
+  }
+  // A page of its own is here: the server's is kept beside it, ours goes to the server.
+  const QString kept = KeepBytesBeside(path, QStringLiteral(".conflict"), wrapped, true);
+  if (kept.isEmpty()) {
+    report_.failures << path + QStringLiteral(": ") + LastFileError();
+    return PagePlaced::Failed;
+  }
+  report_.conflicts << QStringLiteral("the diary page of %1 (theirs is %2)")
+                           .arg(IsoMoment(item.dayKey, {}).trimmed(), kept.section(QLatin1Char('/'), -1));
+  return PagePlaced::BesideOurs;
 }
 
 void SyncRun::renameHere(const QString& key) {
@@ -218,7 +278,11 @@ void SyncRun::removeHere(const QString& key) {
   const auto here = local_.find(key);
   if (here == local_.end()) return;
   const IcalItem& item = here->second.item;
-  if (item.kind == IcalItemKind::Series) {
+  if (item.kind == IcalItemKind::DiaryPage) {
+    const QString path = DayFilePath(item.dayKey, DayFileKind::Diary);
+    if (RemoveFileForced(path) != WriteResult::Written)
+      report_.failures << path + QStringLiteral(": ") + LastFileError();
+  } else if (item.kind == IcalItemKind::Series) {
     store_.removeSeries(item.series.uid);
   } else {
     store_.removeReminder(item.dayKey, item.timeKey);
@@ -266,7 +330,7 @@ void SyncRun::planSends() {
   planMoves();
   // Deleted here since the last sync.
   for (const auto& entry : state_.items) {
-    if (local_.count(entry.first)) continue;
+    if (local_.count(entry.first) || !syncs(entry.first)) continue;
     steps_.push_back([this, key = entry.first, resource = entry.second] { removeThere(key, resource); });
   }
   for (const auto& entry : local_) {

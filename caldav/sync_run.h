@@ -16,8 +16,9 @@
 // (offline, a killed server) loses nothing and the next run goes on. Every
 // write is conditional (If-Match, If-None-Match): a resource changed on the
 // server meanwhile is never overwritten; it is looked at in the next run.
-// Diary pages are not synchronised yet: a journal on the server is named as
-// not taken.
+// Diary pages go as journals (VJOURNAL) when the run has the password; a
+// page changed on both sides stays here as it is, the server's version beside
+// it as a conflict copy, and ours goes to the server.
 #pragma once
 
 #include "caldav/caldav_calendar.h"
@@ -31,6 +32,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace orlane {
@@ -63,8 +65,10 @@ class SyncRun final : public QObject {
  public:
   // The state is the caller's: it is changed as the run goes and saved by it
   // to statePath after every step.
+  // pagePassword: the diary pages go both ways too, written under it; none:
+  // the pages are left as they are on both sides (the diary is locked).
   SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calendar, QString statePath,
-          QObject* parent = nullptr);
+          std::optional<QByteArray> pagePassword = std::nullopt, QObject* parent = nullptr);
 
   // Runs once; done is called from the event loop when the run ended.
   void start(std::function<void(const SyncReport&)> done);
@@ -80,7 +84,12 @@ class SyncRun final : public QObject {
   void fetched(const CalDavFetched& fetched, const CalDavChanges& changes);
   void takeServerChange(const QString& href, const QByteArray& etag, const QByteArray& data);
   void takeServerRemoval(const QString& href);
-  void placeHere(const IcalItem& item, const QString& href, const QByteArray& uid, const QByteArray& etag);
+  // replace: a page here may be written over (it did not change since the last sync).
+  void placeHere(const IcalItem& item, const QString& href, const QByteArray& uid, const QByteArray& etag,
+                 bool replace = false);
+  enum class PagePlaced { Written, Held, BesideOurs, Failed };
+  PagePlaced placePage(const IcalItem& item, bool replace);
+  bool syncs(const QString& key) const;
   void removeHere(const QString& key);
   // Our series at key takes a new uid (the server's series of its uid comes in beside it).
   void renameHere(const QString& key);
@@ -106,6 +115,7 @@ class SyncRun final : public QObject {
   // Keys whose local item is to go to the server as a new resource (a conflict's own side).
   std::set<QString> sendAsNew_;
   std::deque<Step> steps_;
+  std::optional<QByteArray> pagePassword_;
 };
 
 }  // namespace orlane

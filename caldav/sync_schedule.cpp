@@ -72,7 +72,8 @@ void SyncSchedule::begin() {
   if (running()) return;
   calendar_ = std::make_unique<CalDavCalendar>();
   calendar_->setCredentials(state_.user, *password_);
-  run_ = std::make_unique<SyncRun>(store_, state_, *calendar_, SyncStateFilePath());
+  run_ = std::make_unique<SyncRun>(store_, state_, *calendar_, SyncStateFilePath(),
+                                   pagePassword_ ? pagePassword_() : std::nullopt);
   Q_EMIT started();
   run_->start([this](const SyncReport& report) {
     // The run's callback comes from inside it: it is let go once the event loop is back.

@@ -33,6 +33,8 @@ class SyncSchedule final : public QObject {
 
   void setAskPassword(AskPassword ask) { askPassword_ = std::move(ask); }
   void setPrepare(std::function<bool()> prepare) { prepare_ = std::move(prepare); }
+  // The diary's password for a run; none while the diary is locked (pages then wait).
+  void setPagePassword(std::function<std::optional<QByteArray>()> password) { pagePassword_ = std::move(password); }
   void setMinutes(int minutes);
   // The password the person just typed for the account set up.
   void setPassword(const QString& password) {
@@ -60,6 +62,7 @@ class SyncSchedule final : public QObject {
   ReminderStore& store_;
   AskPassword askPassword_;
   std::function<bool()> prepare_;
+  std::function<std::optional<QByteArray>()> pagePassword_;
   QTimer interval_;
   QTimer soon_;
   SyncState state_;

@@ -80,10 +80,13 @@ int Run(CliContext& context) {
     return context.fail(kExitRefused, QStringLiteral("No calendar is set up: orlanectl sync setup URL USER"));
   const std::optional<QString> password = AccountPassword(state);
   if (!password) return context.usage(QStringLiteral("No password: set ORLANE_SYNC_PASSWORD."));
+  // The diary pages go under the user file's password.
+  QByteArray diaryPassword;
+  if (const int code = context.login(diaryPassword)) return code;
   CalDavCalendar caldav;
   caldav.setCredentials(state.user, *password);
   ReminderStore store;
-  SyncRun run(store, state, caldav, SyncStateFilePath());
+  SyncRun run(store, state, caldav, SyncStateFilePath(), diaryPassword);
   QEventLoop loop;
   SyncReport report;
   run.start([&](const SyncReport& done) {

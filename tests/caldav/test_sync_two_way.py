@@ -100,6 +100,39 @@ class TwoWaySync(unittest.TestCase):
         self.assertIn("Offline one", self.summaries())
         self.assertIn("0 received, 0 sent", self.ctl("sync"))
 
+    def test_diary_pages_as_journals(self):
+        page = os.path.join(self.folder, "..", "page-%d.rtf" % os.getpid())
+        with open(page, "wb") as f:
+            f.write(rb"{\rtf1\ansi{\fonttbl{\f0 Tahoma;}}\f0\fs20 Walked to the lake.\par}")
+        self.addCleanup(os.remove, page)
+        self.ctl("diary", "import", "2026-12-09", page)
+        self.assertIn("1 sent", self.ctl("sync"))
+        journals = self.phone.journals()
+        self.assertEqual(len(journals), 1)
+        self.assertIn("Walked to the lake.", str(journals[0].icalendar_component["description"]))
+
+        # Edited on the phone: the page here becomes that text.
+        journal = journals[0]
+        journal.icalendar_component["description"] = "Walked to the lake, then home."
+        del journal.icalendar_component["x-orlane-rtf"]
+        journal.save()
+        self.assertIn("1 received", self.ctl("sync"))
+        self.assertIn("Walked to the lake, then home.", self.ctl("diary", "export", "2026-12-09", "--format", "txt"))
+
+        # Changed on both sides: ours stays and goes out, the phone's is kept beside it.
+        journal = self.phone.journals()[0]
+        journal.icalendar_component["description"] = "The phone's version."
+        journal.save()
+        with open(page, "wb") as f:
+            f.write(rb"{\rtf1\ansi{\fonttbl{\f0 Tahoma;}}\f0\fs20 This computer's version.\par}")
+        self.ctl("diary", "import", "2026-12-09", page, "--replace")
+        said = self.ctl("sync")
+        self.assertIn("the diary page of 2026-12-09", said)
+        self.assertIn("This computer's version.", self.ctl("diary", "export", "2026-12-09", "--format", "txt"))
+        copies = [n for n in os.listdir(self.folder) if ".dia.conflict" in n]
+        self.assertEqual(len(copies), 1, os.listdir(self.folder))
+        self.assertIn("This computer's version.", str(self.phone.journals()[0].icalendar_component["description"]))
+
     def test_not_set_up(self):
         os.remove(os.path.join(self.folder, "caldav.dat"))
         self.ctl("sync", code=1)
