@@ -22,6 +22,7 @@ namespace orlane {
 
 namespace {
 constexpr char kSyncMinutesKey[] = "sync_minutes";
+constexpr int kLongSyncWrites = 20;
 }  // namespace
 
 void CMainDlg::StartSync() {
@@ -39,6 +40,12 @@ void CMainDlg::StartSync() {
     return AskSyncPassword(account.user, QUrl(account.server).host(), settings_.theme, this);
   });
   connect(sync_, &SyncSchedule::finished, this, &CMainDlg::FollowSync);
+  connect(sync_, &SyncSchedule::progress, this, [this](int done, int total) {
+    // Only a long run says how far it is; a few writes pass unseen.
+    if (total < kLongSyncWrites) return;
+    syncStatus_ = QStringLiteral("Synchronising %1 of %2 ...").arg(done).arg(total);
+    RebuildTitleLine();
+  });
   connect(session_, &DaySession::daySaved, this, [this] {
     if (!syncPreparing_) sync_->syncSoon();
   });

@@ -398,6 +398,8 @@ void SyncRun::removeThere(const QString& key, const SyncItem& resource) {
 
 void SyncRun::next() {
   if (steps_.empty()) return finish();
+  if (planned_ == 0) planned_ = int(steps_.size());
+  Q_EMIT progress(planned_ - int(steps_.size()), planned_);
   const Step step = std::move(steps_.front());
   steps_.pop_front();
   step();

@@ -73,6 +73,10 @@ class SyncRun final : public QObject {
   // Runs once; done is called from the event loop when the run ended.
   void start(std::function<void(const SyncReport&)> done);
 
+ Q_SIGNALS:
+  // Writes to the server: done of total (a first sync of years of pages has many).
+  void progress(int done, int total);
+
  private:
   struct Local {
     IcalItem item;
@@ -116,6 +120,7 @@ class SyncRun final : public QObject {
   std::set<QString> sendAsNew_;
   std::deque<Step> steps_;
   std::optional<QByteArray> pagePassword_;
+  int planned_ = 0;
 };
 
 }  // namespace orlane

@@ -52,6 +52,7 @@ class SyncSchedule final : public QObject {
 
  Q_SIGNALS:
   void started();
+  void progress(int done, int total);
   void finished(const SyncReport& report);
 
  private:
