@@ -12,15 +12,6 @@
 namespace orlane {
 
 namespace {
-// Pages carry their pictures: far larger than any other day file.
-constexpr qint64 kPageReadLimit = qint64(512) << 20;
-
-QString IsoMoment(const QString& dayKey, const QByteArray& timeKey) {
-  const std::optional<CalendarDate> d = ParseDayKey(dayKey);
-  const QString date = d ? QDate(d->year, d->month, d->day).toString(Qt::ISODate) : dayKey;
-  return date + QLatin1Char(' ') + QString::fromLatin1(timeKey);
-}
-
 // A uid of our own for a reminder that goes to the server beside another.
 QByteArray FreshReminderUid(const IcalItem& item) {
   return ReminderUid(item.dayKey, item.timeKey)
@@ -172,7 +163,7 @@ void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, cons
     placeHere(*theirs, href, before.uid, etag);
     if (IsReminderKey(key)) {
       const QString placed = state_.keyOfHref(href);
-      report_.conflicts << IsoMoment(placed.mid(1, 8), placed.mid(10).toLatin1());
+      report_.conflicts << IsoMomentOf(placed.mid(1, 8), placed.mid(10).toLatin1());
     } else {
       report_.conflicts << QString::fromUtf8(theirs->series.uid);
     }
@@ -210,7 +201,7 @@ void SyncRun::placeHere(const IcalItem& item, const QString& href, const QByteAr
   } else if (item.kind == IcalItemKind::Series) {
     const QString heldKey = SyncKeyOf(item);
     if (const RecurringReminder* held = store_.recurring().find(item.series.uid)) {
-      if (SyncContentOf(MakeSeriesItem(*held)) == SyncContentOf(item)) {
+      if (SameSeriesContent(*held, item.series)) {
         placed.series.fired = held->fired;
         placed.series.firedBefore = held->firedBefore;
         changed = false;
@@ -242,7 +233,7 @@ SyncRun::PagePlaced SyncRun::placePage(const IcalItem& item, bool replace) {
   const QString path = DayFilePath(item.dayKey, DayFileKind::Diary);
   const QByteArray wrapped = WrapWithPasswordHeader(item.rtf, *pagePassword_);
   QByteArray now;
-  const FileReadResult read = ReadFileBytes(path, now, kPageReadLimit);
+  const FileReadResult read = ReadFileBytes(path, now, kDiaryPageReadLimit);
   if (read == FileReadResult::Ok && now == wrapped) return PagePlaced::Held;
   if (read == FileReadResult::Missing || (replace && read == FileReadResult::Ok)) {
     if (AtomicWriteFile(path, wrapped) == WriteResult::Written) return PagePlaced::Written;
@@ -256,7 +247,7 @@ SyncRun::PagePlaced SyncRun::placePage(const IcalItem& item, bool replace) {
     return PagePlaced::Failed;
   }
   report_.conflicts << QStringLiteral("the diary page of %1 (theirs is %2)")
-                           .arg(IsoMoment(item.dayKey, {}).trimmed(), kept.section(QLatin1Char('/'), -1));
+                           .arg(IsoDateOfDayKey(item.dayKey), kept.section(QLatin1Char('/'), -1));
   return PagePlaced::BesideOurs;
 }
 

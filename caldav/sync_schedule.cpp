@@ -92,8 +92,7 @@ void SyncSchedule::ended(const SyncReport& report) {
 
 QString SyncStatusText(const SyncReport& report, std::time_t when) {
   if (report.ok)
-    return QStringLiteral("Synchronised %1.")
-        .arg(QDateTime::fromSecsSinceEpoch(when).toString(QStringLiteral("HH:mm")));
+    return QStringLiteral("Synchronised %1").arg(QDateTime::fromSecsSinceEpoch(when).toString(QStringLiteral("HH:mm")));
   return QStringLiteral("Not synchronised: %1")
       .arg(report.error.isEmpty() ? report.failures.join(QStringLiteral("; ")) : report.error);
 }

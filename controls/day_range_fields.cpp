@@ -17,11 +17,6 @@ QString KeyOf(const QDate& d) {
   return MakeDayKey(d.year(), d.month(), d.day());
 }
 
-QDate DateOf(const QString& key) {
-  const std::optional<CalendarDate> d = ParseDayKey(key);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
-
 QLabel* AddLabel(QWidget* client, const QString& text, const QRect& rect, Qt::Alignment alignment) {
   auto* l = new QLabel(text, client);
   l->setAlignment(alignment | Qt::AlignVCenter);
@@ -101,8 +96,8 @@ void CDayRangeFields::ShowDays(int days) {
       for (const DayFileKind kind : everything_) {
         const QStringList keys = DayKeysWithFile(kind, QStringLiteral("00000000"), QStringLiteral("ffffffff"));
         if (keys.isEmpty()) continue;
-        const QDate a = DateOf(keys.first());
-        const QDate b = DateOf(keys.last());
+        const QDate a = DayKeyDate(keys.first());
+        const QDate b = DayKeyDate(keys.last());
         if (a.isValid() && (!first.isValid() || a < first)) first = a;
         if (b.isValid() && (!last.isValid() || b > last)) last = b;
       }

@@ -45,6 +45,11 @@ std::optional<CalendarDate> ParseIsoDate(const QString& text) {
   return d;
 }
 
+QDate DayKeyDate(QStringView key) {
+  const std::optional<CalendarDate> d = ParseDayKey(key);
+  return d ? QDate(d->year, d->month, d->day) : QDate();
+}
+
 std::optional<CalendarDate> ParseDayKey(QStringView key) {
   if (key.size() != 8) return std::nullopt;
   for (const QChar c : key)

@@ -5,6 +5,7 @@
 
 #include "platform/app_paths.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <ctime>
@@ -35,6 +36,8 @@ struct CalendarDate {
 std::optional<CalendarDate> ParseIsoDate(const QString& text);
 // The date of a day key as MakeDayKey writes it; nullopt for any other text.
 std::optional<CalendarDate> ParseDayKey(QStringView key);
+// The same as a QDate; an invalid one for any other text.
+QDate DayKeyDate(QStringView key);
 // The local time of that day at h:m:s (mktime rules), or -1 for a key that is not a day's.
 std::time_t DayKeyTime(QStringView key, int hour, int minute, int second);
 

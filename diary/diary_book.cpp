@@ -19,11 +19,6 @@ namespace {
 constexpr char kOtherPasswordNote[] = "This page was written under another password and is not in this book.";
 constexpr char kUnreadableNote[] = "This page could not be read and is not in this book.";
 
-QDate DateOfKey(const QString& key) {
-  const std::optional<CalendarDate> d = ParseDayKey(key);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
-
 QString BookTitle(const QDate& first, const QDate& last) {
   if (first == last) return QStringLiteral("Diary ") + first.toString(Qt::ISODate);
   return QStringLiteral("Diary ") + first.toString(Qt::ISODate) + QStringLiteral(" to ") + last.toString(Qt::ISODate);
@@ -80,15 +75,15 @@ DiaryBookResult WriteDiaryBook(const DiaryBookRequest& request, const BookProgre
       QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(BookPictureFolder(request.outPath)).fileName())) +
       QLatin1Char('/');
   BookDocument book(request.format, link);
-  const QDate first = DateOfKey(keys.first());
-  const QDate last = DateOfKey(keys.last());
+  const QDate first = DayKeyDate(keys.first());
+  const QDate last = DayKeyDate(keys.last());
   book.AddTitle(BookTitle(std::min(first, last), std::max(first, last)));
   for (int i = 0; i < keys.size(); ++i) {
     if (cancelled(i)) {
       result.status = BookStatus::Cancelled;
       return result;
     }
-    const QDate date = DateOfKey(keys[i]);
+    const QDate date = DayKeyDate(keys[i]);
     QTextDocument page;
     const PageRead read = ReadPage(keys[i], request.password, page);
     if (read == PageRead::Gone) continue;

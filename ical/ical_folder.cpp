@@ -12,26 +12,14 @@
 namespace orlane {
 
 namespace {
-// Pages carry their pictures: far larger than any other day file.
-constexpr qint64 kPageReadLimit = qint64(512) << 20;
 // A series is exported when it has an occurrence in the range; a range open
 // at its end is searched this far.
 constexpr int kOpenRangeYears = 10;
 constexpr int kLastSecondOfDay = 24 * 60 * 60 - 1;
 
-QDate DateOfKey(const QString& dayKey) {
-  const std::optional<CalendarDate> d = ParseDayKey(dayKey);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
-
-QString IsoDateOfKey(const QString& dayKey) {
-  const QDate date = DateOfKey(dayKey);
-  return date.isValid() ? date.toString(Qt::ISODate) : dayKey;
-}
-
 bool SeriesInRange(const RecurringReminder& series, const IcalExportRequest& request) {
-  const QDate from = DateOfKey(request.fromKey);
-  const QDate to = DateOfKey(request.toKey);
+  const QDate from = DayKeyDate(request.fromKey);
+  const QDate to = DayKeyDate(request.toKey);
   if (to.isValid() && series.start > to) return false;
   if (!from.isValid() || !IsExpandable(series)) return true;  // a rule we cannot expand is kept, not lost
   const QDate start = std::max(from, series.start);
@@ -61,7 +49,7 @@ void CollectReminders(ReminderStore& store, const IcalExportRequest& request, co
     const ReminderMap& day = store.day(dayKey);
     const ReminderLoadResult read = store.loadResult(dayKey);
     if (read == ReminderLoadResult::Unreadable || read == ReminderLoadResult::Damaged)
-      result.unreadable << IsoDateOfKey(dayKey);
+      result.unreadable << IsoDateOfDayKey(dayKey);
     for (const auto& [timeKey, value] : day) {
       result.items.push_back(MakeReminderItem(dayKey, timeKey, value));
       ++result.reminders;
@@ -82,30 +70,19 @@ void CollectPages(const IcalExportRequest& request, const QStringList& days, Day
       return;
     }
     QByteArray bytes;
-    const FileReadResult read = ReadFileBytes(DayFilePath(dayKey, DayFileKind::Diary), bytes, kPageReadLimit);
+    const FileReadResult read = ReadFileBytes(DayFilePath(dayKey, DayFileKind::Diary), bytes, kDiaryPageReadLimit);
     if (read == FileReadResult::Missing) continue;  // removed since the folder was listed
     const PasswordHeaderCheck check =
         read == FileReadResult::Ok ? CheckPasswordHeader(bytes, request.password) : PasswordHeaderCheck::TooShort;
     if (check == PasswordHeaderCheck::OtherPassword) {
-      result.otherPassword << IsoDateOfKey(dayKey);
+      result.otherPassword << IsoDateOfDayKey(dayKey);
     } else if (check == PasswordHeaderCheck::TooShort) {
-      result.unreadable << IsoDateOfKey(dayKey);
+      result.unreadable << IsoDateOfDayKey(dayKey);
     } else {
       result.items.push_back(MakeDiaryPageItem(dayKey, UnwrapPasswordHeader(bytes)));
       ++result.pages;
     }
   }
-}
-
-// What a person set on a series; the fired records and the stamp follow the
-// program's own use of it.
-bool SameSeriesContent(const RecurringReminder& a, const RecurringReminder& b) {
-  return a.start == b.start && a.timeKey == b.timeKey && a.rrule == b.rrule && a.skipped == b.skipped &&
-         a.note == b.note && a.media == b.media && a.active == b.active && a.repeat == b.repeat;
-}
-
-QString MomentText(const QString& dayKey, const QByteArray& timeKey) {
-  return IsoDateOfKey(dayKey) + QLatin1Char(' ') + QString::fromLatin1(timeKey);
 }
 
 class FolderImport {
@@ -132,15 +109,16 @@ class FolderImport {
   }
 
   void takeReminder(const IcalItem& item) {
-    if (!DateOfKey(item.dayKey).isValid() || !IsWellFormedTimeKey(item.timeKey))
+    if (!DayKeyDate(item.dayKey).isValid() || !IsWellFormedTimeKey(item.timeKey))
       return skip(item, "VEVENT", QStringLiteral("its date or time cannot be placed"));
     const ReminderLoadResult read = store_.loadResult(item.dayKey);
     if (read == ReminderLoadResult::Unreadable)
-      return skip(item, "VEVENT", QStringLiteral("the reminders of %1 cannot be read").arg(IsoDateOfKey(item.dayKey)));
+      return skip(item, "VEVENT",
+                  QStringLiteral("the reminders of %1 cannot be read").arg(IsoDateOfDayKey(item.dayKey)));
     const std::optional<ReminderPlace> place = PlaceReminder(store_.shownDay(item.dayKey), item.timeKey, item.value);
     if (!place)
       return skip(item, "VEVENT",
-                  QStringLiteral("no second after %1 is free").arg(MomentText(item.dayKey, item.timeKey)));
+                  QStringLiteral("no second after %1 is free").arg(IsoMomentOf(item.dayKey, item.timeKey)));
     if (place->held) {
       ++result_.unchanged;
       return;
@@ -148,7 +126,7 @@ class FolderImport {
     store_.setReminder(item.dayKey, place->timeKey, item.value);
     changedDays_.insert(item.dayKey);
     ++result_.reminders;
-    if (place->timeKey != item.timeKey) result_.moved << MomentText(item.dayKey, place->timeKey);
+    if (place->timeKey != item.timeKey) result_.moved << IsoMomentOf(item.dayKey, place->timeKey);
   }
 
   void takeSeries(RecurringReminder series) {
@@ -167,11 +145,11 @@ class FolderImport {
   }
 
   void takePage(const IcalItem& item) {
-    if (!DateOfKey(item.dayKey).isValid()) return skip(item, "VJOURNAL", QStringLiteral("its date cannot be placed"));
+    if (!DayKeyDate(item.dayKey).isValid()) return skip(item, "VJOURNAL", QStringLiteral("its date cannot be placed"));
     const QString path = DayFilePath(item.dayKey, DayFileKind::Diary);
     const QByteArray wrapped = WrapWithPasswordHeader(item.rtf, password_);
     QByteArray now;
-    switch (ReadFileBytes(path, now, kPageReadLimit)) {
+    switch (ReadFileBytes(path, now, kDiaryPageReadLimit)) {
       case FileReadResult::Missing:
         if (AtomicWriteFile(path, wrapped) != WriteResult::Written) return fail(path);
         ++result_.pages;
@@ -205,6 +183,20 @@ QString Counted(int n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 }  // namespace
+
+QString IsoDateOfDayKey(const QString& dayKey) {
+  const QDate date = DayKeyDate(dayKey);
+  return date.isValid() ? date.toString(Qt::ISODate) : dayKey;
+}
+
+QString IsoMomentOf(const QString& dayKey, const QByteArray& timeKey) {
+  return IsoDateOfDayKey(dayKey) + QLatin1Char(' ') + QString::fromLatin1(timeKey);
+}
+
+bool SameSeriesContent(const RecurringReminder& a, const RecurringReminder& b) {
+  return a.start == b.start && a.timeKey == b.timeKey && a.rrule == b.rrule && a.skipped == b.skipped &&
+         a.note == b.note && a.media == b.media && a.active == b.active && a.repeat == b.repeat;
+}
 
 std::optional<ReminderPlace> PlaceReminder(const ReminderMap& shown, const QByteArray& timeKey,
                                            const QByteArray& value) {

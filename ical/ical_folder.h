@@ -27,6 +27,9 @@
 
 namespace orlane {
 
+// Pages carry their pictures: far larger than any other day file.
+inline constexpr qint64 kDiaryPageReadLimit = qint64(512) << 20;
+
 struct IcalExportRequest {
   QString fromKey = QStringLiteral("00000000");  // day keys, both inclusive
   QString toKey = QStringLiteral("ffffffff");
@@ -71,6 +74,15 @@ IcalImportResult ImportIcalItems(ReminderStore& store, const std::vector<IcalIte
 
 // What an import did, in the program's words, one statement per line.
 QString IcalImportSummary(const IcalImportResult& result);
+
+// "YYYY-MM-DD" of a day key, and "YYYY-MM-DD HH:mm:ss" of a day and time key
+// (a key that is no date is shown as it is).
+QString IsoDateOfDayKey(const QString& dayKey);
+QString IsoMomentOf(const QString& dayKey, const QByteArray& timeKey);
+
+// Whether two series are what a person set alike; the fired records and the
+// stamp follow each computer's own use of it.
+bool SameSeriesContent(const RecurringReminder& a, const RecurringReminder& b);
 
 // Where a reminder of this value goes on a day that shows these reminders:
 // the first second at or after timeKey that is free, or that holds this very

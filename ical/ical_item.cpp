@@ -14,11 +14,6 @@
 namespace orlane {
 
 namespace {
-QDate DateOfKey(const QString& dayKey) {
-  const std::optional<CalendarDate> d = ParseDayKey(dayKey);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
-
 icaltimetype NowStamp() {
   return icaltime_from_timet_with_zone(NowSeconds(), 0, icaltimezone_get_utc_timezone());
 }
@@ -41,7 +36,7 @@ icalcomponent* ReminderEvent(const IcalItem& item) {
   icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
   icalcomponent_add_property(event, icalproperty_new_uid(item.uid.constData()));
   icalcomponent_add_property(event, icalproperty_new_dtstamp(NowStamp()));
-  icalproperty* start = icalproperty_new_dtstart(FloatingTime(DateOfKey(item.dayKey), item.timeKey));
+  icalproperty* start = icalproperty_new_dtstart(FloatingTime(DayKeyDate(item.dayKey), item.timeKey));
   SetSystemZone(start);
   icalcomponent_add_property(event, start);
   const QByteArray summary = NoteFirstLine(r.note);
@@ -71,7 +66,7 @@ icalcomponent* PageJournal(const IcalItem& item) {
   icalcomponent* journal = icalcomponent_new(ICAL_VJOURNAL_COMPONENT);
   icalcomponent_add_property(journal, icalproperty_new_uid(item.uid.constData()));
   icalcomponent_add_property(journal, icalproperty_new_dtstamp(NowStamp()));
-  const QDate d = DateOfKey(item.dayKey);
+  const QDate d = DayKeyDate(item.dayKey);
   icaltimetype day = icaltime_null_date();
   day.year = d.year();
   day.month = d.month();

@@ -61,10 +61,6 @@ TextFinder FinderOf(const SearchOptions& options) {
   return TextFinder(options.term, options.matchCase, options.wholeWord);
 }
 
-QDate DateOfDayKey(const QString& key) {
-  const std::optional<KeyDate> d = DateOfKey(key);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
 }  // namespace
 
 TextFinder::TextFinder(const QString& needle, bool matchCase, bool wholeWord)
@@ -126,9 +122,8 @@ RecurringMatches MatchingOccurrences(const SearchOptions& options) {
   RecurringSet set;
   LoadRecurringFile(RecurringFilePath(), set);
   const LocalDate today = LocalDateOf(NowSeconds());
-  const QDate last =
-      options.toKey ? DateOfDayKey(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
-  const QDate first = options.fromKey ? DateOfDayKey(*options.fromKey) : QDate(1, 1, 1);
+  const QDate last = options.toKey ? DayKeyDate(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
+  const QDate first = options.fromKey ? DayKeyDate(*options.fromKey) : QDate(1, 1, 1);
   RecurringMatches days;
   for (const RecurringReminder& series : set.series) {
     // Every occurrence has the series' note: one look at it decides them all.

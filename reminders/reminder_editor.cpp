@@ -13,8 +13,7 @@ ReminderMap ReminderEditor::reminders() const {
 }
 
 QDate ReminderEditor::date() const {
-  const std::optional<CalendarDate> d = ParseDayKey(dayKey_);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
+  return DayKeyDate(dayKey_);
 }
 
 std::optional<RecurringReminder> ReminderEditor::seriesOf(const QByteArray& key) const {

@@ -19,11 +19,6 @@ bool IsDamaged(ReminderLoadResult result) {
   return result == ReminderLoadResult::Damaged || result == ReminderLoadResult::Unreadable;
 }
 
-QDate DateOfKey(const QString& dayKey) {
-  const std::optional<CalendarDate> d = ParseDayKey(dayKey);
-  return d ? QDate(d->year, d->month, d->day) : QDate();
-}
-
 QDate Today() {
   const LocalDate d = LocalDateOf(NowSeconds());
   return {d.year, d.month, d.day};
@@ -276,7 +271,7 @@ void ReminderStore::changeRecurring(RecurringSet mine) {
 
 ReminderMap ReminderStore::occurrences(const QString& dayKey) {
   ReminderMap out;
-  const QDate date = DateOfKey(dayKey);
+  const QDate date = DayKeyDate(dayKey);
   if (!date.isValid()) return out;
   const ReminderMap& oneOff = day(dayKey);
   for (const RecurringReminder& series : recurring().series)
@@ -286,7 +281,7 @@ ReminderMap ReminderStore::occurrences(const QString& dayKey) {
 }
 
 bool ReminderStore::hasOccurrences(const QString& dayKey) {
-  const QDate date = DateOfKey(dayKey);
+  const QDate date = DayKeyDate(dayKey);
   const auto& all = recurring().series;
   return date.isValid() &&
          std::any_of(all.begin(), all.end(), [&](const auto& series) { return !OccurrencesOn(series, date).empty(); });
@@ -299,7 +294,7 @@ ReminderMap ReminderStore::shownDay(const QString& dayKey) {
 }
 
 std::optional<RecurringReminder> ReminderStore::occurrenceAt(const QString& dayKey, const QByteArray& timeKey) {
-  const QDate date = DateOfKey(dayKey);
+  const QDate date = DayKeyDate(dayKey);
   if (!date.isValid() || day(dayKey).count(timeKey)) return std::nullopt;
   for (const RecurringReminder& series : recurring().series)
     for (const Occurrence& o : OccurrencesOn(series, date))
@@ -325,7 +320,7 @@ void ReminderStore::removeSeries(const QByteArray& uid) {
 bool ReminderStore::skipOccurrence(const QString& dayKey, const QByteArray& timeKey) {
   std::optional<RecurringReminder> series = occurrenceAt(dayKey, timeKey);
   if (!series) return false;
-  series->skipped.insert(DateOfKey(dayKey));
+  series->skipped.insert(DayKeyDate(dayKey));
   setSeries(*series);
   return true;
 }
@@ -368,7 +363,7 @@ bool ReminderStore::markOccurrenceFired(const QString& dayKey, const QByteArray&
   takeOverRecurringFile();
   const std::optional<RecurringReminder> series = occurrenceAt(dayKey, timeKey);
   if (!series) return false;
-  const QDate date = DateOfKey(dayKey);
+  const QDate date = DayKeyDate(dayKey);
   const QDate oldest = Today().addDays(-kFiredRecordDays);
   Recurring& r = recurring_;
   const bool changedMine = !series->hasFired(date);

@@ -18,12 +18,14 @@ words=$(printf '%s\n' "$help" | tr ' |()[]<>' '\n' | grep -E '^-{0,2}[a-z][a-z_-
 [ -n "$words" ] || fail "orlanectl --help listed nothing"
 missing=""
 for word in $words; do
-  printf '%s\n' "$text" | grep -qwF -e "$word" || missing="$missing $word"
+  # A here-string, not a pipe: grep -q stops at the first match, and the writer of
+  # a pipe would then fail under pipefail.
+  grep -qwF -e "$word" <<< "$text" || missing="$missing $word"
 done
 [ -z "$missing" ] || fail "orlanectl.1 does not name:$missing"
 
 status=$(printf '%s\n' "$text" | sed -n '/^\.SH EXIT STATUS/,/^\.SH /p')
 for code in 0 1 2 3 4 5; do
-  printf '%s\n' "$status" | grep -qx "\.B $code" || fail "orlanectl.1 does not explain exit status $code"
+  grep -qx "\.B $code" <<< "$status" || fail "orlanectl.1 does not explain exit status $code"
 done
 echo "manual pages render cleanly; orlanectl.1 names all of: $(echo $words)"
