@@ -32,7 +32,7 @@ void CMainDlg::StartSync() {
     const QScopedValueRollback preparing(syncPreparing_, true);
     return SaveLoadedDay(SaveFailureReply::Log);
   });
-  sync_->setPagePassword([this]() -> std::optional<QByteArray> {
+  sync_->setPagePassword([]() -> std::optional<QByteArray> {
     if (LoginPending()) return std::nullopt;
     return CurrentPassword();
   });

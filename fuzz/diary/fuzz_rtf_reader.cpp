@@ -2,27 +2,15 @@
 // it made must go through the writer and read back without a fault.
 #include "diary/rtf_reader.h"
 #include "diary/rtf_writer.h"
+#include "fuzz/fuzz_gui.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-// QGuiApplication keeps a reference to its argument count, so both live as
-// long as the process.
-int g_argc = 1;
-char g_name[] = "fuzz_rtf_reader";
-char* g_argv[] = {g_name, nullptr};
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Deliberately never destroyed: libFuzzer leaves through exit(), after
-  // Qt's own globals are gone, and the destructor would then fault.
-  static QGuiApplication* application = new QGuiApplication(g_argc, g_argv);
-  (void)application;
+  orlane::fuzz::StartOffscreenGui();
   return 0;
 }
 
