@@ -26,9 +26,9 @@ bool IsWordChar(QChar c) {
   return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-QString DayKeyOfPath(const QString& path) {
+QStringView DayKeyOfPath(QStringView path) {
   const qsizetype name = path.lastIndexOf(QLatin1Char('/')) + 1;
-  return path.mid(name, std::max<qsizetype>(0, path.size() - name - 4));
+  return path.sliced(name, std::max<qsizetype>(0, path.size() - name - 4));
 }
 
 struct KeyDate {
@@ -87,23 +87,25 @@ qsizetype FindText(const QString& text, const QString& needle, bool matchCase, b
 QStringList CollectDayFiles(SearchKind kind) {
   const QString suffix = kind == SearchKind::Diary ? QStringLiteral(".dia") : QStringLiteral(".alm");
   // The iterator takes the file kind from the folder listing, without a look at each file.
-  QStringList files;
+  QStringList names;
   const QString folder = QDir(UserFolder()).absolutePath() + QLatin1Char('/');
   QDirIterator it(folder, QDir::Files);
   while (it.hasNext()) {
     it.next();
-    const QString name = it.fileName();
+    QString name = it.fileName();
     // The name filter of the folder listing matches without regard to case, as this does.
-    if (name.endsWith(suffix, Qt::CaseInsensitive)) files << folder + name;
+    if (name.endsWith(suffix, Qt::CaseInsensitive)) names << std::move(name);
   }
-  files.sort();
-  return files;
+  // The names sort as the paths do; without the folder in front they compare faster.
+  names.sort();
+  for (QString& name : names) name.prepend(folder);
+  return names;
 }
 
 QStringList FilesInRange(const QStringList& files, const SearchOptions& options) {
   QStringList kept;
   for (const QString& f : files) {
-    const QString key = DayKeyOfPath(f);
+    const QStringView key = DayKeyOfPath(f);
     if (options.fromKey && key < *options.fromKey) continue;
     if (options.toKey && key > *options.toKey) continue;
     kept << f;
@@ -192,7 +194,7 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
       result.stopped = true;
       break;
     }
-    const QString key = DayKeyOfPath(files[i]);
+    const QString key = DayKeyOfPath(files[i]).toString();
     bool match = false;
     if (kind == SearchKind::Diary) {
       QString context;

@@ -1,9 +1,12 @@
 // A console reporter that also prints, at the end, each benchmark's time as
-// a ratio against the baseline named beside it.
+// a ratio against the baseline named beside it. With repetitions, the
+// fastest repetition of each counts: on a shared, noisy machine the minimum
+// is the time least disturbed by others.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -19,7 +22,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration) {
+        const auto [at, fresh] = times_.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
+        if (!fresh) at->second = std::min(at->second, run.GetAdjustedRealTime());
+      }
     ConsoleReporter::ReportRuns(runs);
   }
 
