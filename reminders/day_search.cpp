@@ -43,7 +43,7 @@ std::optional<KeyDate> DateOfKey(const QString& key) {
 }
 
 bool NoteMatches(QByteArrayView note, const SearchOptions& options, const TextFinder& finder) {
-  return options.term.isEmpty() || finder.find(QString::fromUtf8(note)) >= 0;
+  return options.term.isEmpty() || finder.findUtf8(note) >= 0;
 }
 
 bool ReminderMapMatches(const ReminderMap& map, const SearchOptions& options, const TextFinder& finder) {
@@ -68,7 +68,16 @@ TextFinder::TextFinder(const QString& needle, bool matchCase, bool wholeWord)
       length_(needle.size()),
       wholeWord_(wholeWord) {}
 
-qsizetype TextFinder::find(const QString& text, qsizetype from) const {
+qsizetype TextFinder::findUtf8(QByteArrayView text) const {
+  if (length_ == 0) return -1;
+  // Every UTF-8 byte gives at most one UTF-16 unit.
+  if (buffer_.size() < text.size()) buffer_.resize(text.size());
+  QChar* const begin = buffer_.data();
+  const QChar* const end = decoder_.appendToBuffer(begin, text);
+  return find(QStringView(begin, end - begin));
+}
+
+qsizetype TextFinder::find(QStringView text, qsizetype from) const {
   if (length_ == 0) return -1;
   for (qsizetype at = matcher_.indexIn(text, from); at >= 0; at = matcher_.indexIn(text, at + 1)) {
     if (!wholeWord_) return at;

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QStringMatcher>
 #include <functional>
@@ -43,13 +44,21 @@ using DiaryTextReader = std::function<DiaryPageText(const QByteArray& rtf)>;
 qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from = 0);
 
 // FindText for one needle over many texts: the matcher's table is built once.
+// Not for use by two threads at once: the UTF-8 form decodes into a buffer of
+// its own.
 class TextFinder final {
  public:
   TextFinder(const QString& needle, bool matchCase, bool wholeWord);
-  qsizetype find(const QString& text, qsizetype from = 0) const;
+  qsizetype find(QStringView text, qsizetype from = 0) const;
+  // In UTF-8 text (a reminder's note), decoded into a buffer the finder keeps
+  // between calls rather than into a new string each time.
+  qsizetype findUtf8(QByteArrayView text) const;
 
  private:
   QStringMatcher matcher_;
+  // As QString::fromUtf8 decodes (a leading byte order mark is dropped), each text on its own.
+  mutable QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+  mutable QString buffer_;
   qsizetype length_;
   bool wholeWord_;
 };

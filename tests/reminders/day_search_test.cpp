@@ -33,6 +33,14 @@ TEST(FindText, caseAndWholeWordRules) {
   EXPECT_EQ(FindText(QStringLiteral("aaa"), QStringLiteral("a"), false, false, 2), 2);
 }
 
+TEST(FindText, utf8TextFindsAsItsDecodedString_withOneFinderForMany) {
+  const TextFinder finder(QStringLiteral("größe"), false, true);
+  for (const QByteArray& text : {QByteArray("Die GRÖSSE ist die Größe"), QByteArray("\xEF\xBB\xBFgröße"),
+                                 QByteArray("cut \xC3 größe"), QByteArray("größer"), QByteArray(), QByteArray("g")})
+    EXPECT_EQ(finder.findUtf8(text), finder.find(QString::fromUtf8(text))) << text.toStdString();
+  EXPECT_EQ(finder.findUtf8("\xEF\xBB\xBFgröße"), 0);  // a leading byte order mark is no character
+}
+
 TEST(DaySearch, remindersMatchOnlyTheirNotesAndEachDayOnce) {
   test::TempUserFolder folder;
   Reminders("07d60102", {{"08:00:00", "/music/dentist.ogg<Alarm is active>\r\nCall mum"},
