@@ -71,7 +71,11 @@ SyncRun::SyncRun(ReminderStore& store, SyncState& state, CalDavCalendar& calenda
       pagePassword_(std::move(pagePassword)) {}
 
 bool SyncRun::syncs(const QString& key) const {
-  return !key.startsWith(QLatin1Char('P')) || pagePassword_.has_value();
+  // What could not be read here is neither sent nor deleted, nor replaced from the server.
+  const QString dayKey = key.mid(1, 8);
+  if (key.startsWith(QLatin1Char('P'))) return pagePassword_.has_value() && !incomplete_.pageDays.count(dayKey);
+  if (key.startsWith(QLatin1Char('S'))) return !incomplete_.recurring;
+  return !incomplete_.reminderDays.count(dayKey);
 }
 
 void SyncRun::start(std::function<void(const SyncReport&)> done) {
@@ -86,7 +90,10 @@ std::map<QString, SyncRun::Local> SyncRun::localItems() {
   IcalExportRequest request;
   request.diary = pagePassword_.has_value();
   request.password = pagePassword_.value_or(QByteArray());
-  for (IcalItem& item : CollectIcalItems(store_, request).items) {
+  IcalExportResult collected = CollectIcalItems(store_, request);
+  incomplete_ = {std::move(collected.incompleteReminderDays), std::move(collected.incompletePageDays),
+                 collected.recurringIncomplete};
+  for (IcalItem& item : collected.items) {
     QByteArray hash = SyncContentHash(SyncContentOf(item));
     QString key = SyncKeyOf(item);
     items.emplace(std::move(key), Local{std::move(item), std::move(hash)});
@@ -119,7 +126,8 @@ void SyncRun::fetched(const CalDavFetched& result, const CalDavChanges& changes)
   }
   for (const QString& href : removed) takeServerRemoval(href);
   saveHere();
-  state_.token = changes.token;
+  // With a change put off, the server lists it again from the old token next time.
+  if (!deferred_) state_.token = changes.token;
   if (!saveState()) return finish(QStringLiteral("%1: %2").arg(statePath_, LastFileError()));
   local_ = localItems();
   planSends();
@@ -138,12 +146,19 @@ void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, cons
       theirs = &item;
   if (!theirs) {
     QString why = read.skipped.empty() ? QStringLiteral("no reminder in it") : read.skipped.front().reason;
-    if (!read.items.empty()) why = QStringLiteral("a diary page, and the diary is locked");
+    if (!read.items.empty()) {
+      deferred_ = true;  // a page while the diary is locked: taken by a run that has the password
+      return;
+    }
     report_.notTaken << href + QStringLiteral(" (") + why + QLatin1Char(')');
     return;
   }
   const QString key = state_.keyOfHref(href);
   if (key.isEmpty()) return placeHere(*theirs, href, theirs->uid, etag);  // new on the server
+  if (!syncs(key)) {
+    deferred_ = true;  // unreadable here: the server's change waits for a run that can read it
+    return;
+  }
   const SyncItem before = state_.items[key];
   const auto here = local_.find(key);
   const bool changedHere = here == local_.end() || here->second.hash != before.hash;
@@ -178,7 +193,10 @@ void SyncRun::takeServerChange(const QString& href, const QByteArray& etag, cons
 void SyncRun::takeServerRemoval(const QString& href) {
   const QString key = state_.keyOfHref(href);
   if (key.isEmpty()) return;
-  if (!syncs(key)) return;  // a page, while the diary is locked: the next run with it looks
+  if (!syncs(key)) {
+    deferred_ = true;  // unreadable or locked here: the next run that can read it looks again
+    return;
+  }
   const SyncItem before = state_.items[key];
   const auto here = local_.find(key);
   state_.items.erase(key);
@@ -300,7 +318,7 @@ void SyncRun::planMoves() {
   std::vector<std::pair<QString, QString>> moves;
   std::set<QString> taken;
   for (const auto& entry : state_.items) {
-    if (!IsReminderKey(entry.first) || local_.count(entry.first)) continue;
+    if (!IsReminderKey(entry.first) || local_.count(entry.first) || !syncs(entry.first)) continue;
     for (const auto& local : local_) {
       if (!IsReminderKey(local.first) || state_.items.count(local.first) || sendAsNew_.count(local.first) ||
           taken.count(local.first) || local.second.hash != entry.second.hash)
@@ -325,6 +343,7 @@ void SyncRun::planSends() {
     steps_.push_back([this, key = entry.first, resource = entry.second] { removeThere(key, resource); });
   }
   for (const auto& entry : local_) {
+    if (!syncs(entry.first)) continue;
     const auto known = state_.items.find(entry.first);
     const bool isNew = known == state_.items.end();
     if (!isNew && known->second.hash == entry.second.hash) continue;

@@ -121,6 +121,13 @@ class SyncRun final : public QObject {
   std::deque<Step> steps_;
   std::optional<QByteArray> pagePassword_;
   int planned_ = 0;
+  bool deferred_ = false;
+  // What the last look at the folder could not read completely.
+  struct Incomplete {
+    std::set<QString> reminderDays;
+    std::set<QString> pageDays;
+    bool recurring = false;
+  } incomplete_;
 };
 
 }  // namespace orlane

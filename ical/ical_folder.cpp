@@ -48,13 +48,18 @@ void CollectReminders(ReminderStore& store, const IcalExportRequest& request, co
     }
     const ReminderMap& day = store.day(dayKey);
     const ReminderLoadResult read = store.loadResult(dayKey);
-    if (read == ReminderLoadResult::Unreadable || read == ReminderLoadResult::Damaged)
+    if (read == ReminderLoadResult::Unreadable || read == ReminderLoadResult::Damaged) {
       result.unreadable << IsoDateOfDayKey(dayKey);
+      result.incompleteReminderDays.insert(dayKey);
+    }
     for (const auto& [timeKey, value] : day) {
       result.items.push_back(MakeReminderItem(dayKey, timeKey, value));
       ++result.reminders;
     }
   }
+  const RecurringLoadResult recurring = store.recurringLoadResult();
+  result.recurringIncomplete =
+      recurring == RecurringLoadResult::Unreadable || recurring == RecurringLoadResult::Damaged;
   for (const RecurringReminder& series : store.recurring().series) {
     if (!SeriesInRange(series, request)) continue;
     result.items.push_back(MakeSeriesItem(series));
@@ -76,8 +81,10 @@ void CollectPages(const IcalExportRequest& request, const QStringList& days, Day
         read == FileReadResult::Ok ? CheckPasswordHeader(bytes, request.password) : PasswordHeaderCheck::TooShort;
     if (check == PasswordHeaderCheck::OtherPassword) {
       result.otherPassword << IsoDateOfDayKey(dayKey);
+      result.incompletePageDays.insert(dayKey);
     } else if (check == PasswordHeaderCheck::TooShort) {
       result.unreadable << IsoDateOfDayKey(dayKey);
+      result.incompletePageDays.insert(dayKey);
     } else {
       result.items.push_back(MakeDiaryPageItem(dayKey, UnwrapPasswordHeader(bytes)));
       ++result.pages;

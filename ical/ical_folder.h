@@ -23,6 +23,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace orlane {
@@ -44,6 +45,10 @@ struct IcalExportResult {
   int pages = 0;
   QStringList otherPassword;  // ISO dates of the pages of another password (not exported)
   QStringList unreadable;     // ISO dates whose reminders or page could not be read completely
+  // Day keys of the same: what is missing from the items there is not known to be gone.
+  std::set<QString> incompleteReminderDays;
+  std::set<QString> incompletePageDays;
+  bool recurringIncomplete = false;  // the recurring file could not be read completely
   bool cancelled = false;
 };
 

@@ -133,6 +133,23 @@ class TwoWaySync(unittest.TestCase):
         self.assertEqual(len(copies), 1, os.listdir(self.folder))
         self.assertIn("This computer's version.", str(self.phone.journals()[0].icalendar_component["description"]))
 
+    def test_a_day_that_cannot_be_read_is_not_deleted_on_the_server(self):
+        self.ctl("reminders", "add", "2026-12-09", "08:30:00", "--note", "Dentist")
+        self.ctl("reminders", "add", "2026-12-10", "09:00:00", "--note", "Gym")
+        self.assertIn("2 sent", self.ctl("sync"))
+        day = os.path.join(self.folder, "07ea0c09.alm")
+        with open(day, "r+b") as f:
+            f.truncate(3)  # cut inside the count: nothing of the day can be read
+        said = self.ctl("sync")
+        self.assertIn("0 deleted on the server", said)
+        self.assertEqual(self.summaries(), ["Dentist", "Gym"])
+        dentist = next(e for e in self.phone.events() if "Dentist" in e.data)
+        dentist.data = dentist.data.replace("SUMMARY:Dentist", "SUMMARY:Dentist at ten")
+        dentist.save()
+        self.ctl("sync")
+        with open(day, "rb") as f:
+            self.assertEqual(len(f.read()), 3, "the damaged file is left as it is")
+
     def test_not_set_up(self):
         os.remove(os.path.join(self.folder, "caldav.dat"))
         self.ctl("sync", code=1)
