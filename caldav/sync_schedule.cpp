@@ -57,10 +57,13 @@ void SyncSchedule::syncNow() {
 void SyncSchedule::withPassword(std::function<void()> go) {
   if (password_) return go();
   if (passwordRefused_) return;
+  starting_ = true;  // a sync asked for meanwhile comes after this one, not with a second prompt
   ReadSyncPassword(state_.server, state_.user, [this, go = std::move(go)](std::optional<QString> kept, const QString&) {
     if (!kept && askPassword_) kept = askPassword_(state_);
+    starting_ = false;
     if (!kept) {
       passwordRefused_ = true;  // asked once; the next start asks again
+      again_ = false;
       return;
     }
     password_ = std::move(kept);

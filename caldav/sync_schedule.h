@@ -46,7 +46,8 @@ class SyncSchedule final : public QObject {
   void syncNow();
   // Runs a few seconds from now; more calls meanwhile make one run.
   void syncSoon();
-  bool running() const { return run_ != nullptr; }
+  // A run under way, or its password being fetched or asked for.
+  bool running() const { return run_ != nullptr || starting_; }
   // Whether a calendar is set up (the state file names one).
   static bool Configured();
 
@@ -72,6 +73,7 @@ class SyncSchedule final : public QObject {
   std::optional<QString> password_;
   bool passwordRefused_ = false;
   bool again_ = false;
+  bool starting_ = false;
 };
 
 // The title line's word on the last run: "Synchronised 10:42", or why it failed.
