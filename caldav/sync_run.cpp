@@ -129,7 +129,7 @@ void SyncRun::fetched(const CalDavFetched& result, const CalDavChanges& changes)
   // With a change put off, the server lists it again from the old token next time.
   if (!deferred_) state_.token = changes.token;
   if (!saveState()) return finish(QStringLiteral("%1: %2").arg(statePath_, LastFileError()));
-  local_ = localItems();
+  // local_ has followed every change taken from the server: no second look at the folder.
   planSends();
   next();
 }

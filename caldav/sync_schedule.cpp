@@ -78,7 +78,6 @@ void SyncSchedule::begin() {
   run_ = std::make_unique<SyncRun>(store_, state_, *calendar_, SyncStateFilePath(),
                                    pagePassword_ ? pagePassword_() : std::nullopt);
   connect(run_.get(), &SyncRun::progress, this, &SyncSchedule::progress);
-  Q_EMIT started();
   run_->start([this](const SyncReport& report) {
     // The run's callback comes from inside it: it is let go once the event loop is back.
     QMetaObject::invokeMethod(

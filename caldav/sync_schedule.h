@@ -52,7 +52,6 @@ class SyncSchedule final : public QObject {
   static bool Configured();
 
  Q_SIGNALS:
-  void started();
   void progress(int done, int total);
   void finished(const SyncReport& report);
 

@@ -42,6 +42,15 @@ PageRead ReadPage(const QString& key, const QByteArray& password, QTextDocument&
 }
 }  // namespace
 
+QString LeftOutDaysText(const QStringList& otherPassword, const QStringList& unreadable) {
+  QString text;
+  if (!otherPassword.isEmpty())
+    text += QStringLiteral("\nNot in it, written under another password: ") + otherPassword.join(QStringLiteral(", "));
+  if (!unreadable.isEmpty())
+    text += QStringLiteral("\nNot complete, could not be read: ") + unreadable.join(QStringLiteral(", "));
+  return text;
+}
+
 std::optional<BookFormat> BookFormatNamed(const QString& name) {
   for (BookFormat f : {BookFormat::Markdown, BookFormat::Html, BookFormat::Pdf, BookFormat::Text})
     if (name == QLatin1String(BookFormatSuffix(f))) return f;

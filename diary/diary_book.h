@@ -49,6 +49,10 @@ using BookProgress = std::function<bool(int done, int total)>;
 // The Markdown book's picture folder: OUT without its suffix + "_files".
 QString BookPictureFolder(const QString& outPath);
 
+// The lines an export's outcome adds for the days it left out or could not
+// read completely (empty when there are none), each after a line break.
+QString LeftOutDaysText(const QStringList& otherPassword, const QStringList& unreadable);
+
 // Writes the book. The PDF needs a QGuiApplication (it lays out text); the
 // other formats run under a QCoreApplication too.
 DiaryBookResult WriteDiaryBook(const DiaryBookRequest& request, const BookProgress& progress = {});

@@ -31,12 +31,7 @@ QString Outcome(const DiaryBookResult& result, const QString& path) {
       text = QStringLiteral("%1 pages of the diary were written to %2.").arg(result.pages).arg(path);
       break;
   }
-  if (!result.otherPassword.isEmpty())
-    text += QStringLiteral("\nNot in it, written under another password: ") +
-            result.otherPassword.join(QStringLiteral(", "));
-  if (!result.unreadable.isEmpty())
-    text += QStringLiteral("\nNot in it, could not be read: ") + result.unreadable.join(QStringLiteral(", "));
-  return text;
+  return text + LeftOutDaysText(result.otherPassword, result.unreadable);
 }
 }  // namespace
 

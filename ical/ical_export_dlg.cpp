@@ -4,6 +4,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/msg_box_dlg.h"
+#include "diary/diary_book.h"
 #include "platform/file_io.h"
 #include "security/edge_rect.h"
 
@@ -21,17 +22,12 @@ constexpr int kHeight = 232;
 constexpr int kFieldsLeft = 90;
 
 QString Outcome(const IcalExportResult& result, const QString& path) {
-  QString text = QStringLiteral("%1 reminders, %2 recurring reminders and %3 diary pages were written to %4.")
-                     .arg(result.reminders)
-                     .arg(result.series)
-                     .arg(result.pages)
-                     .arg(path);
-  if (!result.otherPassword.isEmpty())
-    text += QStringLiteral("\nNot in it, written under another password: ") +
-            result.otherPassword.join(QStringLiteral(", "));
-  if (!result.unreadable.isEmpty())
-    text += QStringLiteral("\nNot complete, could not be read: ") + result.unreadable.join(QStringLiteral(", "));
-  return text;
+  const QString text = QStringLiteral("%1 reminders, %2 recurring reminders and %3 diary pages were written to %4.")
+                           .arg(result.reminders)
+                           .arg(result.series)
+                           .arg(result.pages)
+                           .arg(path);
+  return text + LeftOutDaysText(result.otherPassword, result.unreadable);
 }
 }  // namespace
 

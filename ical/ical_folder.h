@@ -70,7 +70,6 @@ struct IcalImportResult {
   QStringList failures;  // "path: reason" of what could not be written
 
   bool ok() const { return failures.isEmpty(); }
-  int taken() const { return reminders + series + pages + int(conflictCopies.size()); }
 };
 
 // Takes the items into the folder; pages are written under password. The
