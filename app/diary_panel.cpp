@@ -86,7 +86,7 @@ WriteResult StoreSpellingChoice(const QString& choice) {
 }
 }  // namespace
 
-DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
+DiaryPanel::DiaryPanel(QWidget* client, PanelHost& host, int theme) : WorkPanel(host, client) {
   fontName_ = controls_.Add(ids::kFontName, new QComboBox(client));
   fontSize_ = controls_.Add(ids::kFontSize, new QComboBox(client));
   FillFontCombos(fontName_, fontSize_);
@@ -245,7 +245,7 @@ void DiaryPanel::Print() {
   if (host_.Mode() != ids::kModeDiary || editor_->toPlainText().isEmpty()) return;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, host_.Window());
-  if (HasModalResponder() || dialog.exec() != QDialog::Accepted) return;
+  if (ExecForeignDialog(dialog) != QDialog::Accepted) return;
   PrintTo(printer);
 }
 
@@ -254,12 +254,12 @@ void DiaryPanel::PrintTo(QPrinter& printer) const {
 }
 
 void DiaryPanel::ApplyTheme(int theme) {
-  MainPanel::ApplyTheme(theme);
+  WorkPanel::ApplyTheme(theme);
   editor_->SetTheme(theme);
 }
 
 void DiaryPanel::SetShown(bool shown) {
-  MainPanel::SetShown(shown);
+  WorkPanel::SetShown(shown);
   if (shown && !spellingLoaded_) LoadSpelling();
 }
 

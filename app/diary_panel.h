@@ -2,7 +2,7 @@
 // the diary editor, the page's loading and saving, printing.
 #pragma once
 
-#include "app/main_panel.h"
+#include "app/work_panel.h"
 
 #include <QColor>
 #include <QString>
@@ -19,7 +19,7 @@ class CRichDiaryCtrl;
 class DaySession;
 class SpellSession;
 
-class DiaryPanel final : public MainPanel {
+class DiaryPanel final : public WorkPanel {
   Q_OBJECT
 
  public:

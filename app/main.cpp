@@ -1,4 +1,4 @@
-#include "app/main_app.h"
+#include "app/application.h"
 #include "app/platform_choice.h"
 #include "app/program_accessibility.h"
 #include "app/program_options.h"

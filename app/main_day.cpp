@@ -4,21 +4,20 @@
 // following it.
 #include "app/main_dlg.h"
 
+#include "app/deskleaf_link.h"
 #include "app/diary_panel.h"
-#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
-#include "app/main_tray.h"
 #include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
+#include "app/title_status.h"
+#include "app/tray_host.h"
 #include "calendar/holiday_file.h"
 #include "calendar/month_calendar.h"
 #include "controls/mac_btn_group.h"
 #include "controls/msg_box_dlg.h"
-#include "days/backup_settings.h"
 #include "days/day_files.h"
-#include "days/title_line.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
@@ -32,13 +31,6 @@
 #include <QSignalBlocker>
 
 namespace orlane {
-
-namespace {
-QString HolidayOf(std::time_t t) {
-  const LocalDate d = LocalDateOf(t);
-  return GetHolidayText(d.year, d.month, d.day);
-}
-}  // namespace
 
 void CMainDlg::ConnectSession() {
   // The calendar marks a day with an occurrence of a recurring reminder as a day with reminders.
@@ -60,16 +52,12 @@ void CMainDlg::ConnectSession() {
   connect(session_, &DaySession::remindersChanged, this, [this] {
     reminders_->FollowStore();
     RefreshStatusMessage();
-    RebuildTitleLine();
   });
   connect(session_, &DaySession::daySaved, this, [this] {
     frame_.calendar->Redraw();
     deskleaf_->FollowDay(SelectedDate());
   });
-  connect(session_, &DaySession::folderChanged, this, [this] {
-    frame_.calendar->Redraw();
-    deskleaf_->RefreshReminders();
-  });
+  connect(session_, &DaySession::folderChanged, this, &CMainDlg::FollowFolderChange);
   // Told after the load, never from inside it.
   connect(session_, &DaySession::remindersDamaged, this, &CMainDlg::TellDamagedReminders, Qt::QueuedConnection);
 }
@@ -82,15 +70,14 @@ void CMainDlg::OnDayLoaded(const QString& dayKey) {
   if (mode_ == ids::kModeSound) sound_->LoadDay(dayKey);
   frame_.calendar->Redraw();
   deskleaf_->FollowDay(SelectedDate());
-  RebuildTitleLine();
 }
 
 void CMainDlg::TellDamagedReminders(const QString& dayKey) {
-  const QString when = FormatLocalTime(DateFormatPattern(settings_.dateFormat), DayKeyTime(dayKey, 0, 0, 10));
+  const QString when = FormatLocalTime(DateFormatPattern(settings().dateFormat), DayKeyTime(dayKey, 0, 0, 10));
   ThemedNotice(QStringLiteral("The reminders of %1 could not be read completely: the file is damaged. "
                               "It is kept as it is; what could be read is shown.")
                    .arg(when),
-               settings_.theme, this);
+               Theme(), this);
 }
 
 void CMainDlg::LoadSelectedDay() {
@@ -107,16 +94,19 @@ bool CMainDlg::SaveLoadedDay(SaveFailureReply reply) {
     if (reply == SaveFailureReply::Log)
       LogError("%s", qUtf8Printable(conflict));
     else
-      ThemedNotice(conflict, settings_.theme, this);
+      ThemedNotice(conflict, Theme(), this);
   }
-  if (!saved.failed) return true;
   // The day and its edits stay loaded; the next save tries again.
+  return !saved.failed || TellSaveFailure(saved, reply);
+}
+
+bool CMainDlg::TellSaveFailure(const DaySaveResult& saved, SaveFailureReply reply) {
   const QString message = DaySaveFailureMessage(saved);
   switch (reply) {
-    case SaveFailureReply::Tell: ThemedNotice(message, settings_.theme, this); break;
+    case SaveFailureReply::Tell: ThemedNotice(message, Theme(), this); break;
     case SaveFailureReply::AskToLeave:
       return ThemedQuestion(message + QStringLiteral("\n\nGo on anyway? The changes of this day will be lost."),
-                            settings_.theme, this) == 1;
+                            Theme(), this) == 1;
     case SaveFailureReply::Log: LogError("%s", qUtf8Printable(message)); break;
   }
   return false;
@@ -143,13 +133,7 @@ void CMainDlg::OnDateChanged(std::time_t date) {
   // A day whose save failed is left only when the user says so.
   const bool leaving = DayKeyOf(date) != session_->dayKey();
   const auto reply = [this, leaving](const DaySaveResult& saved) {
-    const QString message = DaySaveFailureMessage(saved);
-    if (!leaving) {
-      ThemedNotice(message, settings_.theme, this);
-      return false;
-    }
-    return ThemedQuestion(message + QStringLiteral("\n\nGo on anyway? The changes of this day will be lost."),
-                          settings_.theme, this) == 1;
+    return TellSaveFailure(saved, leaving ? SaveFailureReply::AskToLeave : SaveFailureReply::Tell);
   };
   if (session_->changeDate(date, reply)) return;
   ShowSelectedDate(previous);
@@ -162,9 +146,8 @@ void CMainDlg::OfferRecovery() {
   if (!state) return;
   const std::time_t date = DayKeyTime(state->dayKey, 0, 0, 10);
   if (date == static_cast<std::time_t>(-1)) return session_->discardRecovery();
-  const QString when = FormatLocalTime(DateFormatPattern(settings_.dateFormat), date);
-  if (ThemedQuestion(QStringLiteral("Unsaved changes of %1 were found. Restore them?").arg(when), settings_.theme,
-                     this) != 1) {
+  const QString when = FormatLocalTime(DateFormatPattern(settings().dateFormat), date);
+  if (ThemedQuestion(QStringLiteral("Unsaved changes of %1 were found. Restore them?").arg(when), Theme(), this) != 1) {
     session_->discardRecovery();
     return;
   }
@@ -173,22 +156,13 @@ void CMainDlg::OfferRecovery() {
 }
 
 void CMainDlg::RefreshStatusMessage() {
-  status_ = ReminderStatusMessage(static_cast<int>(reminders_->Editor().entries().size()), SelectedDate(),
-                                  settings_.dateFormat, HolidayOf(SelectedDate()));
-  folderHasDays_ = UserFolderHasDays();
-}
-
-void CMainDlg::RebuildTitleLine() {
-  const std::time_t now = NowSeconds();
-  const QString backup = options_ ? BackupReminderText(options_->settings(), now, folderHasDays_) : QString();
-  QString status = backup.isEmpty() ? status_ : status_ + QLatin1Char(' ') + backup;
-  if (!syncStatus_.isEmpty()) status += QLatin1Char(' ') + syncStatus_;
-  frame_.titleLine->setText(TitleLineText(now, HolidayOf(now), status));
+  const LocalDate d = LocalDateOf(SelectedDate());
+  title_->setDayStatus(ReminderStatusMessage(static_cast<int>(reminders_->Editor().entries().size()), SelectedDate(),
+                                             settings().dateFormat, GetHolidayText(d.year, d.month, d.day)));
 }
 
 void CMainDlg::ShowStatus(const QString& status) {
-  status_ = status;
-  RebuildTitleLine();
+  title_->setStatus(status);
 }
 
 void CMainDlg::ShowAlert(const AlertRequest& alert) {
@@ -217,9 +191,14 @@ void CMainDlg::RedrawCalendar() {
   deskleaf_->RedrawCalendar();
 }
 
+void CMainDlg::FollowFolderChange() {
+  RedrawCalendar();
+  deskleaf_->RefreshReminders();
+}
+
 void CMainDlg::OnAlarmTick() {
   scheduler_->checkDueReminders();
-  RebuildTitleLine();
+  title_->rebuild();
 }
 
 }  // namespace orlane

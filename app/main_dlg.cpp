@@ -1,22 +1,24 @@
 #include "app/main_dlg.h"
 
+#include "app/command_actions.h"
+#include "app/deskleaf_link.h"
 #include "app/diary_panel.h"
-#include "app/main_actions.h"
-#include "app/main_deskleaf.h"
 #include "app/main_ids.h"
-#include "app/main_layout.h"
-#include "app/main_tray.h"
+#include "app/program_commands.h"
+#include "app/program_settings.h"
 #include "app/reminder_options.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
 #include "app/sound_panel.h"
 #include "app/tab_order.h"
+#include "app/title_status.h"
+#include "app/tray_host.h"
+#include "app/window_drag.h"
+#include "app/window_layout.h"
 #include "app/window_place.h"
-#include "caldav/sync_schedule.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
-#include "controls/color_list_box.h"
 #include "controls/color_theme.h"
 #include "controls/gdi_painter.h"
 #include "controls/mac_btn_group.h"
@@ -25,9 +27,7 @@
 #include "controls/mac_menu.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/theme_frame.h"
-#include "days/backup_settings.h"
 #include "days/day_files.h"
-#include "dialogs/auto_backup_dlg.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/clock.h"
 #include "platform/program_info.h"
@@ -56,18 +56,13 @@
 
 namespace orlane {
 
-namespace {
-constexpr int kBorder = 3;
-constexpr int kTitleStrip = 25;
-constexpr int kDragStrip = 24;
-}  // namespace
-
 CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowTitle(QLatin1String(kProgramTitle));
   setWindowIcon(QIcon(ResourcePixmap(128, 32)));
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
+  preferences_ = new ProgramSettings(this);
   store_ = new ReminderStore(this);
   session_ = new DaySession(*store_, this);
   alerts_ = new AlertQueue(this);
@@ -76,13 +71,13 @@ CMainDlg::CMainDlg(QWidget* parent) : QDialog(parent) {
   scheduler_ = std::make_unique<AlarmScheduler>(*alarmHost_, *store_);
   connect(alerts_, &AlertQueue::closed, this, [this](const AlertRequest& alert) { scheduler_->alertClosed(alert); });
   options_ = new ReminderOptions(*store_, *alerts_, *scheduler_, this);
-  sync_ = new SyncSchedule(*store_, this);
   connect(options_, &ReminderOptions::failed, this,
-          [this](const QString& message) { ThemedNotice(message, settings_.theme, this); });
+          [this](const QString& message) { ThemedNotice(message, Theme(), this); });
+  commands_ = new ProgramCommands(*this);
   trayHost_ = std::make_unique<MainTrayHost>(*this);
   tray_ = std::make_unique<TrayVisibility>(*trayHost_);
-  actions_ = new MainActions(this);
-  connect(actions_, &MainActions::command, this, &CMainDlg::OnCommand);
+  actions_ = new CommandActions(this);
+  connect(actions_, &CommandActions::command, this, &CMainDlg::OnCommand);
   deskleaf_ = std::make_unique<DeskleafLink>(*this);
   connect(&ticker_, &SecondTicker::tick, this, &CMainDlg::OnAlarmTick);
   connect(&ticker_, &SecondTicker::dayChanged, this, &CMainDlg::GotoToday);
@@ -92,38 +87,46 @@ CMainDlg::~CMainDlg() {
   OnDestroy();
 }
 
+int CMainDlg::Theme() const {
+  return preferences_->theme();
+}
+
+Settings& CMainDlg::settings() const {
+  return preferences_->values();
+}
+
+const QString& CMainDlg::StatusMessage() const {
+  return title_->status();
+}
+
 void CMainDlg::ReadSettings() {
-  settings_ = Settings{};
-  ReadSettingsFile(UserFilePath(kSettingsFileName), settings_);
-  settingsWritten_ = settings_;
+  preferences_->read();
   options_->read();
 }
 
 void CMainDlg::WriteSettings() {
-  Settings s = settings_;
-  s.lastMode = frame_.modeSwitch ? frame_.modeSwitch->SelectedId() : kModeReminder;
-  if (s.lastMode < kModeReminder || s.lastMode > kModeSound) s.lastMode = kModeReminder;
-  // Fields another writer set while the window ran stay, unless the window changed them too.
-  const QString path = UserFilePath(kSettingsFileName);
-  Settings disk;
-  const bool read = ReadSettingsFile(path, disk) == SettingsReadResult::Ok;
-  const Settings merged = MergeSettings(settingsWritten_, s, disk);
-  if ((read && merged == disk) || WriteSettingsFile(path, merged) == WriteResult::Written) settingsWritten_ = s;
+  int lastMode = frame_.modeSwitch ? frame_.modeSwitch->SelectedId() : kModeReminder;
+  if (lastMode < kModeReminder || lastMode > kModeSound) lastMode = kModeReminder;
+  preferences_->write(lastMode);
 }
 
 bool CMainDlg::OnInitDialog() {
   ReadSettings();
-  ClampWindowSize(settings_);
+  Settings& values = settings();
+  ClampWindowSize(values);
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
-  resize(settings_.windowWidth, settings_.windowHeight);
-  client_->setGeometry(kBorder, kBorder, width() - 2 * kBorder, height() - 2 * kBorder);
+  resize(values.windowWidth, values.windowHeight);
+  client_->setGeometry(kFrameBorder, kFrameBorder, width() - 2 * kFrameBorder, height() - 2 * kFrameBorder);
   session_->select(NowSeconds());
 
-  CreateFrameControls(client_, frame_, settings_.theme, settings_.weekStart);
+  CreateFrameControls(client_, frame_, values.theme, values.weekStart);
+  title_ = new TitleStatus(*frame_.titleLine, *options_, this);
+  drag_ = new WindowDrag(*this, *client_, *frame_.title, [this] { OnCommand(ids::kMaximize); });
   CreatePanels();
+  ConnectSettings();
   ApplyDateSettings();
   frame_.calendar->SetSelectedDate(session_->selectedDate());
-  frame_.calendar->dateFormat = settings_.dateFormat;
+  frame_.calendar->dateFormat = values.dateFormat;
   frame_.datePicker->setDate(QDate::currentDate());
   ConnectControls();
   ConnectSession();
@@ -133,12 +136,12 @@ bool CMainDlg::OnInitDialog() {
 
   BuildMenus();
   trayIcon_ = trayHost_->CreateIcon();
-  ApplyTheme(settings_.theme);
+  ApplyTheme(Theme());
   diary_->ApplyBackground();
   built_ = true;
-  SetMode(settings_.lastMode >= kModeReminder && settings_.lastMode <= kModeSound ? settings_.lastMode : kModeReminder);
+  SetMode(values.lastMode >= kModeReminder && values.lastMode <= kModeSound ? values.lastMode : kModeReminder);
   scheduler_->loadTodayReminders();
-  ApplyCalendarShown();
+  ShowCalendarOrClock(frame_, values.calendarShown != 0);
   LayOut(client_->width(), client_->height());
 
   if (LoginPending() && !trayHost_->HasTray()) {
@@ -148,25 +151,25 @@ bool CMainDlg::OnInitDialog() {
   }
   tray_->start(LoginPending());
   if (!LoginPending()) OfferRecovery();
-  StartSync();
+  commands_->StartSync();
   return true;
 }
 
 void CMainDlg::CreatePanels() {
-  const int theme = settings_.theme;
+  const int theme = Theme();
   search_ = new SearchPanel(client_, *this, theme);
   reminders_ = new ReminderPanel(client_, *this, *store_, theme);
   diary_ = new DiaryPanel(client_, *this, theme);
   sound_ = new SoundPanel(client_, *this, theme);
 }
 
-QList<MainPanel*> CMainDlg::Panels() const {
+QList<WorkPanel*> CMainDlg::Panels() const {
   return {search_, reminders_, diary_, sound_};
 }
 
 QWidget* CMainDlg::ControlById(int id) const {
   if (QWidget* w = frame_.set.widget(id)) return w;
-  for (MainPanel* panel : Panels())
+  for (WorkPanel* panel : Panels())
     if (QWidget* w = panel->Controls().widget(id)) return w;
   return nullptr;
 }
@@ -186,69 +189,41 @@ QAction* CMainDlg::CommandAction(int id) {
 void CMainDlg::LayOut(int w, int h) {
   if (!built_) return;
   // The calendar keeps the place it was created at; the rest follows it.
-  const QRect calendarRect = settings_.calendarShown ? frame_.calendar->geometry() : DefaultCalendarRect();
-  const std::vector<ControlPlacement> layout = MainLayout(w, h, calendarRect);
+  const QRect calendarRect = settings().calendarShown ? frame_.calendar->geometry() : DefaultCalendarRect();
+  const std::vector<ControlPlacement> layout = WindowLayout(w, h, calendarRect);
   for (const ControlPlacement& p : layout)
     if (QWidget* widget = frame_.set.widget(p.id); widget && widget != frame_.calendar && widget->geometry() != p.rect)
       widget->setGeometry(p.rect);
-  for (MainPanel* panel : Panels()) panel->LayOut(layout);
+  for (WorkPanel* panel : Panels()) panel->LayOut(layout);
   ApplyReadingTabOrder(client_, WorkArea(w, h, calendarRect));
 }
 
-void CMainDlg::ApplyCalendarShown() {
-  const bool shown = settings_.calendarShown != 0;
-  frame_.calendar->setVisible(shown);
-  frame_.datePicker->setVisible(!shown);
-  frame_.clock->setVisible(!shown);
-  if (CMacButton* b = frame_.set.button(ids::kCalendarSwitch)) {
-    b->SetIcon16(shown ? 250 : 251);
-    b->SetTooltipText(shown ? QStringLiteral("Hide Calendar and Clock (F2)")
-                            : QStringLiteral("Show Calendar and Clock (F2)"));
-  }
-}
-
 void CMainDlg::ToggleCalendarShown() {
-  settings_.calendarShown = settings_.calendarShown ? 0 : 1;
-  ApplyCalendarShown();
+  Settings& values = settings();
+  values.calendarShown = values.calendarShown ? 0 : 1;
+  ShowCalendarOrClock(frame_, values.calendarShown != 0);
   LayOut(client_->width(), client_->height());
 }
 
 void CMainDlg::ApplyTheme(int theme) {
-  settings_.theme = ClampTheme(theme);
-  const int t = settings_.theme;
-  const QColor face = ToQColor(ThemeColor(t, kThemeLightFace));
+  preferences_->setTheme(theme);
+}
+
+void CMainDlg::ConnectSettings() {
+  connect(preferences_, &ProgramSettings::themeChanged, this, &CMainDlg::FollowTheme);
+  connect(preferences_, &ProgramSettings::changed, this, &CMainDlg::FollowSettings);
+  for (WorkPanel* panel : Panels())
+    connect(preferences_, &ProgramSettings::themeChanged, panel, &WorkPanel::ApplyTheme);
+}
+
+void CMainDlg::FollowTheme(int theme) {
   QPalette palette = client_->palette();
-  palette.setColor(QPalette::Window, face);
+  palette.setColor(QPalette::Window, ToQColor(ThemeColor(theme, kThemeLightFace)));
   client_->setPalette(palette);
   client_->setAutoFillBackground(true);
-  for (int id : frame_.set.ids())
-    if (CMacButton* b = frame_.set.button(id)) b->SetTheme(t);
-  for (MainPanel* panel : Panels())
-    if (panel) panel->ApplyTheme(t);
-  if (frame_.modeSwitch) frame_.modeSwitch->SetTheme(face, t);
-  if (frame_.calendar) frame_.calendar->SetTheme(t);
-  if (frame_.title) frame_.title->SetSkin(t);
-  if (frame_.clock) {
-    frame_.clock->SetBackgroundColor(ThemeColor(t, kThemeLightFace));
-    frame_.clock->SetDialColor(ThemeColor(t, kThemeFace));
-    frame_.clock->SetHandFillColor(ThemeColor(t, kThemeShadow));
-    frame_.clock->SetHandOutlineColor(ThemeColor(t, kThemeOutline));
-  }
-  if (frame_.datePicker) {
-    QPalette p = frame_.datePicker->palette();
-    p.setColor(QPalette::Base, ToQColor(ThemeColor(t, kThemeLightFace)));
-    p.setColor(QPalette::Highlight, ToQColor(ThemeColor(t, kThemeShadow)));
-    frame_.datePicker->setPalette(p);
-  }
-  for (NMacMenu* m : menus_)
-    if (m) {
-      m->SetBackgroundColor(ThemeColor(t, kThemeLightFace));
-      m->SetSelectionColors(ThemeColor(t, kThemeOutline), ThemeColor(t, kThemeFace), ThemeColor(t, kThemeShadow));
-    }
-  if (menus_[2])
-    for (int i = 0; i < kThemeCount; ++i) menus_[2]->CheckItem(ids::kThemeFirst + i, i == t);
+  ApplyFrameTheme(frame_, theme);
+  if (menus_[0]) ApplyProgramMenusTheme(menus_, theme);
   update();
-  Q_EMIT themeChanged(t);
 }
 
 void CMainDlg::SetMode(int id) {
@@ -268,15 +243,15 @@ void CMainDlg::SetMode(int id) {
 void CMainDlg::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  PaintThemeFrame(painter, rect(), settings_.theme);
+  PaintThemeFrame(painter, rect(), Theme());
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  client_->setGeometry(kBorder, kBorder, width() - 2 * kBorder, height() - 2 * kBorder);
+  client_->setGeometry(kFrameBorder, kFrameBorder, width() - 2 * kFrameBorder, height() - 2 * kFrameBorder);
   if (!isMaximized() && !isMinimized()) {
-    settings_.windowWidth = width();
-    settings_.windowHeight = height();
+    settings().windowWidth = width();
+    settings().windowHeight = height();
   }
   LayOut(client_->width(), client_->height());
 }
@@ -291,62 +266,20 @@ void CMainDlg::changeEvent(QEvent* event) {
 }
 
 void CMainDlg::ToggleMaximized() {
-  if (isMaximized()) {
+  if (isMaximized())
     showNormal();
-    if (CMacButton* b = frame_.set.button(ids::kMaximize)) b->SetIcon16(314);
-  } else {
+  else
     showMaximized();
-    if (CMacButton* b = frame_.set.button(ids::kMaximize)) b->SetIcon16(312);
-  }
+  ShowMaximized(frame_, isMaximized());
 }
 
 void CMainDlg::mousePressEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
   // The border resizes the window: the frame's place in a frameless window.
-  Qt::Edges edges;
-  if (p.x() < kBorder) edges |= Qt::LeftEdge;
-  if (p.x() >= width() - kBorder) edges |= Qt::RightEdge;
-  if (p.y() < kBorder) edges |= Qt::TopEdge;
-  if (p.y() >= height() - kBorder) edges |= Qt::BottomEdge;
-  if (edges && event->button() == Qt::LeftButton && windowHandle() && !isMaximized()) {
-    windowHandle()->startSystemResize(edges);
-    return;
-  }
+  if (drag_ && drag_->startBorderResize(*event)) return;
   QDialog::mousePressEvent(event);
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
-  // The title strip of the client area moves the window and maximises it.
-  // Only mouse events: the filter also sees palette, paint and key events.
-  auto* mouse = dynamic_cast<QMouseEvent*>(event);
-  if (mouse && (watched == client_ || watched == frame_.title)) {
-    const auto inStrip = [&](int strip) {
-      return client_->mapFromGlobal(mouse->globalPosition().toPoint()).y() < strip;
-    };
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && inStrip(kDragStrip) &&
-        !isMaximized()) {
-      drag_ = TitleDrag{mouse->globalPosition().toPoint(), pos()};
-      return false;
-    }
-    if (event->type() == QEvent::MouseMove && drag_ && (mouse->buttons() & Qt::LeftButton)) {
-      // Where a window may place itself (X11) it follows the pointer exactly;
-      // elsewhere (Wayland) the window system moves it. The window system's
-      // move on X11 starts from the pointer's position at the first motion
-      // and so lags behind by that first step.
-      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
-        drag_.reset();
-        windowHandle()->startSystemMove();
-      } else {
-        move(drag_->windowAt + mouse->globalPosition().toPoint() - drag_->pointerAt);
-      }
-      return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) drag_.reset();
-    if (event->type() == QEvent::MouseButtonDblClick && inStrip(kTitleStrip)) {
-      OnCommand(ids::kMaximize);
-      return true;
-    }
-  }
   if (watched == frame_.titleLine && event->type() == QEvent::MouseButtonPress) {
     alarmHost_->ShowClockInfo();
     return true;
@@ -384,10 +317,20 @@ void CMainDlg::OnCancelRequest() {
     hide();
     owner = nullptr;
   }
-  if (ThemedQuestion(QStringLiteral("Do you want to exit Orlane?"), settings_.theme, owner) != 1) return;
+  if (ThemedQuestion(QStringLiteral("Do you want to exit Orlane?"), Theme(), owner) != 1) return;
   // A day that cannot be saved is left only when the user says so.
   if (built_ && !SaveLoadedDay(SaveFailureReply::AskToLeave)) return;
   done(QDialog::Rejected);
+}
+
+void CMainDlg::SaveForSessionEnd() {
+  OnDestroy();
+}
+
+void CMainDlg::CommitSessionData() {
+  if (destroyed_ || !built_) return;
+  SaveLoadedDay(SaveFailureReply::Log);
+  WriteSettings();
 }
 
 void CMainDlg::OnDestroy() {
@@ -402,19 +345,8 @@ void CMainDlg::OnDestroy() {
   SaveLoadedDay(SaveFailureReply::Log);
   WriteSettings();
   KeepWindowPlace();
-  BackUpAtExit();
+  commands_->BackUpAtExit();
   tray_->stop();
-}
-
-void CMainDlg::BackUpAtExit() {
-  const std::optional<AutoBackupPlan> plan = AutoBackupPlanOf(options_->settings());
-  if (!plan) return;
-  CAutoBackupDlg dialog(*plan, QDateTime::currentDateTime(), settings_.theme);
-  if (dialog.exec() != QDialog::Accepted) return;
-  ExtraSettings kept = options_->settings();
-  SetLastBackup(kept, NowSeconds(), dialog.File());
-  kept.set(QLatin1String(kBackupFolderKey), options_->settings().text(QLatin1String(kBackupFolderKey)));
-  (void)options_->change(kept);  // the backup is there; only its time in the title line would be lost
 }
 
 void CMainDlg::KeepWindowPlace() {
@@ -426,7 +358,7 @@ void CMainDlg::KeepWindowPlace() {
 }
 
 NMacMenu* CMainDlg::Menu(int which) const {
-  return which >= 0 && which < 4 ? menus_[which] : nullptr;
+  return which >= 0 && which < kProgramMenuCount ? menus_[which] : nullptr;
 }
 
 }  // namespace orlane

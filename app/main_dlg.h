@@ -1,27 +1,27 @@
 // The main window: the hub that owns the frame (calendar, clock, toolbar, mode
-// switch), the panels of the three modes and the search, the tray icon and the
-// settings values while the program runs. The shown day's life cycle is the
-// DaySession's, the reminders are the ReminderStore's; the window shows what
+// switch), the panels of the three modes and the search, and the tray icon.
+// The shown day's life cycle is the DaySession's, the reminders are the
+// ReminderStore's, the settings the ProgramSettings'; the window shows what
 // they emit. Every command's action reaches OnCommand(id), which hands it to
-// the panel that owns it; the tray rules and the layout live in their own models.
+// its owner: a panel, the program's commands or the frame; the tray rules,
+// the layout and the title line live in their own objects.
 #pragma once
 
 #include "app/day_session.h"
-#include "app/main_controls.h"
-#include "app/main_panel.h"
+#include "app/frame_controls.h"
+#include "app/program_menus.h"
 #include "app/tray_visibility.h"
+#include "app/work_panel.h"
 #include "days/settings_file.h"
 #include "platform/second_ticker.h"
 #include "reminders/alarm_scheduler.h"
 #include "reminders/reminder_editor.h"
 
 #include <QDialog>
-#include <QPoint>
 #include <QTimer>
 #include <ctime>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QTextEdit;
 class QSystemTrayIcon;
@@ -31,7 +31,7 @@ namespace orlane {
 class CMacButton;
 class DeskleafLink;
 class DiaryPanel;
-class MainActions;
+class CommandActions;
 class NMacMenu;
 class ReminderPanel;
 class SearchPanel;
@@ -40,9 +40,11 @@ class MainTrayHost;
 class MainAlarmHost;
 class AlertQueue;
 class ReminderStore;
-class SyncSchedule;
-struct SyncReport;
 class ReminderOptions;
+class ProgramCommands;
+class ProgramSettings;
+class TitleStatus;
+class WindowDrag;
 
 class CMainDlg final : public QDialog, private PanelHost {
   Q_OBJECT
@@ -64,7 +66,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   void SetMode(int id);
   int Mode() const override { return mode_; }
   void ApplyTheme(int theme);
-  int Theme() const { return settings_.theme; }
+  int Theme() const;
   void LayOut(int clientWidth, int clientHeight);
 
   // What a save that failed does besides keeping the day loaded: tell the
@@ -94,8 +96,8 @@ class CMainDlg final : public QDialog, private PanelHost {
 
   void ReadSettings();
   void WriteSettings();
-  const Settings& settings() const { return settings_; }
-  Settings& settings() { return settings_; }
+  ProgramSettings& Preferences() const { return *preferences_; }
+  Settings& settings() const;
 
   const FrameControls& Frame() const { return frame_; }
   ReminderPanel& ReminderArea() const { return *reminders_; }
@@ -105,7 +107,7 @@ class CMainDlg final : public QDialog, private PanelHost {
   // Any control of the frame or a panel by its id.
   QWidget* ControlById(int id) const;
   CMacButton* ButtonById(int id) const;
-  MainActions& Actions() const { return *actions_; }
+  CommandActions& Actions() const { return *actions_; }
   QWidget* ClientArea() const { return client_; }
   std::time_t SelectedDate() const { return session_->selectedDate(); }
   const QString& LoadedDayKey() const { return session_->dayKey(); }
@@ -114,7 +116,8 @@ class CMainDlg final : public QDialog, private PanelHost {
   AlertQueue& Alerts() const { return *alerts_; }
   ReminderOptions& Options() const { return *options_; }
   SecondTicker& Ticker() { return ticker_; }
-  const QString& StatusMessage() const { return status_; }
+  TitleStatus& Title() const { return *title_; }
+  const QString& StatusMessage() const;
   TrayState TrayStateValue() const { return tray_->state(); }
   ReminderEditor& Reminders();
   AlarmScheduler& Scheduler() { return *scheduler_; }
@@ -124,12 +127,12 @@ class CMainDlg final : public QDialog, private PanelHost {
 
   // The recovery copy of unsaved edits, offered once after the login.
   void OfferRecovery();
+  // Day files changed beside the shown day (an import, a sync, new holidays):
+  // the calendars' marks and the widget's reminders follow.
+  void FollowFolderChange();
 
   // One tick of the one-second timer (public for tests with a set clock).
   void OnAlarmTick();
-
- Q_SIGNALS:
-  void themeChanged(int theme);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -147,7 +150,7 @@ class CMainDlg final : public QDialog, private PanelHost {
 
   // What the panels may ask of the hub.
   QWidget* Window() override { return this; }
-  Settings& RunningSettings() override { return settings_; }
+  Settings& RunningSettings() override { return settings(); }
   bool SaveShownDay() override { return SaveLoadedDay(); }
   void OpenDay(std::time_t date) override { OnDateChanged(date); }
   std::time_t ShownDate() const override { return session_->selectedDate(); }
@@ -163,44 +166,31 @@ class CMainDlg final : public QDialog, private PanelHost {
   void CreatePanels();
   void BuildMenus();
   void ConnectControls();
-  QList<MainPanel*> Panels() const;
-  void ApplyCalendarShown();
+  QList<WorkPanel*> Panels() const;
+  void ConnectSettings();
+  void FollowTheme(int theme);
+  void FollowSettings(const Settings& settings);
   void ToggleCalendarShown();
   void ShowSelectedDate(std::time_t date);
-  void ApplyEditedSettings(const Settings& edited);
   // The date pickers in the settings' date format and week start.
   void ApplyDateSettings();
   // The day before (-1) or after (1) the shown one (Alt+Left, Alt+Right).
   void StepShownDay(int days);
   void RefreshStatusMessage();
-  void RebuildTitleLine();
   void ConnectSession();
   void OnDayLoaded(const QString& dayKey);
   void TellDamagedReminders(const QString& dayKey);
-  void ShowAbout();
-  void ShowConfig();
-  void BackUpNow();
-  void ExportIcalendar();
-  void ImportIcalendar();
-  // The calendar sync (when a server is set up).
-  void StartSync();
-  void SyncNow();
-  void SetUpSyncServer(QWidget* parent);
-  void FollowSyncSettings();
-  void FollowSync(const SyncReport& report);
-  void OpenModeHelp();
+  // A failed save told; true when the user chose to leave the day anyway.
+  bool TellSaveFailure(const DaySaveResult& saved, SaveFailureReply reply);
   void PopupMenuUnder(int buttonId, int which);
   void ToggleMaximized();
   void OnDestroy();
   void KeepWindowPlace();
-  // The backup at each exit, when the user turned it on.
-  void BackUpAtExit();
 
-  Settings settings_;
-  Settings settingsWritten_;  // as read at start or last written: what the window changed is the rest
+  ProgramSettings* preferences_ = nullptr;
   FrameControls frame_;
   QWidget* client_ = nullptr;
-  MainActions* actions_ = nullptr;
+  CommandActions* actions_ = nullptr;
   SearchPanel* search_ = nullptr;
   ReminderPanel* reminders_ = nullptr;
   DiaryPanel* diary_ = nullptr;
@@ -210,17 +200,15 @@ class CMainDlg final : public QDialog, private PanelHost {
   DaySession* session_ = nullptr;
   AlertQueue* alerts_ = nullptr;
   ReminderOptions* options_ = nullptr;
-  QString status_;
-  bool folderHasDays_ = false;  // for the backup reminder, looked at with the status
-  SyncSchedule* sync_ = nullptr;
-  QString syncStatus_;          // the last sync's outcome, after the status
-  bool syncPreparing_ = false;  // the save before a sync runs
+  ProgramCommands* commands_ = nullptr;
+  TitleStatus* title_ = nullptr;
+  WindowDrag* drag_ = nullptr;
   std::unique_ptr<MainAlarmHost> alarmHost_;
   std::unique_ptr<AlarmScheduler> scheduler_;
   std::unique_ptr<MainTrayHost> trayHost_;
   std::unique_ptr<TrayVisibility> tray_;
   QSystemTrayIcon* trayIcon_ = nullptr;
-  NMacMenu* menus_[4] = {};
+  NMacMenu* menus_[kProgramMenuCount] = {};
   SecondTicker ticker_;
   std::unique_ptr<DeskleafLink> deskleaf_;
   PasswordPrompt passwordPrompt_;
@@ -228,11 +216,6 @@ class CMainDlg final : public QDialog, private PanelHost {
   bool built_ = false;
   bool destroyed_ = false;
   bool placed_ = false;  // the window was placed on the desktop: its place is kept at exit
-  struct TitleDrag {
-    QPoint pointerAt;  // global position of the press on the title strip
-    QPoint windowAt;   // the window's position then
-  };
-  std::optional<TitleDrag> drag_;
 };
 
 }  // namespace orlane

@@ -53,7 +53,7 @@ QString MediaFileFilter() {
 }  // namespace
 
 ReminderPanel::ReminderPanel(QWidget* client, PanelHost& host, ReminderStore& store, int theme)
-    : MainPanel(host, client), editor_(store), client_(client) {
+    : WorkPanel(host, client), editor_(store), client_(client) {
   controls_.AddGroup(client, ids::kReminderGroup, "Alarm Set");
   timePicker_ = controls_.Add(ids::kTimePicker, new QTimeEdit(client));
   timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -103,14 +103,14 @@ bool ReminderPanel::OwnsCommand(int id) const {
 }
 
 void ReminderPanel::LayOut(const std::vector<ControlPlacement>& layout) {
-  MainPanel::LayOut(layout);
+  WorkPanel::LayOut(layout);
   previewArea_ = PlacementOf(layout, ids::kMediaPreview);
   if (preview_) preview_->setGeometry(previewArea_);
 }
 
 void ReminderPanel::SetShown(bool shown) {
   shown_ = shown;
-  MainPanel::SetShown(shown);
+  WorkPanel::SetShown(shown);
   if (preview_) preview_->setVisible(shown);
 }
 

@@ -3,7 +3,7 @@
 // reminder editor. Every change of a field goes into the ReminderStore at once.
 #pragma once
 
-#include "app/main_panel.h"
+#include "app/work_panel.h"
 #include "reminders/reminder_editor.h"
 
 class QComboBox;
@@ -18,7 +18,7 @@ class CColorListBox;
 class CMacCheckBox;
 class CRichDiaryCtrl;
 
-class ReminderPanel final : public MainPanel {
+class ReminderPanel final : public WorkPanel {
   Q_OBJECT
 
  public:

@@ -46,7 +46,7 @@ std::optional<QString> KeyOfPicker(const QWidget* picker) {
 constexpr int kDayKeyRole = Qt::UserRole;
 }  // namespace
 
-SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client) {
+SearchPanel::SearchPanel(QWidget* client, PanelHost& host, int theme) : WorkPanel(host, client) {
   controls_.AddGroup(client, ids::kSearchGroup, "");
   controls_.AddLabel(client, ids::kFromLabel, "From");
   controls_.AddLabel(client, ids::kToLabel, "to");
@@ -88,7 +88,7 @@ void SearchPanel::OnCommand(int id) {
 }
 
 void SearchPanel::LayOut(const std::vector<ControlPlacement>& layout) {
-  MainPanel::LayOut(layout);
+  WorkPanel::LayOut(layout);
   // The result label and its close button are shown only while a result is listed.
   const bool listed = results_->count() > 0;
   controls_.widget(ids::kResultsLabel)->setVisible(listed);

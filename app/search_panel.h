@@ -2,7 +2,7 @@
 // Find, the filters and the result list of the days found.
 #pragma once
 
-#include "app/main_panel.h"
+#include "app/work_panel.h"
 
 #include <QHash>
 #include <QStringList>
@@ -14,7 +14,7 @@ namespace orlane {
 
 class CColorListBox;
 
-class SearchPanel final : public MainPanel {
+class SearchPanel final : public WorkPanel {
   Q_OBJECT
 
  public:

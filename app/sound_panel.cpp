@@ -30,7 +30,7 @@ constexpr ButtonEntry kSoundButtons[] = {
 };
 }  // namespace
 
-SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : MainPanel(host, client), theme_(theme) {
+SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : WorkPanel(host, client), theme_(theme) {
   controls_.AddGroup(client, ids::kMixerGroup, "Volume Control");
   controls_.AddLabel(client, ids::kMicLabel, "Mic");
   controls_.AddLabel(client, ids::kMasterLabel, "Master");
@@ -84,7 +84,7 @@ void SoundPanel::OnCommand(int id) {
 }
 
 void SoundPanel::SetShown(bool shown) {
-  MainPanel::SetShown(shown);
+  WorkPanel::SetShown(shown);
   if (shown) {
     mixer_->Refresh();
     RefreshButtons();
@@ -96,7 +96,7 @@ void SoundPanel::SetShown(bool shown) {
 }
 
 void SoundPanel::ApplyTheme(int theme) {
-  MainPanel::ApplyTheme(theme);
+  WorkPanel::ApplyTheme(theme);
   theme_ = theme;
   view_->SetTheme(theme);
   levelBar_->SetColor(ThemeColor(ClampTheme(theme), kThemeShadow));

@@ -6,7 +6,7 @@
 // of day.
 #pragma once
 
-#include "app/main_panel.h"
+#include "app/work_panel.h"
 #include "sound/sound_day_cycle.h"
 
 #include <QTimer>
@@ -18,7 +18,7 @@ class CMixerSliders;
 class CSoundWaveWnd;
 struct RecorderButtonStates;
 
-class SoundPanel final : public MainPanel {
+class SoundPanel final : public WorkPanel {
   Q_OBJECT
 
  public:

@@ -1,6 +1,6 @@
 #include "app/tab_order.h"
 
-#include "app/main_layout.h"
+#include "app/window_layout.h"
 
 #include <QWidget>
 #include <vector>

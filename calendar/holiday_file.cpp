@@ -3,6 +3,7 @@
 #include "platform/app_paths.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "platform/services.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +40,9 @@ FileStamp StampOf(const QString& path) {
           static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
+}  // namespace
+
+// The holiday files read so far, by year, with what the disk said of each.
 class HolidayCache {
  public:
   QByteArray TextOf(int year) {
@@ -77,9 +81,10 @@ class HolidayCache {
   QStringList folders_;
 };
 
-HolidayCache& Cache() {
-  static HolidayCache cache;
-  return cache;
+namespace {
+
+std::shared_ptr<HolidayCache> Cache() {
+  return MadeService(&Services::holidays);
 }
 
 void AddFolder(QStringList& folders, const QString& folder) {
@@ -138,7 +143,7 @@ QString DecodeHolidayText(QByteArrayView bytes) {
 }
 
 QString GetHolidayText(int year, int month, int day) {
-  const QByteArray text = Cache().TextOf(year);
+  const QByteArray text = Cache()->TextOf(year);
   if (text.isEmpty()) return {};
   return HolidayNameIn(text, month, day);
 }
@@ -149,7 +154,7 @@ QString GetHolidayText(std::time_t date) {
 }
 
 void ForgetHolidayFiles() {
-  Cache().Forget();
+  Cache()->Forget();
 }
 
 }  // namespace orlane

@@ -1,5 +1,7 @@
 #include "controls/modal_responder.h"
 
+#include <QDialog>
+
 #include <cstdio>
 #include <utility>
 
@@ -12,6 +14,10 @@ bool HasModalResponder() {
 int AskModalResponder(const ModalRequest& request) {
   const ModalResponder responder = Service(&Services::answerModal);
   return responder ? responder(request) : 2;
+}
+
+int ExecForeignDialog(QDialog& dialog) {
+  return HasModalResponder() ? QDialog::Rejected : dialog.exec();
 }
 
 ModalResponder UnattendedResponder() {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace orlane {
@@ -30,6 +31,11 @@ using ModalResponder = std::function<int(const ModalRequest&)>;
 bool HasModalResponder();
 // The responder's choice; 2 (cancel) when none is set.
 int AskModalResponder(const ModalRequest& request);
+
+// Runs a dialog that is not the program's own (Qt's print dialog), which no
+// responder can answer: with a responder it is not shown and counts as
+// cancelled.
+int ExecForeignDialog(QDialog& dialog);
 
 // For test runs only: when ORLANE_MODAL_ANSWER holds a button id, a responder
 // that answers every modal at once with that id and reports it on stderr as

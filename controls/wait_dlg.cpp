@@ -3,6 +3,7 @@
 #include "controls/bar_ctrl.h"
 #include "controls/color_label.h"
 #include "controls/mac_button.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -12,8 +13,8 @@
 
 namespace orlane {
 
-namespace {
-struct SharedWait {
+// The running operation's window and how far the operation is.
+struct WaitState {
   std::atomic<int> progress{0};
   std::atomic<int> maximum{100};
   std::atomic<bool> done{false};
@@ -21,9 +22,9 @@ struct SharedWait {
   QPointer<QWidget> owner;
 };
 
-SharedWait& Shared() {
-  static SharedWait shared;
-  return shared;
+namespace {
+std::shared_ptr<WaitState> Shared() {
+  return MadeService(&Services::wait);
 }
 }  // namespace
 
@@ -58,7 +59,8 @@ void CWaitDlg::OnInitDialog() {
 }
 
 void CWaitDlg::Start(QWidget* owner, const QString& message, int maximum, int theme) {
-  SharedWait& s = Shared();
+  const std::shared_ptr<WaitState> shared = Shared();
+  WaitState& s = *shared;
   s.dialog.reset();
   s.progress = 0;
   s.done = false;
@@ -71,21 +73,22 @@ void CWaitDlg::Start(QWidget* owner, const QString& message, int maximum, int th
 }
 
 void CWaitDlg::Progress(int value) {
-  Shared().progress.store(value, std::memory_order_relaxed);
+  Shared()->progress.store(value, std::memory_order_relaxed);
 }
 
 void CWaitDlg::Done() {
-  Shared().done.store(true, std::memory_order_release);
+  Shared()->done.store(true, std::memory_order_release);
   // Called on the GUI thread the dialog goes at once; from a worker, at the next tick.
   if (QThread::currentThread() == QCoreApplication::instance()->thread()) Finish();
 }
 
 CWaitDlg* CWaitDlg::Current() {
-  return Shared().dialog.get();
+  return Shared()->dialog.get();
 }
 
 void CWaitDlg::Tick() {
-  SharedWait& s = Shared();
+  const std::shared_ptr<WaitState> shared = Shared();
+  WaitState& s = *shared;
   if (!s.dialog) return;
   if (s.done.load(std::memory_order_acquire)) {
     Finish();
@@ -98,7 +101,8 @@ void CWaitDlg::Tick() {
 }
 
 void CWaitDlg::Finish() {
-  SharedWait& s = Shared();
+  const std::shared_ptr<WaitState> shared = Shared();
+  WaitState& s = *shared;
   if (!s.dialog) return;
   s.dialog->timer_.stop();
   s.dialog->bar_->SetPos(s.maximum.load());

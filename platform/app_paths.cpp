@@ -1,5 +1,7 @@
 #include "platform/app_paths.h"
 
+#include "platform/services.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -8,11 +10,6 @@
 namespace orlane {
 
 namespace {
-QString& UserFolderStorage() {
-  static QString folder;
-  return folder;
-}
-
 QString HomeRelative(const char* envName, const char* fallback) {
   const QString fromEnv = qEnvironmentVariable(envName);
   if (!fromEnv.isEmpty()) return WithTrailingSlash(fromEnv);
@@ -45,12 +42,12 @@ QString ResolveUserFolder() {
   return WritableDataFolder() + QStringLiteral("User/");
 }
 
-const QString& UserFolder() {
-  return UserFolderStorage();
+QString UserFolder() {
+  return Service(&Services::userFolder);
 }
 
 void SetUserFolder(const QString& folder) {
-  UserFolderStorage() = WithTrailingSlash(folder);
+  SetService(&Services::userFolder, WithTrailingSlash(folder));
 }
 
 QString UserFilePath(const char* name) {

@@ -18,9 +18,10 @@ QString ProgramFolder();
 // "orlane/User/". Nothing is created here.
 QString ResolveUserFolder();
 
-// The process-wide user folder, set once by start-up (or by a command-line
-// option) and read by every part that names a day file.
-const QString& UserFolder();
+// The process-wide user folder (kept in the installed services), set once by
+// start-up (or by a command-line option) and read by every part that names a
+// day file.
+QString UserFolder();
 void SetUserFolder(const QString& folder);
 
 // The files of the user folder besides the day files.

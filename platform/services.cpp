@@ -9,8 +9,9 @@ std::mutex& Lock() {
   return lock;
 }
 
-// The one installed object. A function's static, so that whatever touches it
-// first (the shared sound player) is destroyed before it at exit.
+// The one installed object. A function's static built after the lock (every
+// path takes the lock first), so the lock outlives it: the sound player it
+// holds joins its thread at exit while that thread may still read services.
 Services& Installed() {
   static Services installed;
   return installed;
@@ -19,8 +20,12 @@ Services& Installed() {
 }  // namespace services_detail
 
 void InstallServices(Services services) {
-  const std::lock_guard<std::mutex> lock(services_detail::Lock());
-  services_detail::Installed() = std::move(services);
+  Services replaced;
+  {
+    const std::lock_guard<std::mutex> lock(services_detail::Lock());
+    replaced = std::exchange(services_detail::Installed(), std::move(services));
+  }
+  // What the replaced ones held (a player's thread) goes here, outside the lock.
 }
 
 }  // namespace orlane

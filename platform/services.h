@@ -1,7 +1,9 @@
 // The program's ties to the world outside its own data, in one object: the
 // clock, the desktop's opener, the sound devices, the answering of modal
-// windows and the login. An empty member means the real thing: the system
-// clock, the desktop's handler, ALSA, a person at the keyboard.
+// windows and the login; and the little the whole process shares: the user
+// folder, the accepted password and the holiday files read so far. An empty
+// member means the real thing: the system clock, the desktop's handler, ALSA,
+// a person at the keyboard.
 //
 // main() builds the object and installs it once, before anything runs; the
 // test main installs the tests' own. What takes a parameter gets its part
@@ -13,6 +15,7 @@
 // controls/), named here by declaration only; main() fills them in.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -29,8 +32,11 @@ namespace orlane {
 
 struct ModalRequest;         // controls/modal_responder.h
 enum class AtomicWriteStep;  // platform/file_io.h
+class HolidayCache;          // calendar/holiday_file.cpp
+struct WaitState;            // controls/wait_dlg.cpp
 
 namespace audio {
+class WavePlayer;
 class WaveOut;
 class WaveIn;
 class MixerControl;
@@ -56,6 +62,21 @@ struct Services {
   QString skinFolder;
   // For tests of failed writes: true makes that step of an atomic write fail.
   std::function<bool(AtomicWriteStep)> failWriteStep;
+
+  // The user folder, ending in '/' (platform/app_paths.h).
+  QString userFolder;
+  // The accepted password and whether start-up took it from the user file
+  // without asking (security/session.h).
+  QByteArray password;
+  bool loginPending = false;
+  // The holiday files read so far; made at the first lookup.
+  std::shared_ptr<HolidayCache> holidays;
+  // The "Please Wait..." window of the operation running (one at a time).
+  std::shared_ptr<WaitState> wait;
+  // The player of the reminder beep. Last: the members go in reverse order,
+  // so its thread, which may still be making a device at the end, finds the
+  // device makers above alive while it is joined.
+  std::shared_ptr<audio::WavePlayer> wavePlayer;
 };
 
 // Installs the services everything reads from now on. Called once, by main()
@@ -86,6 +107,16 @@ template <typename T>
 T Service(T Services::*member) {
   const std::lock_guard<std::mutex> lock(services_detail::Lock());
   return services_detail::Installed().*member;
+}
+
+// A part of the installed services made at its first use (a cache), shared
+// by every caller from then on.
+template <typename T>
+std::shared_ptr<T> MadeService(std::shared_ptr<T> Services::*member) {
+  const std::lock_guard<std::mutex> lock(services_detail::Lock());
+  std::shared_ptr<T>& part = services_detail::Installed().*member;
+  if (!part) part = std::make_shared<T>();
+  return part;
 }
 
 // Sets one member of the installed services (tests; a fixture's TearDown puts

@@ -1,32 +1,24 @@
 #include "security/session.h"
 
+#include "platform/services.h"
 #include "security/scramble.h"
 
 namespace orlane {
 
-namespace {
-QByteArray& Password() {
-  static QByteArray password;
-  return password;
+QByteArray CurrentPassword() {
+  return Service(&Services::password);
 }
-bool& Pending() {
-  static bool pending = false;
-  return pending;
-}
-}  // namespace
 
-const QByteArray& CurrentPassword() {
-  return Password();
-}
 void SetCurrentPassword(const QByteArray& password) {
-  Password() = password.left(kMaxPasswordBytes);
+  SetService(&Services::password, password.left(kMaxPasswordBytes));
 }
 
 bool LoginPending() {
-  return Pending();
+  return Service(&Services::loginPending);
 }
+
 void SetLoginPending(bool pending) {
-  Pending() = pending;
+  SetService(&Services::loginPending, pending);
 }
 
 }  // namespace orlane

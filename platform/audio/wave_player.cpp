@@ -1,6 +1,7 @@
 #include "platform/audio/wave_player.h"
 
 #include "platform/audio/wave_device.h"
+#include "platform/services.h"
 
 #include <chrono>
 #include <memory>
@@ -104,36 +105,14 @@ void WavePlayer::playOne(std::unique_lock<std::mutex>& lock, const Request& requ
   lock.lock();
 }
 
-namespace {
-
-std::mutex& SharedMutex() {
-  static std::mutex m;
-  return m;
-}
-
-std::unique_ptr<WavePlayer>& SharedPlayer() {
-  static std::unique_ptr<WavePlayer> player;
-  return player;
-}
-
-}  // namespace
-
 void PlayWaveBytes(const WaveFormat& format, const QByteArray& pcm) {
-  // The installed services must outlive the player (whose thread may still be
-  // making a device while the process exits): touch them first, so they are
-  // destroyed after it.
-  WaveDeviceFactoryInstalled();
-  std::lock_guard<std::mutex> lock(SharedMutex());
-  if (!SharedPlayer()) SharedPlayer() = std::make_unique<WavePlayer>();
-  SharedPlayer()->play(format, pcm);
+  MadeService(&Services::wavePlayer)->play(format, pcm);
 }
 
 void ShutdownWavePlayback() {
-  std::unique_ptr<WavePlayer> player;
-  {
-    std::lock_guard<std::mutex> lock(SharedMutex());
-    player = std::move(SharedPlayer());
-  }
+  std::shared_ptr<WavePlayer> player = Service(&Services::wavePlayer);
+  SetService(&Services::wavePlayer, nullptr);
+  player.reset();  // joins the thread here, outside the services' lock
 }
 
 }  // namespace orlane::audio

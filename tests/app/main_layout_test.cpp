@@ -1,5 +1,5 @@
-#include "app/main_layout.h"
 #include "app/main_ids.h"
+#include "app/window_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@ QRect R(int x, int y, int w, int h) {
 }
 }  // namespace
 
-TEST(MainLayout, minimumWindowWithTheCalendarShown) {
+TEST(WindowLayout, minimumWindowWithTheCalendarShown) {
   // Client size of a 730 x 500 window with its 3-pixel border.
   const int w = 724, h = 494;
-  const auto layout = MainLayout(w, h, DefaultCalendarRect());
+  const auto layout = WindowLayout(w, h, DefaultCalendarRect());
   // Calendar (10,60)-(188,202): E=10, T=60, R=188, B=202, CW=178, X0=191.
   EXPECT_EQ(PlacementOf(layout, ids::kClose), R(w - 21, 3, 18, 18));
   EXPECT_EQ(PlacementOf(layout, ids::kMinimize), R(w - 84, 3, 18, 18));
@@ -47,9 +47,9 @@ TEST(MainLayout, minimumWindowWithTheCalendarShown) {
   EXPECT_EQ(PlacementOf(layout, ids::kSoundView), R(191, 245, w - 201, h - 20 - 245));
 }
 
-TEST(MainLayout, largerWindowMovesOnlyWhatHangsOnTheRightAndBottom) {
-  const auto small = MainLayout(724, 494, DefaultCalendarRect());
-  const auto large = MainLayout(1000, 700, DefaultCalendarRect());
+TEST(WindowLayout, largerWindowMovesOnlyWhatHangsOnTheRightAndBottom) {
+  const auto small = WindowLayout(724, 494, DefaultCalendarRect());
+  const auto large = WindowLayout(1000, 700, DefaultCalendarRect());
   EXPECT_EQ(PlacementOf(large, ids::kTimePicker), PlacementOf(small, ids::kTimePicker));
   EXPECT_EQ(PlacementOf(large, ids::kThemeButton).translated(-276, 0), PlacementOf(small, ids::kThemeButton));
   EXPECT_EQ(PlacementOf(large, ids::kDiaryEditor).size() - PlacementOf(small, ids::kDiaryEditor).size(),
@@ -57,17 +57,17 @@ TEST(MainLayout, largerWindowMovesOnlyWhatHangsOnTheRightAndBottom) {
   EXPECT_EQ(PlacementOf(large, ids::kTitleLine).top(), 700 - 19);
 }
 
-TEST(MainLayout, followsTheCalendarRectangle) {
+TEST(WindowLayout, followsTheCalendarRectangle) {
   const QRect moved(20, 70, 200, 150);
-  const auto layout = MainLayout(800, 600, moved);
+  const auto layout = WindowLayout(800, 600, moved);
   EXPECT_EQ(PlacementOf(layout, ids::kTimePicker), R(228, 88, 90, 24));
   EXPECT_EQ(PlacementOf(layout, ids::kSearchWords), R(25, 295, 190, 23));
   EXPECT_TRUE(PlacementOf(layout, 424242).isNull());
 }
 
-TEST(MainLayout, tabWalksTheWorkAreaFirstThenTheLeftColumnThenTheTop) {
+TEST(WindowLayout, tabWalksTheWorkAreaFirstThenTheLeftColumnThenTheTop) {
   const int w = 724, h = 494;
-  const auto layout = MainLayout(w, h, DefaultCalendarRect());
+  const auto layout = WindowLayout(w, h, DefaultCalendarRect());
   const QRect work = WorkArea(w, h, DefaultCalendarRect());
   EXPECT_EQ(work, R(191, 60, w - 191, h - 60));
   // Given in creation order, which walked the toolbar right to left.

@@ -1,14 +1,15 @@
+#include "app/command_actions.h"
+#include "app/command_keys.h"
+#include "app/deskleaf_link.h"
 #include "app/diary_panel.h"
-#include "app/main_actions.h"
-#include "app/main_deskleaf.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
-#include "app/main_keys.h"
-#include "app/main_layout.h"
-#include "app/main_session.h"
+#include "app/program_settings.h"
 #include "app/reminder_panel.h"
 #include "app/search_panel.h"
+#include "app/session_end.h"
 #include "app/sound_panel.h"
+#include "app/window_layout.h"
 #include "calendar/month_calendar.h"
 #include "controls/bar_ctrl.h"
 #include "controls/color_list_box.h"
@@ -40,7 +41,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -76,7 +79,7 @@ struct MainWindowTest : ::testing::Test {
     const QWidget* client = window->ClientArea();
     const QRect calendar = DefaultCalendarRect();
     int checked = 0;
-    for (const ControlPlacement& p : MainLayout(client->width(), client->height(), calendar)) {
+    for (const ControlPlacement& p : WindowLayout(client->width(), client->height(), calendar)) {
       if (p.id == ids::kMonthCalendar || p.id == ids::kMediaPreview) continue;
       const QWidget* w = window->ControlById(p.id);
       ASSERT_NE(w, nullptr) << p.id;
@@ -117,6 +120,39 @@ TEST_F(MainWindowTest, themeRecoloursButtonsMenusAndCalendarAtOnce) {
   EXPECT_EQ(window->Menu(0)->BackgroundColor(), ThemeColor(9, kThemeLightFace));
   EXPECT_TRUE(window->Menu(2)->ItemAction(ids::kThemeFirst + 9)->isChecked());
   EXPECT_FALSE(window->Menu(2)->ItemAction(ids::kThemeFirst + 6)->isChecked());
+}
+
+TEST_F(MainWindowTest, editedSettingsReachFrameAndPanelsThroughTheirOwner_andAnotherWritersFieldStays) {
+  auto* framePicker = window->Frame().datePicker;
+  auto* searchPicker = qobject_cast<QDateEdit*>(window->ControlById(ids::kSearchFrom));
+  ASSERT_NE(searchPicker, nullptr);
+  const QString before = framePicker->displayFormat();
+  Settings edited = window->settings();
+  edited.dateFormat = 2;
+  edited.weekStart = 2;
+  edited.theme = 4;
+  window->Preferences().apply(edited);
+  EXPECT_EQ(window->Theme(), 4);
+  EXPECT_EQ(window->ButtonById(ids::kSearch)->Theme(), 4);
+  EXPECT_EQ(window->Frame().calendar->Theme(), 4);
+  EXPECT_EQ(window->Frame().calendar->weekStart, 2);
+  EXPECT_EQ(window->Frame().calendar->dateFormat, 2);
+  EXPECT_NE(framePicker->displayFormat(), before);
+  EXPECT_EQ(searchPicker->displayFormat(), framePicker->displayFormat());
+  EXPECT_EQ(searchPicker->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+
+  // orlanectl changed another field meanwhile: the window's write keeps it.
+  window->WriteSettings();
+  Settings disk;
+  ASSERT_EQ(ReadSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), disk), SettingsReadResult::Ok);
+  disk.loginOnShow = 1;
+  ASSERT_EQ(WriteSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), disk), WriteResult::Written);
+  window->OnCommand(ids::kThemeFirst + 7);
+  window->WriteSettings();
+  ASSERT_EQ(ReadSettingsFile(folder.file(QStringLiteral("Orlane.cfg")), disk), SettingsReadResult::Ok);
+  EXPECT_EQ(disk.theme, 7);
+  EXPECT_EQ(disk.dateFormat, 2);
+  EXPECT_EQ(disk.loginOnShow, 1);
 }
 
 TEST_F(MainWindowTest, escapeAsksAndYesWritesTheSettings) {
@@ -169,9 +205,9 @@ TEST_F(MainWindowTest, everyKeyTriggersItsCommandsActionInItsModesOnly) {
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   // Only the route from the key to the command is under test here, not the commands.
-  QObject::disconnect(&window->Actions(), &MainActions::command, window.get(), nullptr);
+  QObject::disconnect(&window->Actions(), &CommandActions::command, window.get(), nullptr);
   QList<int> issued;
-  QObject::connect(&window->Actions(), &MainActions::command, [&](int id) { issued << id; });
+  QObject::connect(&window->Actions(), &CommandActions::command, [&](int id) { issued << id; });
   int checked = 0;
   for (int mode : {ids::kModeReminder, ids::kModeDiary, ids::kModeSound}) {
     window->SetMode(mode);

@@ -3,7 +3,7 @@
 // Usage: orlane_layout_probe WIDTH HEIGHT  ->  lines "id x y w h", then
 // "calendar x y w h" and "cell<i> x y w h" for the 42 day cells in client
 // coordinates, and "theme<t>.<c> r g b" for every theme colour.
-#include "app/main_layout.h"
+#include "app/window_layout.h"
 #include "calendar/month_grid.h"
 #include "controls/color_theme.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   }
   const int w = std::atoi(argv[1]);
   const int h = std::atoi(argv[2]);
-  for (const orlane::ControlPlacement& p : orlane::MainLayout(w, h, orlane::DefaultCalendarRect()))
+  for (const orlane::ControlPlacement& p : orlane::WindowLayout(w, h, orlane::DefaultCalendarRect()))
     std::printf("%d %d %d %d %d\n", p.id, p.rect.x(), p.rect.y(), p.rect.width(), p.rect.height());
   const QRect calendar = orlane::DefaultCalendarRect();
   std::printf("calendar %d %d %d %d\n", calendar.x(), calendar.y(), calendar.width(), calendar.height());

@@ -1,4 +1,4 @@
-#include "app/main_session.h"
+#include "app/session_end.h"
 
 #include "app/main_dlg.h"
 #include "platform/termination_signals.h"
@@ -9,16 +9,6 @@
 #include <utility>
 
 namespace orlane {
-
-void CMainDlg::SaveForSessionEnd() {
-  OnDestroy();
-}
-
-void CMainDlg::CommitSessionData() {
-  if (destroyed_ || !built_) return;
-  SaveLoadedDay(SaveFailureReply::Log);
-  WriteSettings();
-}
 
 void ConnectSessionEnd(CMainDlg& window, TerminationSignals& signals, std::function<void()> endProgram) {
   QObject::connect(&signals, &TerminationSignals::received, &window,

@@ -1,4 +1,4 @@
-#include "app/main_layout.h"
+#include "app/window_layout.h"
 
 #include "app/main_ids.h"
 
@@ -126,7 +126,7 @@ QRect DefaultCalendarRect() {
   return QRect(QPoint(10, 60), QPoint(188 - 1, 202 - 1));
 }
 
-std::vector<ControlPlacement> MainLayout(int w, int h, const QRect& calendar) {
+std::vector<ControlPlacement> WindowLayout(int w, int h, const QRect& calendar) {
   // Edges as the window system gives them: right and bottom are exclusive.
   const int e = calendar.left();
   const int t = calendar.top();

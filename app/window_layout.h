@@ -15,7 +15,7 @@ struct ControlPlacement {
 
 // Every control that the layout moves, for client size w x h and the month
 // calendar at `calendar`.
-std::vector<ControlPlacement> MainLayout(int w, int h, const QRect& calendar);
+std::vector<ControlPlacement> WindowLayout(int w, int h, const QRect& calendar);
 
 // The calendar's place when it is shown: (10, 60) to (188, 202).
 QRect DefaultCalendarRect();

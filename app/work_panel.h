@@ -4,8 +4,8 @@
 // offers the panel what is the hub's through PanelHost.
 #pragma once
 
-#include "app/main_layout.h"
 #include "app/panel_controls.h"
+#include "app/window_layout.h"
 
 #include <QObject>
 #include <QString>
@@ -48,16 +48,22 @@ class PanelHost {
   virtual void RedrawCalendar() = 0;
 };
 
-class MainPanel : public QObject {
+// What carries out some of the window's commands: the hub hands it each id it owns.
+class CommandOwner {
+ public:
+  virtual ~CommandOwner() = default;
+  virtual bool OwnsCommand(int id) const = 0;
+  virtual void OnCommand(int id) = 0;
+};
+
+class WorkPanel : public QObject, public CommandOwner {
   Q_OBJECT
 
  public:
-  MainPanel(PanelHost& host, QObject* parent);
-  Q_DISABLE_COPY_MOVE(MainPanel)
+  WorkPanel(PanelHost& host, QObject* parent);
+  Q_DISABLE_COPY_MOVE(WorkPanel)
 
   const ControlSet& Controls() const { return controls_; }
-  virtual bool OwnsCommand(int id) const = 0;
-  virtual void OnCommand(int id) = 0;
   // Places the panel's controls that the layout names.
   virtual void LayOut(const std::vector<ControlPlacement>& layout);
   virtual void SetShown(bool shown);

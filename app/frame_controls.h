@@ -28,4 +28,10 @@ struct FrameControls {
 // Builds the frame's controls as children of client, in the given theme.
 void CreateFrameControls(QWidget* client, FrameControls& controls, int theme, int weekStart);
 
+// The frame's controls in another theme.
+void ApplyFrameTheme(FrameControls& controls, int theme);
+// The calendar, or in its place the date picker with the clock.
+void ShowCalendarOrClock(FrameControls& controls, bool calendarShown);
+void ShowMaximized(FrameControls& controls, bool maximized);
+
 }  // namespace orlane

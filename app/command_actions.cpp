@@ -1,6 +1,6 @@
-#include "app/main_actions.h"
+#include "app/command_actions.h"
 
-#include "app/main_keys.h"
+#include "app/command_keys.h"
 #include "controls/mac_button.h"
 #include "controls/mac_check_box.h"
 #include "controls/mac_menu.h"
@@ -10,9 +10,9 @@
 
 namespace orlane {
 
-MainActions::MainActions(QWidget* window) : QObject(window), window_(window) {}
+CommandActions::CommandActions(QWidget* window) : QObject(window), window_(window) {}
 
-QAction* MainActions::Action(int id) {
+QAction* CommandActions::Action(int id) {
   if (QAction* existing = actions_.value(id)) return existing;
   auto* action = new QAction(this);
   action->setData(id);
@@ -22,7 +22,7 @@ QAction* MainActions::Action(int id) {
   return action;
 }
 
-void MainActions::BindButton(CMacButton* button) {
+void CommandActions::BindButton(CMacButton* button) {
   QAction* action = Action(button->ControlId());
   if (action->text().isEmpty()) action->setText(button->text().isEmpty() ? button->toolTip() : button->text());
   if (action->toolTip().isEmpty() || action->toolTip() == action->text()) action->setToolTip(button->toolTip());
@@ -36,21 +36,21 @@ void MainActions::BindButton(CMacButton* button) {
   connect(action, &QAction::changed, button, [action, button] { button->setEnabled(action->isEnabled()); });
 }
 
-void MainActions::BindCheck(CMacCheckBox* box) {
+void CommandActions::BindCheck(CMacCheckBox* box) {
   QAction* action = Action(box->ControlId());
   if (action->text().isEmpty()) action->setText(box->text());
   connect(box, &CMacCheckBox::commandClicked, action, &QAction::trigger);
   connect(action, &QAction::changed, box, [action, box] { box->setEnabled(action->isEnabled()); });
 }
 
-void MainActions::AddToMenu(NMacMenu* menu, int id, const QString& text, int bitmap) {
+void CommandActions::AddToMenu(NMacMenu* menu, int id, const QString& text, int bitmap) {
   QAction* action = Action(id);
   action->setText(text);
   menu->AppendAction(action);
   if (bitmap) menu->SetIcon(id, bitmap);
 }
 
-void MainActions::ApplyKeys(int mode, const std::function<QWidget*(int id)>& controlById) {
+void CommandActions::ApplyKeys(int mode, const std::function<QWidget*(int id)>& controlById) {
   QHash<QAction*, QList<QKeySequence>> keys;
   for (const CommandKey& key : CommandKeys()) {
     QAction* action = Action(key.command);

@@ -1,4 +1,4 @@
-#include "app/main_keys.h"
+#include "app/command_keys.h"
 
 #include "app/main_ids.h"
 

@@ -1,4 +1,6 @@
-#include "app/main_deskleaf.h"
+#include "app/deskleaf_link.h"
+
+#include "app/program_settings.h"
 
 #include "app/main_dlg.h"
 #include "widget/deskleaf_dlg.h"
@@ -6,9 +8,11 @@
 namespace orlane {
 
 DeskleafLink::DeskleafLink(CMainDlg& window) : window_(window) {
-  connect(&window_, &CMainDlg::themeChanged, this, [this](int theme) {
+  connect(&window_.Preferences(), &ProgramSettings::themeChanged, this, [this](int theme) {
     if (CDeskleafDlg* w = Widget()) w->SetTheme(theme);
   });
+  connect(&window_.Preferences(), &ProgramSettings::changed, this,
+          [this](const Settings& values) { ApplySettings(values.dateFormat, values.weekStart); });
 }
 
 DeskleafLink::~DeskleafLink() {

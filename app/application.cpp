@@ -1,8 +1,8 @@
-#include "app/main_app.h"
+#include "app/application.h"
 
-#include "app/main_deskleaf.h"
+#include "app/deskleaf_link.h"
 #include "app/main_dlg.h"
-#include "app/main_session.h"
+#include "app/session_end.h"
 #include "calendar/online_commands.h"
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"

@@ -17,12 +17,12 @@ class CMacButton;
 class CMacCheckBox;
 class NMacMenu;
 
-class MainActions final : public QObject {
+class CommandActions final : public QObject {
   Q_OBJECT
 
  public:
   // Keys become shortcuts of window (active while it is the active window).
-  explicit MainActions(QWidget* window);
+  explicit CommandActions(QWidget* window);
 
   // The command's action, created on first use.
   QAction* Action(int id);

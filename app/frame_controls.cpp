@@ -1,9 +1,11 @@
-#include "app/main_controls.h"
+#include "app/frame_controls.h"
 
 #include "app/main_ids.h"
 #include "calendar/analog_clock.h"
 #include "calendar/month_calendar.h"
 #include "controls/bv_title.h"
+#include "controls/color_theme.h"
+#include "controls/gdi_painter.h"
 #include "controls/mac_btn_group.h"
 #include "controls/mac_button.h"
 #include "controls/picker_fields.h"
@@ -72,6 +74,38 @@ void CreateFrameControls(QWidget* client, FrameControls& c, int theme, int weekS
 
   c.titleLine = c.set.AddLabel(client, ids::kTitleLine, "");
   c.set.AddButton(client, kCalendarSwitch, theme);
+}
+
+void ApplyFrameTheme(FrameControls& controls, int theme) {
+  const QColor face = ToQColor(ThemeColor(theme, kThemeLightFace));
+  for (int id : controls.set.ids())
+    if (CMacButton* b = controls.set.button(id)) b->SetTheme(theme);
+  controls.modeSwitch->SetTheme(face, theme);
+  controls.calendar->SetTheme(theme);
+  controls.title->SetSkin(theme);
+  controls.clock->SetBackgroundColor(ThemeColor(theme, kThemeLightFace));
+  controls.clock->SetDialColor(ThemeColor(theme, kThemeFace));
+  controls.clock->SetHandFillColor(ThemeColor(theme, kThemeShadow));
+  controls.clock->SetHandOutlineColor(ThemeColor(theme, kThemeOutline));
+  QPalette p = controls.datePicker->palette();
+  p.setColor(QPalette::Base, face);
+  p.setColor(QPalette::Highlight, ToQColor(ThemeColor(theme, kThemeShadow)));
+  controls.datePicker->setPalette(p);
+}
+
+void ShowCalendarOrClock(FrameControls& controls, bool calendarShown) {
+  controls.calendar->setVisible(calendarShown);
+  controls.datePicker->setVisible(!calendarShown);
+  controls.clock->setVisible(!calendarShown);
+  if (CMacButton* b = controls.set.button(ids::kCalendarSwitch)) {
+    b->SetIcon16(calendarShown ? 250 : 251);
+    b->SetTooltipText(calendarShown ? QStringLiteral("Hide Calendar and Clock (F2)")
+                                    : QStringLiteral("Show Calendar and Clock (F2)"));
+  }
+}
+
+void ShowMaximized(FrameControls& controls, bool maximized) {
+  if (CMacButton* b = controls.set.button(ids::kMaximize)) b->SetIcon16(maximized ? 312 : 314);
 }
 
 }  // namespace orlane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/tray_visibility.h"
+#include "app/work_panel.h"
 #include "reminders/alarm_scheduler.h"
 
 class QSystemTrayIcon;
@@ -11,9 +12,13 @@ namespace orlane {
 
 class CMainDlg;
 
-class MainTrayHost final : public TrayVisibility::Host {
+// Also the owner of the commands that show and hide the window, the clock and the desk widget.
+class MainTrayHost final : public TrayVisibility::Host, public CommandOwner {
  public:
   explicit MainTrayHost(CMainDlg& window) : window_(window) {}
+
+  bool OwnsCommand(int id) const override;
+  void OnCommand(int id) override;
 
   // The icon, or nullptr when the desktop has no tray (the window then stays
   // reachable: hiding is not offered).

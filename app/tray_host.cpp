@@ -1,6 +1,6 @@
-#include "app/main_tray.h"
+#include "app/tray_host.h"
 
-#include "app/main_deskleaf.h"
+#include "app/deskleaf_link.h"
 #include "app/main_dlg.h"
 #include "app/main_ids.h"
 #include "app/reminder_options.h"
@@ -90,6 +90,31 @@ void MainTrayHost::relayout() {
 
 bool MainTrayHost::askPassword() {
   return window_.AskPassword();
+}
+
+bool MainTrayHost::OwnsCommand(int id) const {
+  return id == ids::kHide || id == ids::kTrayShow || id == ids::kTrayHide || id == ids::kTrayShowClock ||
+         id == ids::kTrayDeskleaf;
+}
+
+void MainTrayHost::OnCommand(int id) {
+  const TrayState state = window_.TrayStateValue();
+  switch (id) {
+    case ids::kTrayShow:
+      if (state == TrayState::Hidden) window_.ToggleMainWindow();
+      break;
+    case ids::kHide:
+    case ids::kTrayHide:
+      if (state == TrayState::Shown && HasTray()) window_.ToggleMainWindow();
+      break;
+    case ids::kTrayShowClock: ShowClockAlert(window_.Theme(), &window_); break;
+    case ids::kTrayDeskleaf: {
+      const Settings& values = window_.settings();
+      window_.Deskleaf().Show(values.theme, values.dateFormat, values.weekStart, window_.SelectedDate());
+      break;
+    }
+    default: break;
+  }
 }
 
 void MainAlarmHost::showAlert(const AlertRequest& alert) {
