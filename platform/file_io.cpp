@@ -4,13 +4,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <memory>
 
 namespace orlane {
 
@@ -70,6 +74,37 @@ bool SyncFileSystemOf(const QString& folder) {
 
 bool FileExists(const QString& path) {
   return QFileInfo(path).isFile();
+}
+
+QStringList FilePathsIn(const QString& folder) {
+  QStringList paths;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(folder).constData()), &::closedir);
+  if (!dir) return paths;
+  // As QFile::decodeName decodes, into each path without a string between.
+  QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+  const QString prefix = folder + QLatin1Char('/');
+  while (const dirent* entry = ::readdir(dir.get())) {
+    // Hidden names start with a dot, as "." and ".." do.
+    if (entry->d_name[0] == '.') continue;
+    bool file = entry->d_type == DT_REG;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat target {};
+      file = ::fstatat(::dirfd(dir.get()), entry->d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
+    }
+    if (!file) continue;
+    const QByteArrayView name(entry->d_name);
+    // Every byte gives at most one UTF-16 unit; an ASCII byte gives itself.
+    QString path(prefix.size() + name.size(), Qt::Uninitialized);
+    QChar* const start = std::copy(prefix.begin(), prefix.end(), path.begin());
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const QChar* const end =
+        ascii ? std::transform(name.begin(), name.end(), start, [](char c) { return QLatin1Char(c); })
+              : decoder.appendToBuffer(start, name);
+    path.truncate(end - path.constData());
+    paths << std::move(path);
+  }
+  return paths;
 }
 
 namespace {

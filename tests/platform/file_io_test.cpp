@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace orlane;
 
@@ -65,6 +68,25 @@ TEST_F(AtomicWriteTest, readFileBytes_reportsMissingAndTooLarge) {
   EXPECT_TRUE(out.isEmpty());
   EXPECT_EQ(ReadFileBytes(path("big"), out, 100), FileReadResult::Ok);
   EXPECT_EQ(out.size(), 100);
+}
+
+TEST_F(AtomicWriteTest, filePathsIn_listsWhatQDirFilesLists) {
+  ASSERT_EQ(AtomicWriteFile(path("a.alm"), "x"), WriteResult::Written);
+  ASSERT_EQ(AtomicWriteFile(path(".hidden.alm"), "x"), WriteResult::Written);
+  const QString summer = dir.path() + QStringLiteral("/été.alm");
+  ASSERT_EQ(AtomicWriteFile(summer, "x"), WriteResult::Written);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.alm")));
+  ASSERT_TRUE(QFile::link(path("a.alm"), path("to_file.alm")));
+  ASSERT_TRUE(QFile::link(path("folder.alm"), path("to_folder.alm")));
+  ASSERT_TRUE(QFile::link(path("gone"), path("broken.alm")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.alm")).constData(), 0600), 0);
+  QStringList paths = FilePathsIn(dir.path());
+  paths.sort();
+  QStringList listed;
+  for (const QFileInfo& file : QDir(dir.path()).entryInfoList(QDir::Files, QDir::Name)) listed << file.filePath();
+  EXPECT_EQ(paths, listed);
+  EXPECT_EQ(paths, (QStringList{path("a.alm"), path("to_file.alm"), summer}));
+  EXPECT_TRUE(FilePathsIn(path("none")).isEmpty());
 }
 
 TEST_F(AtomicWriteTest, removeFileForced_removesReadOnlyFile) {
