@@ -319,21 +319,22 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
       result.stopped = true;
       break;
     }
-    const QString key = DayKeyOfPath(files[i]).toString();
+    // The key as a string only where one is kept or looked up.
+    const QStringView key = DayKeyOfPath(files[i]);
     bool match = false;
     if (kind == SearchKind::Diary) {
       QString context;
       match = DiaryFileMatches(files[i], options, password, reader, &context);
-      if (match && !context.isEmpty()) result.contexts.insert(key, context);
+      if (match && !context.isEmpty()) result.contexts.insert(key.toString(), context);
     } else {
       // A one-off reminder hides the occurrence at its time.
-      const auto day = occurring.find(key);
+      const auto day = occurring.empty() ? occurring.end() : occurring.find(key.toString());
       std::set<QByteArray>* const hidden = day == occurring.end() ? nullptr : &day->second;
       ReadReminderDay(files[i], plain);
       match = DayMatches(plain, options, finder, hidden);
       if (hidden && hidden->empty()) occurring.erase(day);
     }
-    if (match) found.insert(key);
+    if (match) found.insert(key.toString());
   }
   if (!result.stopped)
     for (const auto& entry : occurring) found.insert(entry.first);
