@@ -64,7 +64,8 @@ WriteResult RemoveFileForced(const QString& path);
 
 bool FileExists(const QString& path);
 // The paths (folder + '/' + name) of the folder's files as QDir::Files lists
-// them (regular files and links to them, hidden ones left out), in no order.
+// them (regular files and links to them, hidden ones left out), in the order
+// of their names as strings compare them.
 // The kind comes from the folder listing; an entry is looked at only when it
 // is a link or the listing does not tell.
 QStringList FilePathsIn(const QString& folder);

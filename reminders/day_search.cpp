@@ -216,14 +216,10 @@ qsizetype FindText(const QString& text, const QString& needle, bool matchCase, b
 QStringList CollectDayFiles(SearchKind kind) {
   const QString suffix = kind == SearchKind::Diary ? QStringLiteral(".dia") : QStringLiteral(".alm");
   const QString folder = QDir(UserFolder()).absolutePath();
+  // In name order, which is path order.
   QStringList paths = FilePathsIn(folder);
   // The name filter of the folder listing matches without regard to case, as this does.
   paths.removeIf([&suffix](const QString& path) { return !path.endsWith(suffix, Qt::CaseInsensitive); });
-  // In name order, which is path order; the names alone compare faster.
-  const qsizetype name = folder.size() + 1;
-  std::sort(paths.begin(), paths.end(), [name](const QString& a, const QString& b) {
-    return QStringView(a).sliced(name) < QStringView(b).sliced(name);
-  });
   return paths;
 }
 
