@@ -15,20 +15,6 @@ bool ArchiveReader::fail() {
   return false;
 }
 
-bool ArchiveReader::take(qsizetype n, const char*& bytes) {
-  if (ended_ || n < 0 || n > remaining()) return fail();
-  bytes = data_.data() + pos_;
-  pos_ += n;
-  return true;
-}
-
-bool ArchiveReader::readUInt8(std::uint8_t& out) {
-  const char* b = nullptr;
-  if (!take(1, b)) return false;
-  out = static_cast<std::uint8_t>(b[0]);
-  return true;
-}
-
 bool ArchiveReader::readUInt16(std::uint16_t& out) {
   const char* b = nullptr;
   if (!take(2, b)) return false;
@@ -85,6 +71,15 @@ bool ArchiveReader::readLength(std::uint64_t& out) {
 }
 
 bool ArchiveReader::readString(QByteArray& out) {
+  QByteArray converted;
+  QByteArrayView view;
+  if (!readStringView(view, converted)) return false;
+  // Only a UTF-16 tagged string fills converted.
+  out = converted.isNull() ? QByteArray(view.data(), view.size()) : std::move(converted);
+  return true;
+}
+
+bool ArchiveReader::readStringView(QByteArrayView& out, QByteArray& converted) {
   if (ended_) return false;
   bool wide = false;
   // The UTF-16 tag is FF FE FF, followed by a length in the usual scheme.
@@ -100,7 +95,7 @@ bool ArchiveReader::readString(QByteArray& out) {
   const char* b = nullptr;
   if (!take(static_cast<qsizetype>(bytes), b)) return false;
   if (!wide) {
-    out = QByteArray(b, static_cast<qsizetype>(bytes));
+    out = QByteArrayView(b, static_cast<qsizetype>(bytes));
     return true;
   }
   QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
@@ -109,7 +104,8 @@ bool ArchiveReader::readString(QByteArray& out) {
     const auto hi = static_cast<std::uint8_t>(b[2 * i + 1]);
     text[static_cast<qsizetype>(i)] = QChar(static_cast<char16_t>(lo | (hi << 8)));
   }
-  out = text.toUtf8();
+  converted = text.toUtf8();
+  out = converted;
   return true;
 }
 

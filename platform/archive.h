@@ -17,12 +17,20 @@ class ArchiveReader final {
  public:
   explicit ArchiveReader(QByteArrayView data) : data_(data) {}
 
-  bool readUInt8(std::uint8_t& out);
+  bool readUInt8(std::uint8_t& out) {
+    const char* b = nullptr;
+    if (!take(1, b)) return false;
+    out = static_cast<std::uint8_t>(b[0]);
+    return true;
+  }
   bool readUInt16(std::uint16_t& out);
   bool readUInt32(std::uint32_t& out);
   bool readInt32(std::int32_t& out);
   // A string's bytes; a UTF-16 tagged string comes back as UTF-8.
   bool readString(QByteArray& out);
+  // The same without a copy: out views the data, or, for a UTF-16 tagged
+  // string, its UTF-8 form stored into converted (left alone otherwise).
+  bool readStringView(QByteArrayView& out, QByteArray& converted);
   // A map or list count: 16 bits, or 0xFFFF followed by 32 bits.
   bool readCount(std::uint32_t& out);
 
@@ -32,7 +40,13 @@ class ArchiveReader final {
   qsizetype remaining() const { return data_.size() - pos_; }
 
  private:
-  bool take(qsizetype n, const char*& bytes);
+  // Inline: every read of every string comes here.
+  bool take(qsizetype n, const char*& bytes) {
+    if (ended_ || n < 0 || n > remaining()) return fail();
+    bytes = data_.data() + pos_;
+    pos_ += n;
+    return true;
+  }
   bool readLength(std::uint64_t& out);
   bool fail();
 

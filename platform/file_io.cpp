@@ -4,13 +4,21 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orlane {
 
@@ -70,6 +78,57 @@ bool SyncFileSystemOf(const QString& folder) {
 
 bool FileExists(const QString& path) {
   return QFileInfo(path).isFile();
+}
+
+QStringList FilePathsIn(const QString& folder) {
+  // The names one after another in one buffer, sorted as views into it.
+  std::string buffer;
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  bool ascii = true;
+  {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(folder).constData()), &::closedir);
+    if (!dir) return {};
+    while (const dirent* entry = ::readdir(dir.get())) {
+      // Hidden names start with a dot, as "." and ".." do.
+      if (entry->d_name[0] == '.') continue;
+      bool file = entry->d_type == DT_REG;
+      if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+        struct stat target {};
+        file = ::fstatat(::dirfd(dir.get()), entry->d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
+      }
+      if (!file) continue;
+      const std::string_view name(entry->d_name);
+      ascii =
+          ascii && std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      spans.emplace_back(buffer.size(), name.size());
+      buffer += name;
+    }
+  }
+  std::vector<std::string_view> names;
+  names.reserve(spans.size());
+  for (const auto& [at, size] : spans) names.emplace_back(buffer.data() + at, size);
+  // Bytes sort ASCII names as strings compare them, and faster.
+  std::sort(names.begin(), names.end());
+  // As QFile::decodeName decodes, into each path without a string between;
+  // an ASCII byte gives itself, and no byte more than one UTF-16 unit.
+  QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+  const QString prefix = folder + QLatin1Char('/');
+  QStringList paths;
+  paths.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string_view name : names) {
+    QString path(prefix.size() + static_cast<qsizetype>(name.size()), Qt::Uninitialized);
+    QChar* const start = std::copy(prefix.begin(), prefix.end(), path.begin());
+    const QChar* const end =
+        ascii ? std::transform(name.begin(), name.end(), start, [](char c) { return QLatin1Char(c); })
+              : decoder.appendToBuffer(start, QByteArrayView(name.data(), name.size()));
+    path.truncate(end - path.constData());
+    paths << std::move(path);
+  }
+  if (!ascii)
+    std::sort(paths.begin(), paths.end(), [n = prefix.size()](const QString& a, const QString& b) {
+      return QStringView(a).sliced(n) < QStringView(b).sliced(n);
+    });
+  return paths;
 }
 
 namespace {

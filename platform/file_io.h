@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <sys/types.h>
 
@@ -62,6 +63,12 @@ class AtomicFileStream final {
 WriteResult RemoveFileForced(const QString& path);
 
 bool FileExists(const QString& path);
+// The paths (folder + '/' + name) of the folder's files as QDir::Files lists
+// them (regular files and links to them, hidden ones left out), in the order
+// of their names as strings compare them.
+// The kind comes from the folder listing; an entry is looked at only when it
+// is a link or the listing does not tell.
+QStringList FilePathsIn(const QString& folder);
 
 // What tells, without reading it, that a file is still the one seen before:
 // its identity, size and change time. The file system keeps change times in

@@ -12,11 +12,14 @@
 #include "security/scramble.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 
 namespace orlane {
@@ -25,9 +28,50 @@ namespace {
 bool IsWordChar(QChar c) {
   return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
+bool IsWordChar(char c) {
+  return IsWordChar(QLatin1Char(c));
+}
+
+bool IsAscii(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsAscii(QByteArrayView text) {
+  // Eight bytes at a time, the last eight of a longer text overlapping the others.
+  const auto word = [&text](qsizetype at) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, text.data() + at, sizeof w);
+    return w;
+  };
+  std::uint64_t bits = 0;
+  if (text.size() < 8) {
+    for (char c : text) bits |= static_cast<unsigned char>(c);
+  } else {
+    for (qsizetype at = 0; at + 8 <= text.size(); at += 8) bits |= word(at);
+    bits |= word(text.size() - 8);
+  }
+  return (bits & 0x8080808080808080u) == 0;
+}
+
+// The first hit of matcher in text at or after from; with wholeWord, the
+// first that is bounded by non-word characters.
+template <typename Matcher, typename Text>
+qsizetype FindHit(const Matcher& matcher, Text text, qsizetype from, qsizetype length, bool wholeWord) {
+  for (qsizetype at = matcher.indexIn(text, from); at >= 0; at = matcher.indexIn(text, at + 1)) {
+    if (!wholeWord) return at;
+    const qsizetype end = at + length;
+    const bool startsWord = at == 0 || !IsWordChar(text[at - 1]);
+    const bool endsWord = end >= text.size() || !IsWordChar(text[end]);
+    if (startsWord && endsWord) return at;
+  }
+  return -1;
+}
 
 QStringView DayKeyOfPath(QStringView path) {
-  const qsizetype name = path.lastIndexOf(QLatin1Char('/')) + 1;
+  const qsizetype name = std::find(path.rbegin(), path.rend(), QChar(u'/')).base() - path.begin();
   return path.sliced(name, std::max<qsizetype>(0, path.size() - name - 4));
 }
 
@@ -46,15 +90,65 @@ bool NoteMatches(QByteArrayView note, const SearchOptions& options, const TextFi
   return options.term.isEmpty() || finder.findUtf8(note) >= 0;
 }
 
-bool ReminderMapMatches(const ReminderMap& map, const SearchOptions& options, const TextFinder& finder) {
-  for (const auto& [key, value] : map) {
-    // The note follows the first CR LF; the head is parsed only for the active filter.
-    const qsizetype crlf = value.indexOf("\r\n");
-    if (crlf < 0) continue;
-    if (options.activeOnly && !IsActive(value)) continue;
-    if (NoteMatches(QByteArrayView(value).sliced(crlf + 2), options, finder)) return true;
+// One reminder is found by its note, which follows the head; the head is
+// parsed only for the active filter.
+bool ReminderMatches(QByteArrayView value, const SearchOptions& options, const TextFinder& finder) {
+  const std::optional<ReminderValueParts> parts = SplitReminderValue(value);
+  if (!parts || (options.activeOnly && !IsActive(value))) return false;
+  return NoteMatches(parts->note, options, finder);
+}
+
+// As the day's map holds them, with its time keys taken out of hidden.
+bool DayMapMatches(const QByteArray& plain, const SearchOptions& options, const TextFinder& finder,
+                   std::set<QByteArray>* hidden) {
+  ReminderMap map;
+  ParseReminderDay(plain, map);
+  if (hidden)
+    for (const auto& entry : map) hidden->erase(entry.first);
+  return std::any_of(map.begin(), map.end(),
+                     [&](const auto& entry) { return ReminderMatches(entry.second, options, finder); });
+}
+
+// Whether an unscrambled day has a reminder that matches, with the time keys
+// of its reminders taken out of hidden (when given). Days are written in time
+// order: while the keys rise none comes twice, so the pairs are looked at in
+// place; a day out of order is looked at as its map, which keeps the last
+// value of a key.
+bool DayMatches(const QByteArray& plain, const SearchOptions& options, const TextFinder& finder,
+                std::set<QByteArray>* hidden) {
+  // A term nowhere in the day's bytes is in none of its notes.
+  bool looking = options.term.isEmpty() || finder.mayFindUtf8In(plain);
+  if (!looking && !hidden) return false;
+  ReminderDayReader day(plain);
+  bool match = false;
+  std::optional<QByteArrayView> last;
+  for (QByteArrayView key, value; day.next(key, value); last = key) {
+    if (last && !(*last < key)) return DayMapMatches(plain, options, finder, hidden);
+    if (hidden) hidden->erase(QByteArray::fromRawData(key.data(), key.size()));
+    if (looking && ReminderMatches(value, options, finder)) {
+      match = true;
+      looking = false;
+    }
   }
-  return false;
+  return match;
+}
+
+// The series of the recurring file. A search after another mostly finds the
+// file as it was, so its last parse is used again while the text is the same.
+std::shared_ptr<const RecurringSet> RecurringSeries() {
+  static std::mutex mutex;
+  static QByteArray parsedText;
+  static std::shared_ptr<const RecurringSet> parsed;
+  QByteArray text;
+  ReadRecurringFile(RecurringFilePath(), text);
+  const std::lock_guard<std::mutex> lock(mutex);
+  if (!parsed || text != parsedText) {
+    auto set = std::make_shared<RecurringSet>();
+    ParseRecurringFile(text, *set);
+    parsed = std::move(set);
+    parsedText = std::move(text);
+  }
+  return parsed;
 }
 
 TextFinder FinderOf(const SearchOptions& options) {
@@ -63,13 +157,42 @@ TextFinder FinderOf(const SearchOptions& options) {
 
 }  // namespace
 
+AsciiMatcher::AsciiMatcher(QByteArrayView needle, bool matchCase) {
+  for (int c = 0; c < 256; ++c) fold_[c] = matchCase ? static_cast<char>(c) : AsciiLower(static_cast<char>(c));
+  for (char c : needle) needle_ += fold(c);
+  const auto n = static_cast<int>(needle_.size());
+  skip_.fill(n);
+  for (int i = 0; i + 1 < n; ++i) skip_[static_cast<unsigned char>(needle_[i])] = n - 1 - i;
+}
+
+qsizetype AsciiMatcher::indexIn(QByteArrayView text, qsizetype from) const {
+  const qsizetype n = needle_.size();
+  if (n == 0) return from <= text.size() ? from : -1;
+  // Each window is judged by its last byte first, which also tells the shift.
+  for (qsizetype at = from; at + n <= text.size();) {
+    const char last = fold(text[at + n - 1]);
+    if (last == needle_[n - 1]) {
+      qsizetype k = n - 2;
+      while (k >= 0 && fold(text[at + k]) == needle_[k]) --k;
+      if (k < 0) return at;
+    }
+    at += skip_[static_cast<unsigned char>(last)];
+  }
+  return -1;
+}
+
 TextFinder::TextFinder(const QString& needle, bool matchCase, bool wholeWord)
     : matcher_(needle, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive),
       length_(needle.size()),
-      wholeWord_(wholeWord) {}
+      wholeWord_(wholeWord) {
+  if (IsAscii(needle)) asciiMatcher_.emplace(needle.toLatin1(), matchCase);
+}
 
 qsizetype TextFinder::findUtf8(QByteArrayView text) const {
   if (length_ == 0) return -1;
+  // Beyond ASCII a letter may fold onto an ASCII one (the Kelvin sign onto
+  // 'k'), so such text is decoded and matched as a string.
+  if (asciiMatcher_ && IsAscii(text)) return FindHit(*asciiMatcher_, text, 0, length_, wholeWord_);
   // Every UTF-8 byte gives at most one UTF-16 unit.
   if (buffer_.size() < text.size()) buffer_.resize(text.size());
   QChar* const begin = buffer_.data();
@@ -77,16 +200,13 @@ qsizetype TextFinder::findUtf8(QByteArrayView text) const {
   return find(QStringView(begin, end - begin));
 }
 
+bool TextFinder::mayFindUtf8In(QByteArrayView text) const {
+  return !asciiMatcher_ || !IsAscii(text) || asciiMatcher_->indexIn(text) >= 0;
+}
+
 qsizetype TextFinder::find(QStringView text, qsizetype from) const {
   if (length_ == 0) return -1;
-  for (qsizetype at = matcher_.indexIn(text, from); at >= 0; at = matcher_.indexIn(text, at + 1)) {
-    if (!wholeWord_) return at;
-    const qsizetype end = at + length_;
-    const bool startsWord = at == 0 || !IsWordChar(text[at - 1]);
-    const bool endsWord = end >= text.size() || !IsWordChar(text[end]);
-    if (startsWord && endsWord) return at;
-  }
-  return -1;
+  return FindHit(matcher_, text, from, length_, wholeWord_);
 }
 
 qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from) {
@@ -95,20 +215,12 @@ qsizetype FindText(const QString& text, const QString& needle, bool matchCase, b
 
 QStringList CollectDayFiles(SearchKind kind) {
   const QString suffix = kind == SearchKind::Diary ? QStringLiteral(".dia") : QStringLiteral(".alm");
-  // The iterator takes the file kind from the folder listing, without a look at each file.
-  QStringList names;
-  const QString folder = QDir(UserFolder()).absolutePath() + QLatin1Char('/');
-  QDirIterator it(folder, QDir::Files);
-  while (it.hasNext()) {
-    it.next();
-    QString name = it.fileName();
-    // The name filter of the folder listing matches without regard to case, as this does.
-    if (name.endsWith(suffix, Qt::CaseInsensitive)) names << std::move(name);
-  }
-  // The names sort as the paths do; without the folder in front they compare faster.
-  names.sort();
-  for (QString& name : names) name.prepend(folder);
-  return names;
+  const QString folder = QDir(UserFolder()).absolutePath();
+  // In name order, which is path order.
+  QStringList paths = FilePathsIn(folder);
+  // The name filter of the folder listing matches without regard to case, as this does.
+  paths.removeIf([&suffix](const QString& path) { return !path.endsWith(suffix, Qt::CaseInsensitive); });
+  return paths;
 }
 
 QStringList FilesInRange(const QStringList& files, const SearchOptions& options) {
@@ -123,20 +235,19 @@ QStringList FilesInRange(const QStringList& files, const SearchOptions& options)
 }
 
 bool ReminderFileMatches(const QString& path, const SearchOptions& options) {
-  ReminderMap map;
-  LoadReminderDay(path, map);
-  return ReminderMapMatches(map, options, FinderOf(options));
+  QByteArray plain;
+  ReadReminderDay(path, plain);
+  return DayMatches(plain, options, FinderOf(options), nullptr);
 }
 
 RecurringMatches MatchingOccurrences(const SearchOptions& options) {
   const TextFinder finder = FinderOf(options);
-  RecurringSet set;
-  LoadRecurringFile(RecurringFilePath(), set);
+  const std::shared_ptr<const RecurringSet> set = RecurringSeries();
   const LocalDate today = LocalDateOf(NowSeconds());
   const QDate last = options.toKey ? DayKeyDate(*options.toKey) : QDate(today.year, today.month, today.day).addYears(1);
   const QDate first = options.fromKey ? DayKeyDate(*options.fromKey) : QDate(1, 1, 1);
   RecurringMatches days;
-  for (const RecurringReminder& series : set.series) {
+  for (const RecurringReminder& series : set->series) {
     // Every occurrence has the series' note: one look at it decides them all.
     if (!NoteMatches(series.note, options, finder) || (options.activeOnly && !series.active)) continue;
     for (const Occurrence& o : OccurrencesIn(series, std::max(first, series.start), last))
@@ -196,6 +307,7 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
   SearchResult result;
   std::set<QString> found;
   const TextFinder finder = FinderOf(options);
+  QByteArray plain;
   RecurringMatches occurring;
   if (kind == SearchKind::Reminders) occurring = MatchingOccurrences(options);
   for (int i = 0; i < files.size(); ++i) {
@@ -203,23 +315,22 @@ SearchResult SearchDayFiles(SearchKind kind, const SearchOptions& options, const
       result.stopped = true;
       break;
     }
-    const QString key = DayKeyOfPath(files[i]).toString();
+    // The key as a string only where one is kept or looked up.
+    const QStringView key = DayKeyOfPath(files[i]);
     bool match = false;
     if (kind == SearchKind::Diary) {
       QString context;
       match = DiaryFileMatches(files[i], options, password, reader, &context);
-      if (match && !context.isEmpty()) result.contexts.insert(key, context);
+      if (match && !context.isEmpty()) result.contexts.insert(key.toString(), context);
     } else {
-      ReminderMap map;
-      LoadReminderDay(files[i], map);
-      match = ReminderMapMatches(map, options, finder);
       // A one-off reminder hides the occurrence at its time.
-      if (const auto day = occurring.find(key); day != occurring.end()) {
-        for (const auto& entry : map) day->second.erase(entry.first);
-        if (day->second.empty()) occurring.erase(day);
-      }
+      const auto day = occurring.empty() ? occurring.end() : occurring.find(key.toString());
+      std::set<QByteArray>* const hidden = day == occurring.end() ? nullptr : &day->second;
+      ReadReminderDay(files[i], plain);
+      match = DayMatches(plain, options, finder, hidden);
+      if (hidden && hidden->empty()) occurring.erase(day);
     }
-    if (match) found.insert(key);
+    if (match) found.insert(key.toString());
   }
   if (!result.stopped)
     for (const auto& entry : occurring) found.insert(entry.first);

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <QStringMatcher>
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -43,6 +44,22 @@ using DiaryTextReader = std::function<DiaryPageText(const QByteArray& rtf)>;
 // neither letters, digits nor '_'.
 qsizetype FindText(const QString& text, const QString& needle, bool matchCase, bool wholeWord, qsizetype from = 0);
 
+// Boyer-Moore-Horspool over bytes, ASCII letters alike in either case unless
+// case matters: on ASCII text with an ASCII needle, what QStringMatcher finds.
+class AsciiMatcher final {
+ public:
+  AsciiMatcher(QByteArrayView needle, bool matchCase);
+  // The first position of the needle at or after from, -1 when absent.
+  qsizetype indexIn(QByteArrayView text, qsizetype from = 0) const;
+
+ private:
+  char fold(char c) const { return fold_[static_cast<unsigned char>(c)]; }
+
+  std::array<char, 256> fold_{};
+  std::array<int, 256> skip_{};  // by the folded last byte of a window
+  QByteArray needle_;            // folded
+};
+
 // FindText for one needle over many texts: the matcher's table is built once.
 // Not for use by two threads at once: the UTF-8 form decodes into a buffer of
 // its own.
@@ -51,14 +68,19 @@ class TextFinder final {
   TextFinder(const QString& needle, bool matchCase, bool wholeWord);
   qsizetype find(QStringView text, qsizetype from = 0) const;
   // In UTF-8 text (a reminder's note), decoded into a buffer the finder keeps
-  // between calls rather than into a new string each time.
+  // between calls rather than into a new string each time. ASCII text with an
+  // ASCII needle is looked at byte by byte, without decoding.
   qsizetype findUtf8(QByteArrayView text) const;
+  // Whether findUtf8 could find the needle in a part of text: false only when
+  // both are ASCII and the needle is nowhere in text.
+  bool mayFindUtf8In(QByteArrayView text) const;
 
  private:
   QStringMatcher matcher_;
   // As QString::fromUtf8 decodes (a leading byte order mark is dropped), each text on its own.
   mutable QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
   mutable QString buffer_;
+  std::optional<AsciiMatcher> asciiMatcher_;  // for an ASCII needle
   qsizetype length_;
   bool wholeWord_;
 };

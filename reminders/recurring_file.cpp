@@ -69,14 +69,19 @@ QByteArray SerializeRecurringFile(const RecurringSet& set) {
 RecurringLoadResult LoadRecurringFile(const QString& path, RecurringSet& set) {
   set = RecurringSet{};
   QByteArray bytes;
-  switch (ReadFileBytes(path, bytes, kRecurringReadLimit)) {
+  const RecurringLoadResult read = ReadRecurringFile(path, bytes);
+  return read == RecurringLoadResult::Ok ? ParseRecurringFile(bytes, set) : read;
+}
+
+RecurringLoadResult ReadRecurringFile(const QString& path, QByteArray& plain) {
+  switch (ReadFileBytes(path, plain, kRecurringReadLimit)) {
     case FileReadResult::Missing: return RecurringLoadResult::Missing;
     case FileReadResult::Unreadable:
     case FileReadResult::TooLarge: return RecurringLoadResult::Unreadable;
     case FileReadResult::Ok: break;
   }
-  UnscrambleBytes(bytes.data(), bytes.size());
-  return ParseRecurringFile(bytes, set);
+  UnscrambleBytes(plain.data(), plain.size());
+  return RecurringLoadResult::Ok;
 }
 
 WriteResult SaveRecurringFile(const QString& path, const RecurringSet& set) {

@@ -40,6 +40,8 @@ RecurringLoadResult ParseRecurringFile(const QByteArray& plainText, RecurringSet
 QByteArray SerializeRecurringFile(const RecurringSet& set);
 
 RecurringLoadResult LoadRecurringFile(const QString& path, RecurringSet& set);
+// The unscrambled text of the file (empty unless Ok), for ParseRecurringFile.
+RecurringLoadResult ReadRecurringFile(const QString& path, QByteArray& plainText);
 // An empty set removes the file.
 WriteResult SaveRecurringFile(const QString& path, const RecurringSet& set);
 

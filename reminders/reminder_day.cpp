@@ -11,29 +11,48 @@ namespace {
 constexpr qint64 kReminderDayReadLimit = qint64(64) << 20;
 }  // namespace
 
-ReminderLoadResult ParseReminderDay(const QByteArray& plain, ReminderMap& map) {
-  ArchiveReader in(plain);
-  std::uint32_t count = 0;
-  if (!in.readCount(count)) return ReminderLoadResult::Damaged;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    QByteArray key;
-    QByteArray value;
-    if (!in.readString(key) || !in.readString(value)) return ReminderLoadResult::Damaged;
-    map.insert_or_assign(std::move(key), std::move(value));
-  }
-  return ReminderLoadResult::Ok;
+ReminderDayReader::ReminderDayReader(QByteArrayView plain) : in_(plain) {
+  damaged_ = !in_.readCount(left_);
 }
 
-ReminderLoadResult LoadReminderDay(const QString& path, ReminderMap& map) {
-  QByteArray bytes;
-  switch (ReadFileBytes(path, bytes, kReminderDayReadLimit)) {
+bool ReminderDayReader::read(QByteArrayView& out) {
+  QByteArray converted;
+  if (!in_.readStringView(out, converted)) {
+    damaged_ = true;
+    return false;
+  }
+  // A moved array keeps its bytes where they are, so out stays valid.
+  if (!converted.isNull()) converted_.push_back(std::move(converted));
+  return true;
+}
+
+bool ReminderDayReader::next(QByteArrayView& key, QByteArrayView& value) {
+  if (damaged_ || left_ == 0 || !read(key) || !read(value)) return false;
+  --left_;
+  return true;
+}
+
+ReminderLoadResult ParseReminderDay(const QByteArray& plain, ReminderMap& map) {
+  ReminderDayReader day(plain);
+  for (QByteArrayView key, value; day.next(key, value);) map.insert_or_assign(key.toByteArray(), value.toByteArray());
+  return day.result();
+}
+
+ReminderLoadResult ReadReminderDay(const QString& path, QByteArray& plain) {
+  switch (ReadFileBytes(path, plain, kReminderDayReadLimit)) {
     case FileReadResult::Missing: return ReminderLoadResult::Missing;
     case FileReadResult::Unreadable:
     case FileReadResult::TooLarge: return ReminderLoadResult::Unreadable;
     case FileReadResult::Ok: break;
   }
-  UnscrambleBytes(bytes.data(), bytes.size());
-  return ParseReminderDay(bytes, map);
+  UnscrambleBytes(plain.data(), plain.size());
+  return ReminderLoadResult::Ok;
+}
+
+ReminderLoadResult LoadReminderDay(const QString& path, ReminderMap& map) {
+  QByteArray bytes;
+  const ReminderLoadResult read = ReadReminderDay(path, bytes);
+  return read == ReminderLoadResult::Ok ? ParseReminderDay(bytes, map) : read;
 }
 
 QByteArray SerializeReminderDay(const ReminderMap& map) {

@@ -2,16 +2,22 @@
 
 #include "platform/c_text.h"
 
+#include <string_view>
+
 namespace orlane {
 
 namespace {
 constexpr QByteArrayView kCrLf("\r\n");
 
+bool HasMarkerOnce(QByteArrayView head, QByteArrayView marker) {
+  return head.count(marker) == 1;
+}
+
 // Removes every occurrence; true when there was exactly one.
 bool TakeMarker(QByteArray& head, QByteArrayView marker) {
-  const qsizetype count = head.count(marker);
+  const bool once = HasMarkerOnce(head, marker);
   head.replace(marker, "");
-  return count == 1;
+  return once;
 }
 
 int NumberAt(QByteArrayView key, qsizetype at) {
@@ -20,12 +26,21 @@ int NumberAt(QByteArrayView key, qsizetype at) {
 }
 }  // namespace
 
+std::optional<ReminderValueParts> SplitReminderValue(QByteArrayView value) {
+  // The standard search looks for the first byte with memchr, faster than
+  // Qt's for a head of a few bytes.
+  const std::size_t crlf = std::string_view(value.data(), value.size()).find("\r\n");
+  if (crlf == std::string_view::npos) return std::nullopt;
+  const auto at = static_cast<qsizetype>(crlf);
+  return ReminderValueParts{value.first(at), value.sliced(at + kCrLf.size())};
+}
+
 Reminder ParseReminderValue(QByteArrayView value) {
   Reminder r;
-  const qsizetype crlf = value.indexOf(kCrLf);
-  if (crlf < 0) return r;
-  QByteArray head = value.first(crlf).toByteArray();
-  r.note = value.sliced(crlf + 2).toByteArray();
+  const std::optional<ReminderValueParts> parts = SplitReminderValue(value);
+  if (!parts) return r;
+  QByteArray head = parts->head.toByteArray();
+  r.note = parts->note.toByteArray();
   r.active = TakeMarker(head, kActiveMarker);
   r.repeat = TakeMarker(head, kRepeatMarker);
   r.media = head;
@@ -33,15 +48,17 @@ Reminder ParseReminderValue(QByteArrayView value) {
 }
 
 bool IsActive(QByteArrayView value) {
-  return ParseReminderValue(value).active;
+  // The active marker is taken first, so the other marker cannot change it.
+  const std::optional<ReminderValueParts> parts = SplitReminderValue(value);
+  return parts && HasMarkerOnce(parts->head, kActiveMarker);
 }
 
 QByteArray WithoutActiveMarker(const QByteArray& value) {
-  const qsizetype crlf = value.indexOf(kCrLf);
-  if (crlf < 0) return value;
-  QByteArray head = value.left(crlf);
+  const std::optional<ReminderValueParts> parts = SplitReminderValue(value);
+  if (!parts) return value;
+  QByteArray head = parts->head.toByteArray();
   head.replace(kActiveMarker, "");
-  return head + value.mid(crlf);
+  return head + value.mid(parts->head.size());
 }
 
 QByteArray BuildReminderValue(const Reminder& r) {

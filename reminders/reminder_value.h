@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <optional>
 
 namespace orlane {
 
@@ -26,6 +27,12 @@ struct Reminder {
 // Every reader parses alike: no CR LF means empty head and note; each marker
 // counts only when it occurs exactly once, and every occurrence is removed.
 Reminder ParseReminderValue(QByteArrayView value);
+// Head and note either side of the first CR LF, in place; nullopt without one.
+struct ReminderValueParts {
+  QByteArrayView head;
+  QByteArrayView note;
+};
+std::optional<ReminderValueParts> SplitReminderValue(QByteArrayView value);
 // Whether the reminder fires: the parsing rule above, the one test every reader uses.
 bool IsActive(QByteArrayView value);
 // The value with every active marker taken out of its head; the note is kept.

@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace orlane;
 
@@ -65,6 +68,29 @@ TEST_F(AtomicWriteTest, readFileBytes_reportsMissingAndTooLarge) {
   EXPECT_TRUE(out.isEmpty());
   EXPECT_EQ(ReadFileBytes(path("big"), out, 100), FileReadResult::Ok);
   EXPECT_EQ(out.size(), 100);
+}
+
+TEST_F(AtomicWriteTest, filePathsIn_listsWhatQDirFilesLists) {
+  ASSERT_EQ(AtomicWriteFile(path("a.alm"), "x"), WriteResult::Written);
+  ASSERT_EQ(AtomicWriteFile(path(".hidden.alm"), "x"), WriteResult::Written);
+  const QString summer = dir.path() + QStringLiteral("/été.alm");
+  ASSERT_EQ(AtomicWriteFile(summer, "x"), WriteResult::Written);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.alm")));
+  ASSERT_TRUE(QFile::link(path("a.alm"), path("to_file.alm")));
+  ASSERT_TRUE(QFile::link(path("folder.alm"), path("to_folder.alm")));
+  ASSERT_TRUE(QFile::link(path("gone"), path("broken.alm")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.alm")).constData(), 0600), 0);
+  ASSERT_EQ(AtomicWriteFile(path("B.alm"), "x"), WriteResult::Written);
+  // In name order as strings compare, with a name beyond ASCII and without.
+  const QStringList all{path("B.alm"), path("a.alm"), path("to_file.alm"), summer};
+  EXPECT_EQ(FilePathsIn(dir.path()), all);
+  QStringList listed;
+  for (const QFileInfo& file : QDir(dir.path()).entryInfoList(QDir::Files)) listed << file.filePath();
+  listed.sort();
+  EXPECT_EQ(listed, all);
+  ASSERT_TRUE(QFile::remove(summer));
+  EXPECT_EQ(FilePathsIn(dir.path()), all.first(3));
+  EXPECT_TRUE(FilePathsIn(path("none")).isEmpty());
 }
 
 TEST_F(AtomicWriteTest, removeFileForced_removesReadOnlyFile) {

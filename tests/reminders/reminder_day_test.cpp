@@ -104,6 +104,24 @@ TEST(ReminderDay, truncatedFile_keepsPairsReadAndIsNotTouched) {
   }
 }
 
+TEST(ReminderDay, readerGivesThePairsTheMapIsMadeOf_withViewsThatStay) {
+  QByteArray plain = Bytes({0x03, 0x00}) + Bytes({0x08}) + "09:00:00" + Bytes({0x04}) + "\r\nab";
+  plain += Bytes({0xFF, 0xFE, 0xFF, 0x02, '0', 0, '8', 0}) + Bytes({0xFF, 0xFE, 0xFF, 0x03, '\r', 0, '\n', 0, 0xE9, 0});
+  plain += Bytes({0x08}) + "09:00:00" + Bytes({0x03}) + "\r\nz";
+  for (qsizetype cut = 0; cut <= plain.size(); ++cut) {
+    const QByteArray bytes = plain.left(cut);
+    ReminderDayReader day(bytes);
+    std::vector<std::pair<QByteArrayView, QByteArrayView>> pairs;
+    for (QByteArrayView key, value; day.next(key, value);) pairs.emplace_back(key, value);
+    ReminderMap folded;
+    for (const auto& [key, value] : pairs) folded.insert_or_assign(key.toByteArray(), value.toByteArray());
+    ReminderMap map;
+    EXPECT_EQ(day.result(), ParseReminderDay(bytes, map)) << cut;
+    EXPECT_EQ(folded, map) << cut;
+    EXPECT_EQ(day.result() == ReminderLoadResult::Ok, cut == plain.size()) << cut;
+  }
+}
+
 TEST(ReminderDay, randomFiles_neverCrashOrChangeOnDisk) {
   test::TempUserFolder folder;
   test::RandomBytes random(2024);

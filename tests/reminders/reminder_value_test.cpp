@@ -34,6 +34,21 @@ TEST(ReminderValue, parseRules) {
   EXPECT_EQ(mixed.note, "\r\nnote");
 }
 
+TEST(ReminderValue, activeTestAndSplitFollowTheParse) {
+  for (const QByteArray& value :
+       {QByteArray("<Alarm is active>\r\nnote"), QByteArray("<Alarm is active>\rno\nbreak"),
+        QByteArray("a\rb<Alarm is active>\r\r\nc"), QByteArray("<Alarm is repeat><Alarm is active>\r\n"),
+        QByteArray("<Alarm is active><Alarm is active>\r\n"), QByteArray("\r\n<Alarm is active>"), QByteArray("\r"),
+        QByteArray()}) {
+    const Reminder parsed = ParseReminderValue(value);
+    EXPECT_EQ(IsActive(value), parsed.active) << value.toStdString();
+    const std::optional<ReminderValueParts> parts = SplitReminderValue(value);
+    EXPECT_EQ(parts.has_value(), value.contains("\r\n"));
+    EXPECT_EQ(parts ? parts->note.toByteArray() : QByteArray(), parsed.note);
+  }
+  EXPECT_EQ(WithoutActiveMarker("x<Alarm is active>\r\n<Alarm is active>"), "x\r\n<Alarm is active>");
+}
+
 TEST(ReminderValue, mediaKinds) {
   EXPECT_EQ(MediaKindOf(""), MediaKind::None);
   EXPECT_EQ(MediaKindOf("Beep Only"), MediaKind::Beep);
