@@ -6,6 +6,8 @@
 #include "reminders/reminder_store.h"
 #include "security/scramble.h"
 
+#include <utility>
+
 namespace orlane {
 
 namespace {
@@ -24,7 +26,7 @@ DiaryPageState ReadDiaryPage(const QString& path, const QByteArray& password, QB
     case PasswordHeaderCheck::OtherPassword: return DiaryPageState::OtherPassword;
     case PasswordHeaderCheck::Matches: break;
   }
-  rtf = UnwrapPasswordHeader(bytes);
+  rtf = UnwrapPasswordHeader(std::move(bytes));
   return DiaryPageState::Shown;
 }
 
@@ -55,8 +57,8 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   }
   if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
   // Another writer saved the page since the load: both versions stay.
-  const bool otherVersion = !unchanged && !now.isEmpty() &&
-                            (loaded.diary != DiaryPageState::Shown || UnwrapPasswordHeader(now) != loaded.diaryRtf);
+  const bool otherVersion =
+      !unchanged && !now.isEmpty() && (loaded.diary != DiaryPageState::Shown || !UnwrapsTo(now, loaded.diaryRtf));
   if (otherVersion) {
     result.conflictKeptAs = KeepFileCopy(path, QStringLiteral(".conflict"), true);
     if (result.conflictKeptAs.isEmpty()) return NoteFailure(result, path);

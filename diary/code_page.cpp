@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace orlane {
@@ -21,6 +22,20 @@ QByteArray IconvName(int codePage) {
     case 65001: return "UTF-8";
     default: return "CP" + QByteArray::number(codePage);
   }
+}
+
+// Eight bytes at a time: page text is mostly ASCII and comes in long runs.
+bool IsAscii(QByteArrayView bytes) {
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  std::uint64_t high = 0;
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    high |= word;
+  }
+  for (; p < end; ++p) high |= static_cast<unsigned char>(*p);
+  return (high & 0x8080808080808080ULL) == 0;
 }
 
 }  // namespace
@@ -67,13 +82,7 @@ void* CodePageDecoder::handleFor(int codePage) {
 
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
   if (bytes.isEmpty()) return;
-  bool ascii = true;
-  for (const char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  if (ascii) {
+  if (IsAscii(bytes)) {
     out += QLatin1StringView(bytes.data(), bytes.size());
     return;
   }

@@ -272,31 +272,34 @@ RtfKeywordTable MakeTable(const RtfKeyword (&words)[N]) {
 }  // namespace
 
 const RtfKeywordTable& KeywordTableFor(RtfDestination destination) {
-  static const RtfKeywordTable body = MakeTable(kBodyWords);
-  static const RtfKeywordTable picture = MakeTable(kPictureWords);
-  static const RtfKeywordTable font = MakeTable(kFontWords);
-  static const RtfKeywordTable color = MakeTable(kColorWords);
-  static const RtfKeywordTable object = MakeTable(kObjectWords);
-  static const RtfKeywordTable list = MakeTable(kListWords);
-  static const RtfKeywordTable overrides = MakeTable(kOverrideWords);
-  static const RtfKeywordTable numbering = MakeTable(kNumberingWords);
-  static const RtfKeywordTable shape = MakeTable(kShapeWords);
-  static const RtfKeywordTable shapeValue = MakeTable(kShapeValueWords);
-  static const RtfKeywordTable kept = MakeTable(kKeptWords);
-  static const RtfKeywordTable none;
+  // Looked up for every control word: one object, built once.
+  static const struct {
+    RtfKeywordTable body = MakeTable(kBodyWords);
+    RtfKeywordTable picture = MakeTable(kPictureWords);
+    RtfKeywordTable font = MakeTable(kFontWords);
+    RtfKeywordTable color = MakeTable(kColorWords);
+    RtfKeywordTable object = MakeTable(kObjectWords);
+    RtfKeywordTable list = MakeTable(kListWords);
+    RtfKeywordTable overrides = MakeTable(kOverrideWords);
+    RtfKeywordTable numbering = MakeTable(kNumberingWords);
+    RtfKeywordTable shape = MakeTable(kShapeWords);
+    RtfKeywordTable shapeValue = MakeTable(kShapeValueWords);
+    RtfKeywordTable kept = MakeTable(kKeptWords);
+    RtfKeywordTable none;
+  } tables;
   switch (destination) {
-    case D::Body: return body;
-    case D::Picture: return picture;
-    case D::FontTable: return font;
-    case D::ColorTable: return color;
-    case D::Object: return object;
-    case D::ListTable: return list;
-    case D::ListOverrideTable: return overrides;
-    case D::Numbering: return numbering;
-    case D::ShapeInstructions: return shape;
-    case D::ShapeValue: return shapeValue;
-    case D::Kept: return kept;
-    default: return none;
+    case D::Body: return tables.body;
+    case D::Picture: return tables.picture;
+    case D::FontTable: return tables.font;
+    case D::ColorTable: return tables.color;
+    case D::Object: return tables.object;
+    case D::ListTable: return tables.list;
+    case D::ListOverrideTable: return tables.overrides;
+    case D::Numbering: return tables.numbering;
+    case D::ShapeInstructions: return tables.shape;
+    case D::ShapeValue: return tables.shapeValue;
+    case D::Kept: return tables.kept;
+    default: return tables.none;
   }
 }
 

@@ -92,6 +92,7 @@ void RtfReadSession::finishFieldInstruction(int frame) {
     field.link = static_cast<int>(links_.size()) - 1;
   } else if (links_.size() < kMaxLinks) {
     links_.push_back(target);
+    runFormat_.reset();
     field.link = static_cast<int>(links_.size()) - 1;
   }
 }
@@ -159,6 +160,7 @@ void RtfReadSession::cellBoundary(const RtfToken& t, int) {
 // new row or the next cell of the row.
 void RtfReadSession::enterCell() {
   if (cellOpen_) return;
+  settleInsertedBlock();
   const int defined = std::clamp(static_cast<int>(cellBoundaries_.size()), 1, kMaxColumns);
   if (!table_) {
     QTextTableFormat format;
@@ -204,6 +206,7 @@ void RtfReadSession::enterCell() {
 }
 
 void RtfReadSession::leaveTable() {
+  settleInsertedBlock();
   cursor_ = table_->lastCursorPosition();
   cursor_.movePosition(QTextCursor::NextBlock);
   table_ = nullptr;

@@ -215,6 +215,7 @@ void RtfReadSession::fontEntry(const RtfToken& t, int) {
   }
   currentFont_ = t.param;
   fonts_[currentFont_] = RtfFont();
+  runFormat_.reset();
 }
 
 void RtfReadSession::fontCharset(const RtfToken& t, int) {
@@ -475,8 +476,13 @@ QTextCharFormat RtfReadSession::charFormat(const RtfCharState& ch) const {
   return format;
 }
 
-void RtfReadSession::finishParagraph() {
-  const RtfParaState& para = state().para;
+const QTextCharFormat& RtfReadSession::runFormat() {
+  if (!runFormat_ || !(runFormat_->first == runState_)) runFormat_.emplace(runState_, charFormat(runState_));
+  return runFormat_->second;
+}
+
+const QTextBlockFormat& RtfReadSession::blockFormat(const RtfParaState& para) {
+  if (blockFormat_ && blockFormat_->first == para) return blockFormat_->second;
   QTextBlockFormat format;
   static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
   format.setAlignment(kAlign[std::clamp(para.align, 0, 3)]);
@@ -496,7 +502,14 @@ void RtfReadSession::finishParagraph() {
     }
   }
   if (para.pageBreakBefore) format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-  cursor_.setBlockFormat(format);
+  blockFormat_.emplace(para, format);
+  return blockFormat_->second;
+}
+
+void RtfReadSession::finishParagraph() {
+  const RtfParaState& para = state().para;
+  if (!(insertedAs_ && *insertedAs_ == para)) cursor_.setBlockFormat(blockFormat(para));
+  insertedAs_.reset();
   applyList(para);
 }
 

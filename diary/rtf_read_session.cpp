@@ -8,7 +8,46 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace orlane {
+
+namespace {
+// Control characters other than the tab, and the object mark that only
+// pictures may carry, are not page text.
+bool IsNonText(char16_t u) {
+  return (u < 0x20 && u != '\t') || u == 0xFFFC || u == 0xFFFE || u == 0xFFFF;
+}
+
+// Where QTextCursor::insertText starts a new block (besides the line ends,
+// which are not page text).
+bool SplitsBlock(char16_t u) {
+  return u == 0x2029 || u == 0xFDD0 || u == 0xFDD1;
+}
+
+// Whether text may hold either kind, eight characters at a time: most runs
+// hold none. A true answer is checked again one character at a time.
+bool MayNeedCleaning(QStringView text) {
+  // As signed numbers, U+FDD0 to U+FFFF and the control characters are one
+  // range, -560 to 31.
+  typedef std::int16_t Chars8 __attribute__((vector_size(16)));
+  const char16_t* chars = text.utf16();
+  qsizetype i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    Chars8 v;
+    std::memcpy(&v, chars + i, sizeof v);
+    const auto hits = ((v >= -560) & (v < 0x20) & (v != '\t')) | (v == 0x2029);
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof halves);
+    if ((halves[0] | halves[1]) != 0) return true;
+  }
+  for (; i < text.size(); ++i)
+    if (IsNonText(chars[i]) || SplitsBlock(chars[i])) return true;
+  return false;
+}
+}  // namespace
 
 RtfReadSession::RtfReadSession(QByteArrayView input, QTextDocument& document)
     : input_(input), tokenizer_(input), document_(document), cursor_(&document) {
@@ -244,6 +283,7 @@ void RtfReadSession::finishFontName() {
     decoder_.decode(font.codePage > 0 ? font.codePage : documentCodePage_, font.nameBytes, name);
     font.name = name.trimmed();
     font.nameBytes.clear();
+    runFormat_.reset();
   }
   currentFont_ = -1;
 }
@@ -257,6 +297,7 @@ void RtfReadSession::finishColorEntry(bool semicolon) {
     } else {
       colors_.emplace_back(QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0)));
     }
+    runFormat_.reset();
   }
   red_ = green_ = blue_ = -1;
 }
@@ -307,27 +348,28 @@ void RtfReadSession::appendText(const QString& text) {
 void RtfReadSession::flushBytes() {
   if (runBytes_.isEmpty()) return;
   decoder_.decode(codePageOfFont(runState_.font), runBytes_, runText_);
-  runBytes_.clear();
+  runBytes_.resize(0);  // keeps its buffer for the next run
 }
 
 void RtfReadSession::flushRun() {
   flushPendingAlternative();
   flushBytes();
   if (runText_.isEmpty()) return;
-  // Control characters other than the tab, and the object mark that only
-  // pictures may carry, are not page text.
-  runText_.removeIf([](QChar c) {
-    const char16_t u = c.unicode();
-    return (u < 0x20 && u != '\t') || u == 0xFFFC || u == 0xFFFE || u == 0xFFFF;
-  });
-  if (runText_.isEmpty()) return;
+  bool splits = false;
+  if (MayNeedCleaning(runText_)) {
+    runText_.removeIf([](QChar c) { return IsNonText(c.unicode()); });
+    if (runText_.isEmpty()) return;
+    splits = std::any_of(runText_.cbegin(), runText_.cend(), [](QChar c) { return SplitsBlock(c.unicode()); });
+  }
   ensureBlock();
   if (runState_.hidden) {
-    InsertHiddenText(cursor_, runText_, charFormat(runState_));
+    InsertHiddenText(cursor_, runText_, runFormat());
   } else {
-    cursor_.insertText(runText_, charFormat(runState_));
+    // The blocks the text splits off take the format of the block it goes into.
+    if (splits) settleInsertedBlock();
+    cursor_.insertText(runText_, runFormat());
   }
-  runText_.clear();
+  runText_.resize(0);
 }
 
 void RtfReadSession::ensureBlock() {
@@ -338,7 +380,19 @@ void RtfReadSession::ensureBlock() {
   }
   if (!needBlock_) return;
   needBlock_ = false;
-  cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+  // A paragraph mostly ends in the state its first content comes in: its
+  // block gets that format now, and the end of the paragraph need not set it.
+  insertedAs_ = state().para;
+  cursor_.insertBlock(blockFormat(*insertedAs_), QTextCharFormat());
+}
+
+// The cursor leaves a block before its paragraph ends (a table starts or
+// ends in it, or text splits it): the block has the plain format a new block
+// gets, as its paragraph never says otherwise.
+void RtfReadSession::settleInsertedBlock() {
+  if (!insertedAs_) return;
+  insertedAs_.reset();
+  cursor_.setBlockFormat(QTextBlockFormat());
 }
 
 void RtfReadSession::unicodeChar(const RtfToken& t, int) {

@@ -9,6 +9,7 @@
 #include "diary/rtf_tokenizer.h"
 
 #include <QColor>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextListFormat>
@@ -16,6 +17,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QTextDocument;
@@ -84,6 +86,7 @@ struct RtfParaState {
   int ls = 0;
   int ilvl = 0;
   bool inTable = false;  // \intbl: the paragraph is in a table cell
+  bool operator==(const RtfParaState&) const = default;
 };
 
 struct RtfGroupState {
@@ -171,7 +174,10 @@ class RtfReadSession final {
   void tableCell(const RtfToken&, int);
   void tableRow(const RtfToken& t, int);
   void setCodePage(const RtfToken&, int codePage);
-  void setDefaultFont(const RtfToken& t, int) { defaultFont_ = t.param; }
+  void setDefaultFont(const RtfToken& t, int) {
+    defaultFont_ = t.param;
+    runFormat_.reset();
+  }
   void setCharFlag(const RtfToken& t, int which);
   void setUnderline(const RtfToken& t, int on);
   void setFontSize(const RtfToken& t, int twipsPerUnit);
@@ -244,6 +250,7 @@ class RtfReadSession final {
   void flushBytes();
   void flushRun();
   void ensureBlock();
+  void settleInsertedBlock();
   void finishParagraph();
   void applyList(const RtfParaState& para);
   void finishPicture(const QByteArray& group);
@@ -257,6 +264,8 @@ class RtfReadSession final {
   int codePageOfFont(int font) const;
   int listFormatOf(int ls);
   QTextCharFormat charFormat(const RtfCharState& ch) const;
+  const QTextCharFormat& runFormat();
+  const QTextBlockFormat& blockFormat(const RtfParaState& para);
   std::optional<QColor> colorAt(int index) const;
 
   QByteArrayView input_;
@@ -288,7 +297,14 @@ class RtfReadSession final {
   RtfCharState runState_;
   QByteArray runBytes_;
   QString runText_;
+  // The formats of the last character and paragraph states: most runs and
+  // paragraphs of a page share them. The character format goes when a font,
+  // colour or link it may name changes.
+  std::optional<std::pair<RtfCharState, QTextCharFormat>> runFormat_;
+  std::optional<std::pair<RtfParaState, QTextBlockFormat>> blockFormat_;
   bool needBlock_ = false;
+  // The paragraph state a block was inserted with, until its paragraph ends.
+  std::optional<RtfParaState> insertedAs_;
   int paragraphs_ = 0;
   QTextList* lastList_ = nullptr;
   int lastListLength_ = 0;

@@ -1,5 +1,6 @@
 #include "diary/rtf_tokenizer.h"
 
+#include <cstring>
 #include <limits>
 
 namespace orlane {
@@ -10,6 +11,27 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+bool EndsText(char c) {
+  return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
+}
+
+// Where the text run from pos ends: at the next backslash, brace or line end,
+// or at size. Page text comes in long runs, so it is looked at 16 bytes at a
+// time; the bytes of the block that ends it are looked at one by one.
+qsizetype TextEnd(const char* bytes, qsizetype pos, qsizetype size) {
+  typedef char Bytes16 __attribute__((vector_size(16)));
+  for (; pos + 16 <= size; pos += 16) {
+    Bytes16 v;
+    std::memcpy(&v, bytes + pos, sizeof v);
+    const Bytes16 hits = (v == '\\') | (v == '{') | (v == '}') | (v == '\r') | (v == '\n');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof halves);
+    if ((halves[0] | halves[1]) != 0) break;
+  }
+  while (pos < size && !EndsText(bytes[pos])) ++pos;
+  return pos;
 }
 
 int HexValue(char c) {
@@ -41,11 +63,7 @@ RtfToken RtfTokenizer::next() {
   }
   if (c == '\\') return readControl();
   const qsizetype start = pos_;
-  while (pos_ < size) {
-    const char d = bytes[pos_];
-    if (d == '\\' || d == '{' || d == '}' || d == '\r' || d == '\n') break;
-    ++pos_;
-  }
+  pos_ = TextEnd(bytes, pos_, size);
   token.type = RtfTokenType::Text;
   token.data = input_.sliced(start, pos_ - start);
   return token;

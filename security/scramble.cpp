@@ -3,8 +3,10 @@
 #include "platform/file_io.h"
 #include "security/session.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace orlane {
 
@@ -129,13 +131,44 @@ PasswordHeaderCheck CheckPasswordHeader(QByteArrayView fileBytes, QByteArrayView
   return PasswordHeaderText(fileBytes) == password ? PasswordHeaderCheck::Matches : PasswordHeaderCheck::OtherPassword;
 }
 
+// Pages run to megabytes: the header and the content share one buffer, and
+// the content is scrambled where it lies.
 QByteArray WrapWithPasswordHeader(QByteArrayView plainContent, QByteArrayView password) {
-  return MakePasswordHeader(password) + Scrambled(plainContent);
+  QByteArray wrapped(kPasswordHeaderSize + plainContent.size(), Qt::Uninitialized);
+  const QByteArray header = MakePasswordHeader(password);
+  std::memcpy(wrapped.data(), header.constData(), kPasswordHeaderSize);
+  char* content = wrapped.data() + kPasswordHeaderSize;
+  std::memcpy(content, plainContent.data(), static_cast<size_t>(plainContent.size()));
+  ScrambleBytes(content, plainContent.size());
+  return wrapped;
 }
 
 QByteArray UnwrapPasswordHeader(QByteArrayView fileBytes) {
   if (fileBytes.size() <= kPasswordHeaderSize) return {};
   return Unscrambled(fileBytes.sliced(kPasswordHeaderSize));
+}
+
+QByteArray UnwrapPasswordHeader(QByteArray&& fileBytes) {
+  if (fileBytes.size() <= kPasswordHeaderSize) return {};
+  QByteArray plain = std::move(fileBytes);
+  plain.remove(0, kPasswordHeaderSize);  // moves the start of the buffer, not its bytes
+  UnscrambleBytes(plain.data(), plain.size());
+  return plain;
+}
+
+// A block at a time, unscrambled in a buffer of its own.
+bool UnwrapsTo(QByteArrayView fileBytes, QByteArrayView plainContent) {
+  if (fileBytes.size() <= kPasswordHeaderSize) return plainContent.isEmpty();
+  const QByteArrayView scrambled = fileBytes.sliced(kPasswordHeaderSize);
+  if (scrambled.size() != plainContent.size()) return false;
+  char block[4096];
+  for (qsizetype at = 0; at < scrambled.size(); at += qsizetype(sizeof block)) {
+    const qsizetype n = std::min<qsizetype>(sizeof block, scrambled.size() - at);
+    std::memcpy(block, scrambled.data() + at, static_cast<size_t>(n));
+    UnscrambleBytes(block, n);
+    if (std::memcmp(block, plainContent.data() + at, static_cast<size_t>(n)) != 0) return false;
+  }
+  return true;
 }
 
 WriteResult WritePasswordHeader(const QString& path) {

@@ -47,5 +47,9 @@ WriteResult WritePasswordHeader(const QString& path);
 QByteArray WrapWithPasswordHeader(QByteArrayView plainContent, QByteArrayView password);
 // The plain content behind a header (no check of the password).
 QByteArray UnwrapPasswordHeader(QByteArrayView fileBytes);
+// The same, made in the file's own bytes instead of a copy of them.
+QByteArray UnwrapPasswordHeader(QByteArray&& fileBytes);
+// UnwrapPasswordHeader(fileBytes) == plainContent, without unwrapping a copy.
+bool UnwrapsTo(QByteArrayView fileBytes, QByteArrayView plainContent);
 
 }  // namespace orlane

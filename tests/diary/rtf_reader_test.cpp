@@ -134,6 +134,25 @@ TEST(RtfReaderFormats, charactersAndParagraphs) {
             "  \"right\" font=Times New Roman size=12\n");
 }
 
+// A paragraph's format is the one in force at its end, however its runs,
+// a table started inside it or a paragraph separator in its text fall.
+TEST(RtfReaderFormats, paragraphFormatsAroundRunsTablesAndSeparators) {
+  EXPECT_EQ(Dump("{\\rtf1\\pard\\qc a\\par\\qr{\\b b}c\\qc\\par\\qj{\\i d}\\par}").toStdString(),
+            "P centre list=none\n  \"a\" font=- size=12\n"
+            "P centre list=none\n  \"b\" font=- size=12 bold\n  \"c\" font=- size=12\n"
+            "P justify list=none\n  \"d\" font=- size=12 italic\n");
+  // The paragraph a table starts in never ends: it keeps the plain format.
+  EXPECT_EQ(Dump("{\\rtf1\\pard x\\par\\qc{\\b a}\\intbl b\\cell\\row\\pard\\qr c\\par}").toStdString(),
+            "P left list=none\n  \"x\" font=- size=12\n"
+            "P left list=none\n  \"a\" font=- size=12 bold\n"
+            "P centre list=none\n  \"b\" font=- size=12\n"
+            "P right list=none\n  \"c\" font=- size=12\n");
+  EXPECT_EQ(Dump("{\\rtf1\\pard x\\par\\qc{\\b a}b\\u8233?c\\par}").toStdString(),
+            "P left list=none\n  \"x\" font=- size=12\n"
+            "P left list=none\n  \"a\" font=- size=12 bold\n  \"b\" font=- size=12\n"
+            "P centre list=none\n  \"c\" font=- size=12\n");
+}
+
 TEST(RtfReaderFormats, missingTablesAndBadIndexesAreHarmless) {
   EXPECT_EQ(Dump("{\\rtf1 \\f7\\cf9\\cb3\\fs-5 text}").toStdString(), "P left list=none\n  \"text\" font=- size=12\n");
   EXPECT_EQ(Dump("{\\rtf1\\fs99999999999\\li-99999999999 huge}").toStdString(),

@@ -69,3 +69,15 @@ TEST(RtfTokenizer, binaryDataAndDamagedEnds) {
   EXPECT_EQ(Tokens("\\'4"), (V{"\\'=4"}));
   EXPECT_EQ(Tokens("\\'zz"), (V{"\\'", "text:zz"}));
 }
+
+TEST(RtfTokenizer, longTextEndsAtTheFirstMarkWhereverItFalls) {
+  // Text is scanned in blocks of 16 bytes; the mark may stand anywhere in one.
+  for (int length = 1; length < 40; ++length)
+    for (const char* mark : {"\\x", "{", "}", "\r", "\n"}) {
+      const std::string text(static_cast<size_t>(length), 'a');
+      const V tokens = Tokens(QByteArray::fromStdString(text + mark));
+      ASSERT_FALSE(tokens.empty());
+      EXPECT_EQ(tokens.front(), "text:" + text) << length << mark;
+      EXPECT_EQ(tokens.size(), mark[0] == '\\' || mark[0] == '{' || mark[0] == '}' ? 2u : 1u);
+    }
+}

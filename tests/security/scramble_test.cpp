@@ -87,3 +87,20 @@ TEST(Scramble, vectorAndTailPathsAgreeWithTheByteRule) {
     EXPECT_EQ(Unscrambled(expected), data) << n;
   }
 }
+
+TEST(PasswordHeader, unwrapInPlaceAndComparisonAgreeWithTheCopy) {
+  for (int n : {0, 1, 4095, 4096, 4097, 9000}) {
+    QByteArray content(n, '\0');
+    for (int i = 0; i < n; ++i) content[i] = static_cast<char>(i * 7 + 3);
+    const QByteArray wrapped = WrapWithPasswordHeader(content, "pw");
+    EXPECT_EQ(UnwrapPasswordHeader(QByteArray(wrapped)), UnwrapPasswordHeader(QByteArrayView(wrapped))) << n;
+    EXPECT_TRUE(UnwrapsTo(wrapped, content)) << n;
+    EXPECT_FALSE(UnwrapsTo(wrapped, content + 'x')) << n;
+    if (n == 0) continue;
+    QByteArray changed = content;
+    changed[n - 1] = static_cast<char>(changed[n - 1] + 1);
+    EXPECT_FALSE(UnwrapsTo(wrapped, changed)) << n;
+  }
+  EXPECT_TRUE(UnwrapsTo(QByteArray(10, 'h'), {}));  // no whole header: nothing behind it
+  EXPECT_FALSE(UnwrapsTo(QByteArray(10, 'h'), "x"));
+}
