@@ -34,6 +34,7 @@ struct ModalRequest;         // controls/modal_responder.h
 enum class AtomicWriteStep;  // platform/file_io.h
 class HolidayCache;          // calendar/holiday_file.cpp
 struct WaitState;            // controls/wait_dlg.cpp
+struct RecurringParseCache;  // reminders/day_search.cpp
 
 namespace audio {
 class WavePlayer;
@@ -73,6 +74,8 @@ struct Services {
   std::shared_ptr<HolidayCache> holidays;
   // The "Please Wait..." window of the operation running (one at a time).
   std::shared_ptr<WaitState> wait;
+  // The recurring file as the last search parsed it.
+  std::shared_ptr<RecurringParseCache> recurringParse;
   // The player of the reminder beep. Last: the members go in reverse order,
   // so its thread, which may still be making a device at the end, finds the
   // device makers above alive while it is joined.

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/local_time.h"
+#include "platform/services.h"
 #include "reminders/recurrence_expand.h"
 #include "reminders/recurring_file.h"
 #include "reminders/reminder_day.h"
@@ -12,7 +13,6 @@
 #include "security/scramble.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdint>
@@ -133,22 +133,31 @@ bool DayMatches(const QByteArray& plain, const SearchOptions& options, const Tex
   return match;
 }
 
+}  // namespace
+
+// The recurring file as the last search parsed it.
+struct RecurringParseCache {
+  std::mutex mutex;
+  QByteArray text;
+  std::shared_ptr<const RecurringSet> set;
+};
+
+namespace {
+
 // The series of the recurring file. A search after another mostly finds the
 // file as it was, so its last parse is used again while the text is the same.
 std::shared_ptr<const RecurringSet> RecurringSeries() {
-  static std::mutex mutex;
-  static QByteArray parsedText;
-  static std::shared_ptr<const RecurringSet> parsed;
   QByteArray text;
   ReadRecurringFile(RecurringFilePath(), text);
-  const std::lock_guard<std::mutex> lock(mutex);
-  if (!parsed || text != parsedText) {
+  const std::shared_ptr<RecurringParseCache> cache = MadeService(&Services::recurringParse);
+  const std::lock_guard<std::mutex> lock(cache->mutex);
+  if (!cache->set || text != cache->text) {
     auto set = std::make_shared<RecurringSet>();
     ParseRecurringFile(text, *set);
-    parsed = std::move(set);
-    parsedText = std::move(text);
+    cache->set = std::move(set);
+    cache->text = std::move(text);
   }
-  return parsed;
+  return cache->set;
 }
 
 TextFinder FinderOf(const SearchOptions& options) {
