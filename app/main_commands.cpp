@@ -31,16 +31,9 @@
 #include "security/session.h"
 
 #include <QApplication>
-
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSystemTrayIcon>
-#include <QTextEdit>
-#include <QTimeEdit>
+
+#include <QDateEdit>
 
 namespace orlane {
 

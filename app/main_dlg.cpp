@@ -39,20 +39,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
-#include <QTextBlock>
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextEdit>
-#include <QUrl>
-#include <QWindow>
 
 namespace orlane {
 
