@@ -4,6 +4,7 @@
 #include "app/main_dlg.h"
 #include "app/session_end.h"
 #include "calendar/online_commands.h"
+#include "controls/first_paint.h"
 #include "controls/modal_responder.h"
 #include "controls/msg_box_dlg.h"
 #include "controls/program_fonts.h"
@@ -104,9 +105,14 @@ int CMainApp::InitInstance() {
   mainDlg.SetPasswordPrompt(login_);
   TerminationSignals termination;
   ConnectSessionEnd(mainDlg, termination, [] { QCoreApplication::exit(0); });
-  // The widget comes before the main window is built, with the values start-up read.
-  if (startup_.launchDeskleaf) mainDlg.Deskleaf().Show(startup_.theme, startup_.dateFormat, startup_.weekStart, 0);
   if (mainDlg.OnInitDialog()) {
+    // The widget follows the main window onto the screen, with the values
+    // start-up read; built first, it held the main window back.
+    if (startup_.launchDeskleaf) {
+      AfterFirstPaint(mainDlg, [&mainDlg, startup = startup_] {
+        mainDlg.Deskleaf().Show(startup.theme, startup.dateFormat, startup.weekStart, 0);
+      });
+    }
     // The check never ends the program: an update is only offered as its download page.
     if (mainDlg.settings().checkUpdate) StartupUpdateCheck(&mainDlg, mainDlg.Theme());
     RunUntilFinished(mainDlg);

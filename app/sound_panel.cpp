@@ -44,12 +44,6 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : WorkPanel(
   view_ = controls_.Add(ids::kSoundView, new CSoundWaveWnd(client));
   view_->Create(QRect(0, 0, 10, 10), client, ids::kSoundView);
   view_->SetTheme(theme);
-  mixer_ = new CMixerSliders(qobject_cast<QSlider*>(controls_.widget(ids::kMasterSlider)),
-                             qobject_cast<QSlider*>(controls_.widget(ids::kWaveSlider)),
-                             qobject_cast<QSlider*>(controls_.widget(ids::kMicSlider)), this);
-  mixer_->SetLabels(qobject_cast<QLabel*>(controls_.widget(ids::kMasterLabel)),
-                    qobject_cast<QLabel*>(controls_.widget(ids::kWaveLabel)),
-                    qobject_cast<QLabel*>(controls_.widget(ids::kMicLabel)));
   // The level message of each recorded buffer (queued by the view).
   connect(view_, &CSoundWaveWnd::soundLevel, this, [this](int fullScale, int magnitude) {
     const LevelBarSetting s = LevelBarFor(fullScale, magnitude);
@@ -61,6 +55,20 @@ SoundPanel::SoundPanel(QWidget* client, PanelHost& host, int theme) : WorkPanel(
 }
 
 SoundPanel::~SoundPanel() = default;
+
+CMixerSliders& SoundPanel::Mixer() {
+  // Opened when the sliders are first shown: the sound card's mixer is not
+  // needed before, and opening it costs the program's start.
+  if (!mixer_) {
+    mixer_ = new CMixerSliders(qobject_cast<QSlider*>(controls_.widget(ids::kMasterSlider)),
+                               qobject_cast<QSlider*>(controls_.widget(ids::kWaveSlider)),
+                               qobject_cast<QSlider*>(controls_.widget(ids::kMicSlider)), this);
+    mixer_->SetLabels(qobject_cast<QLabel*>(controls_.widget(ids::kMasterLabel)),
+                      qobject_cast<QLabel*>(controls_.widget(ids::kWaveLabel)),
+                      qobject_cast<QLabel*>(controls_.widget(ids::kMicLabel)));
+  }
+  return *mixer_;
+}
 
 bool SoundPanel::OwnsCommand(int id) const {
   for (const ButtonEntry& s : kSoundButtons)
@@ -86,7 +94,7 @@ void SoundPanel::OnCommand(int id) {
 void SoundPanel::SetShown(bool shown) {
   WorkPanel::SetShown(shown);
   if (shown) {
-    mixer_->Refresh();
+    Mixer().Refresh();
     RefreshButtons();
     buttonTimer_.start();
   } else {

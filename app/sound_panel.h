@@ -58,6 +58,7 @@ class SoundPanel final : public WorkPanel {
   void Delete();
   void SaveAs();
   void ResetLevel();
+  CMixerSliders& Mixer();
 
   CSoundWaveWnd* view_ = nullptr;
   CBarCtrl* levelBar_ = nullptr;

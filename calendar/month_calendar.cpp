@@ -70,7 +70,7 @@ void CMonthCalendar::Layout() {
 
 void CMonthCalendar::ApplyMask() {
   // The rounded window shape: a RoundRect (0, 0, w + 1, h + 1), corner 6 × 6.
-  setMask(RoundRectMask(width(), height(), 6, 6));
+  setMask(RoundRectRegion(width(), height(), 6, 6));
 }
 
 void CMonthCalendar::resizeEvent(QResizeEvent* event) {
@@ -81,9 +81,18 @@ void CMonthCalendar::resizeEvent(QResizeEvent* event) {
 void CMonthCalendar::Redraw() {
   if (width() <= 0 || height() <= 0) return;
   view_ = BuildMonthView(selected_, NowSeconds(), weekStart, width(), sources_);
-  if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
-  const int theme = prev_ ? prev_->Theme() : theme_;
-  RenderMonth(image_, view_, cells_, theme, fonts_);
+  imageStale_ = true;
+  update();
+}
+
+const QImage& CMonthCalendar::Image() const {
+  if (imageStale_) {
+    imageStale_ = false;
+    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+    const int theme = prev_ ? prev_->Theme() : theme_;
+    RenderMonth(image_, view_, cells_, theme, fonts_);
+  }
+  return image_;
 }
 
 void CMonthCalendar::SetTheme(int theme) {
@@ -101,8 +110,9 @@ void CMonthCalendar::SetTheme(int theme) {
 
 void CMonthCalendar::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  if (image_.isNull()) return;
-  p.drawImage(event->rect(), image_, event->rect());
+  const QImage& image = Image();
+  if (image.isNull()) return;
+  p.drawImage(event->rect(), image, event->rect());
 }
 
 void CMonthCalendar::PrevDay() {

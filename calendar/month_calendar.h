@@ -33,6 +33,7 @@ class CMonthCalendar final : public QWidget {
   // the buttons and draws the first image.
   bool Create(const QRect& rect, QWidget* parent);
 
+  // Builds the month's view now; its image is drawn when next painted or asked for.
   void Redraw();
   void SetTheme(int theme);
   int Theme() const { return theme_; }
@@ -66,7 +67,7 @@ class CMonthCalendar final : public QWidget {
   // For tests and benches: the same.
   void SetSourcesForTesting(MonthSources sources) { SetSources(std::move(sources)); }
 
-  const QImage& Image() const { return image_; }
+  const QImage& Image() const;
   const MonthCellRects& Cells() const { return cells_; }
   const MonthView& View() const { return view_; }
   CMacButton* Button(int id) const;
@@ -91,7 +92,9 @@ class CMonthCalendar final : public QWidget {
 
   std::time_t selected_;
   int theme_ = kDefaultTheme;
-  QImage image_;
+  // Several changes in a row (start-up, a day's load) draw the month once.
+  mutable QImage image_;
+  mutable bool imageStale_ = false;
   MonthFonts fonts_;
   MonthCellRects cells_{};
   MonthView view_;

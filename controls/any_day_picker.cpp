@@ -21,7 +21,7 @@ AnyDayPicker::AnyDayPicker(QWidget* parent) : QDateEdit(parent) {
   setSpecialValueText(QStringLiteral("any day"));
   setDate(minimumDate());
   SelectFieldOnClick(this);
-  calendarWidget()->installEventFilter(this);
+  WhenCalendarMade(this, [this](QCalendarWidget* calendar) { calendar->installEventFilter(this); });
   clear_ = new QAction(QIcon(ResourcePixmap(kClearBitmap, 16)), QStringLiteral("Any day"), this);
   clear_->setToolTip(QStringLiteral("Any day: no limit"));
   connect(clear_, &QAction::triggered, this, [this] {
@@ -54,10 +54,10 @@ void AnyDayPicker::keyPressEvent(QKeyEvent* event) {
 }
 
 bool AnyDayPicker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == calendarWidget() && event->type() == QEvent::Show && IsAnyDay()) {
+  auto* calendar = qobject_cast<QCalendarWidget*>(watched);
+  if (calendar && event->type() == QEvent::Show && IsAnyDay()) {
     // The pop-up opens at the anchor day without choosing it: Esc keeps "any day".
     const QDate anchor = Anchor();
-    QCalendarWidget* calendar = calendarWidget();
     const bool blocked = calendar->blockSignals(true);
     calendar->setSelectedDate(anchor);
     calendar->setCurrentPage(anchor.year(), anchor.month());

@@ -2,29 +2,17 @@
 
 #include "controls/gdi_line.h"
 
-#include <QBitmap>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 namespace orlane {
-
-QBitmap RoundRectMask(int width, int height, int ellipseW, int ellipseH) {
-  QImage shape(width + 1, height + 1, QImage::Format_RGB32);
-  shape.fill(Qt::white);
-  {
-    QPainter p(&shape);
-    GdiPainter gdi(p);
-    gdi.RoundRect({0, 0, width + 1, height + 1}, ellipseW, ellipseH, MakeColorRef(0, 0, 0), MakeColorRef(0, 0, 0));
-  }
-  const QImage mono = shape.copy(0, 0, width, height).convertToFormat(QImage::Format_Mono);
-  return QBitmap::fromImage(mono.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor));
-}
 
 QColor ToQColor(ColorRef c) {
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -85,11 +73,6 @@ void GdiPainter::SetPixel(int x, int y, ColorRef c) {
   painter_.fillRect(QRect(x, y, 1, 1), ToQColor(c));
 }
 
-void GdiPainter::Span(int x1, int x2, int y, ColorRef c) {
-  if (x2 < x1) return;
-  painter_.fillRect(QRect(x1, y, x2 - x1 + 1, 1), ToQColor(c));
-}
-
 void GdiPainter::FillRect(const GdiRect& r, ColorRef c) {
   if (r.isEmpty()) return;
   painter_.fillRect(r.toQRect(), ToQColor(c));
@@ -125,7 +108,14 @@ void GdiPainter::Polyline(std::initializer_list<QPoint> points, ColorRef c) {
   }
 }
 
-int GdiPainter::CornerInset(int dy, int ellipseW, int ellipseH) {
+void GdiPainter::Rectangle(const GdiRect& r, std::optional<ColorRef> pen, std::optional<ColorRef> brush) {
+  RoundRect(r, 0, 0, pen, brush);
+}
+
+namespace {
+// How far row dy (0 = outermost row) of a corner is cut in, for the corner
+// ellipse of a RoundRect.
+int CornerInset(int dy, int ellipseW, int ellipseH) {
   if (ellipseW < 2 || ellipseH < 2) return 0;
   const double rx = ellipseW / 2.0;
   const double ry = ellipseH / 2.0;
@@ -134,14 +124,11 @@ int GdiPainter::CornerInset(int dy, int ellipseW, int ellipseH) {
   const double x = rx * std::sqrt(1.0 - yy * yy);
   return std::max(0, static_cast<int>(std::ceil(rx - x - 0.25)));
 }
+}  // namespace
 
-void GdiPainter::Rectangle(const GdiRect& r, std::optional<ColorRef> pen, std::optional<ColorRef> brush) {
-  RoundRect(r, 0, 0, pen, brush);
-}
-
-void GdiPainter::RoundRect(const GdiRect& r, int ellipseW, int ellipseH, std::optional<ColorRef> pen,
-                           std::optional<ColorRef> brush) {
-  if (r.isEmpty()) return;
+RoundRectSpans RoundRectRows(const GdiRect& r, int ellipseW, int ellipseH) {
+  RoundRectSpans spans;
+  if (r.isEmpty()) return spans;
   ellipseW = std::min(ellipseW, r.width());
   ellipseH = std::min(ellipseH, r.height());
   const int cornerRows = ellipseH / 2;
@@ -149,22 +136,51 @@ void GdiPainter::RoundRect(const GdiRect& r, int ellipseW, int ellipseH, std::op
     if (d >= cornerRows) return 0;
     return std::min(CornerInset(d, ellipseW, ellipseH), (r.width() - 1) / 2);
   };
+  // Rows with the same span are one rectangle: a plain rectangle is three.
+  auto add = [](std::vector<QRect>& rects, int x1, int x2, int y) {
+    if (x2 < x1) return;
+    for (auto it = rects.rbegin(); it != rects.rend() && it->bottom() == y - 1; ++it) {
+      if (it->left() == x1 && it->right() == x2) {
+        it->setBottom(y);
+        return;
+      }
+    }
+    rects.emplace_back(QPoint(x1, y), QPoint(x2, y));
+  };
   for (int y = r.top; y < r.bottom; ++y) {
     const int d = std::min(y - r.top, r.bottom - 1 - y);
     const int inset = insetOf(d);
     const int x1 = r.left + inset;
     const int x2 = r.right - 1 - inset;
-    if (brush) Span(x1, x2, y, *brush);
-    if (!pen) continue;
+    add(spans.inside, x1, x2, y);
     if (d == 0) {
-      Span(x1, x2, y, *pen);
+      add(spans.outline, x1, x2, y);
       continue;
     }
     // Joins this row's edge to the outer row's so the outline stays connected.
     const int reach = std::max(inset, insetOf(d - 1) - 1);
-    Span(x1, r.left + reach, y, *pen);
-    Span(r.right - 1 - reach, x2, y, *pen);
+    add(spans.outline, x1, r.left + reach, y);
+    add(spans.outline, r.right - 1 - reach, x2, y);
   }
+  return spans;
+}
+
+QRegion RoundRectRegion(int width, int height, int ellipseW, int ellipseH) {
+  QRegion region;
+  for (const QRect& rect : RoundRectRows({0, 0, width + 1, height + 1}, ellipseW, ellipseH).inside)
+    region += rect.intersected(QRect(0, 0, width, height));
+  return region;
+}
+
+void GdiPainter::RoundRect(const GdiRect& r, int ellipseW, int ellipseH, std::optional<ColorRef> pen,
+                           std::optional<ColorRef> brush) {
+  // Spans of one row never overlap another row's, so the outline painted after
+  // all the inside covers the same pixels as row by row.
+  const RoundRectSpans spans = RoundRectRows(r, ellipseW, ellipseH);
+  if (brush)
+    for (const QRect& rect : spans.inside) painter_.fillRect(rect, ToQColor(*brush));
+  if (pen)
+    for (const QRect& rect : spans.outline) painter_.fillRect(rect, ToQColor(*pen));
 }
 
 void GdiPainter::SunkenEdge(const GdiRect& r) {

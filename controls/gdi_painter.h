@@ -16,8 +16,9 @@
 
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
-class QBitmap;
+class QRegion;
 class QPainter;
 
 namespace orlane {
@@ -71,9 +72,17 @@ QSize MeasureGdiText(const QFont& font, const QString& text, unsigned flags, int
 // A text without its '&' prefixes ("&&" stays one '&').
 QString StripPrefix(const QString& text);
 
+// The pixels a RoundRect of `r` covers, row spans merged into rectangles:
+// the inside (the brush's) and the outline (the pen's, within the inside).
+struct RoundRectSpans {
+  std::vector<QRect> inside;
+  std::vector<QRect> outline;
+};
+RoundRectSpans RoundRectRows(const GdiRect& r, int ellipseW, int ellipseH);
+
 // A window shape of width × height: the RoundRect (0, 0, width + 1,
-// height + 1) with its corners cut by the corner ellipse, set bits inside.
-QBitmap RoundRectMask(int width, int height, int ellipseW, int ellipseH);
+// height + 1) with its corners cut by the corner ellipse.
+QRegion RoundRectRegion(int width, int height, int ellipseW, int ellipseH);
 
 class GdiPainter final {
  public:
@@ -119,11 +128,6 @@ class GdiPainter final {
   void SetNotMergePen(bool on);
 
  private:
-  // How far row dy (0 = outermost row) of a corner is cut in, for the corner
-  // ellipse of a RoundRect.
-  static int CornerInset(int dy, int ellipseW, int ellipseH);
-  void Span(int x1, int x2, int y, ColorRef c);  // x1..x2 inclusive
-
   QPainter& painter_;
 };
 

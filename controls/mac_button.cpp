@@ -67,17 +67,22 @@ void CMacButton::SetVisualState(int state, bool redraw) {
 }
 
 void CMacButton::SetIconPixmap(const QPixmap& pixmap, int size) {
-  icon_ = pixmap.isNull() ? QPixmap() : pixmap.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  iconSize_ = icon_.isNull() ? 0 : size;
+  icon_ = LazyResourcePixmap(
+      pixmap.isNull() ? QPixmap() : pixmap.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  iconSize_ = size;
   update();
 }
 
 void CMacButton::SetIcon16(int resourceId) {
-  SetIconPixmap(ResourcePixmap(resourceId, 16), 16);
+  icon_ = LazyResourcePixmap(resourceId, 16);
+  iconSize_ = 16;
+  update();
 }
 
 void CMacButton::SetIcon32(int resourceId) {
-  SetIconPixmap(ResourcePixmap(resourceId, 32), 32);
+  icon_ = LazyResourcePixmap(resourceId, 32);
+  iconSize_ = 32;
+  update();
 }
 
 void CMacButton::SetTooltipText(const QString& text) {
@@ -103,8 +108,8 @@ ButtonLook CMacButton::Look() const {
   look.ellipseW = ellipseW_;
   look.ellipseH = ellipseH_;
   look.text = text();
-  look.icon = icon_;
-  look.iconSize = iconSize_;
+  look.icon = icon_.pixmap();
+  look.iconSize = IconSize();
   return look;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/mac_button_look.h"
+#include "res/resources.h"
 
 #include <QPixmap>
 #include <QPushButton>
@@ -42,7 +43,7 @@ class CMacButton : public QPushButton {
   void SetIcon32(int resourceId);
   void SetIconPixmap(const QPixmap& pixmap, int size);
   bool HasIcon() const { return !icon_.isNull(); }
-  int IconSize() const { return iconSize_; }
+  int IconSize() const { return HasIcon() ? iconSize_ : 0; }
 
   // The tip appears 300 ms after the pointer comes to rest on the button.
   void SetTooltipText(const QString& text);
@@ -106,7 +107,7 @@ class CMacButton : public QPushButton {
   bool captureRegained_ = false;
   bool pointerInside_ = false;
   bool swallowedPress_ = false;
-  QPixmap icon_;
+  LazyResourcePixmap icon_;
   int iconSize_ = 0;
   int ellipseW_ = 6;
   int ellipseH_ = 6;

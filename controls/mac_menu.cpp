@@ -82,8 +82,7 @@ QAction* NMacMenu::ItemAction(int id) const {
 }
 
 void NMacMenu::SetIcon(int id, int resourceId) {
-  const QPixmap icon = ResourcePixmap(resourceId, 16);
-  if (!icon.isNull()) icons_.insert(id, icon);
+  icons_.insert(id, LazyResourcePixmap(resourceId, 16));
   update();
 }
 
@@ -96,7 +95,7 @@ int NMacMenu::SetItem(int id, const QString& text, const QString& iconPath) {
   if (!iconPath.isEmpty()) {
     icons_.remove(id);
     const QPixmap icon(iconPath);
-    if (!icon.isNull()) icons_.insert(id, icon);
+    if (!icon.isNull()) icons_.insert(id, LazyResourcePixmap(icon));
   }
   update();
   return 1;
@@ -183,8 +182,8 @@ void NMacMenu::DrawItem(QPainter& painter, const QRect& itemRect, const QAction*
     gdi.Text(textRect, text, kDtSingleLine | kDtVCenter | kDtEndEllipsis, textColor);
 
   const auto icon = icons_.constFind(id);
-  if (HasIcons() && icon != icons_.constEnd()) {
-    painter.drawPixmap(QRect(r.left + 4, r.top + (r.height() - 16) / 2, 16, 16), *icon);
+  if (icon != icons_.constEnd() && !icon->isNull()) {
+    painter.drawPixmap(QRect(r.left + 4, r.top + (r.height() - 16) / 2, 16, 16), icon->pixmap());
   } else if (action->isChecked()) {
     const GdiRect box{r.left + 4, r.top + (r.height() - 14) / 2, r.left + 18, r.top + (r.height() - 14) / 2 + 14};
     gdi.FillRect(box, background);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/color_theme.h"
+#include "res/resources.h"
 
 #include <QFont>
 #include <QHash>
@@ -69,7 +70,7 @@ class NMacMenu : public QMenu {
   QFont MenuFont() const;
 
   QHash<int, QString> texts_;
-  QHash<int, QPixmap> icons_;
+  QHash<int, LazyResourcePixmap> icons_;
   std::optional<QFont> font_;
   ColorRef background_ = MakeColorRef(224, 223, 227);
   ColorRef text_ = MakeColorRef(0, 0, 0);

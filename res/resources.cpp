@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -42,6 +43,10 @@ QList<int> ResourceIds() {
 QPixmap ResourcePixmap(int id, int size) {
   const QString path = ResourcePath(id);
   if (path.isEmpty() || !path.endsWith(QLatin1String(".svg")) || size <= 0) return QPixmap();
+  // Several controls show the same icon: each size is drawn once.
+  const QString key = QStringLiteral("orlane-resource-%1-%2").arg(id).arg(size);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
   QSvgRenderer renderer(path);
   if (!renderer.isValid()) return QPixmap();
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -49,7 +54,14 @@ QPixmap ResourcePixmap(int id, int size) {
   QPainter painter(&image);
   renderer.render(&painter, QRectF(0, 0, size, size));
   painter.end();
-  return QPixmap::fromImage(image);
+  pixmap = QPixmap::fromImage(image);
+  QPixmapCache::insert(key, pixmap);
+  return pixmap;
+}
+
+const QPixmap& LazyResourcePixmap::pixmap() const {
+  if (!pixmap_) pixmap_ = id_ ? ResourcePixmap(id_, size_) : QPixmap();
+  return *pixmap_;
 }
 
 QByteArray ResourceData(int id) {

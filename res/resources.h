@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include <optional>
+
 namespace orlane {
 
 inline constexpr int kIdProgramIcon = 128;
@@ -22,6 +24,25 @@ QList<int> ResourceIds();
 
 // An icon or bitmap resource drawn at size × size; null for an unknown number.
 QPixmap ResourcePixmap(int id, int size);
+
+// An icon that is drawn from its resource at its first use, so that buttons
+// and menu items of windows not yet shown cost nothing at start-up. It may
+// also hold a pixmap made elsewhere.
+class LazyResourcePixmap {
+ public:
+  LazyResourcePixmap() = default;
+  LazyResourcePixmap(int id, int size) : id_(id), size_(size) {}
+  explicit LazyResourcePixmap(QPixmap pixmap) : pixmap_(std::move(pixmap)) {}
+
+  const QPixmap& pixmap() const;
+  bool isNull() const { return pixmap().isNull(); }
+
+ private:
+  int id_ = 0;
+  int size_ = 0;
+  mutable std::optional<QPixmap> pixmap_;
+};
+
 // The bytes of a resource (the beep's WAV file); empty for an unknown number.
 QByteArray ResourceData(int id);
 

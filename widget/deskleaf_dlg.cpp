@@ -221,7 +221,7 @@ void CDeskleafDlg::LayOut() {
   layingOut_ = true;
   ApplyWindowFlags();
   setGeometry(layout.left, layout.top, layout.width(), layout.height());
-  setMask(RoundRectMask(layout.width(), layout.height(), kDeskleafCornerEllipse, kDeskleafCornerEllipse));
+  setMask(RoundRectRegion(layout.width(), layout.height(), kDeskleafCornerEllipse, kDeskleafCornerEllipse));
   layingOut_ = false;
   placed_ = true;
   PlacePanels(layout.panels);

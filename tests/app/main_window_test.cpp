@@ -18,6 +18,7 @@
 #include "controls/mac_button.h"
 #include "controls/mac_menu.h"
 #include "controls/modal_responder.h"
+#include "controls/picker_fields.h"
 #include "days/day_files.h"
 #include "diary/rich_diary_ctrl.h"
 #include "platform/audio/sim_wave_devices.h"
@@ -139,7 +140,7 @@ TEST_F(MainWindowTest, editedSettingsReachFrameAndPanelsThroughTheirOwner_andAno
   EXPECT_EQ(window->Frame().calendar->dateFormat, 2);
   EXPECT_NE(framePicker->displayFormat(), before);
   EXPECT_EQ(searchPicker->displayFormat(), framePicker->displayFormat());
-  EXPECT_EQ(searchPicker->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+  EXPECT_EQ(PreparedCalendar(searchPicker)->firstDayOfWeek(), Qt::Monday);
 
   // orlanectl changed another field meanwhile: the window's write keeps it.
   window->WriteSettings();

@@ -72,6 +72,24 @@ TEST(GdiPainter, roundRectWith6x6EllipseCutsTwoPixelCorners) {
             "..####..\n");
 }
 
+TEST(GdiPainter, roundRectMaskKeepsTheFilledShapeWithoutTheCutCorners) {
+  // Drawn one pixel larger than the mask: the outline's right and bottom fall off.
+  const QRegion kept = RoundRectRegion(8, 7, 6, 6);
+  QString rows;
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 8; ++x) rows += kept.contains(QPoint(x, y)) ? QLatin1Char('#') : QLatin1Char('.');
+    rows += QLatin1Char('\n');
+  }
+  EXPECT_EQ(rows.toStdString(),
+            "..#####.\n"
+            ".#######\n"
+            "########\n"
+            "########\n"
+            "########\n"
+            "########\n"
+            ".#######\n");
+}
+
 TEST(GdiPainter, roundRectFillsInsideAndSquareCornersWithoutEllipse) {
   QImage image = Canvas(6, 5);
   {

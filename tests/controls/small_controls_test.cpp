@@ -1,16 +1,20 @@
 #include "bitmap_files.h"
+#include "controls/any_day_picker.h"
 #include "controls/bar_ctrl.h"
 #include "controls/bv_title.h"
 #include "controls/color_label.h"
 #include "controls/color_list_box.h"
 #include "controls/dib_image.h"
+#include "controls/picker_fields.h"
 #include "controls/wait_dlg.h"
 #include "res/resources.h"
 #include "widget_probe.h"
 
 #include <gtest/gtest.h>
+#include <QCalendarWidget>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtEndian>
 
 #include <thread>
@@ -84,6 +88,34 @@ TEST(ColorListBox, itemsMeasureTheirTextAndSelectionIsFramedBlue) {
   list.ResetContent();
   EXPECT_EQ(list.count(), 0);
   EXPECT_EQ(list.RememberedSelection(), -1);
+}
+
+TEST(AnyDayPicker, calendarIsMadeOnlyWhenThePopupOpensAndOpensPreparedAtTheAnchor) {
+  QWidget window;
+  window.resize(300, 100);
+  auto* picker = new AnyDayPicker(&window);
+  picker->setGeometry(10, 10, 200, 24);
+  picker->SetAnchor([] { return QDate(2026, 3, 17); });
+  ApplyDateSettings(picker, 0, 1);
+  ApplyDateSettings(picker, 0, 1);  // once more: still one preparer, one filter
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(picker->findChild<QCalendarWidget*>(), nullptr);
+
+  // A person opens it with a click on the arrow.
+  QTest::mouseMove(picker, QPoint(picker->width() - 8, 12));
+  QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(picker->width() - 8, 12));
+  auto* calendar = picker->findChild<QCalendarWidget*>();
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(calendar->window()));
+  EXPECT_EQ(calendar->firstDayOfWeek(), Qt::Sunday);
+  EXPECT_EQ(calendar->selectedDate(), QDate(2026, 3, 17));
+  EXPECT_TRUE(picker->IsAnyDay());
+
+  // Settings changed later reach the calendar that exists now.
+  ApplyDateSettings(picker, 0, 2);
+  EXPECT_EQ(calendar->firstDayOfWeek(), Qt::Monday);
+  EXPECT_EQ(PreparedCalendar(picker), calendar);
 }
 
 TEST(WaitDlg, closesWhenProgressReachesTheMaximumEvenBeforeDone) {
