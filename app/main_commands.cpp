@@ -74,7 +74,6 @@ void CMainDlg::FollowSettings(const Settings& values) {
   frame_.calendar->weekStart = values.weekStart;
   frame_.calendar->dateFormat = values.dateFormat;
   frame_.calendar->Redraw();
-  frame_.calendar->update();
   // Result entries are dates in the old format: they are listed again in the new one.
   search_->ListResults(search_->ResultKeys());
   ApplyDateSettings();

@@ -41,10 +41,7 @@ void CMainDlg::ConnectSession() {
     return marks;
   };
   frame_.calendar->SetSources(std::move(sources));
-  connect(store_, &ReminderStore::recurringChanged, frame_.calendar, [this] {
-    frame_.calendar->Redraw();
-    frame_.calendar->update();
-  });
+  connect(store_, &ReminderStore::recurringChanged, frame_.calendar, [this] { frame_.calendar->Redraw(); });
   session_->setPage(diary_->Editor()->document());
   connect(session_, &DaySession::dayLeaving, this, [this] { sound_->LeaveDay(); });
   connect(session_, &DaySession::dayLoaded, this, &CMainDlg::OnDayLoaded);
@@ -187,7 +184,6 @@ void CMainDlg::EnableDayChoice(bool calendar, bool modeSwitch) {
 
 void CMainDlg::RedrawCalendar() {
   frame_.calendar->Redraw();
-  frame_.calendar->update();
   deskleaf_->RedrawCalendar();
 }
 

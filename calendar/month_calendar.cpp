@@ -102,10 +102,7 @@ void CMonthCalendar::SetTheme(int theme) {
       b->SetTheme(theme_);
       b->update();
     }
-  if (created_) {
-    Redraw();
-    update();
-  }
+  if (created_) Redraw();
 }
 
 void CMonthCalendar::paintEvent(QPaintEvent* event) {
@@ -137,7 +134,6 @@ void CMonthCalendar::NextMonthStep() {
 void CMonthCalendar::SetDateByUser(std::time_t t) {
   selected_ = t;
   Redraw();
-  update();
   AnnounceSelectedCell();
 }
 

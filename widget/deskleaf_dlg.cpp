@@ -164,7 +164,6 @@ void CDeskleafDlg::SetWeekStart(int weekStart) {
   if (!calendar_) return;
   calendar_->weekStart = weekStart;
   calendar_->Redraw();
-  calendar_->update();
 }
 
 void CDeskleafDlg::SetSelectedDate(std::time_t date) {
@@ -177,7 +176,6 @@ void CDeskleafDlg::SetSelectedDate(std::time_t date) {
 void CDeskleafDlg::RedrawCalendar() {
   if (!calendar_) return;
   calendar_->Redraw();
-  calendar_->update();
 }
 
 void CDeskleafDlg::RefreshReminders() {

@@ -3,7 +3,11 @@
 X server: each program is started 12 times on one Xvfb display, and the time
 from the start of the process to its window being mapped is taken (an X
 client waiting on the screen's map events sees it); the medians and their
-ratio are printed. Skips without Xvfb."""
+ratio are printed. Skips without Xvfb.
+
+Beside them it times the bare dialog with the shared libraries that orlane
+links beyond it preloaded: what loading those libraries alone costs, the floor
+of the ratio while the program links them."""
 
 import os
 import shutil
@@ -54,6 +58,17 @@ def time_to_window(command, title, env):
         waiter.wait()
 
 
+def linked_libraries(program):
+    """The shared libraries the dynamic loader maps for a program, by path."""
+    listing = subprocess.run(["ldd", program], capture_output=True, text=True, check=True).stdout
+    paths = []
+    for line in listing.splitlines():
+        parts = line.split("=>")
+        if len(parts) == 2 and parts[1].strip().startswith("/"):
+            paths.append(parts[1].split("(")[0].strip())
+    return paths
+
+
 def main():
     if not shutil.which("Xvfb"):
         print("bench_startup: skipped (no Xvfb)")
@@ -71,17 +86,24 @@ def main():
             # A user without a password: the main window opens without the login.
             subprocess.run([os.path.join(HERE, "..", "bin", "orlanectl"), "user-file", "init", ""], env=env,
                            check=True, stdout=subprocess.DEVNULL)
-            times = {"bare": [], "orlane": []}
-            for _ in range(ROUNDS):  # interleaved, so a busy moment of the machine hits both
+            bare_libraries = {os.path.basename(path) for path in linked_libraries(bare)}
+            extra = [path for path in linked_libraries(orlane) if os.path.basename(path) not in bare_libraries]
+            preloaded = dict(env, LD_PRELOAD=" ".join(extra))
+            times = {"bare": [], "orlane": [], "floor": []}
+            for _ in range(ROUNDS):  # interleaved, so a busy moment of the machine hits all
                 times["bare"].append(time_to_window([bare], "Bare dialog", env))
                 times["orlane"].append(time_to_window([orlane], "Orlane 2", env))
+                times["floor"].append(time_to_window([bare], "Bare dialog", preloaded))
     finally:
         server.kill()
         server.wait()
     bare_ms = statistics.median(times["bare"])
     orlane_ms = statistics.median(times["orlane"])
+    floor_ms = statistics.median(times["floor"])
     print("startup_to_visible_window: orlane %.0f ms, bare Qt dialog %.0f ms (medians of %d), ratio %.2f"
           % (orlane_ms, bare_ms, ROUNDS, orlane_ms / bare_ms))
+    print("startup_library_floor: bare Qt dialog with orlane's %d further libraries preloaded %.0f ms, ratio %.2f"
+          % (len(extra), floor_ms, floor_ms / bare_ms))
     return 0
 
 

@@ -5,6 +5,7 @@
 #include "controls/color_label.h"
 #include "controls/color_list_box.h"
 #include "controls/dib_image.h"
+#include "controls/first_paint.h"
 #include "controls/picker_fields.h"
 #include "controls/wait_dlg.h"
 #include "res/resources.h"
@@ -116,6 +117,24 @@ TEST(AnyDayPicker, calendarIsMadeOnlyWhenThePopupOpensAndOpensPreparedAtTheAncho
   ApplyDateSettings(picker, 0, 2);
   EXPECT_EQ(calendar->firstDayOfWeek(), Qt::Monday);
   EXPECT_EQ(PreparedCalendar(picker), calendar);
+}
+
+TEST(AfterFirstPaint, runsAtOnceForAHiddenWindowAndOnceAfterAShownWindowsFirstPaint) {
+  QWidget hidden;
+  bool ranAtOnce = false;
+  AfterFirstPaint(hidden, [&] { ranAtOnce = true; });
+  EXPECT_TRUE(ranAtOnce);
+
+  QWidget window;
+  window.resize(60, 40);
+  window.show();
+  int runs = 0;
+  AfterFirstPaint(window, [&] { ++runs; });
+  EXPECT_EQ(runs, 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return runs == 1; }, 1500));
+  window.repaint();
+  QTest::qWait(20);
+  EXPECT_EQ(runs, 1);
 }
 
 TEST(WaitDlg, closesWhenProgressReachesTheMaximumEvenBeforeDone) {
