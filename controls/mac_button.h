@@ -37,8 +37,9 @@ class CMacButton : public QPushButton {
   int GetVisualState() const { return state_; }
   int LatchedState() const { return latchedState_; }
 
-  // Loads an icon resource (its number in the resource table) at 16 or 32
-  // pixels, replacing any earlier icon; a path loads an image file instead.
+  // Sets an icon resource (its number in the resource table), drawn at 16 or
+  // 32 pixels at its first paint, replacing any earlier icon; a path loads an
+  // image file instead.
   void SetIcon16(int resourceId);
   void SetIcon32(int resourceId);
   void SetIconPixmap(const QPixmap& pixmap, int size);

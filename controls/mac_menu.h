@@ -36,7 +36,7 @@ class NMacMenu : public QMenu {
   QAction* AppendItem(unsigned flags, int id, const QString& text);
   // An action shared with buttons and keys: its data is the command id.
   void AppendAction(QAction* action);
-  // Loads an icon resource at 16 × 16 for the item.
+  // Sets an icon resource for the item, drawn at 16 × 16 when first painted.
   void SetIcon(int id, int resourceId);
   // 0 (and nothing done) while no item text is stored; else 1.
   int SetItem(int id, const QString& text, const QString& iconPath);
