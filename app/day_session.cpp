@@ -125,7 +125,7 @@ DaySaveResult DaySession::save() {
 DaySaveResult DaySession::saveNow() {
   if (loaded_.dayKey.isEmpty()) return {};
   DaySaveResult saved = SaveDay(loaded_, pageContent(), CurrentPassword(), store_);
-  if (saved.diaryWritten || saved.diaryDeleted) page_->setModified(false);
+  if (saved.diaryWritten || saved.diaryDeleted || saved.diaryAlreadyOnDisk) page_->setModified(false);
   if (!saved.failed) discardRecovery();
   Q_EMIT daySaved(loaded_.dayKey);
   return saved;

@@ -48,14 +48,24 @@ void SaveDiary(LoadedDay& loaded, const DayContent& content, const QByteArray& p
   // was not there when the day was loaded.
   QByteArray now;
   const bool unchanged = loaded.diarySignature.unchangedIn(FileSignatureOf(path));
-  if (!unchanged) {
-    if (ReadFileBytes(path, now, kDiaryReadLimit) == FileReadResult::Ok &&
-        CheckPasswordHeader(now, password) != PasswordHeaderCheck::Matches) {
-      result.diaryProtected = true;
-      return;
-    }
+  // A page edited back to what was loaded may already be on disk as it is.
+  const bool mayBeOnDisk = unchanged && loaded.diary == DiaryPageState::Shown && loaded.diaryRtf == content.diaryRtf;
+  if ((!unchanged || mayBeOnDisk) && ReadFileBytes(path, now, kDiaryReadLimit) != FileReadResult::Ok) now.clear();
+  const bool underThisPassword = !now.isEmpty() && CheckPasswordHeader(now, password) == PasswordHeaderCheck::Matches;
+  if (!unchanged && !now.isEmpty() && !underThisPassword) {
+    result.diaryProtected = true;
+    return;
   }
   if (content.diaryEmpty && loaded.diary == DiaryPageState::None) return;
+  // The file holds this very page under this password (it came back to it,
+  // or another writer saved the same): a write would change nothing.
+  if (!content.diaryEmpty && underThisPassword && UnwrapsTo(now, content.diaryRtf)) {
+    loaded.diary = DiaryPageState::Shown;
+    loaded.diaryRtf = content.diaryRtf;
+    loaded.diarySignature = FileSignatureOf(path);
+    result.diaryAlreadyOnDisk = true;
+    return;
+  }
   // Another writer saved the page since the load: both versions stay.
   const bool otherVersion =
       !unchanged && !now.isEmpty() && (loaded.diary != DiaryPageState::Shown || !UnwrapsTo(now, loaded.diaryRtf));

@@ -62,6 +62,7 @@ struct DaySaveFailure {
 // What a save did; it cannot be ignored: a failed save is told to the user.
 struct [[nodiscard]] DaySaveResult {
   bool diaryWritten = false;
+  bool diaryAlreadyOnDisk = false;  // the file held the modified page as it is: nothing written
   bool diaryDeleted = false;
   bool diaryProtected = false;  // left alone: another password's page
   bool remindersWritten = false;

@@ -187,6 +187,20 @@ TEST(DayStore, failedWritesAreToldKeepTheirStateAndSucceedAtTheNextTry) {
   const DaySaveResult nothing = Save(day, unchanged, "pw", store);
   EXPECT_FALSE(nothing.diaryWritten || nothing.remindersWritten || nothing.failed);
   EXPECT_EQ(UnwrapPasswordHeader(folder.read(Dia())), "{\\rtf1 written meanwhile}");
+
+  // A modified page that came back to the file's bytes, loaded or saved by
+  // another writer meanwhile, is not written again and leaves no conflict copy.
+  for (const bool outside : {false, true}) {
+    LoadedDay same = Reload(store);
+    if (outside) folder.write(Dia(), WrapWithPasswordHeader("{\\rtf1 same}", "pw"));
+    const FileSignature before = FileSignatureOf(folder.file(Dia()));
+    const Edit back = Page(outside ? "{\\rtf1 same}" : "{\\rtf1 written meanwhile}", edited.reminders);
+    const DaySaveResult kept = Save(same, back, "pw", store);
+    EXPECT_TRUE(kept.diaryAlreadyOnDisk && !kept.diaryWritten && !kept.failed && kept.conflictKeptAs.isEmpty());
+    const FileSignature after = FileSignatureOf(folder.file(Dia()));
+    EXPECT_TRUE(after.inode == before.inode && after.changedNs == before.changedNs);
+    EXPECT_EQ(same.diaryRtf, back.content.diaryRtf);
+  }
 }
 
 TEST(DayStore, nothingHappensBeforeTheFirstLoad) {
