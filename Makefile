@@ -110,7 +110,8 @@ sanitize: $(DEPS_STAMP)
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DORLANE_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen \
 	  ctest --output-on-failure -j $(JOBS) $(SANITIZE_CTEST_ARGS)

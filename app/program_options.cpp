@@ -2,6 +2,7 @@
 
 #include "calendar/holiday_file.h"
 #include "controls/bv_title.h"
+#include "controls/media_module.h"
 #include "dialogs/help_topic.h"
 #include "platform/app_paths.h"
 #include "platform/program_info.h"
@@ -42,6 +43,7 @@ int PrintPaths(std::FILE* out) {
   for (const char* topic : help::kAllTopics)
     Line(out, (QStringLiteral("help ") + QLatin1String(topic)).toLatin1().constData(),
          Found(HelpTopicUrl(QLatin1String(topic)).toLocalFile(), complete));
+  Line(out, "media module", Found(MediaModulePath(), complete));
   const QByteArray beep = ResourceData(kIdBeepWave);
   const bool beepOk = beep.startsWith("RIFF") && beep.mid(8, 4) == "WAVE";
   if (!beepOk) complete = false;

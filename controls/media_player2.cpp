@@ -1,30 +1,27 @@
 #include "controls/media_player2.h"
 
-#include <QAudioOutput>
-#include <QUrl>
+#include "controls/media_module.h"
+
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 namespace orlane {
 
 CMediaPlayer2::CMediaPlayer2(QWidget* parent) : QFrame(parent) {
   setFrameShape(QFrame::Box);
   setLineWidth(1);
-  player_ = new QMediaPlayer(this);
-  audio_ = new QAudioOutput(this);
-  player_->setAudioOutput(audio_);
-  video_ = new QVideoWidget(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 1, 1, 1);
-  layout->addWidget(video_);
-  player_->setVideoOutput(video_);
-  connect(player_, &QMediaPlayer::mediaStatusChanged, this, &CMediaPlayer2::OnStatusChanged);
+  MediaEngineEvents events;
+  events.loaded = [this] {
+    if (autoStart_) engine_->play();
+  };
+  events.ended = [this] {
+    if (autoRewind_) engine_->rewind();
+  };
+  engine_ = MakeMediaEngine(*this, std::move(events));
 }
 
-CMediaPlayer2::~CMediaPlayer2() {
-  // Silence before the outputs go away with the children.
-  player_->stop();
-}
+CMediaPlayer2::~CMediaPlayer2() = default;
 
 void CMediaPlayer2::SetAutoStart(bool on) {
   autoStart_ = on;
@@ -32,47 +29,36 @@ void CMediaPlayer2::SetAutoStart(bool on) {
 
 void CMediaPlayer2::SetPlayCount(int count) {
   playCount_ = count < 1 ? 1 : count;
-  player_->setLoops(playCount_);
+  if (engine_ != nullptr) engine_->setLoops(playCount_);
 }
 
 void CMediaPlayer2::SetFileName(const QString& path) {
   fileName_ = path;
-  player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+  if (engine_ != nullptr) engine_->setSource(path);
 }
 
 void CMediaPlayer2::Play() {
-  player_->play();
+  if (engine_ != nullptr) engine_->play();
 }
 
 void CMediaPlayer2::Stop() {
-  player_->stop();
+  if (engine_ != nullptr) engine_->stop();
 }
 
 bool CMediaPlayer2::Playing() const {
-  return player_->playbackState() == QMediaPlayer::PlayingState;
+  return engine_ != nullptr && engine_->playing();
 }
 
 bool CMediaPlayer2::HasVideo() const {
-  return player_->hasVideo();
+  return engine_ != nullptr && engine_->hasVideo();
 }
 
 int CMediaPlayer2::ReadyState() const {
-  switch (player_->mediaStatus()) {
-    case QMediaPlayer::LoadingMedia: return kLoading;
-    case QMediaPlayer::StalledMedia:
-    case QMediaPlayer::BufferingMedia: return kInteractive;
-    case QMediaPlayer::LoadedMedia:
-    case QMediaPlayer::BufferedMedia:
-    case QMediaPlayer::EndOfMedia: return kComplete;
-    case QMediaPlayer::NoMedia:
-    case QMediaPlayer::InvalidMedia: break;
-  }
-  return kUninitialized;
+  return engine_ != nullptr ? engine_->readyState() : kUninitialized;
 }
 
-void CMediaPlayer2::OnStatusChanged(QMediaPlayer::MediaStatus status) {
-  if (status == QMediaPlayer::LoadedMedia && autoStart_) player_->play();
-  if (status == QMediaPlayer::EndOfMedia && autoRewind_) player_->setPosition(0);
+int CMediaPlayer2::EngineLoops() const {
+  return engine_ != nullptr ? engine_->loops() : 0;
 }
 
 }  // namespace orlane

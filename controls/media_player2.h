@@ -1,16 +1,15 @@
 // CMediaPlayer2: the media player a reminder plays its sound or movie with.
-// A bordered child window holding a video surface, over QMediaPlayer and an
-// audio output. Callers set the options and the file name, then wait for
-// ReadyState() to reach 2 (the media can play) before Play(). A file that
-// cannot be played never gets there, and nothing is said about it.
+// A bordered child window holding a video surface, over the media module's
+// engine (QMediaPlayer and an audio output). Callers set the options and the
+// file name, then wait for ReadyState() to reach 2 (the media can play)
+// before Play(). A file that cannot be played never gets there, and nothing
+// is said about it; nor is anything played when the module cannot be loaded.
 #pragma once
 
-#include <QFrame>
-#include <QMediaPlayer>
-#include <QString>
+#include "controls/media_engine.h"
 
-class QAudioOutput;
-class QVideoWidget;
+#include <QFrame>
+#include <QString>
 
 namespace orlane {
 
@@ -19,10 +18,10 @@ class CMediaPlayer2 final : public QFrame {
 
  public:
   // Ready states as the callers compare them.
-  static constexpr int kUninitialized = 0;
-  static constexpr int kLoading = 1;
-  static constexpr int kInteractive = 3;
-  static constexpr int kComplete = 4;
+  static constexpr int kUninitialized = kMediaUninitialized;
+  static constexpr int kLoading = kMediaLoading;
+  static constexpr int kInteractive = kMediaInteractive;
+  static constexpr int kComplete = kMediaComplete;
 
   explicit CMediaPlayer2(QWidget* parent = nullptr);
   ~CMediaPlayer2() override;
@@ -51,14 +50,11 @@ class CMediaPlayer2 final : public QFrame {
   bool Playing() const;
   // Whether the loaded media has pictures; a sound file has none.
   bool HasVideo() const;
-  QMediaPlayer* Player() const { return player_; }
+  // How often the engine plays the media (0 without an engine).
+  int EngineLoops() const;
 
  private:
-  void OnStatusChanged(QMediaPlayer::MediaStatus status);
-
-  QMediaPlayer* player_ = nullptr;
-  QAudioOutput* audio_ = nullptr;
-  QVideoWidget* video_ = nullptr;
+  MediaEngine* engine_ = nullptr;  // a child object; null when the media module is missing
   QString fileName_;
   bool autoStart_ = false;
   bool autoRewind_ = false;

@@ -7,7 +7,8 @@ ratio are printed. Skips without Xvfb.
 
 Beside them it times the bare dialog with the shared libraries that orlane
 links beyond it preloaded: what loading those libraries alone costs, the floor
-of the ratio while the program links them."""
+of the ratio while the program links them; and the same dialog showing one
+line of text: what any window with text pays for its fonts."""
 
 import os
 import shutil
@@ -75,6 +76,7 @@ def main():
         return 0
     orlane = os.path.join(HERE, "..", "bin", "orlane")
     bare = os.path.join(HERE, "support", "bench_bare_dialog")
+    label = os.path.join(HERE, "support", "bench_label_dialog")
     server, display = start_xvfb()
     try:
         with tempfile.TemporaryDirectory() as home:
@@ -89,21 +91,25 @@ def main():
             bare_libraries = {os.path.basename(path) for path in linked_libraries(bare)}
             extra = [path for path in linked_libraries(orlane) if os.path.basename(path) not in bare_libraries]
             preloaded = dict(env, LD_PRELOAD=" ".join(extra))
-            times = {"bare": [], "orlane": [], "floor": []}
+            times = {"bare": [], "orlane": [], "floor": [], "label": []}
             for _ in range(ROUNDS):  # interleaved, so a busy moment of the machine hits all
                 times["bare"].append(time_to_window([bare], "Bare dialog", env))
                 times["orlane"].append(time_to_window([orlane], "Orlane 2", env))
                 times["floor"].append(time_to_window([bare], "Bare dialog", preloaded))
+                times["label"].append(time_to_window([label], "Label dialog", env))
     finally:
         server.kill()
         server.wait()
     bare_ms = statistics.median(times["bare"])
     orlane_ms = statistics.median(times["orlane"])
     floor_ms = statistics.median(times["floor"])
+    label_ms = statistics.median(times["label"])
     print("startup_to_visible_window: orlane %.0f ms, bare Qt dialog %.0f ms (medians of %d), ratio %.2f"
           % (orlane_ms, bare_ms, ROUNDS, orlane_ms / bare_ms))
     print("startup_library_floor: bare Qt dialog with orlane's %d further libraries preloaded %.0f ms, ratio %.2f"
           % (len(extra), floor_ms, floor_ms / bare_ms))
+    print("startup_text_floor: bare Qt dialog showing one line of text %.0f ms, ratio %.2f"
+          % (label_ms, label_ms / bare_ms))
     return 0
 
 

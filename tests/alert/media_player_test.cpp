@@ -20,10 +20,10 @@ TEST(MediaPlayer2, options_areKeptAndPlayCountReachesThePlayer) {
   EXPECT_TRUE(player.AutoStart());
   EXPECT_TRUE(player.AutoRewind());
   EXPECT_EQ(player.PlayCount(), 1000);
-  EXPECT_EQ(player.Player()->loops(), 1000);
+  EXPECT_EQ(player.EngineLoops(), 1000);
   player.SetPlayCount(0);
   EXPECT_EQ(player.PlayCount(), 1);
-  EXPECT_EQ(player.Player()->loops(), 1);
+  EXPECT_EQ(player.EngineLoops(), 1);
   player.Play();  // nothing to play: no harm
   EXPECT_LT(player.ReadyState(), 2);
 }

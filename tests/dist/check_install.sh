@@ -1,6 +1,7 @@
 # An install into a temporary DESTDIR holds every file and nothing else, and
 # the installed orlane, started from there with an empty user folder, finds
-# its skins, help pages and beep in the installed data folder and starts up;
+# its skins, help pages and beep in the installed data folder and its media
+# module in the installed library folder, and starts up;
 # uninstalling removes it again.
 set -euo pipefail
 source "$(dirname "$0")/dist_lib.sh"
@@ -21,6 +22,7 @@ expected="$stage/expected"
 {
   echo bin/orlane
   echo bin/orlanectl
+  echo "$ORLANE_LIBDIR/orlane/orlane_media.so"
   echo "share/applications/$ORLANE_APP_ID.desktop"
   echo "share/metainfo/$ORLANE_APP_ID.metainfo.xml"
   echo share/icons/hicolor/scalable/apps/orlane.svg
@@ -61,6 +63,8 @@ done
 for page in index alarm rich rec login changepass Config; do
   grep -qxF "help $page.htm: ${data}help/$page.htm" <<<"$paths" || fail "help page $page.htm not found in $data"
 done
+grep -qxF "media module: $root$prefix/$ORLANE_LIBDIR/orlane/orlane_media.so" <<<"$paths" ||
+  fail "the installed media module is not found"
 grep -q '^beep: built in, [1-9][0-9]* bytes$' <<<"$paths" || fail "no beep"
 grep -qxF "user folder: $stage/user/" <<<"$paths" || fail "the user folder is not ORLANE_USER_DIR"
 
@@ -87,7 +91,7 @@ sed "s|^|$root|" "$ORLANE_BUILD_DIR/install_manifest.txt" >"$stage/manifest"
 cmake -DMANIFEST="$stage/manifest" -P "$ORLANE_SOURCE_DIR/dist/uninstall.cmake" >/dev/null || fail "uninstall failed"
 left=$(cd "$root$prefix" && find . -type f -o -type l)
 [ -z "$left" ] || fail "left after uninstall: $left"
-for folder in share/orlane share/doc/orlane; do
+for folder in share/orlane share/doc/orlane "$ORLANE_LIBDIR/orlane"; do
   [ ! -e "$root$prefix/$folder" ] || fail "$folder left after uninstall"
 done
 echo "uninstall removed every file"
