@@ -60,18 +60,25 @@ void BM_BaselineWriteAndReadBytes(benchmark::State& state) {
 constexpr int kRepetitions = 5;
 BENCHMARK(BM_BaselineWriteAndReadBytes)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions);
 
+// Loads the day, saves page as the edited page, loads the day again and
+// reads its page into a document. False when the save failed (or, with
+// mustWrite, wrote nothing).
+bool SaveAndLoadDay(const QString& dayKey, const QByteArray& page, bool mustWrite) {
+  orlane::DayContent content{true, false, page};
+  orlane::ReminderStore reminders;
+  orlane::LoadedDay day = orlane::LoadDay(dayKey, "pw");
+  const orlane::DaySaveResult saved = orlane::SaveDay(day, content, "pw", reminders);
+  orlane::LoadedDay back = orlane::LoadDay(dayKey, "pw");
+  QTextDocument document;
+  orlane::RtfReader().read(back.diaryRtf, document);
+  benchmark::DoNotOptimize(document.characterCount());
+  return !saved.failed && (saved.diaryWritten || !mustWrite);
+}
+
 void BM_SaveAndLoadDayWithMegabytePage(benchmark::State& state) {
   Fixture& f = Shared();
-  for (auto _ : state) {
-    orlane::DayContent content{true, false, f.rtf};
-    orlane::ReminderStore reminders;
-    orlane::LoadedDay day = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
-    if (orlane::SaveDay(day, content, "pw", reminders).failed) state.SkipWithError("cannot save the day");
-    orlane::LoadedDay back = orlane::LoadDay(QStringLiteral("07d60102"), "pw");
-    QTextDocument page;
-    orlane::RtfReader().read(back.diaryRtf, page);
-    benchmark::DoNotOptimize(page.characterCount());
-  }
+  for (auto _ : state)
+    if (!SaveAndLoadDay(QStringLiteral("07d60102"), f.rtf, false)) state.SkipWithError("cannot save the day");
   state.SetBytesProcessed(state.iterations() * f.rtf.size());
 }
 BENCHMARK(BM_SaveAndLoadDayWithMegabytePage)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions);
@@ -83,15 +90,7 @@ void BM_SaveChangedAndLoadDayWithMegabytePage(benchmark::State& state) {
   static const qsizetype letter = changed.lastIndexOf("day");
   for (auto _ : state) {
     changed[letter] = changed[letter] == 'd' ? 'D' : 'd';
-    orlane::DayContent content{true, false, changed};
-    orlane::ReminderStore reminders;
-    orlane::LoadedDay day = orlane::LoadDay(QStringLiteral("07d60103"), "pw");
-    const orlane::DaySaveResult saved = orlane::SaveDay(day, content, "pw", reminders);
-    if (saved.failed || !saved.diaryWritten) state.SkipWithError("cannot save the day");
-    orlane::LoadedDay back = orlane::LoadDay(QStringLiteral("07d60103"), "pw");
-    QTextDocument page;
-    orlane::RtfReader().read(back.diaryRtf, page);
-    benchmark::DoNotOptimize(page.characterCount());
+    if (!SaveAndLoadDay(QStringLiteral("07d60103"), changed, true)) state.SkipWithError("cannot save the day");
   }
   state.SetBytesProcessed(state.iterations() * f.rtf.size());
 }
