@@ -1,6 +1,9 @@
 """A diary page typed with the keyboard and the format buttons is kept across a
-day change and a restart."""
+day change and a restart; a page edited back to what its file holds is not
+written again."""
 
+import glob
+import os
 import time
 
 from desktop import BOLD, DIARY_EDITOR, MAIN_TITLE, MODE_DIARY, QUESTION, DesktopTest, MainWindow, ctl, main, today
@@ -36,6 +39,19 @@ class DiaryTest(DesktopTest):
         page.focus()
         text = self.d.copy_text_at(*page.point(DIARY_EDITOR))
         self.assertEqual(text.strip(), "plain strong also end")
+
+        [path] = glob.glob(os.path.join(self.d.user, "*.dia"))
+        before = os.stat(path)
+        page.click(DIARY_EDITOR)
+        self.d.key("End")
+        self.d.type("x")
+        self.d.key("BackSpace")
+        page.step_day("Up")
+        page.step_day("Down")
+        after = os.stat(path)
+        self.assertEqual((after.st_ino, after.st_mtime_ns), (before.st_ino, before.st_mtime_ns),
+                         "the unchanged page was written again")
+        self.assertEqual(self.d.copy_text_at(*page.point(DIARY_EDITOR)).strip(), "plain strong also end")
 
 
 if __name__ == "__main__":
